@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test under Wine.
+# Usage: scripts/test.sh [build-dir] [ctest arguments...]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+[ $# -gt 0 ] && shift
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
+
+"$root/scripts/setup.sh"
+
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+# Each build directory has its own prefix and home, so separate runs never share
+# registry values or the captured sound output.
+export RZ_WINEPREFIX="$build/wineprefix"
+export RZ_HOME="$build/home"
+"$root/scripts/wineprefix.sh" "$RZ_WINEPREFIX"
+mkdir -p "$RZ_HOME"
+export RZ_WAVE_OUT="$RZ_HOME/wave-out.raw"
+cat >"$RZ_HOME/.asoundrc" <<ASOUND
+pcm.!default { type file; slave.pcm "null"; file "$RZ_WAVE_OUT"; format "raw" }
+ctl.!default { type hw card 0 }
+ASOUND
+
+xvfb_pid=""
+cleanup() {
+  WINEPREFIX="$RZ_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+fi
+
+# Keep one wineserver for the whole run instead of one per test program.
+WINEPREFIX="$RZ_WINEPREFIX" wineserver -p >/dev/null 2>&1 || true
+cd "$build"
+ctest --output-on-failure "$@"

@@ -1,0 +1,116 @@
+#include "support/HFileWriter.h"
+
+#include "support/HDebug.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+HFileWriter::HFileWriter(HFile file) : path(std::move(file)) {
+    setClassName("HFileWriter");
+}
+
+HFileWriter::~HFileWriter() {
+    if (handle) {
+        close();
+    }
+    std::free(buffer);
+}
+
+bool HFileWriter::setBufferSize(std::uint32_t size) {
+    if (size == 0) {
+        return false;
+    }
+    flush();
+    std::free(buffer);
+    buffer = nullptr;
+    capacity = 0;
+    buffer = static_cast<char*>(std::malloc(size));
+    if (!buffer) {
+        return false;
+    }
+    capacity = size;
+    return true;
+}
+
+bool HFileWriter::open() {
+    if (handle) {
+        HLOG_INFO("HFileWriter", 62, "open error:file is not closed.");
+        return false;
+    }
+    if (!buffer) {
+        buffer = static_cast<char*>(std::malloc(capacity ? capacity : 1));
+    }
+    HANDLE created = CreateFileA(path.fullPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) {
+        errorCode = GetLastError();
+        handle = nullptr;
+        std::string note = "open error:" + std::to_string(errorCode);
+        HLOG_INFO("HFileWriter", 83, note.c_str());
+        return false;
+    }
+    handle = created;
+    waiting = 0;
+    return true;
+}
+
+bool HFileWriter::write(const void* bytes, std::uint32_t count) {
+    const char* data = static_cast<const char*>(bytes);
+    if (buffer && capacity > 0 && waiting + static_cast<std::uint64_t>(count) <= capacity) {
+        std::memcpy(buffer + waiting, data, count);
+        waiting += count;
+        return true;
+    }
+    bool flushed = flush();
+    if (!buffer || capacity == 0) {
+        return false;
+    }
+    while (flushed && count > capacity) {
+        std::memcpy(buffer, data, capacity);
+        waiting = capacity;
+        data += capacity;
+        count -= capacity;
+        flushed = flush();
+    }
+    if (flushed && count > 0) {
+        std::memcpy(buffer, data, count);
+        waiting += count;
+    }
+    return flushed;
+}
+
+bool HFileWriter::flush() {
+    if (!handle) {
+        return false;
+    }
+    bool ok = true;
+    if (waiting > 0) {
+        DWORD done = 0;
+        // A short write is a failure too: the file would be silently incomplete.
+        ok = WriteFile(static_cast<HANDLE>(handle), buffer, waiting, &done, nullptr) != 0 &&
+             done == waiting;
+        if (!ok) {
+            errorCode = GetLastError();
+        }
+    }
+    waiting = 0;
+    return ok;
+}
+
+bool HFileWriter::close() {
+    if (!handle) {
+        return false;
+    }
+    flush();
+    if (!CloseHandle(static_cast<HANDLE>(handle))) {
+        errorCode = GetLastError();
+        std::string note = "open error:" + std::to_string(errorCode);
+        HLOG_INFO("HFileWriter", 168, note.c_str());
+        return false;
+    }
+    handle = nullptr;
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <cstdint>
+
+// Writes a file through a buffer (8,192 bytes unless changed), handing the
+// system large blocks.
+class HFileWriter : public HObject {
+  public:
+    explicit HFileWriter(HFile file);
+    ~HFileWriter() override;
+
+    bool setBufferSize(std::uint32_t size);
+    bool open();
+    bool write(const void* bytes, std::uint32_t count);
+    bool flush();
+    bool close();
+
+    bool isOpen() const { return handle != nullptr; }
+    std::uint32_t lastError() const { return errorCode; }
+    HFile file() const { return path; }
+
+  private:
+    HFile path;
+    void* handle = nullptr;
+    char* buffer = nullptr;
+    std::uint32_t waiting = 0;
+    std::uint32_t capacity = 8192;
+    std::uint32_t errorCode = 0;
+};

@@ -1,0 +1,35 @@
+// The main of every test program: a fresh temporary working directory with all
+// debug-log markers, logging started, then GoogleTest.
+#include "support/HDebug.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+
+namespace testsupport {
+void setRunDirectory(const std::string& dir);
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    char dir[MAX_PATH];
+    snprintf(dir, sizeof(dir), "%srztest-%lu-%lu", temp, GetCurrentProcessId(), GetTickCount());
+    CreateDirectoryA(dir, nullptr);
+    SetCurrentDirectoryA(dir);
+    testsupport::setRunDirectory(dir);
+
+    const char* markers[] = {"debug",   "trace", "interface", "journal",
+                             "warning", "error", "info",      "fatal"};
+    for (const char* marker : markers) {
+        testsupport::writeFile(std::string(dir) + "\\" + marker, "");
+    }
+    HDebug::start();
+    int result = RUN_ALL_TESTS();
+    HDebug::stop();
+    return result;
+}

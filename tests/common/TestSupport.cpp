@@ -1,0 +1,141 @@
+#include "tests/common/TestSupport.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace testsupport {
+
+namespace {
+std::string& runDir() {
+    static std::string dir;
+    return dir;
+}
+} // namespace
+
+void setRunDirectory(const std::string& dir) {
+    runDir() = dir;
+}
+
+std::string runDirectory() {
+    return runDir();
+}
+
+std::string makeScratchDir(const std::string& hint) {
+    static unsigned counter = 0;
+    for (;;) {
+        char path[MAX_PATH];
+        snprintf(path, sizeof(path), "%s\\%s-%u", runDir().c_str(), hint.c_str(), ++counter);
+        if (CreateDirectoryA(path, nullptr)) {
+            return path;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            return std::string();
+        }
+    }
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD done = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+              done == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string readFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::string();
+    }
+    std::string bytes;
+    char buffer[65536];
+    DWORD done = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &done, nullptr) && done > 0) {
+        bytes.append(buffer, done);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+std::string programDirectory() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string full(path, length);
+    return full.substr(0, full.find_last_of('\\'));
+}
+
+int runProcess(const std::string& commandLine, const std::string& workingDirectory,
+               unsigned timeoutMs) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::string command = commandLine;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                        &process)) {
+        return -1;
+    }
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
+static std::string logPath() {
+    return runDir() + "\\debug.log";
+}
+
+LogTail::LogTail() {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    start = 0;
+    if (GetFileAttributesExA(logPath().c_str(), GetFileExInfoStandard, &data)) {
+        start = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+}
+
+std::string LogTail::text() const {
+    std::string all = readFile(logPath());
+    return start < all.size() ? all.substr(start) : std::string();
+}
+
+bool LogTail::contains(const std::string& fragment) const {
+    return text().find(fragment) != std::string::npos;
+}
+
+void pumpMessages(unsigned milliseconds) {
+    DWORD until = GetTickCount() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        long left = static_cast<long>(until - GetTickCount());
+        if (left <= 0) {
+            break;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+    }
+}
+
+} // namespace testsupport

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// Helpers shared by the test programs. Each test program runs in a fresh
+// temporary working directory (made by the common main), with every debug-log
+// marker present, so log lines can be checked by reading ".\debug.log".
+namespace testsupport {
+
+// The working directory the program was started in by the common main.
+std::string runDirectory();
+
+// A new empty directory under the run directory, as an absolute path.
+std::string makeScratchDir(const std::string& hint = "scratch");
+
+bool writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+bool removeFile(const std::string& path);
+
+// The directory holding the running test program (tool programs lie beside it).
+std::string programDirectory();
+
+// Runs a program and waits for it; returns its exit code, or -1.
+int runProcess(const std::string& commandLine, const std::string& workingDirectory,
+               unsigned timeoutMs = 60000);
+
+// The log lines written since the object was made.
+class LogTail {
+  public:
+    LogTail();
+    std::string text() const;
+    bool contains(const std::string& fragment) const;
+
+  private:
+    unsigned long long start;
+};
+
+// Pumps the thread's messages for the given time.
+void pumpMessages(unsigned milliseconds);
+
+} // namespace testsupport

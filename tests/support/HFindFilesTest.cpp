@@ -1,0 +1,51 @@
+#include "support/HFindFiles.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+using namespace testsupport;
+
+namespace {
+std::string currentDirectory() {
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
+    return std::string(buffer, length);
+}
+} // namespace
+
+TEST(HFindFiles, ListsSubdirectoriesWithDotEntriesAndAppends) {
+    std::string dir = makeScratchDir("find");
+    CreateDirectoryA((dir + "\\A").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\表示").c_str(), nullptr);
+    writeFile(dir + "\\plain", "file");
+    std::string before = currentDirectory();
+
+    std::vector<HFile> found;
+    ASSERT_EQ(4, HFindFiles::getDirectories(HFile(dir), found));
+    ASSERT_EQ(4u, found.size());
+    std::vector<std::string> names;
+    for (const HFile& f : found) {
+        EXPECT_EQ(dir, f.directory());
+        names.push_back(f.name());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{".", "..", "A", "表示"}), names);
+    EXPECT_EQ(before, currentDirectory());
+
+    EXPECT_EQ(4, HFindFiles::getDirectories(HFile(dir), found));
+    EXPECT_EQ(8u, found.size());
+}
+
+TEST(HFindFiles, MissingDirectoryLeavesEverythingAsItWas) {
+    std::string before = currentDirectory();
+    std::vector<HFile> found;
+    LogTail log;
+    EXPECT_EQ(-1, HFindFiles::getDirectories(HFile(runDirectory() + "\\nothing-here"), found));
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(before, currentDirectory());
+    EXPECT_TRUE(
+        log.contains("HFindFiles          :0089 情報：getDirectories:ディレクトリ変更に失敗"));
+}
