@@ -1,0 +1,133 @@
+#pragma once
+
+#include "toolkit/HColor.h"
+#include "toolkit/HObject.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class HContainer;
+class HDefaultKeyListener;
+class HDefaultPaintListener;
+class HDropTarget;
+class HEventListener;
+class HFont;
+
+// An object that owns at most one native window: identifier, bounds, colours,
+// font, flags and the listeners per message number. Every component with a
+// native window is registered by its handle, so the toolkit's window procedure
+// finds it.
+class HComponent : public HObject {
+  public:
+    HComponent();
+    // Takes the parent's font and adds itself at the end of the parent's children.
+    HComponent(HContainer* parent, int id, const std::string& text);
+    ~HComponent() override;
+
+    virtual bool isContainer() const;
+    virtual bool setVisible(bool visible);
+    // The base creation step; 0 when there is no native window.
+    virtual int create();
+    virtual int recreate();
+    virtual void dispose();
+    virtual HBRUSH onCtlColor(HDC hdc);
+    virtual void paint();
+    virtual void repaint();
+    virtual void resize();
+    virtual LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                  bool useDefault);
+    virtual HComponent* findById(int id);
+    virtual void focusNext();
+    virtual void focusPrevious();
+    virtual void requestFocus();
+    virtual std::string getText();
+    virtual void* getUserObject();
+    virtual bool isEnabled();
+    virtual void setText(const std::string& text);
+    virtual void setUserObject(void* object);
+    virtual void setEnabled(bool enabled);
+    virtual void setListenersEnabled(bool enabled);
+    virtual void setDropTarget(HDropTarget* target);
+    virtual DWORD getStyle();
+    // IsWindowVisible when the native window exists, else the visible flag.
+    virtual bool isVisible();
+
+    int getId() const { return id; }
+    void setId(int value) { id = value; }
+    HWND getHandle() const { return handle; }
+    // Keeps the handle registry in step ("HWND:del[...]", "HWND:new[...]").
+    void setHandle(HWND value);
+    HContainer* getParent() const { return parent; }
+    void setParent(HContainer* value) { parent = value; }
+    // The outermost ancestor; null for a component without parent.
+    HComponent* getRoot() const;
+
+    const std::string& getKindName() const { return kindName; }
+    void setKindName(const std::string& value) { kindName = value; }
+    const std::string& getStoredText() const { return text; }
+    void setStoredText(const std::string& value) { text = value; }
+    int getAlignment() const { return alignment; }
+    void setAlignment(int value) { alignment = value; }
+
+    int getX();
+    int getY();
+    int getWidth();
+    int getHeight();
+    SIZE getSize();
+    // Screen coordinates once the native window exists, else the requested bounds.
+    RECT getBounds();
+    void setBounds(int x, int y, int width, int height);
+    void setWidth(int width);
+    void setHeight(int height);
+
+    HFont* getFont() const { return font; }
+    void setFont(HFont* value);
+    HColor getBackgroundColor() const { return backgroundColor; }
+    void setBackgroundColor(const HColor& color) { backgroundColor = color; }
+    HColor getTextColor() const { return textColor; }
+    void setTextColor(const HColor& color) { textColor = color; }
+    bool isFocusable() const { return focusable; }
+    void setFocusable(bool value) { focusable = value; }
+
+    // Returns how many listeners are now registered for the listener's message.
+    int addListener(HEventListener* listener);
+    void removeListener(HEventListener* listener);
+
+    WNDPROC getSavedProcedure() const { return savedProcedure; }
+    HDropTarget* getDropTarget() const { return dropTarget; }
+
+    static HComponent* findByHandle(HWND handle);
+    static HComponent* getFocusComponent();
+    static void moveCenter(HComponent* component);
+    static void centerOver(HComponent* component, HComponent* other);
+    // The procedure that window classes register and controls are subclassed with.
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  protected:
+    // Requested bounds, used while no native window exists.
+    RECT requested = {0, 0, 0, 0};
+    bool visibleFlag = true;
+    bool enabledFlag = true;
+
+  private:
+    int id = 0;
+    HWND handle = nullptr;
+    HContainer* parent = nullptr;
+    std::string kindName;
+    std::string text;
+    void* userObject = nullptr;
+    int alignment = 0;
+    HFont* font = nullptr;
+    HColor textColor;
+    HColor backgroundColor;
+    HBRUSH backgroundBrush = nullptr;
+    bool focusable = true;
+    std::map<unsigned int, std::vector<HEventListener*>> listeners;
+    WNDPROC savedProcedure = nullptr;
+    HDefaultKeyListener* keyListener = nullptr;
+    HDefaultPaintListener* paintListener = nullptr;
+    HDropTarget* dropTarget = nullptr;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "toolkit/HContainer.h"
+
+// A menu item; one with children of its own becomes a submenu. The text "-"
+// makes a separator. The component id is the command id of WM_COMMAND.
+class HMenuItem : public HContainer {
+  public:
+    HMenuItem(HContainer* parent, int id, const std::string& text);
+    ~HMenuItem() override;
+
+    int create() override;
+    void dispose() override;
+    void repaint() override;
+    bool isEnabled() override;
+    void setEnabled(bool enabled) override;
+
+    bool isSeparator() const { return separator; }
+    HMENU getSubmenu() const { return submenu; }
+    // The menu this item lives in: the bar's menu or the parent item's submenu.
+    HMENU getParentMenu() const;
+
+  private:
+    MENUITEMINFOA info = {};
+    bool separator;
+    HMENU submenu = nullptr;
+    char* textCopy = nullptr;
+    bool itemEnabled = true;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "toolkit/HContainer.h"
+
+#include <string>
+
+class HMenuBar;
+class HDefaultDestroyListener;
+class HDefaultCtlColorEListener;
+class HDefaultCtlColorSListener;
+class HDefaultNotifyListener;
+
+// A top-level window: registers its own class, creates its children, menu bar
+// and accelerator table, and runs the message loop while it is visible.
+class HWindow : public HContainer {
+  public:
+    static const int MAX_ACCELERATORS = 64;
+
+    HWindow();
+    ~HWindow() override;
+
+    // true: creates everything and runs the message loop until WM_QUIT.
+    bool setVisible(bool visible) override;
+    int create() override;
+    void dispose() override;
+    HComponent* findById(int id) override;
+    void setResizable(bool resizable) override;
+    bool isVisible() override;
+
+    // The new number of entries, or -1.
+    int addAccelerator(BYTE fVirt, WORD key, WORD cmd);
+    void setMenuBar(HMenuBar* bar);
+    HMenuBar* getMenuBar() const { return menuBar; }
+
+    // The native window class name (the log class name is HObject's).
+    const std::string& getWindowClassName() const { return windowClassName; }
+    void setWindowClassName(const std::string& name) { windowClassName = name; }
+    DWORD getWindowStyle() const { return windowStyle; }
+    void setWindowStyle(DWORD style) { windowStyle = style; }
+    DWORD getExStyle() const { return exStyle; }
+    void setExStyle(DWORD style) { exStyle = style; }
+    HWND getParentHandle() const { return parentHandle; }
+    void setParentHandle(HWND value) { parentHandle = value; }
+    HACCEL getAccelerator() const { return accelerator; }
+    int getAcceleratorCount() const { return acceleratorCount; }
+
+  protected:
+    // The native creation shared with dialogs.
+    int createWindow();
+    MSG message = {};
+
+  private:
+    std::string windowClassName = "HWindow";
+    WNDCLASSEXA classInfo = {};
+    ATOM classAtom = 0;
+    HMenuBar* menuBar = nullptr;
+    DWORD windowStyle = 0x02CA0000;
+    DWORD exStyle = 0;
+    HDefaultDestroyListener* destroyListener;
+    HDefaultCtlColorEListener* ctlColorEListener;
+    HDefaultCtlColorSListener* ctlColorSListener;
+    HDefaultNotifyListener* notifyListener;
+    HBRUSH classBrush = nullptr;
+    HACCEL accelerator = nullptr;
+    ACCEL accelerators[MAX_ACCELERATORS] = {};
+    int acceleratorCount = 0;
+    HWND parentHandle = nullptr;
+};
