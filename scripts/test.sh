@@ -26,6 +26,17 @@ pcm.!default { type file; slave.pcm "null"; file "$RZ_WAVE_OUT"; format "raw" }
 ctl.!default { type hw card 0 }
 ASOUND
 
+# Unix paths as the test programs see them under Wine.
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+export RZ_SOURCE_DIR="$(winpath "$root")"
+export RZ_BUILD_DIR="$(winpath "$build")"
+# The demo game the editor's tests open (made fresh for every run).
+if [ -f "$root/scripts/make-demo.py" ]; then
+  rm -rf "$build/demo"
+  python3 "$root/scripts/make-demo.py" "$build/demo" >/dev/null
+  export RZ_DEMO_DIR="$(winpath "$build/demo")"
+fi
+
 xvfb_pid=""
 cleanup() {
   WINEPREFIX="$RZ_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
