@@ -1,0 +1,28 @@
+#pragma once
+
+#include "toolkit/HComponent.h"
+
+class HDefaultButtonListener;
+class HDefaultButtonListener2;
+
+// A push button ("BUTTON"). Enter pressed and released on it while it has the
+// focus sends WM_COMMAND with its id to the top-level window, through the two
+// default button listeners it registers on itself.
+class HButton : public HComponent {
+  public:
+    HButton(HContainer* parent, int id, const std::string& text);
+    ~HButton() override;
+
+    int create() override;
+    // Forgets the handle; the native button goes with its parent window.
+    void dispose() override;
+
+    // The Enter-key pressed mark, set on key-down and cleared on key-up.
+    void setEnterPressed(bool pressed) { enterPressed = pressed; }
+    bool isEnterPressed() const { return enterPressed; }
+
+  private:
+    bool enterPressed = false;
+    HDefaultButtonListener* keyDownListener;
+    HDefaultButtonListener2* keyUpListener;
+};

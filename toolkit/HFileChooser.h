@@ -1,0 +1,57 @@
+#pragma once
+
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <string>
+
+// The settings of the platform's common open and save dialogs and their buffers.
+// One chooser is made per dialog; its buffers keep the last choice.
+class HFileChooser : public HObject {
+  public:
+    static const int FILE_SIZE = 260;
+    static const int FILE_TITLE_SIZE = 256;
+    static const int DIRECTORY_SIZE = 260;
+    static const int TITLE_SIZE = 260;
+    static const int FILTER_SIZE = 1024;
+    static const int CUSTOM_FILTER_SIZE = 256;
+
+    HFileChooser();
+    ~HFileChooser() override;
+
+    void setOwner(HWND owner);
+    // Both copy at most 259 bytes.
+    void setInitialDirectory(const std::string& directory);
+    void setTitle(const std::string& title);
+    // Pairs of display text and pattern, each ended by a zero byte, the list by
+    // a second one; at most 1,023 bytes are kept, so a final zero always stays.
+    void setFilter(const char* bytes, int length);
+
+    // True when the user picked an existing file.
+    bool chooseOpenFile();
+    // True when the user picked a name; no overwrite question.
+    bool chooseSaveFile();
+    // The chosen path, split into directory and name.
+    HFile getFile() const;
+
+    HWND getOwner() const { return description.hwndOwner; }
+    const char* getFileName() const { return fileName; }
+    const char* getFileTitle() const { return fileTitle; }
+    const char* getInitialDirectory() const { return initialDirectory; }
+    const char* getTitle() const { return title; }
+    const char* getFilter() const { return filter; }
+    const OPENFILENAMEA& getDescription() const { return description; }
+
+  private:
+    OPENFILENAMEA description;
+    char fileName[FILE_SIZE];
+    char fileTitle[FILE_TITLE_SIZE];
+    char initialDirectory[DIRECTORY_SIZE];
+    char title[TITLE_SIZE];
+    char filter[FILTER_SIZE];
+    char customFilter[CUSTOM_FILTER_SIZE];
+};

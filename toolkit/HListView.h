@@ -1,0 +1,92 @@
+#pragma once
+
+#include "toolkit/HColor.h"
+#include "toolkit/HComponent.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+class HListViewCustomDraw;
+
+// A report-style list view ("SysListView32"). The component keeps its own copy
+// of every column, row and cell, so rows can be filled before the control
+// exists and the control is rebuilt from the copy by create; cell texts are
+// read from the copy. Each row has a background colour, painted through the
+// custom-draw listener the list view owns.
+class HListView : public HComponent {
+  public:
+    static const int MAX_TEXT = 1023;  // characters of a cell
+    static const int MAX_HEADER = 255; // characters of a column header
+
+    struct Column {
+        int format;
+        int width;
+        std::string text;
+    };
+    struct Cell {
+        int row;
+        int column;
+        std::string text;
+        LPARAM param;
+    };
+
+    HListView(HContainer* parent, int id, const std::string& text);
+    ~HListView() override;
+
+    // Builds the control and replays the columns and rows of the copy.
+    int create() override;
+    // Forgets the handle; the control goes with its parent window, the copy stays.
+    void dispose() override;
+
+    // 0 inserted; -1 the control refused; 1 stored only (no control yet).
+    int addColumn(const std::string& text, int width, int format = LVCFMT_LEFT);
+    // A position below 0 or beyond the count appends. Results as addColumn.
+    int insertItem(int row, const std::string& text);
+    // 0 shown; 1 stored only or the control refused; 2 row or column out of range.
+    int setItemText(int row, int column, const std::string& text);
+    // Empty text (and a note in the log) for a row, column or cell that is not there.
+    std::string getItemText(int row, int column);
+    // 0 stored (and set on the control); 1 the control refused; 2 out of range.
+    int setItemParam(int row, int column, LPARAM param);
+    // 0 for a row or cell that is not there, or when the control refuses.
+    LPARAM getItemParam(int row, int column);
+    // The sum of the rows the control refused to delete (0: all gone).
+    int removeAllItems();
+    // The first selected row, or -1.
+    int getSelectedIndex();
+    // Selects, focuses and shows the row; the row, or -1.
+    int setSelectedIndex(int row);
+    int getColumnCount() const { return static_cast<int>(columns.size()); }
+    int getItemCount() const { return static_cast<int>(rows.size()); }
+    // Takes effect at the next create.
+    void setSingleSelection(bool single) { singleSelection = single; }
+    bool isSingleSelection() const { return singleSelection; }
+    // White for a row out of range.
+    HColor getItemColor(int row) const;
+    // False for a row out of range; a live control is redrawn.
+    bool setItemColor(int row, const HColor& color);
+
+    // Sorts the control's rows with LVM_SORTITEMS (the comparison gets the rows'
+    // item parameters) and puts the copy's rows and colours in the control's new
+    // order, so row indexes mean the same in both. False without a control or
+    // when the control refuses.
+    bool sortItems(PFNLVCOMPARE compare, LPARAM param);
+
+    const Column* getColumn(int column) const;
+
+  private:
+    bool inRange(int row, int column) const;
+    void renumberFrom(size_t row);
+    int insertNativeItem(int row, const Cell& cell);
+    bool setNativeText(const Cell& cell);
+
+    std::vector<Column> columns;
+    std::vector<std::vector<Cell>> rows;
+    std::vector<HColor> rowColors;
+    bool singleSelection = false;
+    HListViewCustomDraw* customDraw;
+};
