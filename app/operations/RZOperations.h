@@ -1,0 +1,50 @@
+#pragma once
+
+// The numbered operations of the editor. Each is a free function given the main
+// window (commands find it from the control that sent them); it fetches the
+// window's document, works through a display and a table codec made for the one
+// call, and keeps no state of its own between calls.
+
+class HComponent;
+class RZEditData;
+
+// Exit: asks whether to save, then destroys the window and releases the document.
+bool RZOP0001(HComponent* window);
+// Opens the data set whose directory the component with the command id carries.
+bool RZOP0002(HComponent* window, unsigned id);
+// Shows the entry of the selected spell-list row in the form.
+bool RZOP0003(HComponent* window);
+// Plays the sound named in the sound box.
+bool RZOP0004(HComponent* window);
+// Opens a table through a file chooser.
+bool RZOP0005(HComponent* window);
+// Moves the spell-list selection: previous, next, first, last.
+int RZOP0006(HComponent* window);
+int RZOP0007(HComponent* window);
+int RZOP0008(HComponent* window);
+int RZOP0009(HComponent* window);
+// Stores the value of a changed form control in the shown entry.
+int RZOP0010(HComponent* window, HComponent* control);
+// Rewrites a spell-list row (and the shared columns of its sibling levels).
+int RZOP0011(HComponent* window, int row);
+// Chooses a sound file for the shown spell.
+bool RZOP0012(HComponent* window);
+// Chooses a replacement picture for the shown spell.
+bool RZOP0013(HComponent* window);
+// Puts the shown entry back as it was loaded (all levels of its spell share
+// name, target, description and sound).
+bool RZOP0014(HComponent* window);
+// Save as / save / reload.
+bool RZOP0015(HComponent* window);
+bool RZOP0016(HComponent* window);
+bool RZOP0017(HComponent* window);
+// About box.
+bool RZOP0018(HComponent* window);
+// New table from the built-in defaults.
+bool RZOP0019(HComponent* window);
+// Closes the dialog that the target is.
+bool RZOP0020(HComponent* window);
+
+// Offers to save a changed document before it is given up. Returns IDCANCEL when
+// the caller must stop, any other message-box answer when it may go on.
+int saveHasEdited(HComponent* window, RZEditData* document, const char* caption);
