@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/data/ZDCharacter.h"
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The game's characters, and a walk over those able to use a spell level.
+class RZCharacters : public HObject {
+  public:
+    RZCharacters();
+    ~RZCharacters() override;
+
+    void clear();
+    // Appends the characters of one CharacterData file; false when it cannot
+    // be read or its header does not fit.
+    bool readFile(const HFile& path);
+    // Replaces the characters by those of every "<subdirectory>\CharacterData"
+    // of the game directory; true when at least one file was read.
+    bool readAll(const HFile& gameDirectory);
+
+    std::uint32_t count() const { return static_cast<std::uint32_t>(characters.size()); }
+    const ZDCharacter* characterAt(std::uint32_t i) const {
+        return i < characters.size() ? characters[i] : nullptr;
+    }
+
+    // The walk over the characters whose aptitude in element is at least rank.
+    void start(int element, int rank);
+    bool hasNext() const { return cursor >= 0; }
+    // Gives the current character's name and aptitude text, then moves on.
+    // Without both outputs it only moves on.
+    void next(std::string* name, std::string* aptitudeText);
+    void next(std::string& name, std::string& aptitudeText) { next(&name, &aptitudeText); }
+
+  private:
+    void advance();
+
+    std::vector<ZDCharacter*> characters;
+    std::map<int, std::string> rankNames;
+    std::int32_t element = -1;
+    std::int32_t rank = -1;
+    std::int32_t cursor = -1;
+};

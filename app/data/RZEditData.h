@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/data/RZCharacters.h"
+#include "app/data/RZMagic.h"
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+// The document a main window works on: the entries of the open table, where it
+// came from, where the stock tables lie, the file operations' state bits, the
+// entry the form shows and the game's characters. One per main window.
+class RZEditData : public HObject {
+  public:
+    // State bits kept by the file operations.
+    static constexpr std::uint32_t FLAG_OPENED = 1;
+    static constexpr std::uint32_t FLAG_NEW = 2;
+    static constexpr std::uint32_t FLAG_STOCK_SOUND = 4;
+
+    // Where the game directory is kept.
+    static const char* const REGISTRY_PATH;
+
+    // The document of a window, made on first request; null for a null handle.
+    static RZEditData* getInstance(HWND window);
+    // Destroys the window's document, if it has one.
+    static void release(HWND window);
+
+    RZEditData();
+    ~RZEditData() override;
+
+    std::uint32_t count() const { return static_cast<std::uint32_t>(entries.size()); }
+    RZMagic* entryAt(std::uint32_t i) const { return i < entries.size() ? entries[i] : nullptr; }
+    // Takes ownership.
+    void append(RZMagic* entry);
+    // Deletes every entry (and forgets the shown one).
+    void clear();
+    bool hasChanged() const;
+
+    HFile defaultTablePath() const { return defaultTable; }
+    HFile defaultSoundPath() const { return defaultSound; }
+    HFile tablePath() const { return table; }
+    HFile soundPath() const { return sound; }
+    void setTablePath(HFile path) { table = std::move(path); }
+    void setSoundPath(HFile path) { sound = std::move(path); }
+
+    std::uint32_t flags() const { return flagBits; }
+    // Mask 0 clears every bit; any other mask is added.
+    void setFlags(std::uint32_t mask);
+    void clearFlags(std::uint32_t mask);
+    // Mask 0: true when no bit is set. Otherwise true when the bits in mask,
+    // read as a signed number, are greater than 0.
+    bool testFlags(std::uint32_t mask) const;
+
+    RZCharacters* characters() const { return characterList; }
+
+    RZMagic* shownEntry() const { return shown; }
+    void setShownEntry(RZMagic* entry) { shown = entry; }
+
+  private:
+    std::vector<RZMagic*> entries;
+    HFile defaultTable;
+    HFile defaultSound;
+    HFile table;
+    HFile sound;
+    std::uint32_t flagBits = 0;
+    RZCharacters* characterList = nullptr;
+    RZMagic* shown = nullptr;
+};

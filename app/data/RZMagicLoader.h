@@ -1,0 +1,28 @@
+#pragma once
+
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <cstdint>
+#include <string>
+
+class RZEditData;
+
+// Reads the MagicTable and SoundFileName files into a document, writes a
+// document back into them, and builds a new table from the built-in defaults.
+class RZMagicLoader : public HObject {
+  public:
+    RZMagicLoader();
+    ~RZMagicLoader() override;
+
+    // False only for a null document or a table path that does not exist.
+    bool load(HFile tablePath, HFile soundPath, RZEditData* document);
+    // Writes each file beside itself first and replaces the original only when
+    // everything was written; on false the files on disk are as they were.
+    bool save(HFile tablePath, HFile soundPath, RZEditData* document);
+    // The built-in 81 spell levels with default names; always true.
+    bool createDefault(RZEditData* document);
+
+    // The program's decimal reader (table fields and numbers typed into the form).
+    static std::int32_t parseNumber(const std::string& field);
+};

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "support/HFile.h"
+
+#include <cstdint>
+#include <string>
+
+// One level of one spell, as the game's table describes it.
+class ZDMagic {
+  public:
+    // Kinds of fieldText.
+    static constexpr int TEXT_LEVEL = 0;
+    static constexpr int TEXT_ELEMENT = 1;
+    static constexpr int TEXT_RANK = 2;
+    static constexpr int TEXT_TARGET = 3;
+    static constexpr int TEXT_SPELL = 4;
+
+    ZDMagic();
+    ZDMagic(const ZDMagic&) = default;
+    ZDMagic& operator=(const ZDMagic&) = default;
+    virtual ~ZDMagic() = default;
+
+    std::int32_t getIndex() const { return index; }
+    void setIndex(std::int32_t value) { index = value; }
+    HFile getSource() const { return source; }
+    void setSource(HFile value) { source = std::move(value); }
+    std::int32_t getRow() const { return row; }
+    void setRow(std::int32_t value) { row = value; }
+    std::string getName() const { return name; }
+    void setName(std::string value) { name = std::move(value); }
+    std::int32_t getLevel() const { return level; }
+    void setLevel(std::int32_t value) { level = value; }
+    std::int32_t getElement() const { return element; }
+    void setElement(std::int32_t value) { element = value; }
+    std::int32_t getRank() const { return rank; }
+    void setRank(std::int32_t value) { rank = value; }
+    std::int32_t getTarget() const { return target; }
+    void setTarget(std::int32_t value) { target = value; }
+    std::int32_t getCost() const { return cost; }
+    void setCost(std::int32_t value) { cost = value; }
+    std::int32_t getRange() const { return range; }
+    void setRange(std::int32_t value) { range = value; }
+    std::int32_t getArea() const { return area; }
+    void setArea(std::int32_t value) { area = value; }
+    std::int32_t getEfficiency() const { return efficiency; }
+    void setEfficiency(std::int32_t value) { efficiency = value; }
+    std::string getDescription() const { return description; }
+    void setDescription(std::string value) { description = std::move(value); }
+    std::string getSound() const { return sound; }
+    void setSound(std::string value) { sound = std::move(value); }
+    std::string getPicture() const { return picture; }
+    void setPicture(std::string value) { picture = std::move(value); }
+
+    // Display text of a numeric field (TEXT_LEVEL .. TEXT_SPELL) from the
+    // built-in tables; "" for a value the table lacks or an unknown kind.
+    std::string fieldText(int kind) const;
+
+  private:
+    std::int32_t index = -1;
+    HFile source;
+    std::int32_t row = -1;
+    std::string name;
+    std::int32_t level = 0;
+    std::int32_t element = -1;
+    std::int32_t rank = 0;
+    std::int32_t target = -1;
+    std::int32_t cost = 0;
+    std::int32_t range = 0;
+    std::int32_t area = 0;
+    std::int32_t efficiency = 0;
+    std::string description;
+    std::string sound;
+    std::string picture;
+};
