@@ -1,0 +1,18 @@
+#pragma once
+
+#include "toolkit/HEventListener.h"
+
+class HImageView;
+
+// Advances an image view's animation at each WM_TIMER: repaint, next frame.
+class HImageViewTimerListener : public HEventListener {
+  public:
+    explicit HImageViewTimerListener(HImageView* view);
+    ~HImageViewTimerListener() override;
+
+    bool handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HComponent* component,
+                     LRESULT* result) override;
+
+  private:
+    HImageView* view;
+};
