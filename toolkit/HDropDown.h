@@ -16,8 +16,7 @@
 // HDropDown<int>.
 template <typename T> class HDropDown : public HComponent {
   public:
-    HDropDown(HContainer* parent, int id, const std::string& text)
-        : HComponent(parent, id, text) {
+    HDropDown(HContainer* parent, int id, const std::string& text) : HComponent(parent, id, text) {
         setClassName("HDropDown");
         setKindName("DropDown");
     }

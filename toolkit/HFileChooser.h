@@ -52,6 +52,8 @@ class HFileChooser : public HObject {
     char fileTitle[FILE_TITLE_SIZE];
     char initialDirectory[DIRECTORY_SIZE];
     char title[TITLE_SIZE];
-    char filter[FILTER_SIZE];
+    // One guard byte past the list's 1,024, always zero: a list cut in the middle
+    // of a string still ends with two zero bytes.
+    char filter[FILTER_SIZE + 1];
     char customFilter[CUSTOM_FILTER_SIZE];
 };

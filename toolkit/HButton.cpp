@@ -1,0 +1,54 @@
+#include "toolkit/HButton.h"
+
+#include "support/HDebug.h"
+#include "toolkit/HContainer.h"
+#include "toolkit/HDefaultButtonListener.h"
+#include "toolkit/HDefaultButtonListener2.h"
+
+HButton::HButton(HContainer* parent, int id, const std::string& text)
+    : HComponent(parent, id, text) {
+    setClassName("HButton");
+    setKindName("Button");
+    setAlignment(1);
+    // Enter on a focused button acts like a click, without any accelerator.
+    keyDownListener = new HDefaultButtonListener();
+    keyUpListener = new HDefaultButtonListener2();
+    addListener(keyDownListener);
+    addListener(keyUpListener);
+}
+
+HButton::~HButton() {
+    removeListener(keyDownListener);
+    removeListener(keyUpListener);
+    delete keyDownListener;
+    delete keyUpListener;
+}
+
+int HButton::create() {
+    HLOG_START("HButton", 52, "create");
+    HContainer* parent = getParent();
+    if (getHandle() == nullptr && parent != nullptr && parent->getHandle() != nullptr) {
+        DWORD alignment = BS_LEFT;
+        if (getAlignment() == 1) {
+            alignment = BS_CENTER;
+        } else if (getAlignment() == 2) {
+            alignment = BS_RIGHT;
+        }
+        RECT r = requested;
+        HWND hwnd = CreateWindowExA(0, "BUTTON", getStoredText().c_str(),
+                                    getStyle() | WS_CHILD | BS_PUSHBUTTON | alignment, r.left,
+                                    r.top, r.right - r.left, r.bottom - r.top, parent->getHandle(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
+                                    GetModuleHandleA(nullptr), nullptr);
+        setHandle(hwnd);
+        HComponent::create();
+    }
+    HLOG_END("HButton", 78, "create");
+    return 0;
+}
+
+void HButton::dispose() {
+    if (getHandle() != nullptr) {
+        setHandle(nullptr);
+    }
+}

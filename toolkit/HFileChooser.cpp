@@ -1,0 +1,84 @@
+#include "toolkit/HFileChooser.h"
+
+#include <cstring>
+
+namespace {
+// Copies at most size - 1 bytes and always ends the buffer.
+void copyText(char* buffer, size_t size, const std::string& text) {
+    size_t length = text.size() < size - 1 ? text.size() : size - 1;
+    memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+const char DEFAULT_FILTER[] = "全てのファイル {*.*}\0*.*\0";
+} // namespace
+
+HFileChooser::HFileChooser() {
+    setClassName("HFileChooser");
+    memset(&description, 0, sizeof(description));
+    memset(fileName, 0, sizeof(fileName));
+    memset(fileTitle, 0, sizeof(fileTitle));
+    memset(initialDirectory, 0, sizeof(initialDirectory));
+    memset(title, 0, sizeof(title));
+    memset(filter, 0, sizeof(filter));
+    memset(customFilter, 0, sizeof(customFilter));
+
+    copyText(initialDirectory, sizeof(initialDirectory), ".");
+    copyText(title, sizeof(title), "ファイルを開く");
+    // The literal's own terminator is the list's second zero byte.
+    memcpy(filter, DEFAULT_FILTER, sizeof(DEFAULT_FILTER));
+
+    description.lStructSize = sizeof(OPENFILENAMEA);
+    description.hwndOwner = nullptr;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.lpstrFilter = filter;
+    description.lpstrCustomFilter = customFilter;
+    description.nMaxCustFilter = sizeof(customFilter);
+    description.nFilterIndex = 0;
+    description.lpstrFile = fileName;
+    description.nMaxFile = sizeof(fileName);
+    description.lpstrFileTitle = fileTitle;
+    description.nMaxFileTitle = sizeof(fileTitle);
+    description.lpstrInitialDir = initialDirectory;
+    description.lpstrTitle = title;
+}
+
+HFileChooser::~HFileChooser() {}
+
+void HFileChooser::setOwner(HWND owner) {
+    description.hwndOwner = owner;
+}
+
+void HFileChooser::setInitialDirectory(const std::string& directory) {
+    copyText(initialDirectory, sizeof(initialDirectory), directory);
+}
+
+void HFileChooser::setTitle(const std::string& text) {
+    copyText(title, sizeof(title), text);
+}
+
+void HFileChooser::setFilter(const char* bytes, int length) {
+    memset(filter, 0, sizeof(filter));
+    if (bytes == nullptr || length <= 0) {
+        return;
+    }
+    size_t count = static_cast<size_t>(length);
+    if (count > static_cast<size_t>(FILTER_SIZE - 1)) {
+        count = FILTER_SIZE - 1;
+    }
+    memcpy(filter, bytes, count);
+}
+
+bool HFileChooser::chooseOpenFile() {
+    description.Flags = OFN_FILEMUSTEXIST;
+    return GetOpenFileNameA(&description) != FALSE;
+}
+
+bool HFileChooser::chooseSaveFile() {
+    description.Flags = OFN_CREATEPROMPT;
+    return GetSaveFileNameA(&description) != FALSE;
+}
+
+HFile HFileChooser::getFile() const {
+    return HFile(std::string(fileName, strnlen(fileName, sizeof(fileName))));
+}

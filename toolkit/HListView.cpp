@@ -1,0 +1,391 @@
+#include "toolkit/HListView.h"
+
+#include "support/HDebug.h"
+#include "support/HPathText.h"
+#include "toolkit/HContainer.h"
+#include "toolkit/HListViewCustomDraw.h"
+
+namespace {
+// At most `limit` bytes, never ending in the first half of a two-byte character.
+std::string cutText(const std::string& text, size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    size_t length = 0;
+    while (length < limit) {
+        size_t step = HPathText::isLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
+        if (length + step > limit) {
+            break;
+        }
+        length += step;
+    }
+    return text.substr(0, length);
+}
+
+void initCommonControlsOnce() {
+    static bool done = false;
+    if (!done) {
+        INITCOMMONCONTROLSEX init = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&init);
+        done = true;
+    }
+}
+} // namespace
+
+HListView::HListView(HContainer* parent, int id, const std::string& text)
+    : HComponent(parent, id, text) {
+    setClassName("HListView");
+    setKindName("ListView");
+    customDraw = new HListViewCustomDraw(this);
+    addListener(customDraw);
+}
+
+HListView::~HListView() {
+    removeListener(customDraw);
+    delete customDraw;
+    customDraw = nullptr;
+}
+
+int HListView::create() {
+    HContainer* parent = getParent();
+    if (getHandle() != nullptr || parent == nullptr || parent->getHandle() == nullptr) {
+        HLOG_INFO("HListView", 144, "既に初期化されている、または親コンポーネントに問題あり");
+        return 0;
+    }
+    initCommonControlsOnce();
+    DWORD style = getStyle() | WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS;
+    if (singleSelection) {
+        style |= LVS_SINGLESEL;
+    }
+    RECT r = requested;
+    HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, parent->getHandle(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
+                                GetModuleHandleA(nullptr), nullptr);
+    setHandle(hwnd);
+    if (hwnd == nullptr) {
+        return 0;
+    }
+    SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = columns[i].format;
+        column.cx = columns[i].width;
+        column.pszText = const_cast<char*>(columns[i].text.c_str());
+        column.iSubItem = static_cast<int>(i);
+        SendMessageA(hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const std::vector<Cell>& cells = rows[row];
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (i == 0) {
+                insertNativeItem(static_cast<int>(row), cells[i]);
+            } else {
+                setNativeText(cells[i]);
+            }
+        }
+    }
+    return HComponent::create();
+}
+
+void HListView::dispose() {
+    if (getHandle() != nullptr) {
+        setHandle(nullptr);
+    }
+}
+
+int HListView::addColumn(const std::string& text, int width, int format) {
+    columns.push_back(Column{format, width, cutText(text, MAX_HEADER)});
+    HWND hwnd = getHandle();
+    if (hwnd == nullptr) {
+        return 1;
+    }
+    const Column& stored = columns.back();
+    int position = static_cast<int>(columns.size()) - 1;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = stored.format;
+    column.cx = stored.width;
+    column.pszText = const_cast<char*>(stored.text.c_str());
+    column.iSubItem = position;
+    LRESULT inserted =
+        SendMessageA(hwnd, LVM_INSERTCOLUMNA, position, reinterpret_cast<LPARAM>(&column));
+    return inserted >= 0 ? 0 : -1;
+}
+
+int HListView::insertItem(int row, const std::string& text) {
+    int count = getItemCount();
+    if (row < 0 || row > count) {
+        row = count;
+    }
+    Cell cell{row, 0, cutText(text, MAX_TEXT), 0};
+    if (row == count) {
+        rows.push_back(std::vector<Cell>{cell});
+        rowColors.push_back(HColor::WHITE);
+    } else {
+        rows.insert(rows.begin() + row, std::vector<Cell>{cell});
+        rowColors.insert(rowColors.begin() + row, HColor::WHITE);
+        renumberFrom(static_cast<size_t>(row) + 1);
+    }
+    if (getHandle() == nullptr) {
+        return 1;
+    }
+    return insertNativeItem(row, cell) >= 0 ? 0 : -1;
+}
+
+int HListView::setItemText(int row, int column, const std::string& text) {
+    if (!inRange(row, column)) {
+        return 2;
+    }
+    std::vector<Cell>& cells = rows[static_cast<size_t>(row)];
+    Cell* target = nullptr;
+    for (Cell& cell : cells) {
+        if (cell.row == row && cell.column == column) {
+            target = &cell;
+            break;
+        }
+    }
+    if (target != nullptr) {
+        target->text = cutText(text, MAX_TEXT);
+    } else {
+        cells.push_back(Cell{row, column, cutText(text, MAX_TEXT), 0});
+        target = &cells.back();
+    }
+    if (getHandle() == nullptr) {
+        return 1;
+    }
+    return setNativeText(*target) ? 0 : 1;
+}
+
+std::string HListView::getItemText(int row, int column) {
+    if (inRange(row, column)) {
+        // Found by column, so a row whose cells were set out of column order
+        // still answers for the column asked.
+        for (const Cell& cell : rows[static_cast<size_t>(row)]) {
+            if (cell.column == column) {
+                return cell.text;
+            }
+        }
+    }
+    HLOG_INFO("HListView", 394, "getItemText 範囲外アクセス");
+    return std::string();
+}
+
+int HListView::setItemParam(int row, int column, LPARAM param) {
+    if (!inRange(row, column)) {
+        return 2;
+    }
+    Cell* target = nullptr;
+    for (Cell& cell : rows[static_cast<size_t>(row)]) {
+        if (cell.column == column) {
+            target = &cell;
+            break;
+        }
+    }
+    if (target == nullptr) {
+        return 2;
+    }
+    target->param = param;
+    // The control keeps one parameter per row: that of the column-0 cell.
+    if (getHandle() == nullptr || column != 0) {
+        return 0;
+    }
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.iSubItem = 0;
+    item.lParam = param;
+    if (!SendMessageA(getHandle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+        HLOG_INFO("HListView", 740, "setItemParam エラー発生");
+        printMessage("error:%u", static_cast<unsigned>(GetLastError()));
+        return 1;
+    }
+    return 0;
+}
+
+LPARAM HListView::getItemParam(int row, int column) {
+    if (!inRange(row, column)) {
+        return 0;
+    }
+    const Cell* found = nullptr;
+    for (const Cell& cell : rows[static_cast<size_t>(row)]) {
+        if (cell.column == column) {
+            found = &cell;
+            break;
+        }
+    }
+    if (found == nullptr) {
+        return 0;
+    }
+    if (getHandle() == nullptr || column != 0) {
+        return found->param;
+    }
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.iSubItem = 0;
+    if (!SendMessageA(getHandle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+        HLOG_INFO("HListView", 683, "getItemParam エラー発生");
+        HDebug::debug("error:%u", static_cast<unsigned>(GetLastError()));
+        return 0;
+    }
+    return item.lParam;
+}
+
+int HListView::removeAllItems() {
+    int refused = 0;
+    if (rows.empty()) {
+        return 0;
+    }
+    HWND hwnd = getHandle();
+    if (hwnd != nullptr) {
+        for (int row = getItemCount() - 1; row >= 0; --row) {
+            if (!SendMessageA(hwnd, LVM_DELETEITEM, row, 0)) {
+                refused += row;
+            }
+        }
+    }
+    rows.clear();
+    rowColors.clear();
+    return refused;
+}
+
+int HListView::getSelectedIndex() {
+    if (getHandle() == nullptr || rows.empty()) {
+        return -1;
+    }
+    return static_cast<int>(
+        SendMessageA(getHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int HListView::setSelectedIndex(int row) {
+    if (getHandle() == nullptr || row < 0 || row >= getItemCount()) {
+        return -1;
+    }
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(getHandle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(getHandle(), LVM_ENSUREVISIBLE, row, TRUE);
+    return row;
+}
+
+HColor HListView::getItemColor(int row) const {
+    if (row < 0 || row >= getItemCount()) {
+        return HColor::WHITE;
+    }
+    return rowColors[static_cast<size_t>(row)];
+}
+
+bool HListView::setItemColor(int row, const HColor& color) {
+    if (row < 0 || row >= getItemCount()) {
+        return false;
+    }
+    rowColors[static_cast<size_t>(row)] = color;
+    if (getHandle() != nullptr) {
+        InvalidateRect(getHandle(), nullptr, FALSE);
+    }
+    return true;
+}
+
+bool HListView::sortItems(PFNLVCOMPARE compare, LPARAM param) {
+    HWND hwnd = getHandle();
+    if (hwnd == nullptr || compare == nullptr) {
+        return false;
+    }
+    if (!SendMessageA(hwnd, LVM_SORTITEMS, param, reinterpret_cast<LPARAM>(compare))) {
+        return false;
+    }
+    // Put the copy in the control's new order: each control row is matched to
+    // an unused copy row by its item parameter (and, among rows sharing one,
+    // by its first text).
+    size_t count = rows.size();
+    if (static_cast<size_t>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0)) != count) {
+        return true;
+    }
+    std::vector<bool> used(count, false);
+    std::vector<size_t> order;
+    order.reserve(count);
+    char buffer[MAX_TEXT + 1];
+    for (size_t i = 0; i < count; ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM | LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = buffer;
+        item.cchTextMax = sizeof(buffer);
+        buffer[0] = '\0';
+        if (!SendMessageA(hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+            return true;
+        }
+        size_t match = count;
+        for (size_t j = 0; j < count; ++j) {
+            if (used[j] || rows[j].front().param != item.lParam) {
+                continue;
+            }
+            if (match == count) {
+                match = j;
+            }
+            if (rows[j].front().text == item.pszText) {
+                match = j;
+                break;
+            }
+        }
+        if (match == count) {
+            printMessage("sortItems: no row for param %lld", static_cast<long long>(item.lParam));
+            return true;
+        }
+        used[match] = true;
+        order.push_back(match);
+    }
+    std::vector<std::vector<Cell>> sortedRows;
+    std::vector<HColor> sortedColors;
+    sortedRows.reserve(count);
+    sortedColors.reserve(count);
+    for (size_t from : order) {
+        sortedRows.push_back(std::move(rows[from]));
+        sortedColors.push_back(rowColors[from]);
+    }
+    rows.swap(sortedRows);
+    rowColors.swap(sortedColors);
+    renumberFrom(0);
+    return true;
+}
+
+const HListView::Column* HListView::getColumn(int column) const {
+    if (column < 0 || column >= getColumnCount()) {
+        return nullptr;
+    }
+    return &columns[static_cast<size_t>(column)];
+}
+
+bool HListView::inRange(int row, int column) const {
+    return row >= 0 && row < getItemCount() && column >= 0 && column < getColumnCount();
+}
+
+void HListView::renumberFrom(size_t row) {
+    for (size_t i = row; i < rows.size(); ++i) {
+        for (Cell& cell : rows[i]) {
+            cell.row = static_cast<int>(i);
+        }
+    }
+}
+
+int HListView::insertNativeItem(int row, const Cell& cell) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.iSubItem = 0;
+    item.pszText = const_cast<char*>(cell.text.c_str());
+    item.lParam = cell.param;
+    return static_cast<int>(
+        SendMessageA(getHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+bool HListView::setNativeText(const Cell& cell) {
+    LVITEMA item = {};
+    item.iSubItem = cell.column;
+    item.pszText = const_cast<char*>(cell.text.c_str());
+    return SendMessageA(getHandle(), LVM_SETITEMTEXTA, cell.row, reinterpret_cast<LPARAM>(&item)) !=
+           FALSE;
+}
