@@ -1,0 +1,212 @@
+#include "sound/HWavePlayer.h"
+
+#include "sound/HWaveSource.h"
+#include "support/HDebug.h"
+#include "toolkit/HComponent.h"
+
+#include <cstring>
+
+HWavePlayer::HWavePlayer(HComponent* ownerComponent) : owner(ownerComponent) {
+    setClassName("HWavePlayer");
+    // Forwarders: each listens to one message on the owner and hands it to
+    // the player.
+    openListener = new HEventListener(HEventType::byName("MM_WOM_OPEN"));
+    doneListener = new HEventListener(HEventType::byName("MM_WOM_DONE"));
+    closeDeviceListener = new HEventListener(HEventType::byName("MM_WOM_CLOSE"));
+    closeWindowListener = new HEventListener(HEventType::byName("WM_CLOSE"));
+    HEventListener* forwarders[] = {openListener, doneListener, closeDeviceListener,
+                                    closeWindowListener};
+    for (HEventListener* forwarder : forwarders) {
+        forwarder->setDelegate(this);
+        if (owner) {
+            owner->addListener(forwarder);
+        }
+    }
+    source = new HWaveSource();
+}
+
+HWavePlayer::~HWavePlayer() {
+    // The device must not go on reading buffers that are about to be freed.
+    if (device) {
+        waveOutReset(device);
+        for (WAVEHDR* header : headers) {
+            if (header) {
+                waveOutUnprepareHeader(device, header, sizeof(WAVEHDR));
+            }
+        }
+        waveOutClose(device);
+        device = nullptr;
+    }
+    releaseBuffers();
+    HEventListener* forwarders[] = {openListener, doneListener, closeDeviceListener,
+                                    closeWindowListener};
+    for (HEventListener* forwarder : forwarders) {
+        // Messages still queued for the owner must find no dangling listener.
+        if (owner) {
+            owner->removeListener(forwarder);
+        }
+        delete forwarder;
+    }
+    source->setInUse(false);
+    delete source;
+}
+
+void HWavePlayer::releaseBuffers() {
+    for (int i = 0; i < 2; i++) {
+        delete headers[i];
+        headers[i] = nullptr;
+        if (buffers[i]) {
+            HeapFree(GetProcessHeap(), 0, buffers[i]);
+            buffers[i] = nullptr;
+        }
+    }
+}
+
+int HWavePlayer::startPlay() {
+    if (source->getDataSize() == 0) {
+        HLOG_INFO("HWavePlayer", 63, "startPlay:Wave音源未設定");
+        return 1;
+    }
+    if (device) {
+        return 0;
+    }
+    format = source->getFormat();
+    position = 0;
+    stopping = false;
+    closePending = false;
+
+    // One second of sound per buffer. A rate of 0 could never advance.
+    DWORD bufferSize = format.nAvgBytesPerSec;
+    if (bufferSize == 0) {
+        HLOG_INFO("HWavePlayer", 104, "startPlay error:サポートされていない形式");
+        return 1;
+    }
+    for (int i = 0; i < 2; i++) {
+        headers[i] = new WAVEHDR();
+        buffers[i] = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bufferSize));
+    }
+    MMRESULT opened = MMSYSERR_NOMEM;
+    if (buffers[0] && buffers[1]) {
+        HWND window = owner ? owner->getHandle() : nullptr;
+        opened = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(window), 0,
+                             CALLBACK_WINDOW);
+    }
+    if (opened != MMSYSERR_NOERROR) {
+        releaseBuffers();
+        device = nullptr;
+        switch (opened) {
+        case MMSYSERR_ALLOCATED:
+            HLOG_INFO("HWavePlayer", 95, "startPlay error:リソース割り当て済み");
+            return 1;
+        case MMSYSERR_NODRIVER:
+            HLOG_INFO("HWavePlayer", 98, "startPlay error:デバイスドライバなし");
+            return 1;
+        case MMSYSERR_NOMEM:
+            HLOG_INFO("HWavePlayer", 101, "startPlay error:メモリ割り当て失敗");
+            return 1;
+        case WAVERR_BADFORMAT:
+            HLOG_INFO("HWavePlayer", 104, "startPlay error:サポートされていない形式");
+            return 1;
+        case WAVERR_SYNC:
+            HLOG_INFO("HWavePlayer", 107, "startPlay error:デバイス同期エラー");
+            return 1;
+        default:
+            return 0;
+        }
+    }
+    // The data stays in the source's file buffer while the device plays it.
+    source->setInUse(true);
+    for (int i = 0; i < 2; i++) {
+        headers[i]->lpData = buffers[i];
+        headers[i]->dwBufferLength = bufferSize;
+        waveOutPrepareHeader(device, headers[i], sizeof(WAVEHDR));
+    }
+    return 0;
+}
+
+void HWavePlayer::fillAndWrite(WAVEHDR* header) {
+    std::uint32_t size = source->getDataSize();
+    if (position >= size) {
+        return;
+    }
+    std::uint32_t remaining = size - position;
+    DWORD length = header->dwBufferLength;
+    if (remaining < header->dwBufferLength) {
+        header->dwBufferLength = remaining;
+    }
+    std::memcpy(header->lpData, source->getData() + position, header->dwBufferLength);
+    position += header->dwBufferLength;
+    if (header->dwBufferLength < length) {
+        std::memset(header->lpData + header->dwBufferLength, 0, length - header->dwBufferLength);
+    }
+    waveOutWrite(device, header, sizeof(WAVEHDR));
+}
+
+bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                              HComponent* component, LRESULT* result) {
+    HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
+    switch (msg) {
+    case MM_WOM_OPEN:
+        if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
+            fillAndWrite(headers[0]);
+            fillAndWrite(headers[1]);
+            *result = 0;
+        }
+        break;
+    case MM_WOM_DONE:
+        if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
+            WAVEHDR* header = reinterpret_cast<WAVEHDR*>(lParam);
+            bool ours = header == headers[0] || header == headers[1];
+            if (ours && !stopping && position < source->getDataSize()) {
+                fillAndWrite(header);
+            } else {
+                // Fails while the other buffer still plays; its own done
+                // message tries again.
+                waveOutClose(device);
+            }
+            *result = 0;
+        }
+        break;
+    case MM_WOM_CLOSE:
+        if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
+            for (WAVEHDR* header : headers) {
+                waveOutUnprepareHeader(device, header, sizeof(WAVEHDR));
+            }
+            releaseBuffers();
+            device = nullptr;
+            source->setInUse(false);
+            if (closePending) {
+                closePending = false;
+                if (owner && owner->getHandle()) {
+                    SendMessageA(owner->getHandle(), WM_CLOSE, 0, 0);
+                }
+            }
+            *result = 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (device) {
+            stopping = true;
+            closePending = true;
+            waveOutReset(device);
+            *result = 0;
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+int HWavePlayer::stopPlay() {
+    if (!device) {
+        return 1;
+    }
+    stopping = true;
+    if (waveOutReset(device) != MMSYSERR_NOERROR) {
+        HLOG_INFO("HWavePlayer", 154, "stopPlay:停止時にエラー発生");
+        return 1;
+    }
+    return 0;
+}

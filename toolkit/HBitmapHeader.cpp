@@ -1,0 +1,79 @@
+#include "toolkit/HBitmapHeader.h"
+
+namespace bitmapheader {
+
+namespace {
+std::uint16_t word(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t dword(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+} // namespace
+
+bool readFileHeader(const unsigned char* data, std::size_t length, FileHeader* out) {
+    if (!data || !out || length < FILE_HEADER_SIZE) {
+        return false;
+    }
+    out->type = word(data);
+    out->fileSize = dword(data + 2);
+    out->reserved1 = word(data + 6);
+    out->reserved2 = word(data + 8);
+    out->pixelOffset = dword(data + 10);
+    return true;
+}
+
+bool readInfoHeader(const unsigned char* data, std::size_t length, InfoHeader* out) {
+    if (!data || !out || length < FILE_HEADER_SIZE + 4) {
+        return false;
+    }
+    const unsigned char* p = data + FILE_HEADER_SIZE;
+    *out = InfoHeader();
+    out->headerSize = dword(p);
+    if (out->headerSize < INFO_HEADER_SIZE) {
+        return true;
+    }
+    if (length - FILE_HEADER_SIZE < out->headerSize) {
+        return false;
+    }
+    out->width = static_cast<std::int32_t>(dword(p + 4));
+    out->height = static_cast<std::int32_t>(dword(p + 8));
+    out->planes = word(p + 12);
+    out->bitCount = word(p + 14);
+    out->compression = dword(p + 16);
+    out->imageSize = dword(p + 20);
+    out->xPelsPerMeter = static_cast<std::int32_t>(dword(p + 24));
+    out->yPelsPerMeter = static_cast<std::int32_t>(dword(p + 28));
+    out->colorsUsed = dword(p + 32);
+    out->colorsImportant = dword(p + 36);
+    return true;
+}
+
+std::uint64_t colorTableBytes(const InfoHeader& info) {
+    std::uint64_t entries = info.colorsUsed;
+    if (entries == 0 && info.bitCount >= 1 && info.bitCount <= 8) {
+        entries = 1ULL << info.bitCount;
+    }
+    std::uint64_t bytes = entries * 4;
+    // A 40-byte header keeps its three channel masks after it; the larger
+    // headers hold them inside.
+    if (info.headerSize == INFO_HEADER_SIZE && info.compression == COMPRESSION_BITFIELDS) {
+        bytes += 12;
+    }
+    return bytes;
+}
+
+std::uint64_t pixelBytes(const InfoHeader& info) {
+    if (info.compression == COMPRESSION_RLE8 || info.compression == COMPRESSION_RLE4) {
+        return 0;
+    }
+    std::uint64_t width = info.width < 0 ? 0 : static_cast<std::uint64_t>(info.width);
+    std::int64_t h = info.height;
+    std::uint64_t height = static_cast<std::uint64_t>(h < 0 ? -h : h);
+    std::uint64_t rowBytes = ((width * info.bitCount + 31) / 32) * 4;
+    return rowBytes * height;
+}
+
+} // namespace bitmapheader

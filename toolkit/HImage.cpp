@@ -1,0 +1,239 @@
+#include "toolkit/HImage.h"
+
+#include "support/HDebug.h"
+
+namespace {
+// The 32-bit, bottom-up layout of the pixel buffer.
+BITMAPINFO pixelLayout(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+} // namespace
+
+HImage::HImage(int w, int h, HWND window) : width(w), height(h) {
+    setClassName("HImage");
+    HDC windowDC = GetDC(window);
+    if (!windowDC) {
+        HLOG_INFO("HImage", 429, "デバイスコンテキストの取得に失敗");
+        return;
+    }
+    bitmap = CreateCompatibleBitmap(windowDC, width, height);
+    surface = CreateCompatibleDC(windowDC);
+    if (surface && bitmap) {
+        originalBitmap = SelectObject(surface, bitmap);
+    }
+    if (surface) {
+        SetBkMode(surface, TRANSPARENT);
+    }
+    if (!fill(HColor(0, 0, 0))) {
+        HLOG_INFO("HImage", 425, "イメージバッファの色初期化に失敗");
+    }
+    ReleaseDC(window, windowDC);
+}
+
+HImage::~HImage() {
+    // A bitmap still selected into a device context cannot be deleted.
+    if (surface && originalBitmap) {
+        SelectObject(surface, originalBitmap);
+    }
+    if (bitmap) {
+        DeleteObject(bitmap);
+    }
+    if (surface) {
+        DeleteDC(surface);
+    }
+    dropMask();
+    releasePixels();
+}
+
+void HImage::dropMask() {
+    if (maskSurface && originalMaskBitmap) {
+        SelectObject(maskSurface, originalMaskBitmap);
+    }
+    if (maskBitmap) {
+        DeleteObject(maskBitmap);
+    }
+    if (maskSurface) {
+        DeleteDC(maskSurface);
+    }
+    maskBitmap = nullptr;
+    maskSurface = nullptr;
+    originalMaskBitmap = nullptr;
+}
+
+void HImage::releasePixels() {
+    if (pixels) {
+        HeapFree(GetProcessHeap(), 0, pixels);
+        pixels = nullptr;
+    }
+}
+
+int HImage::readPixels() {
+    releasePixels();
+    if (!surface || !bitmap || width <= 0 || height <= 0) {
+        return 0;
+    }
+    SIZE_T bytes = static_cast<SIZE_T>(width) * static_cast<SIZE_T>(height) * 4;
+    pixels = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes));
+    if (!pixels) {
+        return 0;
+    }
+    BITMAPINFO info = pixelLayout(width, height);
+    return GetDIBits(surface, bitmap, 0, height, pixels, &info, DIB_RGB_COLORS);
+}
+
+bool HImage::commitPixels() {
+    printMessage("commitPixels:%llX, %llX, %llX", hexOf(pixels), hexOf(surface), hexOf(bitmap));
+    if (!pixels || !surface || !bitmap) {
+        return false;
+    }
+    BITMAPINFO info = pixelLayout(width, height);
+    return SetDIBits(surface, bitmap, 0, height, pixels, &info, DIB_RGB_COLORS) > 0;
+}
+
+bool HImage::resize(int w, int h) {
+    width = w;
+    height = h;
+    releasePixels();
+    // A bitmap lost to an earlier failed resize is made anew.
+    if (!surface) {
+        return false;
+    }
+    dropMask();
+    if (bitmap) {
+        SelectObject(surface, originalBitmap);
+        DeleteObject(bitmap);
+    }
+    // Made for the screen rather than the surface: with no colour bitmap
+    // selected (a 0-sized one is the stock 1 x 1) the surface would give a
+    // monochrome bitmap.
+    HDC screen = GetDC(nullptr);
+    bitmap = screen ? CreateCompatibleBitmap(screen, width, height) : nullptr;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    if (!bitmap) {
+        HLOG_INFO("HImage", 149, "resize:error");
+        return false;
+    }
+    SelectObject(surface, bitmap);
+    return true;
+}
+
+bool HImage::fill(const HColor& color) {
+    bool drawn = false;
+    if (surface) {
+        HPEN pen = CreatePen(PS_SOLID, 1, color.getColorRef());
+        HBRUSH brush = CreateSolidBrush(color.getColorRef());
+        HGDIOBJ oldPen = SelectObject(surface, pen);
+        HGDIOBJ oldBrush = SelectObject(surface, brush);
+        drawn = Rectangle(surface, 0, 0, width, height) != 0;
+        SelectObject(surface, oldPen);
+        SelectObject(surface, oldBrush);
+        DeleteObject(pen);
+        DeleteObject(brush);
+    }
+    dropMask();
+    return drawn;
+}
+
+bool HImage::setSprite(int x, int y) {
+    if (!surface || !bitmap) {
+        return false;
+    }
+    HColor key(0, 0, 0);
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        HLOG_INFO("HImage", 209, "setSprite:範囲外の色指定");
+    } else {
+        COLORREF pixel = GetPixel(surface, x, y);
+        if (pixel != CLR_INVALID) {
+            key = HColor(pixel);
+        }
+    }
+    return setSprite(key);
+}
+
+bool HImage::setSprite(const HColor& color) {
+    dropMask();
+    if (!surface || !bitmap || width <= 0 || height <= 0) {
+        return false;
+    }
+    COLORREF oldBackground = SetBkColor(surface, color.getColorRef());
+
+    // Monochrome copy: the key colour becomes white, everything else black.
+    HDC monoDC = CreateCompatibleDC(surface);
+    HBITMAP mono = CreateBitmap(width, height, 1, 1, nullptr);
+    HGDIOBJ oldMono = SelectObject(monoDC, mono);
+    bool made = BitBlt(monoDC, 0, 0, width, height, surface, 0, 0, SRCCOPY) != 0;
+
+    // Its inverse in colour: the key black, everything else white.
+    HDC inverseDC = CreateCompatibleDC(surface);
+    HBITMAP inverse = CreateCompatibleBitmap(surface, width, height);
+    HGDIOBJ oldInverse = SelectObject(inverseDC, inverse);
+    made = made && BitBlt(inverseDC, 0, 0, width, height, monoDC, 0, 0, NOTSRCCOPY) != 0;
+    SetBkColor(surface, oldBackground);
+
+    // Key-coloured pixels of the image become black, so OR-ing leaves the
+    // destination there.
+    made = made && BitBlt(surface, 0, 0, width, height, inverseDC, 0, 0, SRCAND) != 0;
+
+    // The mask: key white, others black.
+    maskSurface = CreateCompatibleDC(surface);
+    maskBitmap = CreateCompatibleBitmap(surface, width, height);
+    if (maskSurface && maskBitmap) {
+        originalMaskBitmap = SelectObject(maskSurface, maskBitmap);
+        made = made && BitBlt(maskSurface, 0, 0, width, height, monoDC, 0, 0, SRCCOPY) != 0;
+    } else {
+        made = false;
+    }
+
+    SelectObject(inverseDC, oldInverse);
+    DeleteObject(inverse);
+    DeleteDC(inverseDC);
+    SelectObject(monoDC, oldMono);
+    DeleteObject(mono);
+    DeleteDC(monoDC);
+    if (!made) {
+        dropMask();
+    }
+    return made;
+}
+
+bool HImage::draw(HImage* destination, int x, int y) {
+    if (!destination) {
+        return false;
+    }
+    return draw(destination->getDC(), x, y, width, height, 0, 0);
+}
+
+bool HImage::draw(HDC destination, int x, int y, int w, int h, int sourceX, int sourceY) {
+    if (!destination || !surface) {
+        return false;
+    }
+    if (maskSurface) {
+        if (!BitBlt(destination, x, y, w, h, maskSurface, sourceX, sourceY, SRCAND)) {
+            return false;
+        }
+        return BitBlt(destination, x, y, w, h, surface, sourceX, sourceY, SRCPAINT) != 0;
+    }
+    return BitBlt(destination, x, y, w, h, surface, sourceX, sourceY, SRCCOPY) != 0;
+}
+
+bool HImage::stretchTo(HImage* destination) {
+    if (!destination || !surface || !destination->getDC() || width == 0 || height == 0 ||
+        destination->getWidth() == 0 || destination->getHeight() == 0) {
+        return false;
+    }
+    HDC target = destination->getDC();
+    int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+    bool done = StretchBlt(target, 0, 0, destination->getWidth(), destination->getHeight(), surface,
+                           0, 0, width, height, SRCCOPY) != 0;
+    SetStretchBltMode(target, oldMode);
+    return done;
+}

@@ -1,0 +1,136 @@
+#include "toolkit/HImageLoader.h"
+
+#include "support/HDebug.h"
+#include "support/HFileReader.h"
+#include "toolkit/HBitmapHeader.h"
+#include "toolkit/HImage.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+HImageLoader::HImageLoader() {
+    setClassName("HImageLoader");
+}
+
+HImageLoader::~HImageLoader() {}
+
+int HImageLoader::loadImageFile(const HFile& path, HImage* image, bool resize) {
+    int result = RESULT_LOADED;
+    if (!image) {
+        HLOG_INFO("HImageLoader", 33, "loadImageFile:image is null");
+        result = RESULT_NO_IMAGE;
+    }
+    if (!path.exists()) {
+        HLOG_INFO("HImageLoader", 37, "loadImageFile:file does not exist");
+        result = RESULT_NO_FILE;
+    }
+    if (result != RESULT_LOADED) {
+        return result;
+    }
+
+    HFileReader reader(path);
+    if (!reader.read()) {
+        HLOG_INFO("HImageLoader", 45, "loadImageFile:read file error");
+        return RESULT_FAILED;
+    }
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(reader.data());
+    const std::uint32_t length = reader.size();
+
+    bitmapheader::FileHeader file;
+    if (!bitmapheader::readFileHeader(bytes, length, &file)) {
+        // Too short to be a bitmap at all.
+        HLOG_INFO("HImageLoader", 91, "loadImageFile:header error");
+        return RESULT_FAILED;
+    }
+    HDebug::debug("type=%X size=%d rev1=%X rev2=%X bit=%X", file.type,
+                  static_cast<int>(file.fileSize), file.reserved1, file.reserved2,
+                  file.pixelOffset);
+    // Not a bitmap: neither loaded nor reported.
+    if (file.type != bitmapheader::TYPE_BM) {
+        return RESULT_LOADED;
+    }
+
+    bitmapheader::InfoHeader info;
+    if (!bitmapheader::readInfoHeader(bytes, length, &info)) {
+        HLOG_INFO("HImageLoader", 91, "loadImageFile:header error");
+        return RESULT_FAILED;
+    }
+    if (info.headerSize < bitmapheader::INFO_HEADER_SIZE) {
+        if (info.headerSize == bitmapheader::CORE_HEADER_SIZE) {
+            HLOG_INFO("HImageLoader", 117, "loadImageFile:not supported bitmap(os2 dib)");
+        } else {
+            HLOG_INFO("HImageLoader", 120, "loadImageFile:not supported bitmap(unknown)");
+        }
+        return RESULT_FAILED;
+    }
+    HDebug::debug("size=%d w=%d h=%d pln=%d bit=%d cp=%d si=%d xm=%d ym=%d color=%d imp=%d",
+                  static_cast<int>(info.headerSize), info.width, info.height, info.planes,
+                  info.bitCount, static_cast<int>(info.compression),
+                  static_cast<int>(info.imageSize), info.xPelsPerMeter, info.yPelsPerMeter,
+                  static_cast<int>(info.colorsUsed), static_cast<int>(info.colorsImportant));
+
+    // Rows are counted without the direction sign of a top-down bitmap.
+    int lines = info.height < 0 ? -info.height : info.height;
+    if (resize) {
+        image->resize(info.width, lines);
+    }
+
+    if (length <= file.pixelOffset) {
+        HLOG_INFO("HImageLoader", 91, "loadImageFile:header error");
+        return RESULT_FAILED;
+    }
+    // The conversion reads the colour table behind the header and the pixel
+    // rows at the offset: both must lie inside the file, else it would read
+    // past the buffer.
+    std::uint64_t tableEnd =
+        bitmapheader::FILE_HEADER_SIZE + info.headerSize + bitmapheader::colorTableBytes(info);
+    if (tableEnd > length) {
+        HLOG_INFO("HImageLoader", 91, "loadImageFile:header error");
+        return RESULT_FAILED;
+    }
+    const unsigned char* pixelData = bytes + file.pixelOffset;
+    std::uint64_t present = length - file.pixelOffset;
+    std::uint64_t needed = bitmapheader::pixelBytes(info);
+    bool runLength = info.compression == bitmapheader::COMPRESSION_RLE8 ||
+                     info.compression == bitmapheader::COMPRESSION_RLE4;
+    unsigned char* padded = nullptr;
+    const BITMAPINFO* header = reinterpret_cast<const BITMAPINFO*>(bytes + 14);
+    BITMAPINFO* headerCopy = nullptr;
+    if (runLength) {
+        // Short codes: the decoder stops at the end-of-bitmap code we append
+        // and is told how many bytes it may read.
+        padded = static_cast<unsigned char*>(std::calloc(present + 2, 1));
+        headerCopy = static_cast<BITMAPINFO*>(std::malloc(tableEnd - 14));
+        if (padded && headerCopy) {
+            std::memcpy(padded, pixelData, present);
+            padded[present + 1] = 1;
+            std::memcpy(headerCopy, header, tableEnd - 14);
+            headerCopy->bmiHeader.biSizeImage = static_cast<DWORD>(present + 2);
+            pixelData = padded;
+            header = headerCopy;
+        }
+    } else if (present < needed) {
+        // Missing rows come out black rather than from beyond the buffer.
+        padded = static_cast<unsigned char*>(std::calloc(needed, 1));
+        if (padded) {
+            std::memcpy(padded, pixelData, present);
+            pixelData = padded;
+        }
+    }
+
+    int set = 0;
+    if ((!runLength && present >= needed) || pixelData == padded) {
+        set = SetDIBits(image->getDC(), image->getBitmap(), 0, lines, pixelData, header,
+                        DIB_RGB_COLORS);
+    }
+    std::free(padded);
+    std::free(headerCopy);
+    HDebug::debug("SetDIBits:%d", set);
+    if (set == 0) {
+        HLOG_INFO("HImageLoader", 109, "loadImageFile:bitmap read error");
+        return RESULT_FAILED;
+    }
+    return RESULT_LOADED;
+}
