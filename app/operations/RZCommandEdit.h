@@ -1,0 +1,14 @@
+#pragma once
+
+#include "toolkit/HEditListener.h"
+
+// The form's edit boxes: focusing one selects its text, a change is stored in
+// the shown entry at once.
+class RZCommandEdit : public HEditListener {
+  public:
+    RZCommandEdit();
+    ~RZCommandEdit() override;
+
+    bool onFocusGain(HWND hwnd, int id, HComponent* component) override;
+    bool onChange(HWND hwnd, int id, HComponent* component) override;
+};

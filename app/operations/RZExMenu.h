@@ -1,0 +1,32 @@
+#pragma once
+
+#include "support/HFile.h"
+#include "toolkit/HObject.h"
+
+#include <map>
+#include <string>
+
+class HMenuItem;
+
+// The File menu's data-set entries: one item per subdirectory of the game
+// directory that holds an entry named "Config", after a separator. Choosing
+// one opens that set's tables (RZOP0002 finds the directory as the item's user
+// object). The items and their path strings are owned here.
+class RZExMenu : public HObject {
+  public:
+    RZExMenu();
+    ~RZExMenu() override;
+
+    // Adds the items under parent, ids from firstId (the separator takes the
+    // first); returns the number of data-set items.
+    int create(HMenuItem* parent, int firstId);
+
+    int getNextId() const { return nextId; }
+    HFile getGameDirectory() const { return gameDirectory; }
+
+  private:
+    int nextId = 0;
+    std::map<int, HMenuItem*> items;
+    HFile gameDirectory;
+    std::map<int, std::string*> paths;
+};

@@ -1,0 +1,387 @@
+#include "app/views/RZDisplay.h"
+
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/data/RZMagicLoader.h"
+#include "app/data/RZMagicTables.h"
+#include "app/views/RZImageView.h"
+#include "support/HDebug.h"
+#include "toolkit/HComponent.h"
+#include "toolkit/HDropDown.h"
+#include "toolkit/HEdit.h"
+#include "toolkit/HListView.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const int ID_LIST = 101;
+const int ID_NAME = 106;
+const int ID_LEVEL = 108;
+const int ID_ELEMENT = 110;
+const int ID_RANK = 112;
+const int ID_TARGET = 114;
+const int ID_COST = 116;
+const int ID_RANGE = 118;
+const int ID_AREA = 120;
+const int ID_EFFICIENCY = 122;
+const int ID_DESCRIPTION = 124;
+const int ID_SOUND = 126;
+const int ID_PICTURE = 131;
+const int ID_CHARACTERS = 133;
+
+// Rows of the character list shown at most.
+const int CHARACTER_ROWS = 1001;
+
+std::string decimal(int value) {
+    char text[16];
+    wsprintfA(text, "%d", value);
+    return text;
+}
+
+template <typename T> T* control(HComponent* window, int id) {
+    return dynamic_cast<T*>(window->findById(id));
+}
+
+void setText(HComponent* window, int id, const std::string& text) {
+    HComponent* c = window->findById(id);
+    if (c != nullptr) {
+        c->setText(text);
+    }
+}
+
+RZMagic* rowEntry(HListView* list, int row) {
+    return reinterpret_cast<RZMagic*>(list->getItemParam(row, 0));
+}
+
+} // namespace
+
+RZDisplay::RZDisplay() {
+    setClassName("RZDisplay");
+}
+
+RZDisplay::~RZDisplay() {}
+
+std::string RZDisplay::columnText(const RZMagic* entry, int column) {
+    if (entry == nullptr) {
+        return std::string();
+    }
+    switch (column) {
+    case 0:
+        return decimal(entry->getRow());
+    case 1:
+        return entry->getName();
+    case 2:
+        return entry->fieldText(ZDMagic::TEXT_LEVEL);
+    case 3:
+        return entry->fieldText(ZDMagic::TEXT_ELEMENT);
+    case 4:
+        return entry->fieldText(ZDMagic::TEXT_RANK);
+    case 5:
+        return entry->fieldText(ZDMagic::TEXT_TARGET);
+    case 6:
+        return decimal(entry->getCost());
+    case 7:
+        return decimal(entry->getRange());
+    case 8:
+        return decimal(entry->getArea());
+    case 9:
+        return decimal(entry->getEfficiency());
+    case 10:
+        return entry->getDescription();
+    case 11:
+        return entry->getSound();
+    default:
+        return std::string();
+    }
+}
+
+void RZDisplay::writeColumns(HListView* list, int row, const RZMagic* entry, bool all) {
+    for (int column = all ? 0 : 1; column < 12; ++column) {
+        list->setItemText(row, column, columnText(entry, column));
+    }
+}
+
+bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, ID_LIST);
+    if (list == nullptr) {
+        return false;
+    }
+    window->setListenersEnabled(false);
+    list->removeAllItems();
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        RZMagic* entry = document->entryAt(i);
+        int row = static_cast<int>(i);
+        list->insertItem(row, columnText(entry, 0));
+        writeColumns(list, row, entry, false);
+        list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
+    }
+    window->setListenersEnabled(true);
+    if (list->getItemCount() > 0) {
+        list->setSelectedIndex(0);
+    } else {
+        // Nothing to select, so no selection event clears the form: do it here,
+        // and forget the shown entry, whose record the refill may have deleted.
+        showEntry(window, document);
+    }
+    return true;
+}
+
+bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return false;
+    }
+    window->setListenersEnabled(false);
+    HListView* list = control<HListView>(window, ID_LIST);
+    HDropDown<int>* target = control<HDropDown<int>>(window, ID_TARGET);
+    RZImageView* preview = control<RZImageView>(window, ID_PICTURE);
+    HListView* characters = control<HListView>(window, ID_CHARACTERS);
+
+    RZMagic* entry = nullptr;
+    if (list != nullptr) {
+        int selected = list->getSelectedIndex();
+        if (selected >= 0) {
+            entry = rowEntry(list, selected);
+        }
+    }
+    if (entry != nullptr) {
+        setText(window, ID_NAME, entry->getName());
+        setText(window, ID_LEVEL, decimal(entry->getLevel()));
+        setText(window, ID_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
+        setText(window, ID_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
+        if (target != nullptr) {
+            target->setItems(RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS));
+            target->setSelectedValue(entry->getTarget());
+        }
+        setText(window, ID_COST, decimal(entry->getCost()));
+        setText(window, ID_RANGE, decimal(entry->getRange()));
+        setText(window, ID_AREA, decimal(entry->getArea()));
+        setText(window, ID_EFFICIENCY, decimal(entry->getEfficiency()));
+        setText(window, ID_DESCRIPTION, entry->getDescription());
+        setText(window, ID_SOUND, entry->getSound());
+        document->setShownEntry(entry);
+        if (preview != nullptr) {
+            preview->setUserObject(entry);
+            preview->restartTimerAnimation();
+        }
+        if (characters != nullptr) {
+            characters->removeAllItems();
+            RZCharacters* people = document->characters();
+            if (people != nullptr) {
+                people->start(entry->getElement(), entry->getRank());
+                for (int row = 0; row < CHARACTER_ROWS && people->hasNext(); ++row) {
+                    std::string name;
+                    std::string aptitude;
+                    people->next(&name, &aptitude);
+                    characters->insertItem(row, name);
+                    characters->setItemParam(row, 0, static_cast<LPARAM>(row));
+                    characters->setItemText(row, 1, aptitude);
+                }
+            }
+        }
+    } else {
+        const int edits[] = {ID_NAME,  ID_LEVEL, ID_ELEMENT,    ID_RANK,        ID_COST,
+                             ID_RANGE, ID_AREA,  ID_EFFICIENCY, ID_DESCRIPTION, ID_SOUND};
+        for (int id : edits) {
+            setText(window, id, std::string());
+        }
+        if (target != nullptr) {
+            target->clearSelection();
+        }
+        document->setShownEntry(nullptr);
+        if (preview != nullptr) {
+            preview->setUserObject(nullptr);
+            preview->restartTimerAnimation();
+        }
+        if (characters != nullptr) {
+            characters->removeAllItems();
+        }
+    }
+    // Browsing from a field with the keyboard leaves the new value selected.
+    HComponent* focus = HComponent::getFocusComponent();
+    if (focus != nullptr && focus->getKindName() == "Edit") {
+        HEdit* edit = dynamic_cast<HEdit*>(focus);
+        if (edit != nullptr) {
+            edit->selectText(0, 65535);
+        }
+    }
+    window->setListenersEnabled(true);
+    return true;
+}
+
+bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* document) {
+    if (window == nullptr || control == nullptr || document == nullptr) {
+        return false;
+    }
+    RZMagic* entry = document->shownEntry();
+    if (entry == nullptr) {
+        return false;
+    }
+    window->setListenersEnabled(false);
+    bool result = true;
+    bool shared = false;
+    switch (control->getId()) {
+    case ID_NAME:
+        entry->setName(control->getText());
+        shared = true;
+        break;
+    case ID_TARGET: {
+        HDropDown<int>* target = dynamic_cast<HDropDown<int>*>(control);
+        if (target != nullptr) {
+            entry->setTarget(target->getSelectedValue());
+            shared = true;
+        } else {
+            result = false;
+        }
+        break;
+    }
+    case ID_COST:
+        entry->setCost(RZMagicLoader::parseNumber(control->getText()));
+        break;
+    case ID_RANGE:
+        entry->setRange(RZMagicLoader::parseNumber(control->getText()));
+        break;
+    case ID_AREA:
+        entry->setArea(RZMagicLoader::parseNumber(control->getText()));
+        break;
+    case ID_EFFICIENCY:
+        entry->setEfficiency(RZMagicLoader::parseNumber(control->getText()));
+        break;
+    case ID_DESCRIPTION:
+        entry->setDescription(control->getText());
+        shared = true;
+        break;
+    case ID_SOUND:
+        entry->setSound(control->getText());
+        shared = true;
+        break;
+    default:
+        result = false;
+        break;
+    }
+    if (shared) {
+        // The spell's other levels always carry the same shared values.
+        for (std::uint32_t i = 0; i < document->count(); ++i) {
+            RZMagic* other = document->entryAt(i);
+            HDebug::debug("rec[%u]:%s(%d)", i, other->getName().c_str(), other->getIndex());
+            if (other == entry || other->getIndex() != entry->getIndex()) {
+                continue;
+            }
+            switch (control->getId()) {
+            case ID_NAME:
+                other->setName(entry->getName());
+                break;
+            case ID_TARGET:
+                other->setTarget(entry->getTarget());
+                break;
+            case ID_DESCRIPTION:
+                other->setDescription(entry->getDescription());
+                break;
+            case ID_SOUND:
+                other->setSound(entry->getSound());
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    window->setListenersEnabled(true);
+    return result;
+}
+
+bool RZDisplay::refreshRow(HComponent* window, int row) {
+    if (window == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, ID_LIST);
+    if (list == nullptr || row < 0 || row >= list->getItemCount()) {
+        return false;
+    }
+    RZMagic* entry = rowEntry(list, row);
+    if (entry == nullptr) {
+        return false;
+    }
+    writeColumns(list, row, entry, true);
+    for (int other = 0; other < list->getItemCount(); ++other) {
+        if (other == row) {
+            continue;
+        }
+        RZMagic* sibling = rowEntry(list, other);
+        if (sibling == nullptr || sibling->getIndex() != entry->getIndex()) {
+            continue;
+        }
+        const int sharedColumns[] = {1, 5, 10, 11};
+        for (int column : sharedColumns) {
+            list->setItemText(other, column, columnText(sibling, column));
+        }
+    }
+    return true;
+}
+
+bool RZDisplay::moveSelection(HComponent* window, int direction) {
+    if (window == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, ID_LIST);
+    if (list == nullptr) {
+        return false;
+    }
+    int n = list->getItemCount();
+    if (n <= 0) {
+        return false;
+    }
+    int s = list->getSelectedIndex();
+    int last = n - 1;
+    int row;
+    switch (direction) {
+    case DIRECTION_PREVIOUS:
+        row = s > 0 ? s - 1 : last;
+        break;
+    case DIRECTION_NEXT:
+        row = (s < 0 || s >= last) ? 0 : s + 1;
+        break;
+    case DIRECTION_FIRST:
+        row = 0;
+        break;
+    case DIRECTION_LAST:
+        row = last;
+        break;
+    default:
+        return false;
+    }
+    list->setSelectedIndex(row);
+    return true;
+}
+
+bool RZDisplay::refreshPicture(HComponent* window) {
+    if (window == nullptr) {
+        return false;
+    }
+    RZImageView* preview = control<RZImageView>(window, ID_PICTURE);
+    if (preview == nullptr) {
+        return false;
+    }
+    preview->restartTimerAnimation();
+    return true;
+}
+
+bool RZDisplay::updateTitle(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return false;
+    }
+    std::string title;
+    if (document->testFlags(0)) {
+        title = "RZEdit";
+    } else if (document->testFlags(RZEditData::FLAG_NEW)) {
+        title = "新規ファイル - RZEdit";
+    } else {
+        title = document->tablePath().fullPath() + " - RZEdit";
+    }
+    window->setText(title);
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "toolkit/HObject.h"
+
+class HComponent;
+class HListView;
+class RZEditData;
+class RZMagic;
+
+// Moves data between the document and the main window's controls: the spell
+// list, the form, the character list, the picture preview and the title. Made
+// for one call by the operations; it keeps no state of its own.
+class RZDisplay : public HObject {
+  public:
+    static const int DIRECTION_PREVIOUS = 0;
+    static const int DIRECTION_NEXT = 1;
+    static const int DIRECTION_FIRST = 2;
+    static const int DIRECTION_LAST = 3;
+
+    RZDisplay();
+    ~RZDisplay() override;
+
+    // Refills the spell list from the document and selects its first row (the
+    // selection then shows the entry); an empty refill clears the form.
+    bool showTable(HComponent* window, RZEditData* document);
+    // Shows the selected row's entry in the form, the preview and the
+    // character list; clears them when no row is selected.
+    bool showEntry(HComponent* window, RZEditData* document);
+    // Writes one control's value into the shown entry (shared fields into the
+    // spell's other levels too); true when the control is one written back.
+    bool storeEntry(HComponent* window, HComponent* control, RZEditData* document);
+    // Rewrites a row from its entry and the shared columns of its sibling levels.
+    bool refreshRow(HComponent* window, int row);
+    // Moves the spell-list selection (DIRECTION_...), wrapping at both ends.
+    bool moveSelection(HComponent* window, int direction);
+    // Makes the preview reload the picture of the entry it shows.
+    bool refreshPicture(HComponent* window);
+    // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit".
+    bool updateTitle(HComponent* window, RZEditData* document);
+
+    // The text of one spell-list column for an entry.
+    static std::string columnText(const RZMagic* entry, int column);
+
+  private:
+    void writeColumns(HListView* list, int row, const RZMagic* entry, bool all);
+};

@@ -1,0 +1,130 @@
+#include "app/views/RZListViewEvent.h"
+
+#include "app/data/RZMagic.h"
+#include "app/operations/RZOperations.h"
+#include "support/HDebug.h"
+#include "toolkit/HListView.h"
+
+#include <string>
+
+namespace {
+
+// Process-wide: made at the first column click, lives to the end.
+std::vector<int>& sortOrder() {
+    static std::vector<int> order;
+    return order;
+}
+
+int compareNumbers(int a, int b) {
+    if (a == b) {
+        return 0;
+    }
+    return a < b ? -1 : 1;
+}
+
+int compareTexts(const std::string& a, const std::string& b) {
+    // Byte-wise, as unsigned bytes (Shift-JIS lead bytes sort after ASCII).
+    int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+} // namespace
+
+RZListViewEvent::RZListViewEvent() {
+    setClassName("RZListViewEvent");
+}
+
+RZListViewEvent::~RZListViewEvent() {}
+
+const std::vector<int>& RZListViewEvent::directions() {
+    return sortOrder();
+}
+
+bool RZListViewEvent::onSelected(HWND hwnd, HListView* listView, int index) {
+    printMessage("onSelected hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
+    RZOP0003(listView != nullptr ? listView->getRoot() : nullptr);
+    return true;
+}
+
+bool RZListViewEvent::onRejected(HWND hwnd, HListView* listView, int index) {
+    printMessage("onRejected hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
+    RZOP0011(listView != nullptr ? listView->getRoot() : nullptr, index);
+    return true;
+}
+
+bool RZListViewEvent::onColumnClick(HWND hwnd, HListView* listView, int index) {
+    printMessage("onColumnClick hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
+    if (listView == nullptr) {
+        return true;
+    }
+    std::vector<int>& order = sortOrder();
+    int columns = listView->getColumnCount();
+    if (order.empty()) {
+        order.assign(static_cast<size_t>(columns), 0);
+    } else if (static_cast<int>(order.size()) != columns) {
+        HDebug::debug("resize order:%d->%d", 4, 4 * columns);
+        order.assign(static_cast<size_t>(columns), 0);
+    }
+    for (int c = 0; c < static_cast<int>(order.size()); ++c) {
+        if (c == index) {
+            order[static_cast<size_t>(c)] = order[static_cast<size_t>(c)] == 1 ? -1 : 1;
+        } else {
+            order[static_cast<size_t>(c)] = 0;
+        }
+    }
+    listView->sortItems(&RZListViewEvent::compare, static_cast<LPARAM>(index));
+    return true;
+}
+
+int CALLBACK RZListViewEvent::compare(LPARAM first, LPARAM second, LPARAM column) {
+    const RZMagic* a = reinterpret_cast<const RZMagic*>(first);
+    const RZMagic* b = reinterpret_cast<const RZMagic*>(second);
+    const std::vector<int>& order = sortOrder();
+    if (a == nullptr || b == nullptr || column < 0 || column >= static_cast<LPARAM>(order.size())) {
+        return 0;
+    }
+    int result = 0;
+    switch (column) {
+    case 0:
+        // Equal row numbers never compare equal.
+        result = a->getRow() < b->getRow() ? -1 : 1;
+        break;
+    case 1:
+        result = compareTexts(a->getName(), b->getName());
+        break;
+    case 2:
+        result = compareNumbers(a->getLevel(), b->getLevel());
+        break;
+    case 3:
+        result = compareNumbers(a->getElement(), b->getElement());
+        break;
+    case 4:
+        result = compareNumbers(a->getRank(), b->getRank());
+        break;
+    case 5:
+        result = compareNumbers(a->getTarget(), b->getTarget());
+        break;
+    case 6:
+        result = compareNumbers(a->getCost(), b->getCost());
+        break;
+    case 7:
+        result = compareNumbers(a->getRange(), b->getRange());
+        break;
+    case 8:
+        result = compareNumbers(a->getArea(), b->getArea());
+        break;
+    case 9:
+        result = compareNumbers(a->getEfficiency(), b->getEfficiency());
+        break;
+    case 10:
+        result = compareTexts(a->getDescription(), b->getDescription());
+        break;
+    case 11:
+        result = compareTexts(a->getSound(), b->getSound());
+        break;
+    default:
+        result = 0;
+        break;
+    }
+    return result * order[static_cast<size_t>(column)];
+}

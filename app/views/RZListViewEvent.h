@@ -1,0 +1,28 @@
+#pragma once
+
+#include "toolkit/HListViewEventListener.h"
+
+#include <vector>
+
+class HListView;
+
+// The spell list: a newly selected row is shown in the form, a row that loses
+// the selection is rewritten from its entry, and a clicked column sorts the
+// rows by value (first click ascending, each further click reverses).
+class RZListViewEvent : public HListViewEventListener {
+  public:
+    RZListViewEvent();
+    ~RZListViewEvent() override;
+
+    bool onSelected(HWND hwnd, HListView* listView, int index) override;
+    bool onRejected(HWND hwnd, HListView* listView, int index) override;
+    bool onColumnClick(HWND hwnd, HListView* listView, int index) override;
+
+    // The comparison of two rows by the entries they hold; column is the sort
+    // parameter. The directions are those of the last column click.
+    static int CALLBACK compare(LPARAM first, LPARAM second, LPARAM column);
+
+    // The sort directions, one per column (1 ascending, -1 descending, 0 not
+    // sorted), shared by every instance and kept across refills of the list.
+    static const std::vector<int>& directions();
+};
