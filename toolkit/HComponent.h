@@ -95,6 +95,8 @@ class HComponent : public HObject {
     // Returns how many listeners are now registered for the listener's message.
     int addListener(HEventListener* listener);
     void removeListener(HEventListener* listener);
+    // How many listeners are registered for a message number.
+    int getListenerCount(unsigned int msg) const;
 
     WNDPROC getSavedProcedure() const { return savedProcedure; }
     HDropTarget* getDropTarget() const { return dropTarget; }
@@ -107,6 +109,9 @@ class HComponent : public HObject {
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   protected:
+    // The bounds in the coordinates MoveWindow takes: the parent's client area
+    // for a child window, the screen for a top-level one.
+    RECT getPlacement();
     // Requested bounds, used while no native window exists.
     RECT requested = {0, 0, 0, 0};
     bool visibleFlag = true;

@@ -44,6 +44,10 @@ class HWindow : public HContainer {
     HACCEL getAccelerator() const { return accelerator; }
     int getAcceleratorCount() const { return acceleratorCount; }
 
+    // The instance windows register their class and are created with: the
+    // application's, or the program module's when none was stored.
+    static HINSTANCE instanceHandle();
+
   protected:
     // The native creation shared with dialogs.
     int createWindow();

@@ -1,0 +1,505 @@
+#include "toolkit/HComponent.h"
+
+#include "support/HDebug.h"
+#include "toolkit/HContainer.h"
+#include "toolkit/HDefaultKeyListener.h"
+#include "toolkit/HDefaultPaintListener.h"
+#include "toolkit/HDropTarget.h"
+#include "toolkit/HEventListener.h"
+#include "toolkit/HFont.h"
+
+#include <algorithm>
+
+namespace {
+// Every native window of the program, found by its handle. Never owns the
+// components.
+std::map<HWND, HComponent*>& registry() {
+    static std::map<HWND, HComponent*> components;
+    return components;
+}
+
+// Each message's list starts with room for 256 listeners.
+const std::size_t LISTENER_ROOM = 256;
+} // namespace
+
+HComponent::HComponent() : textColor(0, 0, 0), backgroundColor(255, 255, 255) {
+    setClassName("HComponent");
+    keyListener = new HDefaultKeyListener();
+    paintListener = new HDefaultPaintListener();
+}
+
+HComponent::HComponent(HContainer* parentContainer, int identifier, const std::string& caption)
+    : textColor(0, 0, 0), backgroundColor(255, 255, 255) {
+    setClassName("HComponent");
+    id = identifier;
+    text = caption;
+    keyListener = new HDefaultKeyListener();
+    paintListener = new HDefaultPaintListener();
+    if (parentContainer) {
+        font = parentContainer->getFont();
+        parentContainer->add(this);
+    }
+}
+
+HComponent::~HComponent() {
+    // A component that goes while its native window still lives must not stay
+    // in the registry: the next message would reach a deleted object.
+    if (handle) {
+        setHandle(nullptr);
+    }
+    delete keyListener;
+    delete paintListener;
+    if (backgroundBrush) {
+        DeleteObject(backgroundBrush);
+    }
+}
+
+bool HComponent::isContainer() const {
+    return false;
+}
+
+bool HComponent::setVisible(bool visible) {
+    visibleFlag = visible;
+    if (handle) {
+        LONG style = GetWindowLongA(handle, GWL_STYLE);
+        if (visible) {
+            style |= WS_VISIBLE;
+        } else {
+            style &= ~WS_VISIBLE;
+        }
+        SetWindowLongA(handle, GWL_STYLE, style);
+    }
+    return visible;
+}
+
+int HComponent::create() {
+    if (!handle) {
+        return 0;
+    }
+    // Registered once, also when the component is created again.
+    removeListener(keyListener);
+    removeListener(paintListener);
+    addListener(keyListener);
+    addListener(paintListener);
+    if (dropTarget) {
+        dropTarget->attach(this);
+    }
+    LONG_PTR previous = SetWindowLongPtrA(handle, GWLP_WNDPROC,
+                                          reinterpret_cast<LONG_PTR>(&HComponent::windowProcedure));
+    WNDPROC own = reinterpret_cast<WNDPROC>(previous);
+    // A window whose class already uses the toolkit's procedure has no own
+    // procedure to fall back to (calling it would loop).
+    savedProcedure = own == &HComponent::windowProcedure ? nullptr : own;
+    if (font) {
+        HFONT fontHandle = font->getHandle();
+        if (fontHandle) {
+            SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
+        }
+    }
+    return 1;
+}
+
+int HComponent::recreate() {
+    dispose();
+    return create();
+}
+
+void HComponent::dispose() {
+    if (!handle) {
+        return;
+    }
+    if (savedProcedure) {
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProcedure));
+        savedProcedure = nullptr;
+    }
+    DestroyWindow(handle);
+    setHandle(nullptr);
+}
+
+HBRUSH HComponent::onCtlColor(HDC hdc) {
+    if (hdc) {
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, textColor.getColorRef());
+        SetBkColor(hdc, backgroundColor.getColorRef());
+    }
+    if (!backgroundBrush) {
+        backgroundBrush = CreateSolidBrush(backgroundColor.getColorRef());
+    }
+    return backgroundBrush;
+}
+
+void HComponent::paint() {}
+
+void HComponent::repaint() {
+    if (handle) {
+        InvalidateRect(handle, nullptr, TRUE);
+    }
+}
+
+void HComponent::resize() {}
+
+LRESULT HComponent::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                  bool useDefault) {
+    LRESULT result = -1;
+    // Taken before the listeners run: one of them may dispose the component.
+    WNDPROC own = savedProcedure;
+    // Walked by position in the live list, so a listener that removes itself or
+    // another one does not leave the walk on freed storage.
+    for (std::size_t i = 0;; ++i) {
+        auto found = listeners.find(msg);
+        if (found == listeners.end() || i >= found->second.size()) {
+            break;
+        }
+        HEventListener* listener = found->second[i];
+        if (!listener || !listener->isEnabled()) {
+            continue;
+        }
+        if (!listener->handleEvent(hwnd, msg, wParam, lParam, this, &result)) {
+            break;
+        }
+    }
+    if (result != -1) {
+        return result;
+    }
+    if (!own || useDefault) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    return CallWindowProcA(own, hwnd, msg, wParam, lParam);
+}
+
+HComponent* HComponent::findById(int identifier) {
+    return id == identifier ? this : nullptr;
+}
+
+namespace {
+bool canTakeFocus(HComponent* child) {
+    return child && child->isFocusable() && child->isEnabled() && child->isVisible();
+}
+} // namespace
+
+void HComponent::focusNext() {
+    if (!parent || !parent->contains(this)) {
+        return;
+    }
+    int count = parent->getChildCount();
+    int self = parent->indexOf(this);
+    int i = self;
+    for (;;) {
+        i = i + 1 >= count ? 0 : i + 1;
+        if (i == self) {
+            return;
+        }
+        HComponent* child = parent->getChild(i);
+        if (canTakeFocus(child)) {
+            child->requestFocus();
+            return;
+        }
+    }
+}
+
+void HComponent::focusPrevious() {
+    if (!parent || !parent->contains(this)) {
+        return;
+    }
+    int count = parent->getChildCount();
+    int self = parent->indexOf(this);
+    int i = self;
+    for (;;) {
+        i = i - 1 < 0 ? count - 1 : i - 1;
+        if (i == self) {
+            return;
+        }
+        HComponent* child = parent->getChild(i);
+        if (canTakeFocus(child)) {
+            child->requestFocus();
+            return;
+        }
+    }
+}
+
+void HComponent::requestFocus() {
+    if (handle && focusable) {
+        SetFocus(handle);
+    }
+}
+
+std::string HComponent::getText() {
+    if (!handle) {
+        return std::string();
+    }
+    int size = GetWindowTextLengthA(handle) + 2;
+    std::string buffer(static_cast<std::size_t>(size), '\0');
+    int read = GetWindowTextA(handle, &buffer[0], size);
+    if (read <= 0) {
+        return std::string();
+    }
+    buffer.resize(static_cast<std::size_t>(std::min(read, size - 1)));
+    return buffer;
+}
+
+void* HComponent::getUserObject() {
+    return userObject;
+}
+
+bool HComponent::isEnabled() {
+    return enabledFlag;
+}
+
+void HComponent::setText(const std::string& value) {
+    if (handle) {
+        SetWindowTextA(handle, value.c_str());
+    }
+}
+
+void HComponent::setUserObject(void* object) {
+    userObject = object;
+}
+
+void HComponent::setEnabled(bool enabled) {
+    enabledFlag = enabled;
+    if (handle) {
+        EnableWindow(handle, enabled ? TRUE : FALSE);
+    }
+}
+
+void HComponent::setListenersEnabled(bool enabled) {
+    for (auto& entry : listeners) {
+        for (HEventListener* listener : entry.second) {
+            if (listener) {
+                listener->setEnabled(enabled);
+            }
+        }
+    }
+}
+
+void HComponent::setDropTarget(HDropTarget* target) {
+    if (dropTarget && dropTarget != target) {
+        removeListener(dropTarget);
+    }
+    dropTarget = target;
+    if (dropTarget && handle) {
+        dropTarget->attach(this);
+    }
+}
+
+DWORD HComponent::getStyle() {
+    DWORD style = 0;
+    if (!enabledFlag) {
+        style |= WS_DISABLED;
+    }
+    if (isVisible()) {
+        style |= WS_VISIBLE;
+    }
+    return style;
+}
+
+bool HComponent::isVisible() {
+    if (handle) {
+        return IsWindowVisible(handle) != FALSE;
+    }
+    return visibleFlag;
+}
+
+void HComponent::setHandle(HWND value) {
+    if (handle) {
+        auto found = registry().find(handle);
+        if (found != registry().end() && found->second == this) {
+            registry().erase(found);
+        }
+        printMessage("HWND:del[%llX]", hexOf(handle));
+        // A subclassed window that its component forgets gets its own procedure
+        // back, so it keeps working (and cleans up) without the component.
+        if (savedProcedure && value != handle) {
+            if (IsWindow(handle)) {
+                SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProcedure));
+            }
+            savedProcedure = nullptr;
+        }
+    }
+    handle = value;
+    if (handle) {
+        registry()[handle] = this;
+        printMessage("HWND:new[%llX]", hexOf(handle));
+    }
+}
+
+HComponent* HComponent::getRoot() const {
+    if (!parent) {
+        return nullptr;
+    }
+    const HComponent* node = this;
+    while (node->parent) {
+        node = node->parent;
+    }
+    return const_cast<HComponent*>(node);
+}
+
+RECT HComponent::getBounds() {
+    if (handle) {
+        RECT rect = {0, 0, 0, 0};
+        GetWindowRect(handle, &rect);
+        return rect;
+    }
+    return requested;
+}
+
+int HComponent::getX() {
+    return getBounds().left;
+}
+
+int HComponent::getY() {
+    return getBounds().top;
+}
+
+int HComponent::getWidth() {
+    RECT rect = getBounds();
+    return rect.right - rect.left;
+}
+
+int HComponent::getHeight() {
+    RECT rect = getBounds();
+    return rect.bottom - rect.top;
+}
+
+SIZE HComponent::getSize() {
+    RECT rect = getBounds();
+    SIZE size = {rect.right - rect.left, rect.bottom - rect.top};
+    return size;
+}
+
+void HComponent::setBounds(int x, int y, int width, int height) {
+    requested.left = x;
+    requested.top = y;
+    requested.right = x + width;
+    requested.bottom = y + height;
+    if (handle) {
+        MoveWindow(handle, x, y, width, height, TRUE);
+    }
+}
+
+RECT HComponent::getPlacement() {
+    RECT rect = getBounds();
+    // A child window is placed in its parent's client coordinates, not the
+    // screen's that GetWindowRect gives.
+    if (handle && (GetWindowLongPtrA(handle, GWL_STYLE) & WS_CHILD)) {
+        HWND owner = GetParent(handle);
+        if (owner) {
+            MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&rect), 2);
+        }
+    }
+    return rect;
+}
+
+void HComponent::setWidth(int width) {
+    RECT rect = getPlacement();
+    rect.right = rect.left + width;
+    requested = rect;
+    if (handle) {
+        MoveWindow(handle, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   TRUE);
+    }
+}
+
+void HComponent::setHeight(int height) {
+    RECT rect = getPlacement();
+    rect.bottom = rect.top + height;
+    requested = rect;
+    if (handle) {
+        MoveWindow(handle, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   TRUE);
+    }
+}
+
+void HComponent::setFont(HFont* value) {
+    font = value;
+    if (font && handle) {
+        HFONT fontHandle = font->getHandle();
+        if (fontHandle) {
+            SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
+        }
+    }
+}
+
+int HComponent::addListener(HEventListener* listener) {
+    if (!listener) {
+        return 0;
+    }
+    unsigned int msg = static_cast<unsigned int>(listener->getType().getMessage());
+    std::vector<HEventListener*>& list = listeners[msg];
+    if (list.capacity() < LISTENER_ROOM) {
+        list.reserve(LISTENER_ROOM);
+    }
+    list.push_back(listener);
+    return static_cast<int>(list.size());
+}
+
+void HComponent::removeListener(HEventListener* listener) {
+    if (!listener) {
+        return;
+    }
+    unsigned int msg = static_cast<unsigned int>(listener->getType().getMessage());
+    auto found = listeners.find(msg);
+    if (found == listeners.end()) {
+        return;
+    }
+    std::vector<HEventListener*>& list = found->second;
+    list.erase(std::remove(list.begin(), list.end(), listener), list.end());
+}
+
+int HComponent::getListenerCount(unsigned int msg) const {
+    auto found = listeners.find(msg);
+    return found == listeners.end() ? 0 : static_cast<int>(found->second.size());
+}
+
+HComponent* HComponent::findByHandle(HWND value) {
+    if (!value) {
+        return nullptr;
+    }
+    auto found = registry().find(value);
+    return found == registry().end() ? nullptr : found->second;
+}
+
+HComponent* HComponent::getFocusComponent() {
+    return findByHandle(GetFocus());
+}
+
+void HComponent::moveCenter(HComponent* component) {
+    if (!component) {
+        return;
+    }
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int width = component->getWidth();
+    int height = component->getHeight();
+    int x = (screenWidth - width) / 2;
+    int y = (screenHeight - height) / 2;
+    component->setBounds(x, y, width, height);
+    HDebug::debug("moveCenter:%d %d %d %d", component->getX(), component->getY(),
+                  component->getWidth(), component->getHeight());
+}
+
+void HComponent::centerOver(HComponent* component, HComponent* other) {
+    if (!component || !other) {
+        return;
+    }
+    RECT area = other->getBounds();
+    int width = component->getWidth();
+    int height = component->getHeight();
+    int x = area.left + ((area.right - area.left) - width) / 2;
+    int y = area.top + ((area.bottom - area.top) - height) / 2;
+    component->setBounds(x, y, width, height);
+}
+
+LRESULT CALLBACK HComponent::windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HComponent* component = findByHandle(hwnd);
+    if (!component) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = component->handleMessage(hwnd, msg, wParam, lParam, false);
+    // The native window is gone: a component still holding it forgets it, so a
+    // later window with the same handle value is not taken for it.
+    if (msg == WM_NCDESTROY && findByHandle(hwnd) == component) {
+        component->setHandle(nullptr);
+    }
+    return result;
+}

@@ -1,0 +1,20 @@
+#include "toolkit/HDefaultCtlColorEListener.h"
+
+#include "toolkit/HComponent.h"
+
+HDefaultCtlColorEListener::HDefaultCtlColorEListener()
+    : HEventListener(HEventType::byName("WM_CTLCOLOREDIT")) {
+    setClassName("HDefaultCtlColorEListener");
+}
+
+HDefaultCtlColorEListener::~HDefaultCtlColorEListener() = default;
+
+bool HDefaultCtlColorEListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            HComponent* component, LRESULT* result) {
+    HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
+    HComponent* control = HComponent::findByHandle(reinterpret_cast<HWND>(lParam));
+    if (control) {
+        *result = reinterpret_cast<LRESULT>(control->onCtlColor(reinterpret_cast<HDC>(wParam)));
+    }
+    return true;
+}
