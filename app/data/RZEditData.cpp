@@ -1,0 +1,100 @@
+#include "app/data/RZEditData.h"
+
+#include "toolkit/HApplication.h"
+
+#include <map>
+
+const char* const RZEditData::REGISTRY_PATH =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Brix\\Kolden\\Directory";
+
+namespace {
+
+// The documents of the main windows, by native handle.
+std::map<HWND, RZEditData*>& documents() {
+    static std::map<HWND, RZEditData*> byWindow;
+    return byWindow;
+}
+
+} // namespace
+
+RZEditData* RZEditData::getInstance(HWND window) {
+    if (!window) {
+        return nullptr;
+    }
+    RZEditData*& document = documents()[window];
+    if (!document) {
+        document = new RZEditData();
+    }
+    return document;
+}
+
+void RZEditData::release(HWND window) {
+    if (!window) {
+        return;
+    }
+    auto found = documents().find(window);
+    if (found == documents().end()) {
+        return;
+    }
+    RZEditData* document = found->second;
+    documents().erase(found);
+    delete document;
+}
+
+RZEditData::RZEditData() {
+    setClassName("RZEditData");
+    characterList = new RZCharacters();
+    HFile game(HApplication::readRegistryString(REGISTRY_PATH));
+    if (game.exists()) {
+        defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
+        defaultSound = HFile(game.fullPath() + "\\Default\\Data\\SoundFileName");
+    }
+}
+
+RZEditData::~RZEditData() {
+    clear();
+    delete characterList;
+}
+
+void RZEditData::append(RZMagic* entry) {
+    entries.push_back(entry);
+}
+
+void RZEditData::clear() {
+    for (RZMagic* entry : entries) {
+        delete entry;
+    }
+    entries.clear();
+    // The shown entry is one of those just deleted.
+    shown = nullptr;
+}
+
+bool RZEditData::hasChanged() const {
+    bool changed = false;
+    for (const RZMagic* entry : entries) {
+        // Every entry is asked, not only up to the first change.
+        if (entry->hasChanged()) {
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void RZEditData::setFlags(std::uint32_t mask) {
+    if (mask == 0) {
+        flagBits = 0;
+    } else {
+        flagBits |= mask;
+    }
+}
+
+void RZEditData::clearFlags(std::uint32_t mask) {
+    flagBits &= ~mask;
+}
+
+bool RZEditData::testFlags(std::uint32_t mask) const {
+    if (mask == 0) {
+        return flagBits == 0;
+    }
+    return static_cast<std::int32_t>(flagBits & mask) > 0;
+}

@@ -1,0 +1,298 @@
+#include "app/data/RZMagicLoader.h"
+
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/data/RZMagicTables.h"
+#include "app/data/RZTableText.h"
+#include "support/HDebug.h"
+#include "support/HFileReader.h"
+#include "support/HFileWriter.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const char lineEnd[] = "\r\n";
+
+// The file a save writes first, beside the one it will replace.
+HFile temporaryBeside(const HFile& file, const char* suffix) {
+    HFile temporary = file;
+    temporary.setName(file.name() + suffix);
+    return temporary;
+}
+
+// Whether a finished file may be moved over the target: it must not be a
+// directory or read-only. Checked for both files before either is replaced.
+bool replaceable(const HFile& target) {
+    DWORD attributes = GetFileAttributesA(target.fullPath().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+bool replaceWith(const HFile& temporary, const HFile& target) {
+    return MoveFileExA(temporary.fullPath().c_str(), target.fullPath().c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void removeFile(const HFile& file) {
+    DeleteFileA(file.fullPath().c_str());
+}
+
+// Writes a whole file through the buffered writer; false on any failure.
+// openFailed tells a file that could not be created from one that failed later.
+bool writeLines(const HFile& file, const std::vector<std::string>& lines, bool withLineEnds,
+                bool& openFailed) {
+    HFileWriter writer(file);
+    openFailed = !writer.open();
+    if (openFailed) {
+        return false;
+    }
+    bool ok = true;
+    for (const std::string& line : lines) {
+        if (!writer.write(line.data(), static_cast<std::uint32_t>(line.size()))) {
+            ok = false;
+        }
+        if (withLineEnds && !writer.write(lineEnd, 2)) {
+            ok = false;
+        }
+    }
+    if (!writer.flush()) {
+        ok = false;
+    }
+    if (!writer.close()) {
+        ok = false;
+    }
+    return ok;
+}
+
+} // namespace
+
+RZMagicLoader::RZMagicLoader() {
+    setClassName("RZMagicLoader");
+}
+
+RZMagicLoader::~RZMagicLoader() = default;
+
+std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
+    return RZTableText::parseNumber(field);
+}
+
+bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document) {
+    printMessage("load: file1=%s file2=%s", tablePath.fullPath().c_str(),
+                 soundPath.fullPath().c_str());
+    bool result = false;
+    if (!document || !tablePath.exists()) {
+        HLOG_INFO("RZMagicLoader", 70, "load:error param");
+    } else {
+        result = true;
+        document->setTablePath(HFile());
+        document->setSoundPath(HFile());
+        document->clear();
+
+        HFileReader tableReader(tablePath);
+        HFileReader soundReader(soundPath);
+        if (tableReader.read()) {
+            const char* text = tableReader.data();
+            std::size_t length = std::strlen(text);
+            std::vector<ZDMagic> records;
+            int spell = 0;
+            for (const RZTableText::Line& line : RZTableText::cutLines(text, length)) {
+                if (line.end == line.start) {
+                    continue;
+                }
+                std::string lineText(text + line.start, line.end - line.start);
+                HDebug::debug("minfo:%d(%d,%d)%s", static_cast<int>(length),
+                              static_cast<int>(line.start), static_cast<int>(line.end),
+                              lineText.c_str());
+                // Lines past the last spell have no levels and would be dropped
+                // below; they are not kept, however many there are.
+                if (spell >= RZMagicTables::SPELL_COUNT) {
+                    ++spell;
+                    continue;
+                }
+                std::vector<std::string> fields = RZTableText::splitFields(lineText);
+                for (int level = 1; level <= 3; ++level) {
+                    ZDMagic record;
+                    RZMagicTables::applyDefaults(&record, spell, level);
+                    for (std::size_t f = 0; f < fields.size(); ++f) {
+                        const std::string& field = fields[f];
+                        if (f == 0) {
+                            record.setName(field);
+                        } else if (f == 1) {
+                            record.setTarget(parseNumber(field));
+                        } else if (f == 14) {
+                            record.setDescription(field);
+                        } else if ((f - 2) / 4 == static_cast<std::size_t>(level - 1)) {
+                            std::int32_t value = parseNumber(field);
+                            switch ((f - 2) % 4) {
+                            case 0:
+                                record.setCost(value);
+                                break;
+                            case 1:
+                                record.setRange(value);
+                                break;
+                            case 2:
+                                record.setArea(value);
+                                break;
+                            default:
+                                record.setEfficiency(value);
+                                break;
+                            }
+                        }
+                    }
+                    record.setSource(tablePath);
+                    records.push_back(record);
+                }
+                ++spell;
+            }
+
+            if (soundReader.read()) {
+                const char* sounds = soundReader.data();
+                std::size_t soundLength = std::strlen(sounds);
+                std::size_t n = 0;
+                for (const RZTableText::Line& line : RZTableText::cutLines(sounds, soundLength)) {
+                    if (records.size() < 3 * (n + 1)) {
+                        break;
+                    }
+                    std::string name(sounds + line.start, line.end - line.start);
+                    for (std::size_t j = 3 * n; j < 3 * n + 3; ++j) {
+                        records[j].setSound(name);
+                    }
+                    ++n;
+                }
+            }
+
+            std::int32_t kept = 0;
+            for (ZDMagic& record : records) {
+                if (record.getRank() != 0) {
+                    record.setRow(++kept);
+                    document->append(new RZMagic(record));
+                }
+            }
+            document->setTablePath(tablePath);
+            document->setSoundPath(soundPath);
+        }
+    }
+
+    HFile game = tablePath.parent().parent();
+    if (document && game.exists()) {
+        document->characters()->readAll(game);
+    }
+    return result;
+}
+
+bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document) {
+    printMessage("save: file1=%s file2=%s", tablePath.fullPath().c_str(),
+                 soundPath.fullPath().c_str());
+    if (!document) {
+        HLOG_INFO("RZMagicLoader", 161, "save:error param");
+        return false;
+    }
+
+    // Both files are made in full beside the originals, which are replaced
+    // only when everything was written: a failed save loses nothing.
+    std::vector<std::string> tableLines;
+    std::string soundText;
+    const std::uint32_t total = document->count();
+    std::uint32_t i = 0;
+    while (i < total) {
+        const RZMagic* first = document->entryAt(i);
+        std::vector<const RZMagic*> members{first};
+        if (i + 1 < total && document->entryAt(i + 1)->getIndex() == first->getIndex()) {
+            members.push_back(document->entryAt(i + 1));
+        }
+        if (i + 2 < total && document->entryAt(i + 2)->getIndex() == first->getIndex()) {
+            members.push_back(document->entryAt(i + 2));
+        }
+        std::int32_t numbers[3][4] = {};
+        for (std::size_t m = 0; m < members.size(); ++m) {
+            numbers[m][0] = members[m]->getCost();
+            numbers[m][1] = members[m]->getRange();
+            numbers[m][2] = members[m]->getArea();
+            numbers[m][3] = members[m]->getEfficiency();
+        }
+        tableLines.push_back(RZTableText::formatTableLine(first->getName(), first->getTarget(),
+                                                          numbers, first->getDescription()));
+        soundText += first->getSound();
+        soundText += lineEnd;
+        i += static_cast<std::uint32_t>(members.size());
+    }
+
+    HFile tableTemporary = temporaryBeside(tablePath, ".tmp~");
+    bool openFailed = false;
+    bool result = writeLines(tableTemporary, tableLines, true, openFailed);
+    if (openFailed) {
+        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
+        return false;
+    }
+
+    const bool writeSound = !soundPath.fullPath().empty() && !soundText.empty();
+    HFile soundTemporary = temporaryBeside(soundPath, ".tmp~");
+    if (lstrcmpiA(soundTemporary.fullPath().c_str(), tableTemporary.fullPath().c_str()) == 0) {
+        soundTemporary = temporaryBeside(soundPath, ".tmp2~");
+    }
+    if (result && writeSound) {
+        soundText += "End";
+        if (!writeLines(soundTemporary, {soundText}, false, openFailed)) {
+            // Unlike a table, a sound list that cannot be made fails the save:
+            // reporting success would leave the files out of step.
+            if (openFailed) {
+                HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
+            }
+            result = false;
+        }
+    }
+
+    if (result && !(replaceable(tablePath) && (!writeSound || replaceable(soundPath)))) {
+        HDebug::debug("save:target is read-only or a directory");
+        result = false;
+    }
+    if (result && !replaceWith(tableTemporary, tablePath)) {
+        HDebug::debug("save:replace error %lu", GetLastError());
+        result = false;
+    }
+    if (result && writeSound && !replaceWith(soundTemporary, soundPath)) {
+        HDebug::debug("save:replace error(2) %lu", GetLastError());
+        result = false;
+    }
+    if (!result) {
+        removeFile(tableTemporary);
+        if (writeSound) {
+            removeFile(soundTemporary);
+        }
+        return false;
+    }
+
+    document->setTablePath(tablePath);
+    if (writeSound) {
+        document->setSoundPath(soundPath);
+    }
+    return true;
+}
+
+bool RZMagicLoader::createDefault(RZEditData* document) {
+    if (!document) {
+        return true;
+    }
+    document->setTablePath(HFile());
+    document->setSoundPath(HFile());
+    document->clear();
+    std::int32_t made = 0;
+    for (int spell = 0; spell < RZMagicTables::SPELL_COUNT; ++spell) {
+        for (int level = 1; level <= 3; ++level) {
+            ZDMagic record;
+            RZMagicTables::applyDefaults(&record, spell, level);
+            record.setName(record.fieldText(ZDMagic::TEXT_SPELL));
+            if (record.getRank() != 0) {
+                record.setRow(++made);
+                document->append(new RZMagic(record));
+            }
+        }
+    }
+    return true;
+}

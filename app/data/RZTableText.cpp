@@ -1,0 +1,105 @@
+#include "app/data/RZTableText.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace RZTableText {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::vector<Line> cutLines(const char* text, std::size_t length) {
+    std::vector<Line> lines;
+    if (!text) {
+        return lines;
+    }
+    const void* nul = std::memchr(text, 0, length);
+    if (nul) {
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);
+    }
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(Line{start, i});
+            // CR LF is one line end; so is a lone CR, whose next byte starts
+            // the next line.
+            i += (c == '\r' && i + 1 < length && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < length) {
+        lines.push_back(Line{start, length});
+    }
+    return lines;
+}
+
+std::vector<std::string> splitFields(const char* line, std::size_t length) {
+    std::vector<std::string> fields;
+    if (!line || length == 0) {
+        return fields;
+    }
+    // Only a blank before the last byte separates fields.
+    const std::size_t last = length - 1;
+    std::size_t i = 0;
+    while (i < length && fields.size() < FIELD_COUNT) {
+        std::size_t start = i;
+        while (i < length && !(i < last && isBlank(line[i]))) {
+            ++i;
+        }
+        fields.emplace_back(line + start, i - start);
+        while (i < last && isBlank(line[i])) {
+            ++i;
+        }
+    }
+    return fields;
+}
+
+std::int32_t parseNumber(const char* field, std::size_t length) {
+    if (!field) {
+        return 0;
+    }
+    // Unsigned arithmetic: overlong numbers wrap instead of overflowing.
+    std::uint32_t sum = 0;
+    std::uint32_t place = 1;
+    for (std::size_t i = length; i > 0; --i) {
+        char c = field[i - 1];
+        if (c >= '0' && c <= '9') {
+            sum += static_cast<std::uint32_t>(c - '0') * place;
+            place *= 10u;
+        }
+    }
+    if (length > 0 && field[0] == '-') {
+        sum = 0u - sum;
+    }
+    return static_cast<std::int32_t>(sum);
+}
+
+std::string formatTableLine(const std::string& name, std::int32_t target,
+                            const std::int32_t numbers[3][4], const std::string& description) {
+    char buffer[LINE_LIMIT + 1];
+    int written = std::snprintf(
+        buffer, sizeof(buffer), "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s",
+        name.c_str(), static_cast<int>(target), static_cast<int>(numbers[0][0]),
+        static_cast<int>(numbers[0][1]), static_cast<int>(numbers[0][2]),
+        static_cast<int>(numbers[0][3]), static_cast<int>(numbers[1][0]),
+        static_cast<int>(numbers[1][1]), static_cast<int>(numbers[1][2]),
+        static_cast<int>(numbers[1][3]), static_cast<int>(numbers[2][0]),
+        static_cast<int>(numbers[2][1]), static_cast<int>(numbers[2][2]),
+        static_cast<int>(numbers[2][3]), description.c_str());
+    if (written < 0) {
+        return std::string();
+    }
+    std::size_t used = static_cast<std::size_t>(written);
+    return std::string(buffer, used < LINE_LIMIT ? used : LINE_LIMIT);
+}
+
+} // namespace RZTableText
