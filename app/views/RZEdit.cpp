@@ -1,0 +1,32 @@
+// The program's entry point: logging, the application data, the main window
+// and its message loop, then the tear-down.
+#include "app/views/RZWindow.h"
+#include "support/HDebug.h"
+#include "toolkit/HApplication.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+    HDebug::start();
+    HLOG_START("RZEdit", 15, "winmain");
+
+    char path[260] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    path[sizeof(path) - 1] = '\0'; // a cut-off path is not terminated on older systems
+    HDebug::debug("exec   : %s", path);
+
+    HApplication::init(instance, previous, commandLine, showCommand);
+
+    RZWindow* window = new RZWindow();
+    CoInitialize(nullptr);
+    // Creates every native window and runs the message loop until WM_QUIT.
+    window->setVisible(true);
+    CoUninitialize();
+    delete window;
+
+    HLOG_END("RZEdit", 31, "winmain");
+    HDebug::stop();
+    return 0;
+}
