@@ -499,38 +499,247 @@ bool RZOP0019(HComponent* window) {
 }
 
 // --- sound, picture and dialog operations ---
+#include "app/views/RZVersion.h"
+#include "sound/HWavePlayer.h"
+#include "sound/HWaveSource.h"
+#include "toolkit/HDialog.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+const int ID_SOUND_EDIT = 126;
+const int ID_SOUND_CHOOSE = 127;
+const int ID_PLAY_TEST = 128;
+const int ID_PICTURE_REPLACE = 130;
+
+// Description and pattern pairs, each ended by a zero byte, the list by a second
+// one (the literal's own terminator): 47 bytes each.
+const char SOUND_FILTER[] = "wave音源 {*.wav}\0*.wav\0すべてのﾌｧｲﾙ {*.*}\0*.*\0";
+const char PICTURE_FILTER[] = "ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}\0*.bmp\0すべてのﾌｧｲﾙ {*.*}\0*.*\0";
+
+// How long the play test waits for a stopped sound to release the device.
+const DWORD STOP_WAIT_MS = 3000;
+
+RZEditData* mediaDocumentOf(HComponent* window) {
+    return window != nullptr ? RZEditData::getInstance(window->getHandle()) : nullptr;
+}
+
+// G: the folder two levels above a file, as a full path ("" when there is none).
+std::string gameFolderOf(const HFile& file) {
+    if (file.isEmpty()) {
+        return std::string();
+    }
+    return file.parent().parent().fullPath();
+}
+
+// The folder named name inside the game folder G of file, or an empty path.
+HFile gameSubfolder(const HFile& file, const char* name) {
+    std::string game = gameFolderOf(file);
+    return game.empty() ? HFile() : HFile(game + "\\" + name);
+}
+
+// Where a chooser for the entry's sound or picture opens: the folder of the
+// file chosen last time, the game's folder, the stock folder, else ".".
+std::string chooserFolder(const HFile& replacement, const HFile& source, const HFile& stockTable,
+                          const char* folderName) {
+    if (!replacement.isEmpty()) {
+        HFile last = replacement.parent();
+        if (last.exists()) {
+            return last.fullPath();
+        }
+    }
+    if (source.exists()) {
+        HFile game = gameSubfolder(source, folderName);
+        if (game.exists()) {
+            return game.fullPath();
+        }
+    }
+    HFile stockGame = stockTable.isEmpty() ? HFile() : stockTable.parent().parent();
+    if (stockGame.exists()) {
+        HFile stock = HFile(stockGame.fullPath() + "\\" + folderName);
+        if (stock.exists()) {
+            return stock.fullPath();
+        }
+    }
+    return ".";
+}
+
+// Runs an open-file chooser owned by the window; the chosen file, or an empty path.
+HFile chooseFile(HComponent* window, const std::string& folder, const char* filter, int length) {
+    HFileChooser* chooser = new HFileChooser();
+    chooser->setOwner(window->getHandle());
+    chooser->setInitialDirectory(folder);
+    chooser->setFilter(filter, length);
+    HFile chosen;
+    if (chooser->chooseOpenFile()) {
+        chosen = chooser->getFile();
+    }
+    delete chooser;
+    return chosen;
+}
+
+void focusControl(HComponent* window, int id) {
+    HComponent* control = window->findById(id);
+    if (control != nullptr) {
+        control->requestFocus();
+    }
+}
+
+// A running sound keeps its device (and the source's data) until the device has
+// reported its close: stop it and let only the wave-out messages through, so
+// the source can take the next file.
+void stopAndWait(HWavePlayer* player, HWND owner) {
+    if (!player->isPlaying()) {
+        return;
+    }
+    player->stopPlay();
+    DWORD start = GetTickCount();
+    while (player->isPlaying() && GetTickCount() - start < STOP_WAIT_MS) {
+        MSG msg;
+        if (PeekMessageA(&msg, owner, MM_WOM_OPEN, MM_WOM_DONE, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(10);
+        }
+    }
+}
+
+} // namespace
+
 bool RZOP0004(HComponent* window) {
     HLOG_START("RZOperations", 400, "RZOP0004");
-    (void)window;
+    bool result = false;
+    RZEditData* document = mediaDocumentOf(window);
+    HComponent* soundEdit = window != nullptr ? window->findById(ID_SOUND_EDIT) : nullptr;
+    if (document != nullptr && soundEdit != nullptr) {
+        std::string name = soundEdit->getText();
+        std::string fileName = name + ".wav";
+        // The folder of the sound last chosen for this spell, the game's sounds,
+        // the stock sounds; a place that is not known is not tried.
+        std::vector<HFile> candidates;
+        RZMagic* entry = document->shownEntry();
+        if (entry != nullptr && !entry->getSoundReplacement().isEmpty()) {
+            candidates.push_back(HFile(entry->getSoundReplacement().directory() + "\\" + fileName));
+        }
+        std::string game = gameFolderOf(document->tablePath());
+        if (!game.empty()) {
+            candidates.push_back(HFile(game + "\\Music&Sound\\" + fileName));
+        }
+        std::string stock = gameFolderOf(document->defaultTablePath());
+        if (!stock.empty()) {
+            candidates.push_back(HFile(stock + "\\Music&Sound\\" + fileName));
+        }
+        HFile found;
+        for (const HFile& candidate : candidates) {
+            if (candidate.exists()) {
+                found = candidate;
+                break;
+            }
+        }
+        HComponent* button = window->findById(ID_PLAY_TEST);
+        HWavePlayer* player =
+            button != nullptr ? static_cast<HWavePlayer*>(button->getUserObject()) : nullptr;
+        if (found.isEmpty()) {
+            std::string last = candidates.empty() ? fileName : candidates.back().fullPath();
+            HDebug::debug("file not exist path=%s", last.c_str());
+        } else if (player != nullptr) {
+            stopAndWait(player, window->getHandle());
+            player->getSource()->loadFromFile(found);
+            player->startPlay();
+            result = true;
+        }
+    }
     HLOG_END("RZOperations", 440, "RZOP0004");
-    return false;
+    return result;
 }
 
 bool RZOP0012(HComponent* window) {
     HLOG_START("RZOperations", 1200, "RZOP0012");
-    (void)window;
+    RZEditData* document = mediaDocumentOf(window);
+    RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
+    if (entry != nullptr) {
+        std::string folder = chooserFolder(entry->getSoundReplacement(), entry->getSource(),
+                                           document->defaultTablePath(), "Music&Sound");
+        HFile chosen = chooseFile(window, folder, SOUND_FILTER, sizeof(SOUND_FILTER));
+        if (!chosen.isEmpty()) {
+            for (std::uint32_t i = 0; i < document->count(); ++i) {
+                RZMagic* other = document->entryAt(i);
+                if (other == entry || other->getIndex() == entry->getIndex()) {
+                    other->setSoundReplacement(chosen);
+                }
+            }
+            // The table keeps the name only, up to its first ".". The listeners
+            // are on, so the edit box's change stores it in every level.
+            std::string name = chosen.name();
+            std::string::size_type dot = name.find('.');
+            if (dot != std::string::npos) {
+                name.erase(dot);
+            }
+            HComponent* soundEdit = window->findById(ID_SOUND_EDIT);
+            if (soundEdit != nullptr) {
+                soundEdit->setText(name);
+            }
+        }
+        focusControl(window, ID_SOUND_CHOOSE);
+    }
     HLOG_END("RZOperations", 1260, "RZOP0012");
     return false;
 }
 
 bool RZOP0013(HComponent* window) {
     HLOG_START("RZOperations", 1300, "RZOP0013");
-    (void)window;
+    RZEditData* document = mediaDocumentOf(window);
+    RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
+    if (entry != nullptr) {
+        HDebug::debug("path:%s", entry->getPictureReplacement().parent().fullPath().c_str());
+        std::string folder = chooserFolder(entry->getPictureReplacement(), entry->getSource(),
+                                           document->defaultTablePath(), "Picture");
+        HFile chosen = chooseFile(window, folder, PICTURE_FILTER, sizeof(PICTURE_FILTER));
+        if (!chosen.isEmpty()) {
+            for (std::uint32_t i = 0; i < document->count(); ++i) {
+                RZMagic* other = document->entryAt(i);
+                if (other == entry || other->getIndex() == entry->getIndex()) {
+                    other->setPictureReplacement(chosen);
+                }
+            }
+            RZDisplay* display = new RZDisplay();
+            display->refreshPicture(window);
+            delete display;
+        }
+        focusControl(window, ID_PICTURE_REPLACE);
+    }
     HLOG_END("RZOperations", 1360, "RZOP0013");
     return false;
 }
 
 bool RZOP0018(HComponent* window) {
     HLOG_START("RZOperations", 1800, "RZOP0018");
-    (void)window;
+    // Only a window can own the box.
+    HWindow* owner = dynamic_cast<HWindow*>(window);
+    if (owner != nullptr) {
+        RZVersion* dialog = new RZVersion(owner);
+        dialog->showDialog();
+        delete dialog;
+    }
     HLOG_END("RZOperations", 1810, "RZOP0018");
     return false;
 }
 
 bool RZOP0020(HComponent* window) {
     HLOG_START("RZOperations", 2000, "RZOP0020");
-    (void)window;
+    bool result = false;
+    if (window != nullptr && window->getKindName() == "Dialog") {
+        HDialog* dialog = dynamic_cast<HDialog*>(window);
+        if (dialog != nullptr) {
+            dialog->setVisible(false);
+            // Ends the modal loop of showDialog.
+            dialog->setResult(1);
+            result = true;
+        }
+    }
     HLOG_END("RZOperations", 2010, "RZOP0020");
-    return false;
+    return result;
 }
 // --- end of sound, picture and dialog operations ---
