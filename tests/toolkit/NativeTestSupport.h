@@ -1,0 +1,125 @@
+#pragma once
+
+// Helpers for tests that drive real native windows: a plain native child made
+// from any window class, real key strokes, and waiting with the messages pumped.
+
+#include "toolkit/HComponent.h"
+#include "toolkit/HContainer.h"
+#include "toolkit/HEventListener.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+namespace nativetest {
+
+// A child component whose create() makes a native window of the given class
+// ("BUTTON", "EDIT", "STATIC") inside the parent's window, then runs the base
+// creation step, as every control does.
+class NativeChild : public HComponent {
+  public:
+    NativeChild(HContainer* parent, int id, const char* windowClass, const std::string& text = "",
+                DWORD extraStyle = 0)
+        : HComponent(parent, id, text), windowClass(windowClass), extraStyle(extraStyle) {
+        setClassName("NativeChild");
+    }
+
+    int create() override {
+        HWND parentWindow = getParent() ? getParent()->getHandle() : nullptr;
+        if (!parentWindow) {
+            return 0;
+        }
+        RECT r = requested;
+        HWND h = CreateWindowExA(0, windowClass, getStoredText().c_str(),
+                                 WS_CHILD | getStyle() | extraStyle, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parentWindow,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
+                                 GetModuleHandleA(nullptr), nullptr);
+        setHandle(h);
+        return HComponent::create();
+    }
+    // Like the simple controls: only the handle is forgotten, the window goes
+    // with its parent.
+    void dispose() override { setHandle(nullptr); }
+
+  private:
+    const char* windowClass;
+    DWORD extraStyle;
+};
+
+// Records each call and answers with a fixed result and continuation.
+class RecordingListener : public HEventListener {
+  public:
+    RecordingListener(UINT msg, std::vector<int>* calls, int mark, bool goOn = true,
+                      LRESULT answer = -1)
+        : HEventListener(HEventType(static_cast<int>(msg), "TEST")), calls(calls), mark(mark),
+          goOn(goOn), answer(answer) {}
+
+    bool handleEvent(HWND, UINT, WPARAM, LPARAM, HComponent* component, LRESULT* result) override {
+        calls->push_back(mark);
+        lastComponent = component;
+        if (answer != -1) {
+            *result = answer;
+        }
+        return goOn;
+    }
+
+    HComponent* lastComponent = nullptr;
+
+  private:
+    std::vector<int>* calls;
+    int mark;
+    bool goOn;
+    LRESULT answer;
+};
+
+inline void keyEvent(WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Presses the keys in order and releases them in reverse order, as a user
+// types a combination.
+inline void pressKeys(std::initializer_list<WORD> keys) {
+    std::vector<WORD> held(keys);
+    for (WORD vk : held) {
+        keyEvent(vk, false);
+    }
+    for (auto vk = held.rbegin(); vk != held.rend(); ++vk) {
+        keyEvent(*vk, true);
+    }
+}
+
+// Pumps messages until the condition holds or the time is up.
+inline bool waitFor(const std::function<bool()>& condition, unsigned milliseconds = 3000) {
+    DWORD until = GetTickCount() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (condition()) {
+            return true;
+        }
+        long left = static_cast<long>(until - GetTickCount());
+        if (left <= 0) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// Makes the window the foreground window, so real key strokes reach it.
+inline bool bringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return waitFor([window] { return GetForegroundWindow() == window; }, 2000);
+}
+
+} // namespace nativetest
