@@ -1,0 +1,441 @@
+#include "tests/app/views/EditorHarness.h"
+
+#include "app/data/RZEditData.h"
+#include "app/views/RZWindow.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HComponent.h"
+#include "toolkit/HListView.h"
+#include "toolkit/HMenuItem.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace editortest {
+
+namespace {
+
+void put32(std::string& s, size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+}
+
+void put16(std::string& s, size_t at, std::uint16_t v) {
+    s[at] = static_cast<char>(v & 0xFF);
+    s[at + 1] = static_cast<char>(v >> 8);
+}
+
+void makeDirs(const std::string& path) {
+    std::string part;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            part = path.substr(0, i);
+            if (!part.empty() && part.back() != ':') {
+                CreateDirectoryA(part.c_str(), nullptr);
+            }
+        }
+    }
+}
+
+void write(const std::string& path, const std::string& bytes) {
+    makeDirs(path.substr(0, path.rfind('\\')));
+    testsupport::writeFile(path, bytes);
+}
+
+} // namespace
+
+std::vector<SpellLine> spellLines(int seed) {
+    std::vector<SpellLine> lines;
+    for (int k = 0; k < 48; ++k) {
+        SpellLine line;
+        char name[64];
+        snprintf(name, sizeof(name), "呪文%02d-%d", k, seed);
+        line.name = name;
+        line.target = (k + seed) % 3;
+        for (int level = 0; level < 3; ++level) {
+            line.numbers[level * 4 + 0] = (k * 7 + seed * 3 + level * 11) % 120;
+            line.numbers[level * 4 + 1] = (k + level) % 10;
+            line.numbers[level * 4 + 2] = (k + level + seed) % 4;
+            line.numbers[level * 4 + 3] = (k * 3 + level) % 100;
+        }
+        char description[64];
+        snprintf(description, sizeof(description), "説明その%d/%d", k, seed);
+        line.description = description;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string magicTableText(const std::vector<SpellLine>& lines) {
+    std::string text;
+    for (const SpellLine& l : lines) {
+        char buffer[1024];
+        const int* n = l.numbers;
+        snprintf(buffer, sizeof(buffer),
+                 "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s", l.name.c_str(),
+                 l.target, n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11],
+                 l.description.c_str());
+        text += buffer;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string soundFileText(const std::vector<std::string>& sounds) {
+    std::string text;
+    for (const std::string& s : sounds) {
+        text += s + "\r\n";
+    }
+    return text + "End";
+}
+
+std::string bmpBytes(int width, int height, COLORREF color) {
+    int stride = (width * 3 + 3) & ~3;
+    std::string s(54 + static_cast<size_t>(stride) * height, '\0');
+    s[0] = 'B';
+    s[1] = 'M';
+    put32(s, 2, static_cast<std::uint32_t>(s.size()));
+    put32(s, 10, 54);
+    put32(s, 14, 40);
+    put32(s, 18, static_cast<std::uint32_t>(width));
+    put32(s, 22, static_cast<std::uint32_t>(height));
+    put16(s, 26, 1);
+    put16(s, 28, 24);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
+            bool mark = (x % 32 == 5 && y % 32 == 5);
+            s[at] = static_cast<char>(mark ? 255 : GetBValue(color));
+            s[at + 1] = static_cast<char>(mark ? 255 : GetGValue(color));
+            s[at + 2] = static_cast<char>(mark ? 255 : GetRValue(color));
+        }
+    }
+    return s;
+}
+
+std::string characterData(const std::vector<std::string>& names,
+                          const std::vector<std::vector<int>>& aptitudes) {
+    std::string s(1348 + 324 * names.size(), '\0');
+    put32(s, 0, 140);
+    put32(s, 4, static_cast<std::uint32_t>(names.size() + 1));
+    for (size_t i = 0; i < names.size(); ++i) {
+        size_t at = 1348 + 324 * i;
+        for (int e = 0; e < 6; ++e) {
+            s[at + 21 + e] = static_cast<char>(aptitudes[i][e]);
+        }
+        std::memcpy(&s[at + 164], names[i].data(), std::min<size_t>(names[i].size(), 159));
+    }
+    return s;
+}
+
+void makeGame(const std::string& root) {
+    std::vector<std::string> sounds;
+    for (int k = 0; k < 48; ++k) {
+        char name[16];
+        snprintf(name, sizeof(name), "snd%02d", k);
+        sounds.push_back(name);
+    }
+    write(root + "\\Default\\Data\\MagicTable", magicTableText(spellLines(0)));
+    write(root + "\\Default\\Data\\SoundFileName", soundFileText(sounds));
+    const int sizes[4][2] = {{512, 128}, {384, 96}, {128, 64}, {100, 50}};
+    for (int k = 0; k < 48; ++k) {
+        char path[64];
+        snprintf(path, sizeof(path), "\\Default\\Picture\\MAGIC%d.BMP", k);
+        const int* size = sizes[k % 4];
+        write(root + path, bmpBytes(size[0], size[1], RGB(40 + k * 4, 80, 200 - k * 3)));
+    }
+    // SetA: a complete data set with characters.
+    write(root + "\\SetA\\Config", "config");
+    write(root + "\\SetA\\Data\\MagicTable", magicTableText(spellLines(1)));
+    std::vector<std::string> soundsA = sounds;
+    for (std::string& s : soundsA) {
+        s = "a" + s;
+    }
+    write(root + "\\SetA\\Data\\SoundFileName", soundFileText(soundsA));
+    write(root + "\\SetA\\Data\\CharacterData",
+          characterData({"アリス", "ボブ", "カイ"},
+                        {{5, 1, 0, 0, 0, 0}, {2, 3, 0, 0, 5, 0}, {1, 5, 5, 5, 5, 5}}));
+    // SetB: Config is a directory; no SoundFileName beside its table.
+    makeDirs(root + "\\SetB\\Config");
+    write(root + "\\SetB\\Data\\MagicTable", magicTableText(spellLines(2)));
+    // Plain: no Config, so not a data set.
+    write(root + "\\Plain\\Data\\MagicTable", magicTableText(spellLines(3)));
+    // Empty: a data set whose Data folder has no MagicTable.
+    write(root + "\\Empty\\Config", "");
+}
+
+bool setGameDirectory(const std::string& directory) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brix\\Kolden", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    LONG r = RegSetValueExA(key, "Directory", 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(directory.c_str()),
+                            static_cast<DWORD>(directory.size() + 1));
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS;
+}
+
+bool copyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool ok = true;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ok = copyTree(from + "\\" + name, to + "\\" + name) && ok;
+        } else {
+            ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+// ---- answering dialogs ----
+
+namespace {
+
+Answerer* current = nullptr;
+
+bool isFileDialog(HWND dialog) {
+    return GetDlgItem(dialog, 0x47C) != nullptr || GetDlgItem(dialog, 0x480) != nullptr;
+}
+
+struct Found {
+    std::vector<HWND> dialogs;
+};
+
+BOOL CALLBACK collect(HWND hwnd, LPARAM param) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(hwnd)) {
+        reinterpret_cast<Found*>(param)->dialogs.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+void press(HWND dialog, int button) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+} // namespace
+
+Answerer::Answerer() {
+    current = this;
+    timer = SetTimer(nullptr, 0, 40, &Answerer::tick);
+}
+
+Answerer::~Answerer() {
+    KillTimer(nullptr, timer);
+    current = nullptr;
+}
+
+void Answerer::push(int button, const std::string& path) {
+    replies.push_back(Reply{button, path});
+}
+
+void CALLBACK Answerer::tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current != nullptr) {
+        current->poll();
+    }
+}
+
+void Answerer::poll() {
+    Found found;
+    EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&found));
+    for (HWND dialog : found.dialogs) {
+        bool done = false;
+        for (HWND h : handled) {
+            done = done || h == dialog;
+        }
+        if (done) {
+            continue;
+        }
+        handled.push_back(dialog);
+        HWND owner = GetWindow(dialog, GW_OWNER);
+        if (owner != nullptr && isFileDialog(owner)) {
+            // The file dialog's own question (create / replace the file?): yes.
+            press(dialog, GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK);
+            continue;
+        }
+        Seen s;
+        char text[2048] = {};
+        GetWindowTextA(dialog, text, sizeof(text));
+        s.caption = text;
+        text[0] = 0;
+        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+        s.text = text;
+        s.fileDialog = isFileDialog(dialog);
+        s.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
+        s.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
+        s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;
+        s.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
+        s.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 0x440, STM_GETICON, 0, 0));
+        seen.push_back(s);
+        Reply reply{IDCANCEL, std::string()};
+        if (replies.empty()) {
+            ++unexpected;
+        } else {
+            reply = replies.front();
+            replies.pop_front();
+        }
+        if (s.fileDialog && !reply.path.empty()) {
+            SetDlgItemTextA(dialog, 0x47C, reply.path.c_str());
+            if (GetDlgItem(dialog, 0x480) != nullptr) {
+                SetDlgItemTextA(dialog, 0x480, reply.path.c_str());
+            }
+            press(dialog, IDOK);
+        } else {
+            press(dialog, reply.button);
+        }
+    }
+}
+
+// ---- the editor ----
+
+void pump(unsigned ms) {
+    testsupport::pumpMessages(ms);
+}
+
+Editor::Editor() {
+    window = new RZWindow();
+    window->create();
+    hwnd = window->getHandle();
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    pump(50);
+}
+
+Editor::~Editor() {
+    if (IsWindow(hwnd)) {
+        DestroyWindow(hwnd);
+    }
+    // Takes the WM_QUIT that the destroyed window posted.
+    pump(20);
+    RZEditData::release(hwnd);
+    delete window;
+}
+
+bool Editor::alive() {
+    return IsWindow(hwnd) != FALSE;
+}
+
+RZEditData* Editor::document() {
+    return RZEditData::getInstance(hwnd);
+}
+
+HComponent* Editor::control(int id) {
+    return window->findById(id);
+}
+
+HWND Editor::controlHandle(int id) {
+    return GetDlgItem(hwnd, id);
+}
+
+std::string Editor::title() {
+    char text[512] = {};
+    GetWindowTextA(hwnd, text, sizeof(text));
+    return text;
+}
+
+void Editor::command(int id) {
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    pump(10);
+}
+
+void Editor::type(int id, const std::string& text) {
+    SetWindowTextA(controlHandle(id), text.c_str());
+    pump(5);
+}
+
+void Editor::pickTarget(int position) {
+    HWND combo = controlHandle(114);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(114, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    pump(5);
+}
+
+void Editor::selectRow(int row) {
+    static_cast<HListView*>(control(101))->setSelectedIndex(row);
+    pump(5);
+}
+
+int Editor::selectedRow() {
+    return static_cast<int>(
+        SendMessageA(controlHandle(101), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Editor::clickColumn(int listId, int column) {
+    NMLISTVIEW nm = {};
+    nm.hdr.hwndFrom = controlHandle(listId);
+    nm.hdr.idFrom = static_cast<UINT_PTR>(listId);
+    nm.hdr.code = LVN_COLUMNCLICK;
+    nm.iItem = -1;
+    nm.iSubItem = column;
+    SendMessageA(hwnd, WM_NOTIFY, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&nm));
+    pump(5);
+}
+
+std::string Editor::cell(int listId, int row, int column) {
+    char text[1100] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(controlHandle(listId), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int Editor::rowCount(int listId) {
+    return static_cast<int>(SendMessageA(controlHandle(listId), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int Editor::dataSetId(const std::string& name) {
+    for (int id = 502; id < 520; ++id) {
+        HMenuItem* item = dynamic_cast<HMenuItem*>(window->findById(id));
+        if (item != nullptr && item->getStoredText() == name) {
+            return id;
+        }
+    }
+    return -1;
+}
+
+std::string demoDirectory() {
+    const char* dir = std::getenv("RZ_DEMO_DIR");
+    return dir != nullptr ? dir : "";
+}
+
+} // namespace editortest
+
+namespace editortest {
+
+const std::string& sharedGame() {
+    static std::string root;
+    if (root.empty()) {
+        root = testsupport::makeScratchDir("game");
+        makeGame(root);
+    }
+    return root;
+}
+
+std::string freshGame() {
+    std::string root = testsupport::makeScratchDir("fresh");
+    copyTree(sharedGame(), root);
+    return root;
+}
+
+} // namespace editortest

@@ -1,0 +1,122 @@
+#pragma once
+
+// Drives the real editor window inside the test process: a small invented game
+// on disk, the registry value naming it, the window, and an answerer that finds
+// the message boxes and file dialogs the editor opens and replies to them.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+class HComponent;
+class RZWindow;
+class RZEditData;
+
+namespace editortest {
+
+// One spell line of a MagicTable as the editor writes it.
+struct SpellLine {
+    std::string name;
+    int target = 0;
+    int numbers[12] = {};
+    std::string description;
+};
+
+// Writes an invented game into root: Default\Data (stock tables), Default\Picture,
+// and data sets "SetA" (tables, characters) and "SetB" (a table without
+// SoundFileName), each with a "Config" file, and a directory "Plain" without one.
+void makeGame(const std::string& root);
+// The 48 spell lines of the invented tables (seed varies names and numbers).
+std::vector<SpellLine> spellLines(int seed);
+std::string magicTableText(const std::vector<SpellLine>& lines);
+std::string soundFileText(const std::vector<std::string>& sounds);
+// A 24-bit bottom-up BMP filled with one colour (and a white pixel per cell).
+std::string bmpBytes(int width, int height, COLORREF color);
+// A CharacterData file with the given names and aptitudes (6 per character).
+std::string characterData(const std::vector<std::string>& names,
+                          const std::vector<std::vector<int>>& aptitudes);
+
+// Points HKLM\SOFTWARE\Brix\Kolden\Directory at the directory.
+bool setGameDirectory(const std::string& directory);
+// Copies a directory tree.
+bool copyTree(const std::string& from, const std::string& to);
+
+// What the answerer saw of one dialog.
+struct Seen {
+    std::string caption;
+    std::string text;
+    bool fileDialog = false;
+    bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
+    HICON icon = nullptr;
+};
+
+// A reply: a button id for a message box; for a file dialog a path to type and
+// OK, or IDCANCEL with an empty path.
+struct Reply {
+    int button;
+    std::string path;
+};
+
+// Answers the dialogs of this thread from a queue, through a thread timer that
+// also fires inside the dialogs' own message loops. A dialog with no reply
+// queued is cancelled (and counted as unexpected).
+class Answerer {
+  public:
+    Answerer();
+    ~Answerer();
+    void push(int button, const std::string& path = std::string());
+    std::vector<Seen> seen;
+    int unexpected = 0;
+    bool empty() const { return replies.empty(); }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
+    void poll();
+    std::deque<Reply> replies;
+    std::vector<HWND> handled;
+    UINT_PTR timer;
+};
+
+// The editor window, created and shown, and its document.
+class Editor {
+  public:
+    Editor();
+    ~Editor();
+    RZWindow* window;
+    HWND hwnd;
+    RZEditData* document();
+    HComponent* control(int id);
+    HWND controlHandle(int id);
+    std::string title();
+    // WM_COMMAND as a menu item sends it, then pumps.
+    void command(int id);
+    // Types into an edit box (SetWindowTextA raises EN_CHANGE).
+    void type(int id, const std::string& text);
+    // Picks the drop-down item at position, as the user would.
+    void pickTarget(int position);
+    void selectRow(int row);
+    int selectedRow();
+    void clickColumn(int listId, int column);
+    std::string cell(int listId, int row, int column);
+    int rowCount(int listId);
+    // Opens the data set whose menu item has the caption (501 upward).
+    int dataSetId(const std::string& name);
+    bool alive();
+};
+
+void pump(unsigned ms = 30);
+
+// The demo game's directory (RZ_DEMO_DIR), or "".
+std::string demoDirectory();
+
+} // namespace editortest
+
+namespace editortest {
+// The invented game, written once per test program (do not change it).
+const std::string& sharedGame();
+// A fresh copy of the invented game for a test that writes.
+std::string freshGame();
+} // namespace editortest

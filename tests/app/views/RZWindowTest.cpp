@@ -1,0 +1,273 @@
+// The main window as built: controls, columns, menus, accelerators, fonts, title.
+#include "app/operations/RZExMenu.h"
+#include "app/operations/RZListeners.h"
+#include "app/views/RZWindow.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HFont.h"
+#include "toolkit/HListView.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace editortest;
+
+namespace {
+
+struct Expected {
+    int id;
+    const char* nativeClass;
+    const char* text;
+    int x, y, w, h;
+};
+
+const Expected CONTROLS[] = {
+    {101, "SysListView32", "", 0, 0, 632, 144},
+    {102, "Button", "↑前へ", 10, 147, 70, 20},
+    {103, "Button", "次へ↓", 80, 147, 70, 20},
+    {104, "Button", "元に戻す", 160, 147, 70, 20},
+    {105, "Static", "名称", 10, 174, 44, 16},
+    {106, "Edit", "", 54, 172, 156, 20},
+    {107, "Static", "ﾚﾍﾞﾙ", 226, 174, 44, 16},
+    {108, "Edit", "", 270, 172, 40, 20},
+    {109, "Static", "属性", 10, 196, 44, 16},
+    {110, "Edit", "", 54, 194, 40, 20},
+    {111, "Static", "ﾗﾝｸ", 110, 196, 44, 16},
+    {112, "Edit", "", 154, 194, 40, 20},
+    {113, "Static", "対象", 226, 196, 44, 16},
+    {114, "ComboBox", "", 270, 194, 156, -1},
+    {115, "Static", "消費", 10, 218, 44, 16},
+    {116, "Edit", "", 54, 216, 40, 20},
+    {117, "Static", "射程", 110, 218, 44, 16},
+    {118, "Edit", "", 154, 216, 40, 20},
+    {119, "Static", "範囲", 226, 218, 44, 16},
+    {120, "Edit", "", 270, 216, 40, 20},
+    {121, "Static", "効率", 326, 218, 44, 16},
+    {122, "Edit", "", 370, 216, 40, 20},
+    {123, "Static", "説明", 10, 240, 44, 16},
+    {124, "Edit", "", 54, 238, 372, 20},
+    {125, "Static", "効果音", 10, 262, 44, 16},
+    {126, "Edit", "", 54, 260, 156, 20},
+    {127, "Button", "選択...", 210, 260, 60, 20},
+    {128, "Button", "再生ﾃｽﾄ", 270, 260, 60, 20},
+    {129, "Static", "画像", 10, 284, 44, 16},
+    {130, "Button", "画像差替", 54, 282, 100, 20},
+    {131, "Static", "", 54, 304, 372, 128},
+    {132, "Static", "使用可能キャラ", 442, 174, 180, 16},
+    {133, "SysListView32", "", 442, 192, 180, 188},
+};
+
+std::string menuText(HMENU menu, UINT position) {
+    char text[256] = {};
+    GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+    return text;
+}
+
+std::string headerText(HWND list, int column) {
+    char text[256] = {};
+    LVCOLUMNA c = {};
+    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    c.pszText = text;
+    c.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    return std::string(text) + "/" + std::to_string(c.cx) + "/" +
+           ((c.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? "R" : "L");
+}
+
+} // namespace
+
+class RZWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(setGameDirectory(sharedGame())); }
+};
+
+TEST_F(RZWindowTest, ControlsStandWhereTheFormSays) {
+    Editor editor;
+    HWND previous = nullptr;
+    for (const Expected& e : CONTROLS) {
+        SCOPED_TRACE(e.id);
+        HWND control = editor.controlHandle(e.id);
+        ASSERT_NE(control, nullptr);
+        char name[64] = {};
+        GetClassNameA(control, name, sizeof(name));
+        EXPECT_STRCASEEQ(name, e.nativeClass);
+        char text[128] = {};
+        GetWindowTextA(control, text, sizeof(text));
+        EXPECT_EQ(std::string(text), e.text);
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, editor.hwnd, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, e.x);
+        EXPECT_EQ(r.top, e.y);
+        EXPECT_EQ(r.right - r.left, e.w);
+        if (e.h > 0) {
+            EXPECT_EQ(r.bottom - r.top, e.h);
+        }
+        // Children were created in id order: each lies after the one before.
+        HWND before = GetWindow(control, GW_HWNDPREV);
+        if (previous != nullptr) {
+            EXPECT_EQ(before, previous);
+        }
+        previous = control;
+    }
+}
+
+TEST_F(RZWindowTest, EditSettingsAndStartUpState) {
+    Editor editor;
+    EXPECT_EQ(editor.title(), "RZEdit 1.02");
+    EXPECT_EQ(versionText(), "1.02");
+    RECT r;
+    GetWindowRect(editor.hwnd, &r);
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 640) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 480) / 2);
+    LONG style = GetWindowLongA(editor.hwnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+
+    const int readOnly[] = {108, 110, 112};
+    for (int id : readOnly) {
+        EXPECT_NE(GetWindowLongA(editor.controlHandle(id), GWL_STYLE) & ES_READONLY, 0) << id;
+    }
+    const int number[] = {118, 120, 122};
+    for (int id : number) {
+        EXPECT_NE(GetWindowLongA(editor.controlHandle(id), GWL_STYLE) & ES_NUMBER, 0) << id;
+    }
+    const int limits[][2] = {{106, 40}, {116, 4},   {118, 4}, {120, 2},
+                             {122, 2},  {124, 256}, {126, 80}};
+    for (const auto& limit : limits) {
+        EXPECT_EQ(SendMessageA(editor.controlHandle(limit[0]), EM_GETLIMITTEXT, 0, 0), limit[1])
+            << limit[0];
+    }
+    // Nothing loaded: empty lists, empty boxes.
+    EXPECT_EQ(editor.rowCount(101), 0);
+    EXPECT_EQ(editor.rowCount(133), 0);
+    EXPECT_EQ(editor.control(128)->getUserObject(),
+              static_cast<void*>(editor.window->getWavePlayer()));
+    // The area box refuses letters and a third digit.
+    HWND area = editor.controlHandle(120);
+    SetFocus(area);
+    SendMessageA(area, WM_CHAR, 'x', 0);
+    SendMessageA(area, WM_CHAR, '1', 0);
+    SendMessageA(area, WM_CHAR, '2', 0);
+    SendMessageA(area, WM_CHAR, '3', 0);
+    char text[16] = {};
+    GetWindowTextA(area, text, sizeof(text));
+    EXPECT_STREQ(text, "12");
+}
+
+TEST_F(RZWindowTest, FontsColumnsAndPreviewBuffer) {
+    Editor editor;
+    HFONT windowFont = editor.window->getWindowFont()->getHandle();
+    ASSERT_NE(windowFont, nullptr);
+    LOGFONTA face = {};
+    GetObjectA(windowFont, sizeof(face), &face);
+    EXPECT_STREQ(face.lfFaceName, "ＭＳ ゴシック");
+    EXPECT_EQ(face.lfCharSet, SHIFTJIS_CHARSET);
+    for (int id = 102; id <= 133; ++id) {
+        if (id == 131) {
+            continue;
+        }
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(editor.controlHandle(id), WM_GETFONT, 0, 0)),
+                  windowFont)
+            << id;
+    }
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageA(editor.controlHandle(101), WM_GETFONT, 0, 0)),
+              windowFont);
+
+    const char* spell[] = {"行/24/L",   "名称/96/L", "Lv/36/L",    "属/24/L",
+                           "Rk/24/L",   "対象/36/L", "消費/36/R",  "射程/36/R",
+                           "範囲/36/R", "効率/36/R", "説明/132/L", "効果音/96/L"};
+    for (int c = 0; c < 12; ++c) {
+        EXPECT_EQ(headerText(editor.controlHandle(101), c), spell[c]);
+    }
+    EXPECT_EQ(headerText(editor.controlHandle(133), 0), "ＩＤ/116/L");
+    EXPECT_EQ(headerText(editor.controlHandle(133), 1), "ﾗﾝｸ/36/L");
+    EXPECT_NE(GetWindowLongA(editor.controlHandle(101), GWL_STYLE) & LVS_SINGLESEL, 0);
+}
+
+TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
+    Editor editor;
+    HMENU bar = GetMenu(editor.hwnd);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(menuText(bar, 0), "ﾌｧｲﾙ(&F)");
+    EXPECT_EQ(menuText(bar, 1), "編集(&E)");
+    EXPECT_EQ(menuText(bar, 2), "その他(&O)");
+    HMENU file = GetSubMenu(bar, 0);
+    const char* fileItems[] = {"新規作成(&N)\tCtrl+N",
+                               "開く(&O)\tCtrl+O",
+                               "再読込(&R)\tF5",
+                               "",
+                               "上書き保存(&S)\tCtrl+S",
+                               "名前をつけて保存(&A)\tShift+Ctrl+S",
+                               "",
+                               "終了(&X)\tCtrl+Q"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(menuText(file, static_cast<UINT>(i)), fileItems[i]);
+        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(136 + i));
+    }
+    // The data sets follow: a separator (501), then one item per set with Config.
+    std::vector<std::string> sets;
+    int count = GetMenuItemCount(file);
+    ASSERT_GE(count, 9);
+    EXPECT_EQ(GetMenuItemID(file, 8), 501u);
+    for (int i = 9; i < count; ++i) {
+        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(502 + (i - 9)));
+        sets.push_back(menuText(file, static_cast<UINT>(i)));
+    }
+    std::sort(sets.begin(), sets.end());
+    EXPECT_EQ(sets, (std::vector<std::string>{"Empty", "SetA", "SetB"}));
+    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), 505);
+
+    HMENU edit = GetSubMenu(bar, 1);
+    const char* editItems[] = {"前へ(&N)\tCtrl+↑",
+                               "次へ(&P)\tCtrl+↓",
+                               "先頭へ移動(&T)\tCtrl+Home",
+                               "末尾へ移動(&B)\tCtrl+End",
+                               "",
+                               "元に戻す(&U)\tCtrl+F5"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(menuText(edit, static_cast<UINT>(i)), editItems[i]);
+        EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(145 + i));
+    }
+    EXPECT_EQ(menuText(GetSubMenu(bar, 2), 0), "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), 152u);
+
+    ACCEL table[20] = {};
+    int n = CopyAcceleratorTableA(editor.window->getAccelerator(), table, 20);
+    ASSERT_EQ(n, 13);
+    const int expected[13][3] = {{0x0B, 0x4E, 136}, {0x0B, 0x4F, 137}, {0x03, 0x74, 138},
+                                 {0x0B, 0x53, 140}, {0x0F, 0x53, 141}, {0x0B, 0x51, 143},
+                                 {0x0B, 0x26, 145}, {0x0B, 0x28, 146}, {0x0B, 0x21, 145},
+                                 {0x0B, 0x22, 146}, {0x0B, 0x24, 147}, {0x0B, 0x23, 148},
+                                 {0x0B, 0x74, 150}};
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(table[i].fVirt & 0x7F, expected[i][0]) << i;
+        EXPECT_EQ(table[i].key, expected[i][1]) << i;
+        EXPECT_EQ(table[i].cmd, expected[i][2]) << i;
+    }
+}
+
+TEST_F(RZWindowTest, NoGameDirectoryMeansNoDataSetItems) {
+    ASSERT_TRUE(setGameDirectory(testsupport::runDirectory() + "\\no-such-game"));
+    Editor editor;
+    HMENU file = GetSubMenu(GetMenu(editor.hwnd), 0);
+    EXPECT_EQ(GetMenuItemCount(file), 8);
+    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), 501);
+}
+
+TEST_F(RZWindowTest, TabFromTheNameBoxReachesTheReadOnlyLevelBox) {
+    Editor editor;
+    SetFocus(editor.controlHandle(106));
+    SendMessageA(editor.controlHandle(106), WM_CHAR, '\t', 0);
+    EXPECT_EQ(GetFocus(), editor.controlHandle(108));
+}
