@@ -72,6 +72,7 @@ int HWavePlayer::startPlay() {
     }
     format = source->getFormat();
     position = 0;
+    queued = 0;
     stopping = false;
     closePending = false;
 
@@ -111,7 +112,8 @@ int HWavePlayer::startPlay() {
             HLOG_INFO("HWavePlayer", 107, "startPlay error:デバイス同期エラー");
             return 1;
         default:
-            return 0;
+            // Not logged, but not reported as started either.
+            return 1;
         }
     }
     // The data stays in the source's file buffer while the device plays it.
@@ -139,7 +141,9 @@ void HWavePlayer::fillAndWrite(WAVEHDR* header) {
     if (header->dwBufferLength < length) {
         std::memset(header->lpData + header->dwBufferLength, 0, length - header->dwBufferLength);
     }
-    waveOutWrite(device, header, sizeof(WAVEHDR));
+    if (waveOutWrite(device, header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR) {
+        queued++;
+    }
 }
 
 bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -157,11 +161,15 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
         if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
             WAVEHDR* header = reinterpret_cast<WAVEHDR*>(lParam);
             bool ours = header == headers[0] || header == headers[1];
+            if (ours && queued > 0) {
+                queued--;
+            }
             if (ours && !stopping && position < source->getDataSize()) {
                 fillAndWrite(header);
-            } else {
-                // Fails while the other buffer still plays; its own done
-                // message tries again.
+            } else if (queued == 0) {
+                // Only once the other buffer is back too: some devices close
+                // at once and drop what is still queued, instead of refusing
+                // while it plays. The other buffer's done message closes.
                 waveOutClose(device);
             }
             *result = 0;

@@ -26,7 +26,8 @@ class HWavePlayer : public HEventListener {
 
     // The source callers load a file into.
     HWaveSource* getSource() const { return source; }
-    // 0 started or already playing; 1 nothing to play or the device refused.
+    // 0 started or already playing; 1 nothing to play or the device could not
+    // be opened.
     int startPlay();
     // 0 a running playback was told to stop; 1 nothing playing or the stop failed.
     int stopPlay();
@@ -51,6 +52,8 @@ class HWavePlayer : public HEventListener {
     HWaveSource* source;
     WAVEFORMATEX format = {};
     std::uint32_t position = 0;
+    // Buffers written to the device and not yet returned by it.
+    int queued = 0;
     bool stopping = false;
     bool closePending = false;
 };
