@@ -13,12 +13,12 @@
 // One chooser is made per dialog; its buffers keep the last choice.
 class HFileChooser : public HObject {
   public:
-    static const int FILE_SIZE = 260;
-    static const int FILE_TITLE_SIZE = 256;
-    static const int DIRECTORY_SIZE = 260;
-    static const int TITLE_SIZE = 260;
-    static const int FILTER_SIZE = 1024;
-    static const int CUSTOM_FILTER_SIZE = 256;
+    static constexpr int FILE_SIZE = 260;
+    static constexpr int FILE_TITLE_SIZE = 256;
+    static constexpr int DIRECTORY_SIZE = 260;
+    static constexpr int TITLE_SIZE = 260;
+    static constexpr int FILTER_SIZE = 1024;
+    static constexpr int CUSTOM_FILTER_SIZE = 256;
 
     HFileChooser();
     ~HFileChooser() override;

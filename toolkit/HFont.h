@@ -10,11 +10,11 @@
 // made on the first getHandle and kept until the object goes.
 class HFont : public HObject {
   public:
-    static const int PLAIN = 0;
-    static const int BOLD = 1;
-    static const int ITALIC = 2;
-    static const int UNDERLINE = 4;
-    static const int STRIKEOUT = 8;
+    static constexpr int PLAIN = 0;
+    static constexpr int BOLD = 1;
+    static constexpr int ITALIC = 2;
+    static constexpr int UNDERLINE = 4;
+    static constexpr int STRIKEOUT = 8;
 
     HFont(const std::string& faceName, int style, int size);
     ~HFont() override;

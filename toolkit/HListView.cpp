@@ -352,6 +352,15 @@ bool HListView::sortItems(PFNLVCOMPARE compare, LPARAM param) {
     return true;
 }
 
+int HListView::findItemByParam(LPARAM param) const {
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].front().param == param) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
 const HListView::Column* HListView::getColumn(int column) const {
     if (column < 0 || column >= getColumnCount()) {
         return nullptr;

@@ -19,8 +19,8 @@ class HListViewCustomDraw;
 // custom-draw listener the list view owns.
 class HListView : public HComponent {
   public:
-    static const int MAX_TEXT = 1023;  // characters of a cell
-    static const int MAX_HEADER = 255; // characters of a column header
+    static constexpr int MAX_TEXT = 1023;  // characters of a cell
+    static constexpr int MAX_HEADER = 255; // characters of a column header
 
     struct Column {
         int format;
@@ -72,9 +72,15 @@ class HListView : public HComponent {
 
     // Sorts the control's rows with LVM_SORTITEMS (the comparison gets the rows'
     // item parameters) and puts the copy's rows and colours in the control's new
-    // order, so row indexes mean the same in both. False without a control or
-    // when the control refuses.
+    // order, so row indexes mean the same in both. A comparison that holds row
+    // numbers as parameters finds the rows with findItemByParam. False without a
+    // control or when the control refuses.
     bool sortItems(PFNLVCOMPARE compare, LPARAM param);
+
+    // The row whose column-0 parameter is `param` in the copy, or -1. While
+    // LVM_SORTITEMS runs the copy is still in the order before the sort, so a
+    // comparison may use it to go from a parameter to a row's texts.
+    int findItemByParam(LPARAM param) const;
 
     const Column* getColumn(int column) const;
 

@@ -30,6 +30,9 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
                     answer = 0;
                 }
             } else if (before && !after) {
+                leftRow = change->iItem;
+                leftTime = GetMessageTime();
+                leftPosition = GetMessagePos();
                 if (onRejected(hwnd, listView, change->iItem)) {
                     answer = 0;
                 }
@@ -43,6 +46,9 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
             // Answering 1 keeps the item as it is.
             if (after && !before) {
                 answer = onSelecting(hwnd, listView, change->iItem) ? 0 : 1;
+                if (answer == 1) {
+                    restoreLeftRow(listView, change->iItem);
+                }
             } else if (before && !after) {
                 answer = onRejecting(hwnd, listView, change->iItem) ? 0 : 1;
             }
@@ -60,6 +66,19 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
         *result = answer;
     }
     return true;
+}
+
+void HListViewEventListener::restoreLeftRow(HListView* listView, int vetoed) {
+    // Only when the same input message gave up the old row and nothing is
+    // selected now; a selection made by the program never clears first.
+    bool sameInput = GetMessageTime() == leftTime && GetMessagePos() == leftPosition;
+    int row = leftRow;
+    leftRow = -1;
+    if (listView == nullptr || row < 0 || row == vetoed || !sameInput ||
+        row >= listView->getItemCount() || listView->getSelectedIndex() != -1) {
+        return;
+    }
+    listView->setSelectedIndex(row);
 }
 
 bool HListViewEventListener::onSelected(HWND hwnd, HListView* listView, int index) {

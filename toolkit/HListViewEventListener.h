@@ -27,4 +27,14 @@ class HListViewEventListener : public HEventListener {
     virtual bool onRejecting(HWND hwnd, HListView* listView, int index);
     // A column header was clicked (LVN_COLUMNCLICK); index is the column.
     virtual bool onColumnClick(HWND hwnd, HListView* listView, int index);
+
+  private:
+    void restoreLeftRow(HListView* listView, int vetoed);
+
+    // The row whose selection was last given up, and the input message that
+    // did it: a click or key first clears the old row and then selects the new
+    // one, so a veto of the new row hands the selection back to the old one.
+    int leftRow = -1;
+    LONG leftTime = 0;
+    DWORD leftPosition = 0;
 };
