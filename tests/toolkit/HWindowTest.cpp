@@ -1,5 +1,6 @@
 #include "tests/common/TestSupport.h"
 #include "tests/toolkit/NativeTestSupport.h"
+#include "toolkit/HFont.h"
 #include "toolkit/HMenuBar.h"
 #include "toolkit/HMenuItem.h"
 #include "toolkit/HWindow.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -217,4 +219,69 @@ TEST(HWindow, TheLoopTurnsRealKeyStrokesIntoCommandsUntilTheWindowIsDestroyed) {
     EXPECT_EQ(MAKEWPARAM(1001, 1), commands.params[3]);
     window.reset();
     delete edit;
+}
+
+TEST(HWindow, JapaneseTextIsDrawnInTheGothicFont) {
+    std::unique_ptr<HWindow> window(new HWindow());
+    window->setStoredText("呪文表エディタ ― 表示の試験");
+    window->setBounds(40, 40, 560, 260);
+    HFont* gothic = new HFont("ＭＳ ゴシック", 0, 12);
+    window->setFont(gothic);
+    const std::string sample = "火炎の呪文：ファイアボール　威力１２０　ｶﾀｶﾅ";
+    NativeChild* label = new NativeChild(window.get(), 71, "STATIC", sample);
+    label->setBounds(16, 20, 520, 28);
+    NativeChild* second = new NativeChild(window.get(), 72, "STATIC", "水の精霊よ、傷を癒せ。");
+    second->setBounds(16, 60, 520, 28);
+    HMenuBar* bar = new HMenuBar(window.get(), 140, "");
+    HMenuItem* file = new HMenuItem(bar, 134, "ﾌｧｲﾙ(&F)");
+    HMenuItem* open = new HMenuItem(file, 135, "開く(&O)");
+    HMenuItem* edit = new HMenuItem(bar, 141, "編集(&E)");
+    HMenuItem* help = new HMenuItem(bar, 150, "ﾍﾙﾌﾟ(&H)");
+    ASSERT_EQ(1, window->create());
+    ShowWindow(window->getHandle(), SW_SHOW);
+    UpdateWindow(window->getHandle());
+    EXPECT_EQ(gothic, label->getFont());
+    ASSERT_NE(nullptr, gothic->getHandle());
+    EXPECT_EQ(reinterpret_cast<LRESULT>(gothic->getHandle()),
+              SendMessageA(label->getHandle(), WM_GETFONT, 0, 0));
+
+    // Every character of the sample has a glyph in the font the label uses.
+    HDC dc = GetDC(label->getHandle());
+    HGDIOBJ old = SelectObject(dc, gothic->getHandle());
+    char face[64] = {};
+    GetTextFaceA(dc, sizeof(face), face);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    std::vector<WORD> glyphs(sample.size());
+    DWORD count = GetGlyphIndicesA(dc, sample.c_str(), static_cast<int>(sample.size()),
+                                   glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(label->getHandle(), dc);
+    // Wine serves the face through its IPA Gothic substitute.
+    const std::string gothicName = "ゴシック";
+    std::string faceName = face;
+    EXPECT_TRUE(faceName.size() >= gothicName.size() &&
+                faceName.compare(faceName.size() - gothicName.size(), gothicName.size(),
+                                 gothicName) == 0)
+        << faceName;
+    EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
+    ASSERT_NE(GDI_ERROR, count);
+    ASSERT_GT(count, 0u);
+    for (DWORD i = 0; i < count; ++i) {
+        EXPECT_NE(0xFFFF, glyphs[i]) << "character " << i;
+    }
+
+    // RZ_HOLD_MS keeps the window up for a screenshot taken by hand.
+    char hold[16] = {};
+    if (GetEnvironmentVariableA("RZ_HOLD_MS", hold, sizeof(hold)) > 0) {
+        waitFor([] { return false; }, static_cast<unsigned>(atoi(hold)));
+    }
+    DestroyWindow(window->getHandle());
+    window.reset();
+    for (HComponent* c :
+         std::initializer_list<HComponent*>{help, edit, open, file, bar, second, label}) {
+        delete c;
+    }
+    delete gothic;
+    waitFor([] { return false; }, 30);
 }
