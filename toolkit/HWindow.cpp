@@ -1,6 +1,7 @@
 #include "toolkit/HWindow.h"
 
 #include "support/HDebug.h"
+#include "toolkit/HApplication.h"
 #include "toolkit/HDefaultCtlColorEListener.h"
 #include "toolkit/HDefaultCtlColorSListener.h"
 #include "toolkit/HDefaultDestroyListener.h"
@@ -9,9 +10,10 @@
 #include "toolkit/HMenuBar.h"
 
 HINSTANCE HWindow::instanceHandle() {
+    HINSTANCE instance = HApplication::getInstanceHandle();
     // The program's own module when the entry point stored no instance (tests,
     // tools).
-    return GetModuleHandleA(nullptr);
+    return instance ? instance : GetModuleHandleA(nullptr);
 }
 
 HWindow::HWindow() {
