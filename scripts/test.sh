@@ -54,7 +54,14 @@ if [ -z "${DISPLAY:-}" ]; then
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
 fi
 
+# The byte-level parsers, built natively, under the fuzzer and the sanitizers.
+fuzz_status=0
+"$root/scripts/fuzz.sh" 50000 "$build/fuzz" || fuzz_status=$?
+
 # Keep one wineserver for the whole run instead of one per test program.
 WINEPREFIX="$RZ_WINEPREFIX" wineserver -p >/dev/null 2>&1 || true
 cd "$build"
-ctest --output-on-failure "$@"
+ctest_status=0
+ctest --output-on-failure "$@" || ctest_status=$?
+[ "$fuzz_status" -eq 0 ] || echo "The fuzz run failed (see above)."
+exit $(( ctest_status || fuzz_status ))
