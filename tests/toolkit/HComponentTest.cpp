@@ -3,6 +3,7 @@
 #include "toolkit/HColor.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HDropTarget.h"
 #include "toolkit/HWindow.h"
 
 #include <gtest/gtest.h>
@@ -336,4 +337,53 @@ TEST(HComponent, FocusWalksToFocusableEnabledVisibleSiblingsAndWraps) {
                           static_cast<HComponent*>(e)}) {
         delete c;
     }
+}
+
+TEST(HComponent, SubclassingIsUndoneAndDefaultListenersAreNotDoubled) {
+    auto host = makeHost(0, 0, 200, 100);
+    NativeChild* child = new NativeChild(host.get(), 81, "STATIC", "abc");
+    child->setBounds(0, 0, 60, 20);
+    HDropTarget drop;
+    child->setDropTarget(&drop);
+    ASSERT_EQ(1, host->create());
+    HWND first = child->getHandle();
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&HComponent::windowProcedure),
+              GetWindowLongPtrA(first, GWLP_WNDPROC));
+    EXPECT_NE(nullptr, child->getSavedProcedure());
+    EXPECT_EQ(1, child->getListenerCount(WM_CHAR));
+    EXPECT_EQ(1, child->getListenerCount(WM_PAINT));
+    EXPECT_EQ(1, child->getListenerCount(WM_DROPFILES));
+    EXPECT_TRUE(GetWindowLongPtrA(first, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+    // Made native again: each listener still runs once.
+    child->HComponent::dispose();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(nullptr, child->getSavedProcedure());
+    child->create();
+    EXPECT_EQ(1, child->getListenerCount(WM_CHAR));
+    EXPECT_EQ(1, child->getListenerCount(WM_PAINT));
+    EXPECT_EQ(1, child->getListenerCount(WM_DROPFILES));
+
+    // A control that only forgets its handle gets its own procedure back and
+    // keeps answering.
+    HWND second = child->getHandle();
+    child->dispose();
+    EXPECT_EQ(nullptr, HComponent::findByHandle(second));
+    EXPECT_NE(reinterpret_cast<LONG_PTR>(&HComponent::windowProcedure),
+              GetWindowLongPtrA(second, GWLP_WNDPROC));
+    EXPECT_EQ(3, SendMessageA(second, WM_GETTEXTLENGTH, 0, 0));
+
+    // A window destroyed behind its component's back is forgotten.
+    NativeChild* other = new NativeChild(host.get(), 82, "STATIC", "zz");
+    other->create();
+    HWND third = other->getHandle();
+    ASSERT_NE(nullptr, third);
+    DestroyWindow(third);
+    EXPECT_EQ(nullptr, other->getHandle());
+    EXPECT_EQ(nullptr, HComponent::findByHandle(third));
+
+    child->setDropTarget(nullptr);
+    host.reset();
+    delete other;
+    delete child;
 }
