@@ -541,3 +541,74 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     EXPECT_TRUE(save(game.table, game.sound, &document));
     EXPECT_NE(oldTable, readFile(game.table));
 }
+
+// The demo game that the test script writes with Python's own Shift-JIS codec.
+TEST_F(RZMagicLoaderTest, DemoGameTablesReadAndWriteBack) {
+    char demo[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
+    if (length == 0 || length >= sizeof(demo)) {
+        GTEST_SKIP() << "RZ_DEMO_DIR is not set";
+    }
+    const std::string game = demo;
+    struct Set {
+        std::string dir;
+        bool hasSound;
+        std::uint32_t characters;
+    };
+    const Set sets[] = {{game + "\\Default", true, 0},
+                        {game, true, 12},
+                        {game + "\\Scenario1", true, 8},
+                        {game + "\\Scenario2", false, 0}};
+    for (const Set& set : sets) {
+        SCOPED_TRACE(set.dir);
+        std::string table = set.dir + "\\Data\\MagicTable";
+        std::string sound = set.dir + "\\Data\\SoundFileName";
+        ASSERT_TRUE(load(table, sound, &document));
+        ASSERT_EQ(81u, document.count());
+        EXPECT_EQ(set.characters, document.characters()->count());
+        for (std::uint32_t i = 0; i < document.count(); ++i) {
+            const RZMagic* e = document.entryAt(i);
+            EXPECT_EQ(static_cast<int>(i + 1), e->getRow());
+            EXPECT_FALSE(e->getName().empty());
+            EXPECT_GE(e->getTarget(), 0);
+            EXPECT_LE(e->getTarget(), 2);
+            EXPECT_GT(e->getCost(), 0);
+            EXPECT_FALSE(e->getDescription().empty());
+            EXPECT_EQ(set.hasSound, !e->getSound().empty());
+        }
+        if (set.dir == game + "\\Default") {
+            for (std::uint32_t i = 0; i < document.count(); ++i) {
+                EXPECT_EQ(document.entryAt(i)->fieldText(ZDMagic::TEXT_SPELL),
+                          document.entryAt(i)->getName());
+            }
+        }
+        // Written back, the files are byte for byte what the generator wrote.
+        Game copy("demo-copy");
+        ASSERT_TRUE(save(copy.table, copy.sound, &document));
+        EXPECT_EQ(readFile(table), readFile(copy.table));
+        if (set.hasSound) {
+            EXPECT_EQ(readFile(sound), readFile(copy.sound));
+        }
+    }
+
+    // The live game's characters: water rank C lists exactly those with water C or better.
+    ASSERT_TRUE(load(game + "\\Data\\MagicTable", game + "\\Data\\SoundFileName", &document));
+    RZCharacters* characters = document.characters();
+    std::vector<std::string> expected;
+    for (std::uint32_t i = 0; i < characters->count(); ++i) {
+        if (characters->characterAt(i)->aptitude(1) >= 2) {
+            expected.push_back(characters->characterAt(i)->name());
+        }
+    }
+    EXPECT_EQ(7u, expected.size());
+    std::vector<std::string> listed;
+    characters->start(1, 2);
+    while (characters->hasNext()) {
+        std::string name, text;
+        characters->next(name, text);
+        listed.push_back(name);
+    }
+    EXPECT_EQ(expected, listed);
+    EXPECT_EQ("ソフィア", characters->characterAt(1)->name());
+    EXPECT_EQ(5, characters->characterAt(1)->aptitude(1));
+}
