@@ -69,13 +69,20 @@ void HFileChooser::setFilter(const char* bytes, int length) {
     memcpy(filter, bytes, count);
 }
 
+void HFileChooser::prepare(DWORD flags) {
+    description.Flags = flags;
+    // An empty custom filter is handed over as none: some dialog versions take
+    // an empty one for a broken pair and then show no file types at all.
+    description.lpstrCustomFilter = customFilter[0] != '\0' ? customFilter : nullptr;
+}
+
 bool HFileChooser::chooseOpenFile() {
-    description.Flags = OFN_FILEMUSTEXIST;
+    prepare(OFN_FILEMUSTEXIST);
     return GetOpenFileNameA(&description) != FALSE;
 }
 
 bool HFileChooser::chooseSaveFile() {
-    description.Flags = OFN_CREATEPROMPT;
+    prepare(OFN_CREATEPROMPT);
     return GetSaveFileNameA(&description) != FALSE;
 }
 

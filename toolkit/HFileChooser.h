@@ -47,6 +47,8 @@ class HFileChooser : public HObject {
     const OPENFILENAMEA& getDescription() const { return description; }
 
   private:
+    void prepare(DWORD flags);
+
     OPENFILENAMEA description;
     char fileName[FILE_SIZE];
     char fileTitle[FILE_TITLE_SIZE];
