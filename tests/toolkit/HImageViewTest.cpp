@@ -182,3 +182,29 @@ TEST(HImageViewTest, APictureOfNoSizeGivesABlankView) {
     view.paint();
     EXPECT_EQ(RGB(0, 0, 255), GetPixel(view.getBackBuffer()->getDC(), 39, 19));
 }
+
+TEST(HImageViewTest, TheWindowShowsTheFrameAfterEachPaintMessage) {
+    Frame frame;
+    HImageView view(&frame, 131, "");
+    view.setBounds(20, 20, 32, 32);
+    view.create();
+    view.createImage(128, 32);
+    for (int i = 0; i < 4; i++) {
+        paintRect(view.getImage(), 32 * i, 0, 32 * i + 32, 32, FRAME_COLOURS[i]);
+    }
+    view.getImage()->setSprite(HColor(0, 0, 0));
+    view.startTimerAnimation(32, 32, 4, 0, 60000);
+    for (int i = 0; i < 5; i++) {
+        view.repaint();
+        UpdateWindow(view.getHandle());
+        HDC dc = GetDC(view.getHandle());
+        EXPECT_EQ(FRAME_COLOURS[i % 4], GetPixel(dc, 16, 16)) << i;
+        ReleaseDC(view.getHandle(), dc);
+        view.nextFrame();
+    }
+    // Erasing is answered without painting.
+    HDC dc = GetDC(view.getHandle());
+    EXPECT_EQ(0, SendMessageA(view.getHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    EXPECT_EQ(FRAME_COLOURS[0], GetPixel(dc, 16, 16)); // the last frame painted
+    ReleaseDC(view.getHandle(), dc);
+}
