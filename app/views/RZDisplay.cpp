@@ -113,6 +113,12 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
+    // One redraw for the whole refill instead of one (with its scroll-bar
+    // update) per inserted or removed row: a visible pause otherwise.
+    HWND native = list->getHandle();
+    if (native != nullptr) {
+        SendMessageA(native, WM_SETREDRAW, FALSE, 0);
+    }
     list->removeAllItems();
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         RZMagic* entry = document->entryAt(i);
@@ -120,6 +126,10 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         list->insertItem(row, columnText(entry, 0));
         writeColumns(list, row, entry, false);
         list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
+    }
+    if (native != nullptr) {
+        SendMessageA(native, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(native, nullptr, TRUE);
     }
     window->setListenersEnabled(true);
     if (list->getItemCount() > 0) {
@@ -170,6 +180,10 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
             preview->restartTimerAnimation();
         }
         if (characters != nullptr) {
+            HWND native = characters->getHandle();
+            if (native != nullptr) {
+                SendMessageA(native, WM_SETREDRAW, FALSE, 0);
+            }
             characters->removeAllItems();
             RZCharacters* people = document->characters();
             if (people != nullptr) {
@@ -182,6 +196,10 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
                     characters->setItemParam(row, 0, static_cast<LPARAM>(row));
                     characters->setItemText(row, 1, aptitude);
                 }
+            }
+            if (native != nullptr) {
+                SendMessageA(native, WM_SETREDRAW, TRUE, 0);
+                InvalidateRect(native, nullptr, TRUE);
             }
         }
     } else {

@@ -1,0 +1,504 @@
+// File operations through the real window: open, new, save, save as, reload and
+// exit, with their questions, the document flags, the title and the bytes on disk.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/operations/RZOperations.h"
+#include "app/views/RZWindow.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using namespace editortest;
+
+namespace {
+
+const std::uint32_t OPENED = RZEditData::FLAG_OPENED;
+const std::uint32_t NEW = RZEditData::FLAG_NEW;
+const std::uint32_t STOCK = RZEditData::FLAG_STOCK_SOUND;
+
+const char* const CHANGED = "現在のデータは更新されています。保存しますか？";
+
+// How many levels each of the 48 spells has (the rest are written as zeros).
+const int LEVELS[48] = {3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1,
+                        3, 1, 2, 1, 2, 2, 1, 1, 3, 3, 2, 2, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1};
+
+// The table as the editor must write it back: levels that do not exist are zero.
+std::vector<SpellLine> asWritten(std::vector<SpellLine> lines) {
+    for (int k = 0; k < 48; ++k) {
+        for (int i = LEVELS[k] * 4; i < 12; ++i) {
+            lines[static_cast<size_t>(k)].numbers[i] = 0;
+        }
+    }
+    return lines;
+}
+
+// The document row of spell k, level (1-based).
+int rowOf(int spell, int level) {
+    int row = 0;
+    for (int k = 0; k < spell; ++k) {
+        row += LEVELS[k];
+    }
+    return row + level - 1;
+}
+
+std::vector<std::string> soundNames(const std::string& prefix) {
+    std::vector<std::string> names;
+    for (int k = 0; k < 48; ++k) {
+        char name[16];
+        snprintf(name, sizeof(name), "%ssnd%02d", prefix.c_str(), k);
+        names.push_back(name);
+    }
+    return names;
+}
+
+void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
+               LPCSTR icon) {
+    EXPECT_FALSE(s.fileDialog);
+    EXPECT_EQ(s.caption, caption);
+    EXPECT_EQ(s.text, text);
+    switch (buttons) {
+    case MB_OK:
+        EXPECT_TRUE(s.hasOk && !s.hasYes && !s.hasNo);
+        break;
+    case MB_OKCANCEL:
+        EXPECT_TRUE(s.hasOk && s.hasCancel && !s.hasYes && !s.hasNo);
+        break;
+    case MB_YESNOCANCEL:
+        EXPECT_TRUE(s.hasYes && s.hasNo && s.hasCancel && !s.hasOk);
+        break;
+    }
+    EXPECT_EQ(s.icon, LoadIconA(nullptr, icon));
+}
+
+std::string saveText(const std::string& table, const std::string& sound, const char* tail) {
+    return "MagicTableファイル ->\r\n    " + table + "\r\nSoundFileNameファイル ->\r\n    " +
+           sound + tail;
+}
+
+class FileOperationsTest : public ::testing::Test {
+  protected:
+    void useGame(const std::string& root) {
+        game = root;
+        ASSERT_TRUE(setGameDirectory(root));
+    }
+    void SetUp() override { useGame(sharedGame()); }
+    std::string game;
+};
+
+} // namespace
+
+TEST_F(FileOperationsTest, OpeningADataSetShowsItsTableAndFirstRow) {
+    Editor editor;
+    testsupport::LogTail log;
+    int id = editor.dataSetId("SetA");
+    ASSERT_GT(id, 501);
+    editor.command(id);
+    RZEditData* document = editor.document();
+    EXPECT_EQ(document->count(), 81u);
+    EXPECT_EQ(document->flags(), OPENED);
+    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.selectedRow(), 0);
+    EXPECT_EQ(document->shownEntry(), document->entryAt(0));
+    EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
+    EXPECT_EQ(editor.control(106)->getText(), "呪文00-1");
+    EXPECT_EQ(editor.control(108)->getText(), "1");
+    EXPECT_EQ(editor.control(110)->getText(), "火");
+    EXPECT_EQ(editor.control(112)->getText(), "D");
+    EXPECT_EQ(editor.control(126)->getText(), "asnd00");
+    EXPECT_EQ(editor.cell(101, 0, 0), "1");
+    EXPECT_EQ(editor.cell(101, 0, 1), "呪文00-1");
+    EXPECT_EQ(editor.cell(101, 0, 2), "Lv1");
+    EXPECT_EQ(editor.cell(101, 80, 0), "81");
+    // Fire, rank D: every character with fire aptitude of D or better.
+    ASSERT_EQ(editor.rowCount(133), 3);
+    EXPECT_EQ(editor.cell(133, 0, 0), "アリス");
+    EXPECT_EQ(editor.cell(133, 0, 1), "S");
+    EXPECT_EQ(editor.cell(133, 2, 1), "D");
+    EXPECT_TRUE(log.contains("RZOP0002 開始"));
+    EXPECT_TRUE(log.contains("RZOP0002 終了"));
+}
+
+TEST_F(FileOperationsTest, ADataSetWithoutSoundListUsesTheStockOne) {
+    Editor editor;
+    editor.command(editor.dataSetId("SetB"));
+    EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
+    EXPECT_EQ(editor.control(126)->getText(), "snd00");
+    EXPECT_EQ(editor.document()->soundPath().fullPath(), game + "\\Default\\Data\\SoundFileName");
+}
+
+TEST_F(FileOperationsTest, AMissingTableIsOfferedAndBuiltOnlyWhenAccepted) {
+    Editor editor;
+    Answerer answers;
+    answers.push(IDCANCEL);
+    int id = editor.dataSetId("Empty");
+    editor.command(id);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    expectBox(answers.seen[0], "開く", "MagicTableがありません。作成しますか？", MB_OKCANCEL,
+              IDI_EXCLAMATION);
+    EXPECT_EQ(editor.title(), "RZEdit 1.02");
+    EXPECT_EQ(editor.document()->flags(), 0u);
+    EXPECT_EQ(editor.rowCount(101), 0);
+
+    answers.push(IDOK);
+    editor.command(id);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.cell(101, 0, 1), "ファイア");
+    EXPECT_EQ(editor.title(), game + "\\Empty\\Data\\MagicTable - RZEdit");
+    EXPECT_FALSE(testsupport::fileExists(game + "\\Empty\\Data\\MagicTable"));
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, CommandsWithoutADirectoryChangeNothing) {
+    Editor editor;
+    Answerer answers;
+    editor.command(501);
+    editor.command(139);
+    editor.command(600);
+    EXPECT_EQ(editor.title(), "RZEdit 1.02");
+    EXPECT_EQ(editor.document()->flags(), 0u);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_FALSE(RZOP0002(nullptr, 502));
+}
+
+TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
+    useGame(freshGame());
+    std::string table = game + "\\SetA\\Data\\MagicTable";
+    std::string before = testsupport::readFile(table);
+    {
+        Editor editor;
+        Answerer answers;
+        editor.command(editor.dataSetId("SetA"));
+        editor.type(106, "変更した名前");
+        ASSERT_TRUE(editor.document()->hasChanged());
+        answers.push(IDCANCEL);
+        editor.command(143);
+        ASSERT_EQ(answers.seen.size(), 1u);
+        expectBox(answers.seen[0], "プログラムの終了", CHANGED, MB_YESNOCANCEL, IDI_EXCLAMATION);
+        EXPECT_TRUE(editor.alive());
+        // The close box goes the same way.
+        answers.push(IDCANCEL);
+        SendMessageA(editor.hwnd, WM_CLOSE, 0, 0);
+        pump(20);
+        EXPECT_EQ(answers.seen.size(), 2u);
+        EXPECT_TRUE(editor.alive());
+        EXPECT_EQ(editor.document()->entryAt(0)->getName(), "変更した名前");
+        // No: the window goes and nothing is written.
+        answers.push(IDNO);
+        editor.command(143);
+        EXPECT_FALSE(editor.alive());
+        EXPECT_EQ(answers.unexpected, 0);
+    }
+    EXPECT_EQ(testsupport::readFile(table), before);
+    {
+        Editor editor;
+        Answerer answers;
+        editor.command(143); // nothing loaded, nothing changed: no question
+        EXPECT_FALSE(editor.alive());
+        EXPECT_TRUE(answers.seen.empty());
+    }
+}
+
+TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
+    useGame(freshGame());
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    editor.type(116, "99");
+    answers.push(IDYES);
+    editor.command(143);
+    EXPECT_FALSE(editor.alive());
+    std::vector<SpellLine> lines = spellLines(1);
+    lines[0].numbers[0] = 99;
+    EXPECT_EQ(testsupport::readFile(game + "\\SetA\\Data\\MagicTable"),
+              magicTableText(asWritten(lines)));
+}
+
+TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
+    useGame(freshGame());
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    std::vector<SpellLine> lines = spellLines(1);
+    std::vector<std::string> sounds = soundNames("a");
+
+    editor.selectRow(rowOf(0, 1));
+    editor.type(106, "ほのお");
+    editor.type(116, "7");
+    lines[0].name = "ほのお";
+    lines[0].numbers[0] = 7;
+    editor.selectRow(rowOf(0, 3));
+    editor.type(116, "1x2"); // the program's own number reader: 12
+    editor.type(118, "3");
+    lines[0].numbers[8] = 12;
+    lines[0].numbers[9] = 3;
+    editor.selectRow(rowOf(1, 1));
+    editor.pickTarget(3); // "敵"
+    lines[1].target = 2;
+    editor.selectRow(rowOf(33, 3));
+    editor.pickTarget(1); // "地形"
+    editor.type(122, "");
+    editor.type(124, "光の説明");
+    editor.type(126, "heal");
+    lines[33].target = 0;
+    lines[33].numbers[11] = 0;
+    lines[33].description = "光の説明";
+    sounds[33] = "heal";
+    editor.selectRow(rowOf(47, 1));
+    editor.type(120, "2");
+    lines[47].numbers[2] = 2;
+    ASSERT_TRUE(editor.document()->hasChanged());
+
+    editor.command(140);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_EQ(testsupport::readFile(game + "\\SetA\\Data\\MagicTable"),
+              magicTableText(asWritten(lines)));
+    EXPECT_EQ(testsupport::readFile(game + "\\SetA\\Data\\SoundFileName"), soundFileText(sounds));
+    // Read back: nothing counts as changed, the list shows the saved state.
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.cell(101, rowOf(1, 1), 5), "敵");
+    EXPECT_EQ(editor.cell(101, rowOf(0, 2), 1), "ほのお");
+    EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
+}
+
+TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
+    useGame(freshGame());
+    std::string out = testsupport::makeScratchDir("saveas");
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    editor.type(106, "別名");
+
+    answers.push(IDCANCEL); // the chooser
+    editor.command(141);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
+
+    // A place named SoundFileName: the table goes beside it as MagicTable.
+    answers.push(IDOK, out + "\\SoundFileName");
+    answers.push(IDCANCEL);
+    editor.command(141);
+    ASSERT_EQ(answers.seen.size(), 3u);
+    expectBox(answers.seen[2], "名前をつけて保存",
+              saveText(out + "\\MagicTable", out + "\\SoundFileName",
+                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
+              MB_OKCANCEL, IDI_QUESTION);
+    EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
+    EXPECT_FALSE(testsupport::fileExists(out + "\\SoundFileName"));
+    EXPECT_TRUE(editor.document()->hasChanged());
+
+    answers.push(IDOK, out + "\\SoundFileName");
+    answers.push(IDOK);
+    editor.command(141);
+    std::vector<SpellLine> lines = spellLines(1);
+    lines[0].name = "別名";
+    EXPECT_EQ(testsupport::readFile(out + "\\MagicTable"), magicTableText(asWritten(lines)));
+    EXPECT_EQ(testsupport::readFile(out + "\\SoundFileName"), soundFileText(soundNames("a")));
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), out + "\\MagicTable - RZEdit");
+    EXPECT_FALSE(editor.document()->hasChanged());
+    // The original stays as it was.
+    EXPECT_EQ(testsupport::readFile(game + "\\SetA\\Data\\MagicTable"),
+              magicTableText(spellLines(1)));
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
+    std::string out = testsupport::makeScratchDir("newtable");
+    Editor editor;
+    Answerer answers;
+    editor.command(136);
+    EXPECT_EQ(editor.document()->flags(), NEW);
+    EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
+    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.cell(101, 80, 1), "エクスプロージョン");
+
+    // Reload of a table that has no file does nothing and asks nothing.
+    editor.command(138);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_EQ(editor.document()->flags(), NEW);
+
+    answers.push(IDCANCEL);
+    editor.command(140);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
+    EXPECT_EQ(editor.document()->flags(), NEW);
+
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDCANCEL);
+    editor.command(140);
+    ASSERT_EQ(answers.seen.size(), 3u);
+    expectBox(answers.seen[2], "新規作成ファイルの保存",
+              saveText(out + "\\MagicTable", out + "\\SoundFileName",
+                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
+              MB_OKCANCEL, IDI_QUESTION);
+    EXPECT_EQ(editor.document()->flags(), NEW);
+    EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
+
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(140);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), out + "\\MagicTable - RZEdit");
+    std::string table = testsupport::readFile(out + "\\MagicTable");
+    int lineCount = 0;
+    for (size_t at = table.find("\r\n"); at != std::string::npos; at = table.find("\r\n", at + 2)) {
+        ++lineCount;
+    }
+    EXPECT_EQ(lineCount, 48);
+    EXPECT_EQ(table.substr(0, 10), "ファイア  ");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUserAgrees) {
+    useGame(freshGame());
+    std::string data = game + "\\SetB\\Data";
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetB"));
+    editor.type(116, "55");
+    editor.command(140);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
+    EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
+    std::vector<SpellLine> lines = spellLines(2);
+    lines[0].numbers[0] = 55;
+    EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"), magicTableText(asWritten(lines)));
+
+    editor.type(126, "newsound");
+    answers.push(IDNO);
+    editor.command(140);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    expectBox(answers.seen[0], "SoundFileNameファイルの新規作成",
+              saveText(data + "\\MagicTable", data + "\\SoundFileName",
+                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
+              MB_YESNOCANCEL, IDI_QUESTION);
+    EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
+    EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
+
+    editor.type(126, "newsound");
+    answers.push(IDCANCEL);
+    editor.command(140);
+    EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
+    EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
+
+    answers.push(IDYES);
+    editor.command(140);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    std::vector<std::string> sounds = soundNames("");
+    sounds[0] = "newsound";
+    EXPECT_EQ(testsupport::readFile(data + "\\SoundFileName"), soundFileText(sounds));
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlags) {
+    useGame(freshGame());
+    Editor editor;
+    Answerer answers;
+    // Before anything was loaded: fails quietly.
+    editor.command(138);
+    EXPECT_EQ(editor.title(), "RZEdit");
+    EXPECT_TRUE(answers.seen.empty());
+
+    editor.command(editor.dataSetId("SetA"));
+    editor.type(106, "捨てる名前");
+    answers.push(IDCANCEL);
+    editor.command(138);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    expectBox(answers.seen[0], "再読込", "編集中のデータを破棄してファイルを読み込みます。",
+              MB_OKCANCEL, IDI_EXCLAMATION);
+    EXPECT_EQ(editor.document()->entryAt(0)->getName(), "捨てる名前");
+
+    answers.push(IDOK);
+    editor.command(138);
+    EXPECT_EQ(editor.document()->entryAt(0)->getName(), "呪文00-1");
+    EXPECT_EQ(editor.control(106)->getText(), "呪文00-1");
+    EXPECT_FALSE(editor.document()->hasChanged());
+
+    // The table vanished: the read-back fails, the flags go, the entries stay.
+    ASSERT_TRUE(testsupport::removeFile(game + "\\SetA\\Data\\MagicTable"));
+    editor.command(138);
+    EXPECT_EQ(editor.document()->flags(), 0u);
+    EXPECT_EQ(editor.title(), "RZEdit");
+    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
+    useGame(freshGame());
+    Editor editor;
+    Answerer answers;
+    answers.push(IDOK);
+    editor.command(editor.dataSetId("Empty")); // no Data folder: saving there fails
+    editor.type(106, "残す名前");
+    std::string title = editor.title();
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(editor.dataSetId("SetA"));
+    ASSERT_EQ(answers.seen.size(), 3u);
+    expectBox(answers.seen[1], "開く", CHANGED, MB_YESNOCANCEL, IDI_EXCLAMATION);
+    expectBox(answers.seen[2], "開く", "ファイルの保存に失敗しました。", MB_OK, IDI_EXCLAMATION);
+    EXPECT_EQ(editor.document()->entryAt(0)->getName(), "残す名前");
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    // Exiting still asks; a failed save keeps the window.
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(143);
+    EXPECT_TRUE(editor.alive());
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, OpenThroughTheChooser) {
+    useGame(freshGame());
+    Editor editor;
+    Answerer answers;
+    answers.push(IDCANCEL);
+    editor.command(137);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(editor.document()->flags(), 0u);
+    EXPECT_EQ(editor.title(), "RZEdit 1.02");
+
+    // A table of any name; the sound list is looked for beside it.
+    std::string other = testsupport::makeScratchDir("other");
+    testsupport::writeFile(other + "\\spells.txt", magicTableText(spellLines(5)));
+    answers.push(IDOK, other + "\\spells.txt");
+    editor.command(137);
+    EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
+    EXPECT_EQ(editor.title(), other + "\\spells.txt - RZEdit");
+    EXPECT_EQ(editor.cell(101, 0, 1), "呪文00-5");
+    EXPECT_EQ(editor.cell(101, 0, 11), "snd00");
+
+    answers.push(IDOK, game + "\\SetA\\Data\\MagicTable");
+    editor.command(137);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.cell(101, 0, 11), "asnd00");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, NewAfterChangesAsksFirst) {
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    editor.type(106, "x");
+    answers.push(IDCANCEL);
+    editor.command(136);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    expectBox(answers.seen[0], "新規作成", CHANGED, MB_YESNOCANCEL, IDI_EXCLAMATION);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    answers.push(IDNO);
+    editor.command(136);
+    EXPECT_EQ(editor.document()->flags(), NEW);
+    EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
+    EXPECT_EQ(saveHasEdited(nullptr, nullptr, "x"), IDCANCEL);
+}
