@@ -24,7 +24,7 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
     setClassName("RZVersion");
     setWindowClassName("RZVersion");
 
-    setText("ﾊﾞｰｼﾞｮﾝ情報");
+    setStoredText("ﾊﾞｰｼﾞｮﾝ情報");
     setWidth(280);
     setHeight(160);
     setModal(true);

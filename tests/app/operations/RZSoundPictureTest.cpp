@@ -1,0 +1,286 @@
+// The sound and picture operations on the real editor window: where the play
+// test looks for a sound, what the sound and picture choosers change, and that a
+// sound that is still playing gives way to the next one.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/operations/RZOperations.h"
+#include "app/views/RZImageView.h"
+#include "app/views/RZWindow.h"
+#include "sound/HWavePlayer.h"
+#include "sound/HWaveSource.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int ID_SOUND = 126;
+const int ID_CHOOSE_SOUND = 127;
+const int ID_PLAY_TEST = 128;
+const int ID_REPLACE_PICTURE = 130;
+const int ID_PICTURE = 131;
+
+// An 8-bit mono PCM WAVE file at 8000 samples per second: bytes of data are
+// samples, so sizes tell the files apart.
+std::string waveBytes(unsigned samples) {
+    auto put32 = [](std::string& s, unsigned v) {
+        for (int i = 0; i < 4; ++i) {
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+    };
+    auto put16 = [](std::string& s, unsigned v) {
+        s += static_cast<char>(v & 0xFF);
+        s += static_cast<char>((v >> 8) & 0xFF);
+    };
+    std::string s = "RIFF";
+    put32(s, 36 + samples);
+    s += "WAVEfmt ";
+    put32(s, 16);
+    put16(s, 1);    // PCM
+    put16(s, 1);    // mono
+    put32(s, 8000); // samples per second
+    put32(s, 8000); // bytes per second
+    put16(s, 1);    // block align
+    put16(s, 8);    // bits per sample
+    s += "data";
+    put32(s, samples);
+    for (unsigned i = 0; i < samples; ++i) {
+        s += static_cast<char>(128 + ((i / 8) % 2 ? 40 : -40));
+    }
+    return s;
+}
+
+bool write(const std::string& path, const std::string& bytes) {
+    CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
+    return testsupport::writeFile(path, bytes);
+}
+
+class RZSoundPictureTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = editortest::freshGame();
+        ASSERT_TRUE(editortest::setGameDirectory(game));
+        editor.reset(new editortest::Editor());
+    }
+
+    void TearDown() override {
+        // A device still open would report to a window that is gone.
+        HWavePlayer* player = editor->window->getWavePlayer();
+        player->stopPlay();
+        for (int i = 0; i < 200 && player->isPlaying(); ++i) {
+            editortest::pump(20);
+        }
+        editor.reset();
+    }
+
+    void openSetA() {
+        editor->command(editor->dataSetId("SetA"));
+        ASSERT_GT(editor->rowCount(101), 0);
+        ASSERT_NE(nullptr, shown());
+    }
+
+    RZMagic* shown() { return editor->document()->shownEntry(); }
+    std::string soundBox() { return editor->control(ID_SOUND)->getText(); }
+    HWaveSource* source() { return editor->window->getWavePlayer()->getSource(); }
+
+    // The document's entries of the shown spell (all its levels).
+    std::vector<RZMagic*> levelsOfShown() {
+        std::vector<RZMagic*> levels;
+        RZEditData* document = editor->document();
+        for (std::uint32_t i = 0; i < document->count(); ++i) {
+            if (document->entryAt(i)->getIndex() == shown()->getIndex()) {
+                levels.push_back(document->entryAt(i));
+            }
+        }
+        return levels;
+    }
+
+    std::string game;
+    std::unique_ptr<editortest::Editor> editor;
+};
+
+TEST_F(RZSoundPictureTest, PlayTestTakesTheChosenFolderThenTheGameThenTheStock) {
+    openSetA();
+    std::string name = soundBox();
+    ASSERT_EQ("asnd00", name);
+    // Two seconds each, so every press below comes while the last sound plays.
+    std::string stock = game + "\\Default\\Music&Sound\\" + name + ".wav";
+    std::string own = game + "\\SetA\\Music&Sound\\" + name + ".wav";
+    std::string outside = testsupport::makeScratchDir("outside");
+    ASSERT_TRUE(write(stock, waveBytes(16000)));
+
+    EXPECT_TRUE(RZOP0004(editor->window));
+    EXPECT_EQ(16000u, source()->getDataSize());
+    EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
+
+    ASSERT_TRUE(write(own, waveBytes(16800)));
+    editor->command(ID_PLAY_TEST);
+    EXPECT_EQ(16800u, source()->getDataSize()) << "the running sound was not replaced";
+    EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
+
+    // A sound chosen for this spell earlier: its folder comes first.
+    ASSERT_TRUE(write(outside + "\\" + name + ".wav", waveBytes(17600)));
+    shown()->setSoundReplacement(HFile(outside + "\\chosen.wav"));
+    editor->command(ID_PLAY_TEST);
+    EXPECT_EQ(17600u, source()->getDataSize());
+}
+
+TEST_F(RZSoundPictureTest, PlayTestOfAMissingSoundLogsTheLastPlaceAndPlaysNothing) {
+    openSetA();
+    editor->type(ID_SOUND, "nothing");
+    testsupport::LogTail log;
+    EXPECT_FALSE(RZOP0004(editor->window));
+    EXPECT_FALSE(editor->window->getWavePlayer()->isPlaying());
+    EXPECT_TRUE(log.contains("file not exist path=" + game + "\\Default\\Music&Sound\\nothing.wav"))
+        << log.text();
+}
+
+TEST_F(RZSoundPictureTest, WithNothingLoadedThePlayTestStillFindsTheStockSound) {
+    write(game + "\\Default\\Music&Sound\\snd05.wav", waveBytes(4000));
+    editor->type(ID_SOUND, "snd05");
+    EXPECT_TRUE(RZOP0004(editor->window));
+    EXPECT_EQ(4000u, source()->getDataSize());
+}
+
+TEST_F(RZSoundPictureTest, ChoosersDoNothingWhileNoEntryIsShown) {
+    editortest::Answerer answerer;
+    editor->command(ID_CHOOSE_SOUND);
+    editor->command(ID_REPLACE_PICTURE);
+    editortest::pump(300);
+    EXPECT_TRUE(answerer.seen.empty());
+}
+
+TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
+    openSetA();
+    std::string outside = testsupport::makeScratchDir("sounds");
+    std::string chosen = outside + "\\fire.01.wav";
+    ASSERT_TRUE(write(chosen, waveBytes(800)));
+    ASSERT_TRUE(write(outside + "\\fire.wav", waveBytes(1200)));
+    std::vector<RZMagic*> levels = levelsOfShown();
+    ASSERT_GT(levels.size(), 1u);
+    RZMagic* otherSpell = editor->document()->entryAt(editor->document()->count() - 1);
+    std::string otherSound = otherSpell->getSound();
+
+    {
+        editortest::Answerer answerer;
+        answerer.push(IDOK, chosen);
+        editor->command(ID_CHOOSE_SOUND);
+        ASSERT_EQ(1u, answerer.seen.size());
+        EXPECT_TRUE(answerer.seen[0].fileDialog);
+    }
+    EXPECT_EQ("fire", soundBox());
+    for (RZMagic* level : levels) {
+        EXPECT_EQ("fire", level->getSound());
+        EXPECT_EQ(chosen, level->getSoundReplacement().fullPath());
+    }
+    EXPECT_EQ(otherSound, otherSpell->getSound());
+    EXPECT_EQ(editor->controlHandle(ID_CHOOSE_SOUND), GetFocus());
+    EXPECT_TRUE(editor->document()->hasChanged());
+
+    // The play test now finds "fire" beside the chosen file.
+    EXPECT_TRUE(RZOP0004(editor->window));
+    EXPECT_EQ(1200u, source()->getDataSize());
+}
+
+TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
+    openSetA();
+    std::string before = soundBox();
+    {
+        editortest::Answerer answerer;
+        answerer.push(IDCANCEL);
+        answerer.push(IDCANCEL);
+        editor->command(ID_CHOOSE_SOUND);
+        editor->command(ID_REPLACE_PICTURE);
+        EXPECT_EQ(2u, answerer.seen.size());
+    }
+    EXPECT_EQ(before, soundBox());
+    EXPECT_TRUE(shown()->getSoundReplacement().isEmpty());
+    EXPECT_TRUE(shown()->getPictureReplacement().isEmpty());
+    EXPECT_FALSE(editor->document()->hasChanged());
+}
+
+TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChanged) {
+    openSetA();
+    RZImageView* preview = static_cast<RZImageView*>(editor->control(ID_PICTURE));
+    // Spell 0's stock picture is 512 x 128: four frames of 128.
+    EXPECT_EQ(128, preview->getFrameWidth());
+    std::string picture = testsupport::makeScratchDir("pictures") + "\\mine.bmp";
+    ASSERT_TRUE(testsupport::writeFile(picture, editortest::bmpBytes(96, 96, RGB(10, 200, 10))));
+    {
+        editortest::Answerer answerer;
+        answerer.push(IDOK, picture);
+        editor->command(ID_REPLACE_PICTURE);
+        ASSERT_EQ(1u, answerer.seen.size());
+    }
+    for (RZMagic* level : levelsOfShown()) {
+        EXPECT_EQ(picture, level->getPictureReplacement().fullPath());
+    }
+    EXPECT_EQ(96, preview->getFrameWidth());
+    EXPECT_TRUE(editor->document()->hasChanged());
+    EXPECT_EQ(editor->controlHandle(ID_REPLACE_PICTURE), GetFocus());
+}
+
+// The file-type lists the choosers offer, and the folder they open in.
+std::vector<std::string> seenTypes;
+std::string seenFolder;
+
+void CALLBACK readTypesAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr) {
+        return;
+    }
+    HWND types = GetDlgItem(dialog, 0x470);
+    int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+    if (count <= 0) {
+        return; // not filled yet
+    }
+    KillTimer(nullptr, timer);
+    char folder[MAX_PATH] = {};
+    GetDlgItemTextA(dialog, 0x471, folder, sizeof(folder));
+    seenFolder = folder;
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        seenTypes.push_back(text);
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+TEST_F(RZSoundPictureTest, ChoosersOfferTheirFileTypesAndOpenInTheGamesFolders) {
+    // The data set's own sound folder; no picture folder of its own, so the
+    // stock pictures.
+    CreateDirectoryA((game + "\\SetA\\Music&Sound").c_str(), nullptr);
+    openSetA();
+    seenTypes.clear();
+    SetTimer(nullptr, 0, 50, readTypesAndCancel);
+    editor->command(ID_CHOOSE_SOUND);
+    EXPECT_EQ((std::vector<std::string>{"wave音源 {*.wav}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
+    EXPECT_EQ("Music&Sound", seenFolder);
+
+    seenTypes.clear();
+    SetTimer(nullptr, 0, 50, readTypesAndCancel);
+    editor->command(ID_REPLACE_PICTURE);
+    EXPECT_EQ((std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
+    EXPECT_EQ("Picture", seenFolder);
+}
+
+} // namespace

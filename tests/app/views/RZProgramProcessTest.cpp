@@ -1,0 +1,231 @@
+// The editor as a program: RZEdit.exe started as its own process on a scratch
+// copy of the demo game and worked from outside through its windows, menus,
+// buttons, edit boxes and real key strokes, as a user would.
+#include "tests/app/views/RZProcessSupport.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace rzprocess;
+
+namespace {
+
+const int ID_SPELL_LIST = 101;
+const int ID_NAME = 106;
+const int ID_SOUND = 126;
+const int ID_PLAY_TEST = 128;
+const int ID_ABOUT_TEXT = 201;
+const int ID_ABOUT_OK = 203;
+const UINT FIRST_DATA_SET = 502;
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+long long fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The captured wave-out stream (a Unix path in RZ_WAVE_OUT), as a Windows path.
+std::string waveOutPath() {
+    std::string unixPath = environment("RZ_WAVE_OUT");
+    if (unixPath.empty()) {
+        return "";
+    }
+    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
+    return "Z:" + unixPath;
+}
+
+class RZProgramProcessTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program = programPath();
+        std::string demo = demoDirectory();
+        if (program.empty() || demo.empty()) {
+            GTEST_SKIP() << "needs RZEdit.exe (RZ_BUILD_DIR) and the demo game (RZ_DEMO_DIR)";
+        }
+        game = testsupport::makeScratchDir("game");
+        ASSERT_TRUE(copyTree(demo, game));
+        sets = dataSets(game);
+        ASSERT_FALSE(sets.empty()) << "the demo game has no data set";
+        registry.reset(new GameDirectoryScope(game));
+        // No marker files here: the program must not write a log.
+        work = testsupport::makeScratchDir("work");
+        ASSERT_TRUE(editor.start(program, work)) << "no RZWindow appeared";
+        main = editor.mainWindow();
+    }
+
+    void TearDown() override {
+        if (editor.started() && !editor.exited()) {
+            PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(143, 0), 0);
+            editor.waitExit();
+        }
+    }
+
+    std::string tablePath(size_t set) const {
+        return game + "\\" + sets[set] + "\\Data\\MagicTable";
+    }
+
+    int rows() const {
+        return static_cast<int>(
+            SendMessageA(editor.control(ID_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0));
+    }
+
+    // Chooses a data set's item of the File menu by its command and waits until
+    // its table is shown.
+    bool openDataSet(size_t set) {
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET + set, 0), 0);
+        std::string title = tablePath(set) + " - RZEdit";
+        return waitUntil([&] {
+            return windowText(main) == title && rows() > 0 &&
+                   !windowText(editor.control(ID_NAME)).empty();
+        });
+    }
+
+    // Ctrl+Q as real key strokes; the exit code.
+    int quitWithKeys() {
+        bringToFront(main);
+        pressKeys({VK_CONTROL, 'Q'});
+        return editor.waitExit();
+    }
+
+    std::string program;
+    std::string game;
+    std::string work;
+    std::vector<std::string> sets;
+    std::unique_ptr<GameDirectoryScope> registry;
+    EditorProcess editor;
+    HWND main = nullptr;
+};
+
+TEST_F(RZProgramProcessTest, StartsEmptyTitledWithTheVersionAndQuitsCleanlyWithoutLog) {
+    EXPECT_EQ("RZEdit 1.02", windowText(main));
+    EXPECT_EQ(0, rows());
+    EXPECT_EQ(0, quitWithKeys());
+    EXPECT_FALSE(testsupport::fileExists(work + "\\debug.log"));
+}
+
+TEST_F(RZProgramProcessTest, EveryDataSetOfTheFileMenuOpensItsTable) {
+    for (size_t set = 0; set < sets.size(); ++set) {
+        EXPECT_TRUE(openDataSet(set)) << sets[set] << ": " << windowText(main);
+    }
+    // The real menu, by keyboard: the File menu, then up from the top wraps to
+    // its last item, the last data set.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET, 0), 0);
+    ASSERT_TRUE(waitUntil([&] { return windowText(main) == tablePath(0) + " - RZEdit"; }));
+    bringToFront(main);
+    pressKeys({VK_MENU, 'F'});
+    Sleep(300);
+    pressKeys({VK_UP});
+    pressKeys({VK_RETURN});
+    std::string last = tablePath(sets.size() - 1) + " - RZEdit";
+    EXPECT_TRUE(waitUntil([&] { return windowText(main) == last; })) << windowText(main);
+    EXPECT_EQ(0, quitWithKeys());
+}
+
+TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
+    ASSERT_TRUE(openDataSet(0));
+    std::string table = tablePath(0);
+    std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
+    std::string before = testsupport::readFile(table);
+    std::string soundsBefore = testsupport::readFile(sounds);
+
+    // WM_SETTEXT reaches the other process's edit box, which reports the change.
+    const std::string name = "試験魔法";
+    SendMessageA(editor.control(ID_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'S'});
+    std::string expectedStart = name + std::string(18 - name.size(), ' ') + " ";
+    ASSERT_TRUE(waitUntil([&] {
+        std::string after = testsupport::readFile(table);
+        return after.compare(0, expectedStart.size(), expectedStart) == 0;
+    })) << testsupport::readFile(table).substr(0, 80);
+
+    // Only the first spell's name changed: every other line is as it was.
+    std::string after = testsupport::readFile(table);
+    EXPECT_EQ(before.substr(before.find("\r\n")), after.substr(after.find("\r\n")));
+    EXPECT_EQ(soundsBefore, testsupport::readFile(sounds));
+    // Saved and read back: nothing is left to ask about on exit.
+    EXPECT_TRUE(endsWith(windowText(main), "\\Data\\MagicTable - RZEdit"));
+    EXPECT_EQ(0, quitWithKeys());
+}
+
+TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
+    std::string capture = waveOutPath();
+    if (capture.empty()) {
+        GTEST_SKIP() << "no wave-out capture (RZ_WAVE_OUT)";
+    }
+    ASSERT_TRUE(openDataSet(0));
+    std::string sound = windowText(editor.control(ID_SOUND));
+    ASSERT_FALSE(sound.empty());
+    bool inGame =
+        testsupport::fileExists(game + "\\" + sets[0] + "\\Music&Sound\\" + sound + ".wav");
+    bool inStock = testsupport::fileExists(game + "\\Default\\Music&Sound\\" + sound + ".wav");
+    ASSERT_TRUE(inGame || inStock) << sound << ".wav is not part of the demo game";
+
+    long long before = std::max(0LL, fileSize(capture));
+    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return fileSize(capture) > before; }, 10000));
+
+    // A sound that is not there plays nothing.
+    SendMessageA(editor.control(ID_SOUND), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("no-such-sound"));
+    waitUntil([&] { return false; }, 2500); // let the first sound end
+    long long quiet = fileSize(capture);
+    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    waitUntil([&] { return false; }, 1500);
+    EXPECT_EQ(quiet, fileSize(capture));
+}
+
+// The about box: opened by its menu command, modal over the main window, closed
+// by its button, Enter, Escape and the close box; each time the main window is
+// enabled and in front again, and the box can be opened again at once.
+TEST_F(RZProgramProcessTest, AboutBoxOpensModalAndClosesEveryWay) {
+    enum Close { BUTTON, ENTER, ESCAPE, CLOSE_BOX };
+    for (Close how : {BUTTON, ENTER, ESCAPE, CLOSE_BOX, BUTTON}) {
+        SCOPED_TRACE(how);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(152, 0), 0);
+        HWND about = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (about = editor.window("RZVersion")) != nullptr; }));
+        EXPECT_EQ("ﾊﾞｰｼﾞｮﾝ情報", windowText(about));
+        std::string text = windowText(GetDlgItem(about, ID_ABOUT_TEXT));
+        EXPECT_NE(std::string::npos, text.find(" 魔法エディタ RZEdit \r\n- version 1.02 -\r\r"))
+            << text;
+        EXPECT_EQ("OK", windowText(GetDlgItem(about, ID_ABOUT_OK)));
+        EXPECT_EQ(main, GetWindow(about, GW_OWNER));
+        EXPECT_TRUE(waitUntil([&] { return !IsWindowEnabled(main); }, 2000));
+
+        switch (how) {
+        case BUTTON:
+            PostMessageA(GetDlgItem(about, ID_ABOUT_OK), BM_CLICK, 0, 0);
+            break;
+        case ENTER:
+        case ESCAPE:
+            ASSERT_TRUE(bringToFront(about));
+            pressKeys({static_cast<WORD>(how == ENTER ? VK_RETURN : VK_ESCAPE)});
+            break;
+        case CLOSE_BOX:
+            PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        }
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+        EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == main; }, 3000));
+    }
+    EXPECT_EQ(0, quitWithKeys());
+}
+
+} // namespace
