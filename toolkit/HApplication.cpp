@@ -1,6 +1,7 @@
 #include "toolkit/HApplication.h"
 
 #include "support/HDebug.h"
+#include "support/HPathText.h"
 
 #include <cstring>
 
@@ -54,15 +55,25 @@ int HApplication::getShowCommand() {
 bool HApplication::readRegistry(const std::string& path, BYTE* buffer, DWORD* size) {
     DWORD type = REG_SZ;
 
-    // Registry paths are plain ASCII key names: a byte-wise split is right here.
+    // Key and value names may be Shift-JIS: a backslash inside a two-byte
+    // character does not split the path.
     std::string rootName;
     std::string keyPath;
     std::string valueName;
-    std::size_t first = path.find('\\');
+    std::size_t first = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (HPathText::isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() &&
+            HPathText::isTrailByte(static_cast<unsigned char>(path[i + 1]))) {
+            ++i;
+        } else if (path[i] == '\\') {
+            first = i;
+            break;
+        }
+    }
     if (first == std::string::npos) {
         rootName = path;
     } else {
-        std::size_t last = path.rfind('\\');
+        std::size_t last = HPathText::lastBackslash(path.data(), path.size());
         rootName = path.substr(0, first);
         if (last > first) {
             keyPath = path.substr(first + 1, last - first - 1);

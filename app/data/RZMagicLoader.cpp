@@ -19,6 +19,9 @@ const char lineEnd[] = "\r\n";
 
 // The file a save writes first, beside the one it will replace.
 HFile temporaryBeside(const HFile& file, const char* suffix) {
+    if (file.fullPath().empty()) {
+        return HFile(); // nothing to write beside: opening it fails
+    }
     HFile temporary = file;
     temporary.setName(file.name() + suffix);
     return temporary;

@@ -72,6 +72,11 @@ TEST_F(HApplicationRegistry, ReadsStringValuesByOnePath) {
     EXPECT_EQ("12345", HApplication::readRegistryString(std::string("HKEY_CURRENT_USER\\") +
                                                         testKey + "\\Raw"));
 
+    // A value name whose second byte is a backslash is not split there.
+    ASSERT_TRUE(setValue(HKEY_CURRENT_USER, testKey, "表示", REG_SZ, std::string("hyo") + '\0'));
+    EXPECT_EQ("hyo", HApplication::readRegistryString(std::string("HKEY_CURRENT_USER\\") + testKey +
+                                                      "\\表示"));
+
     // readRegistry reports the stored size.
     BYTE buffer[64];
     DWORD size = sizeof(buffer);

@@ -466,6 +466,9 @@ TEST_F(RZMagicLoaderTest, SaveWithoutEntriesOrSoundPath) {
     LogTail log;
     EXPECT_FALSE(save(game.table, game.sound, nullptr));
     EXPECT_TRUE(log.contains("save:error param"));
+    LogTail noPath;
+    EXPECT_FALSE(RZMagicLoader().save(HFile(), HFile(game.sound), &document));
+    EXPECT_TRUE(noPath.contains("save:error fileopen"));
 }
 
 TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
