@@ -98,7 +98,9 @@ TEST(HWaveSourceTest, EachRefusalHasItsLineAndLeavesTheSourceEmpty) {
         EXPECT_EQ(8000u, source.getFormat().nSamplesPerSec) << c.name;
     }
     HWaveSource source;
-    EXPECT_EQ(1, source.loadFromFile(HFile(testsupport::makeScratchDir("wav") + "\\none.wav")));
+    std::string dir = testsupport::makeScratchDir("wav");
+    EXPECT_EQ(1, source.loadFromFile(HFile(dir + "\\none.wav")));
+    EXPECT_EQ(1, source.loadFromFile(HFile(dir)));
 }
 
 TEST(HWaveSourceTest, ATruncatedDataChunkKeepsOnlyTheBytesPresent) {

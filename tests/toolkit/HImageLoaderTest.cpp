@@ -131,6 +131,12 @@ TEST(HImageLoaderTest, MissingFileMissingImageAndOtherTypes) {
     EXPECT_TRUE(log.contains(mediatest::at("HImageLoader", 37)));
     EXPECT_TRUE(log.contains("loadImageFile:file does not exist"));
 
+    // A directory exists but cannot be read as a file.
+    testsupport::LogTail logDir;
+    EXPECT_EQ(1, load(dir, &image));
+    EXPECT_TRUE(logDir.contains(mediatest::at("HImageLoader", 45)));
+    EXPECT_TRUE(logDir.contains("loadImageFile:read file error"));
+
     testsupport::LogTail log2;
     EXPECT_EQ(3, load(mediatest::dataFile("bmp\\bits24.bmp"), nullptr));
     EXPECT_TRUE(log2.contains("loadImageFile:image is null"));
