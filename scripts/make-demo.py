@@ -185,7 +185,11 @@ def main():
 
     media = os.path.join(os.path.dirname(os.path.abspath(__file__)), "make-demo-media.py")
     if os.path.exists(media):
-        subprocess.run([sys.executable, media, game], check=True)
+        # The tables are complete either way: a failing media step is reported
+        # but does not take the tables away from whoever needs them.
+        done = subprocess.run([sys.executable, media, game])
+        if done.returncode != 0:
+            sys.stderr.write("make-demo: make-demo-media.py failed (%d)\n" % done.returncode)
     print("demo game written to %s" % game)
     return 0
 
