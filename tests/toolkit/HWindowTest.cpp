@@ -260,9 +260,9 @@ TEST(HWindow, JapaneseTextIsDrawnInTheGothicFont) {
     // Wine serves the face through its IPA Gothic substitute.
     const std::string gothicName = "ゴシック";
     std::string faceName = face;
-    EXPECT_TRUE(faceName.size() >= gothicName.size() &&
-                faceName.compare(faceName.size() - gothicName.size(), gothicName.size(),
-                                 gothicName) == 0)
+    EXPECT_TRUE(
+        faceName.size() >= gothicName.size() &&
+        faceName.compare(faceName.size() - gothicName.size(), gothicName.size(), gothicName) == 0)
         << faceName;
     EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
     ASSERT_NE(GDI_ERROR, count);
