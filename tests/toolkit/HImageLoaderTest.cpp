@@ -203,3 +203,18 @@ TEST(HImageLoaderTest, AZeroHeightPictureIsNotLoaded) {
     EXPECT_EQ(1, load(scratchCopy("flat.bmp", bytes), &image));
     EXPECT_TRUE(log.contains("loadImageFile:bitmap read error"));
 }
+
+TEST(HImageLoaderTest, ATopDownPictureTakesItsRowCount) {
+    std::string bytes = mediatest::dataBytes("bmp\\bits24.bmp");
+    const size_t stride = 48;
+    std::string flipped = bytes.substr(0, 54);
+    for (int row = 7; row >= 0; row--) {
+        flipped += bytes.substr(54 + row * stride, stride);
+    }
+    mediatest::putU32(flipped, 22, static_cast<unsigned long>(-8));
+    HImage image(1, 1, nullptr);
+    ASSERT_EQ(0, load(scratchCopy("topdown.bmp", flipped), &image));
+    EXPECT_EQ(8, image.getHeight());
+    EXPECT_EQ(LIME, GetPixel(image.getDC(), 0, 0));
+    EXPECT_EQ(BLUE, GetPixel(image.getDC(), 15, 7));
+}
