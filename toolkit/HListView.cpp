@@ -158,7 +158,7 @@ int HListView::setItemText(int row, int column, const std::string& text) {
     return setNativeText(*target) ? 0 : 1;
 }
 
-std::string HListView::getItemText(int row, int column) {
+std::string HListView::getItemText(int row, int column) const {
     if (inRange(row, column)) {
         // Found by column, so a row whose cells were set out of column order
         // still answers for the column asked.
@@ -204,7 +204,7 @@ int HListView::setItemParam(int row, int column, LPARAM param) {
     return 0;
 }
 
-LPARAM HListView::getItemParam(int row, int column) {
+LPARAM HListView::getItemParam(int row, int column) const {
     if (!inRange(row, column)) {
         return 0;
     }
@@ -251,7 +251,7 @@ int HListView::removeAllItems() {
     return refused;
 }
 
-int HListView::getSelectedIndex() {
+int HListView::getSelectedIndex() const {
     if (getHandle() == nullptr || rows.empty()) {
         return -1;
     }

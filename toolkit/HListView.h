@@ -49,15 +49,15 @@ class HListView : public HComponent {
     // 0 shown; 1 stored only or the control refused; 2 row or column out of range.
     int setItemText(int row, int column, const std::string& text);
     // Empty text (and a note in the log) for a row, column or cell that is not there.
-    std::string getItemText(int row, int column);
+    std::string getItemText(int row, int column) const;
     // 0 stored (and set on the control); 1 the control refused; 2 out of range.
     int setItemParam(int row, int column, LPARAM param);
     // 0 for a row or cell that is not there, or when the control refuses.
-    LPARAM getItemParam(int row, int column);
+    LPARAM getItemParam(int row, int column) const;
     // The sum of the rows the control refused to delete (0: all gone).
     int removeAllItems();
     // The first selected row, or -1.
-    int getSelectedIndex();
+    int getSelectedIndex() const;
     // Selects, focuses and shows the row; the row, or -1.
     int setSelectedIndex(int row);
     int getColumnCount() const { return static_cast<int>(columns.size()); }

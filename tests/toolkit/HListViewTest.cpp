@@ -377,6 +377,16 @@ TEST(HListView, AVetoFromOnSelectingKeepsTheOldSelection) {
     EXPECT_EQ(3, list->getSelectedIndex());
     EXPECT_TRUE(listener->saw("selected 3"));
 
+    // So does the keyboard: Down onto a vetoed row leaves the selection put.
+    listener->vetoSelecting = 4;
+    SetFocus(list->getHandle());
+    pumpMessages(50);
+    controltest::typeKey(VK_DOWN);
+    pumpMessages(150);
+    EXPECT_TRUE(listener->saw("selecting 4"));
+    EXPECT_EQ(3, list->getSelectedIndex());
+    listener->vetoSelecting = -1;
+
     // A veto on losing the selection keeps the row selected too.
     listener->vetoRejecting = 3;
     list->setSelectedIndex(4);
