@@ -107,7 +107,7 @@ std::string bmpBytes(int width, int height, COLORREF color) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
-            bool mark = (x % 32 == 5 && y % 32 == 5);
+            bool mark = (x % 32 == 5 && (height - 1 - y) % 32 == 5); // rows are bottom-up
             s[at] = static_cast<char>(mark ? 255 : GetBValue(color));
             s[at + 1] = static_cast<char>(mark ? 255 : GetGValue(color));
             s[at + 2] = static_cast<char>(mark ? 255 : GetRValue(color));

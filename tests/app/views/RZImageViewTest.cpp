@@ -1,0 +1,187 @@
+// The picture preview: where the picture is looked for, the four layouts, the
+// black last frame, the cluster of seven copies, and the red failure message.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/views/RZImageView.h"
+#include "app/views/RZWindow.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HImage.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+using namespace editortest;
+
+namespace {
+
+class RZImageViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        ASSERT_TRUE(setGameDirectory(game));
+        editor = new Editor();
+        view = static_cast<RZImageView*>(editor->control(131));
+    }
+    void TearDown() override {
+        view->setUserObject(nullptr);
+        delete editor;
+    }
+    // An entry of spell k (picture MAGICk.BMP) read from SetA's table.
+    RZMagic* make(int spell, int area) {
+        ZDMagic record;
+        record.setIndex(spell);
+        record.setPicture("MAGIC" + std::to_string(spell) + ".BMP");
+        record.setArea(area);
+        record.setSource(HFile(game + "\\SetA\\Data\\MagicTable"));
+        entry = new RZMagic(record);
+        return entry;
+    }
+    void show(RZMagic* shown) {
+        view->setUserObject(shown);
+        view->restartTimerAnimation();
+    }
+    COLORREF pixel(int x, int y) { return GetPixel(view->getImage()->getDC(), x, y); }
+    void expectStrip(int frameSize, int frames) {
+        EXPECT_EQ(view->getFrameWidth(), frameSize);
+        EXPECT_EQ(view->getFrameHeight(), frameSize);
+        EXPECT_EQ(view->getFrameCount(), frames);
+        EXPECT_EQ(view->getImage()->getWidth(), frameSize * frames);
+        EXPECT_EQ(view->getImage()->getHeight(), frameSize);
+        EXPECT_EQ(view->isVertical(), 0);
+        EXPECT_EQ(view->getInterval(), 100);
+        EXPECT_EQ(view->getCurrentFrame(), 0);
+        // The last frame is black.
+        int last = frameSize * (frames - 1);
+        EXPECT_EQ(pixel(last + frameSize / 2, frameSize / 2), RGB(0, 0, 0));
+        EXPECT_EQ(pixel(last + 3, 3), RGB(0, 0, 0));
+    }
+    std::string game;
+    Editor* editor = nullptr;
+    RZImageView* view = nullptr;
+    RZMagic* entry = nullptr;
+};
+
+} // namespace
+
+TEST_F(RZImageViewTest, LargeCellsGiveOneFramePerCellAndABlackOne) {
+    EXPECT_EQ(view->getClassName(), "SPImageView");
+    EXPECT_EQ(view->getPeriod(), 100);
+    testsupport::LogTail log;
+    RZMagic* m = make(0, 1); // 512 x 128
+    show(m);
+    expectStrip(128, 5);
+    EXPECT_NE(pixel(10, 10), RGB(0, 0, 0));
+    // The white mark of each source cell lands in its frame.
+    EXPECT_EQ(pixel(5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(pixel(128 * 3 + 5, 5), RGB(255, 255, 255));
+    EXPECT_TRUE(log.contains("RZImageView         :0046 restartTimerAnimation 開始"));
+    EXPECT_TRUE(log.contains("RZImageView         :0155 createImage_Large 開始"));
+    EXPECT_TRUE(log.contains("RZImageView         :0198 createImage_Large 終了"));
+    EXPECT_TRUE(log.contains("RZImageView         :0141 restartTimerAnimation 終了"));
+    delete m;
+
+    m = make(1, 0); // 384 x 96: area plays no part with large cells
+    show(m);
+    expectStrip(96, 5);
+    delete m;
+}
+
+TEST_F(RZImageViewTest, SmallCellsAreSingleForAreaOneElseAClusterOfSeven) {
+    testsupport::LogTail log;
+    RZMagic* m = make(2, 1); // 128 x 64: eight 32-pixel cells, row by row
+    show(m);
+    expectStrip(32, 9);
+    EXPECT_EQ(pixel(5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(pixel(32 * 7 + 5, 5), RGB(255, 255, 255));
+    EXPECT_TRUE(log.contains("RZImageView         :0212 createImage_Normal 開始"));
+    EXPECT_TRUE(log.contains("RZImageView         :0266 createImage_Normal 終了"));
+    delete m;
+
+    for (int area : {2, 0}) {
+        m = make(2, area);
+        show(m);
+        expectStrip(96, 9);
+        // Seven copies in the first block, the corners stay black.
+        const int at[7][2] = {{16, 0}, {48, 0}, {0, 32}, {32, 32}, {64, 32}, {16, 64}, {48, 64}};
+        for (const auto& p : at) {
+            EXPECT_EQ(pixel(p[0] + 5, p[1] + 5), RGB(255, 255, 255)) << p[0] << "," << p[1];
+        }
+        EXPECT_EQ(pixel(2, 2), RGB(0, 0, 0));
+        EXPECT_EQ(pixel(90, 90), RGB(0, 0, 0));
+        delete m;
+    }
+}
+
+TEST_F(RZImageViewTest, OtherSizesAreCutIntoSquaresAsHighAsThePicture) {
+    RZMagic* m = make(3, 1); // 100 x 50
+    show(m);
+    expectStrip(50, 3);
+    delete m;
+    m = make(3, 2);
+    show(m);
+    expectStrip(150, 3);
+    delete m;
+}
+
+TEST_F(RZImageViewTest, ReplacementGameFolderAndStockPictures) {
+    // A replacement that exists wins.
+    std::string other = testsupport::makeScratchDir("pictures");
+    testsupport::writeFile(other + "\\mine.bmp", bmpBytes(256, 128, RGB(0, 200, 0)));
+    RZMagic* m = make(0, 1);
+    m->setPictureReplacement(HFile(other + "\\mine.bmp"));
+    show(m);
+    expectStrip(128, 3);
+    EXPECT_EQ(pixel(64, 64), RGB(0, 200, 0));
+    // A vanished replacement: the game's own Picture folder.
+    CreateDirectoryA((game + "\\SetA\\Picture").c_str(), nullptr);
+    testsupport::writeFile(game + "\\SetA\\Picture\\MAGIC0.BMP",
+                           bmpBytes(384, 128, RGB(0, 0, 250)));
+    m->setPictureReplacement(HFile(other + "\\gone.bmp"));
+    show(m);
+    expectStrip(128, 4);
+    EXPECT_EQ(pixel(64, 64), RGB(0, 0, 250));
+    // No replacement: always the stock picture.
+    m->setPictureReplacement(HFile());
+    show(m);
+    expectStrip(128, 5);
+    delete m;
+}
+
+TEST_F(RZImageViewTest, UnreadablePicturesShowARedMessageAndNoEntryClears) {
+    RZMagic* m = make(5, 1);
+    m->setPicture("NOSUCH.BMP");
+    show(m);
+    EXPECT_EQ(view->getCurrentFrame(), -1);
+    EXPECT_EQ(view->getImage()->getWidth(), 372);
+    EXPECT_EQ(view->getImage()->getHeight(), 128);
+    int red = 0;
+    for (int y = 4; y < 24; ++y) {
+        for (int x = 4; x < 200; ++x) {
+            red += pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 20);
+    EXPECT_EQ(pixel(300, 100), RGB(212, 208, 200));
+    // A file that is no picture.
+    testsupport::writeFile(game + "\\Default\\Picture\\MAGIC5.BMP", "BMnot really a picture");
+    m->setPicture("MAGIC5.BMP");
+    show(m);
+    EXPECT_EQ(view->getCurrentFrame(), -1);
+    delete m;
+
+    show(nullptr);
+    EXPECT_EQ(view->getCurrentFrame(), -1);
+    EXPECT_EQ(view->getImage()->getWidth(), 372);
+    EXPECT_EQ(pixel(10, 10), RGB(212, 208, 200));
+}
+
+TEST_F(RZImageViewTest, TheAnimationRunsInTheWindow) {
+    editor->command(editor->dataSetId("SetA"));
+    EXPECT_EQ(view->getUserObject(), static_cast<void*>(editor->document()->entryAt(0)));
+    EXPECT_EQ(view->getFrameCount(), 5);
+    pump(450);
+    EXPECT_GT(view->getCurrentFrame(), 0);
+}
