@@ -72,6 +72,12 @@ int HDialog::showDialog() {
         if (table && getHandle() && TranslateAcceleratorA(getHandle(), table, &message)) {
             continue;
         }
+        // Escape typed while one of the dialog's controls has the focus closes
+        // the dialog as well: the character goes to the dialog's own listener.
+        if (message.message == WM_CHAR && message.wParam == 27 && getHandle() &&
+            IsChild(getHandle(), message.hwnd)) {
+            message.hwnd = getHandle();
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -218,6 +218,42 @@ TEST(HDialog, TheCloseBoxGives4AndTheDialogCanBeShownAgainAtOnce) {
     EXPECT_FALSE(quitPending());
 }
 
+TEST(HDialog, EscapeTypedInOneOfItsControlsClosesTheDialogToo) {
+    auto owner = makeOwner();
+    std::unique_ptr<HDialog> dialog(new HDialog(owner.get()));
+    dialog->setBounds(0, 0, 240, 140);
+    NativeChild* edit = new NativeChild(dialog.get(), 201, "EDIT", "", WS_BORDER);
+    edit->setBounds(10, 10, 200, 24);
+    NativeChild* button = new NativeChild(dialog.get(), 203, "BUTTON", "OK");
+    button->setBounds(80, 50, 80, 24);
+    HWND focused = nullptr;
+    HWND focusedAfterTab = nullptr;
+    {
+        TimerRun run([&](int tick) {
+            if (tick == 0) {
+                SetForegroundWindow(dialog->getHandle());
+            } else if (tick == 1) {
+                focused = GetFocus();
+                pressKeys({'A'});
+                pressKeys({VK_TAB});
+            } else if (tick == 2) {
+                focusedAfterTab = GetFocus();
+                pressKeys({VK_ESCAPE});
+            } else if (tick > 40) {
+                dialog->setResult(99);
+            }
+        });
+        EXPECT_EQ(4, dialog->showDialog());
+    }
+    EXPECT_EQ(edit->getHandle(), focused);
+    EXPECT_EQ("a", edit->getText());
+    EXPECT_EQ(button->getHandle(), focusedAfterTab);
+    EXPECT_TRUE(IsWindowEnabled(owner->getHandle()));
+    dialog.reset();
+    delete button;
+    delete edit;
+}
+
 TEST(HDialog, AResultSetByTheProgramEndsTheLoop) {
     auto owner = makeOwner();
     HDialog dialog(owner.get());
