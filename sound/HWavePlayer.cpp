@@ -70,6 +70,12 @@ int HWavePlayer::startPlay() {
     if (device) {
         return 0;
     }
+    // The device reports only to a window: without one it would never close.
+    HWND window = owner ? owner->getHandle() : nullptr;
+    if (!window) {
+        printMessage("startPlay:no owner window");
+        return 1;
+    }
     format = source->getFormat();
     position = 0;
     queued = 0;
@@ -88,7 +94,6 @@ int HWavePlayer::startPlay() {
     }
     MMRESULT opened = MMSYSERR_NOMEM;
     if (buffers[0] && buffers[1]) {
-        HWND window = owner ? owner->getHandle() : nullptr;
         opened = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(window), 0,
                              CALLBACK_WINDOW);
     }

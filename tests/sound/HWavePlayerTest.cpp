@@ -249,6 +249,13 @@ TEST_F(HWavePlayerTest, NothingToPlay) {
     EXPECT_TRUE(log.contains("startPlay:Wave音源未設定"));
     EXPECT_FALSE(player->isPlaying());
 
+    // Without an owner window the device could never report back.
+    HWavePlayer orphan(nullptr);
+    ASSERT_EQ(0, orphan.getSource()->loadFromFile(HFile(
+                     scratchWave("orphan.wav", wavetest::simpleWave(wavetest::samples(100))))));
+    EXPECT_EQ(1, orphan.startPlay());
+    EXPECT_FALSE(orphan.isPlaying());
+
     // After a failed load, too.
     std::string bad = scratchWave("bad.wav", std::string(50, 'x'));
     EXPECT_EQ(2, player->getSource()->loadFromFile(HFile(bad)));
