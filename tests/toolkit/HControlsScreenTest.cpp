@@ -73,6 +73,7 @@ TEST(ControlsScreen, JapaneseTextIsDrawnInTheGothicFace) {
     window.show();
     list->setSelectedIndex(1);
     element->setSelectedValue(0);
+    list->requestFocus();
     pumpMessages(200);
 
     EXPECT_EQ(reinterpret_cast<WPARAM>(font->getHandle()),
