@@ -99,7 +99,8 @@ void HContainer::setResizable(bool value) {
 }
 
 int HContainer::add(HComponent* child) {
-    if (!child) {
+    // A container inside itself would make every walk over the tree endless.
+    if (!child || child == this) {
         return -1;
     }
     int existing = indexOf(child);

@@ -226,6 +226,8 @@ TEST(HContainer, ChildrenKeepTheirIndexAndAreSearchedDepthFirst) {
 
     EXPECT_EQ(0, root.indexOf(group));
     EXPECT_EQ(1, root.add(later));
+    EXPECT_EQ(-1, root.add(&root));
+    EXPECT_EQ(-1, root.add(nullptr));
     EXPECT_EQ(3, root.getChildCount());
     EXPECT_EQ(&root, later->getParent());
     EXPECT_TRUE(root.contains(other));
