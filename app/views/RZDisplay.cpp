@@ -52,6 +52,30 @@ void setText(HComponent* window, int id, const std::string& text) {
     }
 }
 
+// A list is emptied and refilled with one redraw at the end instead of one
+// (with its scroll-bar update) per row, which made a visible pause; its rows
+// are also deselected first, since removing selected rows gets slower with
+// every refill on some platforms.
+void beginRefill(HListView* list) {
+    HWND native = list->getHandle();
+    if (native != nullptr) {
+        SendMessageA(native, WM_SETREDRAW, FALSE, 0);
+        LVITEMA none = {};
+        none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(native, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&none));
+    }
+    list->removeAllItems();
+}
+
+void endRefill(HListView* list) {
+    HWND native = list->getHandle();
+    if (native != nullptr) {
+        SendMessageA(native, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(native, nullptr, TRUE);
+    }
+}
+
 RZMagic* rowEntry(HListView* list, int row) {
     return reinterpret_cast<RZMagic*>(list->getItemParam(row, 0));
 }
@@ -113,13 +137,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
-    // One redraw for the whole refill instead of one (with its scroll-bar
-    // update) per inserted or removed row: a visible pause otherwise.
-    HWND native = list->getHandle();
-    if (native != nullptr) {
-        SendMessageA(native, WM_SETREDRAW, FALSE, 0);
-    }
-    list->removeAllItems();
+    beginRefill(list);
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         RZMagic* entry = document->entryAt(i);
         int row = static_cast<int>(i);
@@ -127,10 +145,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         writeColumns(list, row, entry, false);
         list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
     }
-    if (native != nullptr) {
-        SendMessageA(native, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(native, nullptr, TRUE);
-    }
+    endRefill(list);
     window->setListenersEnabled(true);
     if (list->getItemCount() > 0) {
         list->setSelectedIndex(0);
@@ -180,11 +195,7 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
             preview->restartTimerAnimation();
         }
         if (characters != nullptr) {
-            HWND native = characters->getHandle();
-            if (native != nullptr) {
-                SendMessageA(native, WM_SETREDRAW, FALSE, 0);
-            }
-            characters->removeAllItems();
+            beginRefill(characters);
             RZCharacters* people = document->characters();
             if (people != nullptr) {
                 people->start(entry->getElement(), entry->getRank());
@@ -197,10 +208,7 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
                     characters->setItemText(row, 1, aptitude);
                 }
             }
-            if (native != nullptr) {
-                SendMessageA(native, WM_SETREDRAW, TRUE, 0);
-                InvalidateRect(native, nullptr, TRUE);
-            }
+            endRefill(characters);
         }
     } else {
         const int edits[] = {ID_NAME,  ID_LEVEL, ID_ELEMENT,    ID_RANK,        ID_COST,

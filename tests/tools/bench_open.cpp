@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
     RZEditData* document = RZEditData::getInstance(window->getHandle());
 
     std::vector<double> open, select, type;
-    const int rounds = 20;
+    const int rounds =
+        std::getenv("RZ_BENCH_ROUNDS") != nullptr ? std::atoi(std::getenv("RZ_BENCH_ROUNDS")) : 20;
     for (int i = 0; i < rounds; ++i) {
         double t0 = now();
         RZOP0002(window, 502);
@@ -162,6 +163,12 @@ int main(int argc, char** argv) {
         // Back to the loaded state, so the next open asks nothing.
         RZOP0014(window);
         pump();
+    }
+    if (std::getenv("RZ_BENCH_VERBOSE") != nullptr) {
+        for (double t : open) {
+            std::printf("%.1f ", t);
+        }
+        std::printf("\n");
     }
     std::printf("data set: %s (%s)\n", first->getStoredText().c_str(), game.c_str());
     std::printf("rows: %d\n", list->getItemCount());

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -270,4 +271,17 @@ TEST_F(RZWindowTest, TabFromTheNameBoxReachesTheReadOnlyLevelBox) {
     SetFocus(editor.controlHandle(106));
     SendMessageA(editor.controlHandle(106), WM_CHAR, '\t', 0);
     EXPECT_EQ(GetFocus(), editor.controlHandle(108));
+}
+
+// For a look at the window by hand: keeps it open with a table loaded for
+// RZ_SHOW_SECONDS seconds (run with --gtest_also_run_disabled_tests).
+TEST_F(RZWindowTest, DISABLED_ShowWithATableLoaded) {
+    const char* seconds = std::getenv("RZ_SHOW_SECONDS");
+    if (!demoDirectory().empty()) {
+        setGameDirectory(demoDirectory());
+    }
+    Editor editor;
+    editor.command(demoDirectory().empty() ? editor.dataSetId("SetA") : 502);
+    editor.selectRow(2);
+    pump(static_cast<unsigned>(1000 * (seconds != nullptr ? std::atoi(seconds) : 5)));
 }
