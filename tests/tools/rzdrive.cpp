@@ -4,6 +4,7 @@
 //                              set, 502...) and waits until the spell list shows
 //                              rows; prints the window's title (the table's path)
 //                              and the window's geometry
+//   rzdrive command <id>       sends the command <id> as a menu item does
 //   rzdrive geometry           prints the window's geometry as WxH+X+Y
 //   rzdrive quit [ms]          sends the exit command (143) and waits until the
 //                              window has gone
@@ -111,6 +112,14 @@ int main(int argc, char** argv) {
     DWORD timeoutMs = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30000;
     if (command == "wait") {
         return waitForWindow(timeoutMs) != nullptr ? 0 : 1;
+    }
+    if (command == "command" && argc > 2) {
+        HWND window = FindWindowA(WINDOW_CLASS, nullptr);
+        if (window == nullptr) {
+            return 1;
+        }
+        UINT id = static_cast<UINT>(std::strtoul(argv[2], nullptr, 10));
+        return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 1;
     }
     if (command == "geometry") {
         HWND window = FindWindowA(WINDOW_CLASS, nullptr);

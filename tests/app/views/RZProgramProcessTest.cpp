@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,17 +27,25 @@ const int ID_ABOUT_TEXT = 201;
 const int ID_ABOUT_OK = 203;
 const UINT FIRST_DATA_SET = 502;
 
-bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+std::uint32_t le32(const std::string& bytes, size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
 }
 
-long long fileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        return -1;
+// The bytes of a RIFF WAVE file's "data" chunk ("" when there is none).
+std::string waveData(const std::string& file) {
+    size_t at = 12;
+    while (at + 8 <= file.size()) {
+        std::uint32_t size = le32(file, at + 4);
+        if (file.compare(at, 4, "data") == 0) {
+            return file.substr(at + 8, size);
+        }
+        at += 8 + size + (size & 1);
     }
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return "";
 }
 
 // The captured wave-out stream (a Unix path in RZ_WAVE_OUT), as a Windows path.
@@ -140,7 +149,21 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
     ASSERT_TRUE(openDataSet(0));
     std::string table = tablePath(0);
     std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
+    auto savedAfter = [&](const std::string& previous) {
+        return waitUntil([&] {
+            std::string now = testsupport::readFile(table);
+            return !now.empty() && now != previous;
+        });
+    };
+
+    // The first save writes the table as the editor writes it (the command
+    // works without any change); the second one after typing a name.
+    testsupport::writeFile(table, testsupport::readFile(table) + "\r\n");
     std::string before = testsupport::readFile(table);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(140, 0), 0);
+    ASSERT_TRUE(savedAfter(before)) << before.size() << " " << testsupport::readFile(table).size()
+                                    << " title " << windowText(main) << " rows " << rows();
+    before = testsupport::readFile(table);
     std::string soundsBefore = testsupport::readFile(sounds);
 
     // WM_SETTEXT reaches the other process's edit box, which reports the change.
@@ -148,18 +171,15 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
     SendMessageA(editor.control(ID_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'S'});
-    std::string expectedStart = name + std::string(18 - name.size(), ' ') + " ";
-    ASSERT_TRUE(waitUntil([&] {
-        std::string after = testsupport::readFile(table);
-        return after.compare(0, expectedStart.size(), expectedStart) == 0;
-    })) << testsupport::readFile(table).substr(0, 80);
-
-    // Only the first spell's name changed: every other line is as it was.
+    ASSERT_TRUE(savedAfter(before)) << "Ctrl+S wrote nothing";
     std::string after = testsupport::readFile(table);
-    EXPECT_EQ(before.substr(before.find("\r\n")), after.substr(after.find("\r\n")));
+    std::string expectedStart = name + std::string(18 - name.size(), ' ') + " ";
+    EXPECT_EQ(expectedStart, after.substr(0, expectedStart.size()));
+    // Only the first spell's name changed: every other byte is as it was.
+    EXPECT_EQ(before.substr(before.find(' ')), after.substr(after.find(' ')));
     EXPECT_EQ(soundsBefore, testsupport::readFile(sounds));
     // Saved and read back: nothing is left to ask about on exit.
-    EXPECT_TRUE(endsWith(windowText(main), "\\Data\\MagicTable - RZEdit"));
+    EXPECT_EQ(table + " - RZEdit", windowText(main));
     EXPECT_EQ(0, quitWithKeys());
 }
 
@@ -171,23 +191,35 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     ASSERT_TRUE(openDataSet(0));
     std::string sound = windowText(editor.control(ID_SOUND));
     ASSERT_FALSE(sound.empty());
-    bool inGame =
-        testsupport::fileExists(game + "\\" + sets[0] + "\\Music&Sound\\" + sound + ".wav");
-    bool inStock = testsupport::fileExists(game + "\\Default\\Music&Sound\\" + sound + ".wav");
-    ASSERT_TRUE(inGame || inStock) << sound << ".wav is not part of the demo game";
+    // The data set's own sounds first, then the stock ones.
+    std::string file = game + "\\" + sets[0] + "\\Music&Sound\\" + sound + ".wav";
+    if (!testsupport::fileExists(file)) {
+        file = game + "\\Default\\Music&Sound\\" + sound + ".wav";
+    }
+    ASSERT_TRUE(testsupport::fileExists(file)) << sound << ".wav is not part of the demo game";
+    std::string samples = waveData(testsupport::readFile(file));
+    ASSERT_FALSE(samples.empty());
 
-    long long before = std::max(0LL, fileSize(capture));
+    // The capture file is written afresh each time the device opens; the
+    // device gets the file's samples as they are.
+    testsupport::removeFile(capture);
     PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return fileSize(capture) > before; }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == samples; }, 15000))
+        << testsupport::readFile(capture).size() << " bytes played, " << samples.size()
+        << " expected";
 
     // A sound that is not there plays nothing.
+    waitUntil([&] { return false; }, 1000);
     SendMessageA(editor.control(ID_SOUND), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("no-such-sound"));
-    waitUntil([&] { return false; }, 2500); // let the first sound end
-    long long quiet = fileSize(capture);
+    testsupport::removeFile(capture);
     PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
     waitUntil([&] { return false; }, 1500);
-    EXPECT_EQ(quiet, fileSize(capture));
+    EXPECT_FALSE(testsupport::fileExists(capture));
+    // Put the typed name back (元に戻す), so quitting has nothing to ask.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(104, 0), 0);
+    EXPECT_TRUE(waitUntil([&] { return windowText(editor.control(ID_SOUND)) == sound; }));
+    EXPECT_EQ(0, quitWithKeys());
 }
 
 // The about box: opened by its menu command, modal over the main window, closed
