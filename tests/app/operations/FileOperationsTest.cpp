@@ -502,3 +502,111 @@ TEST_F(FileOperationsTest, NewAfterChangesAsksFirst) {
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
     EXPECT_EQ(saveHasEdited(nullptr, nullptr, "x"), IDCANCEL);
 }
+
+TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
+    std::string out = testsupport::makeScratchDir("leave-new");
+    Editor editor;
+    Answerer answers;
+    editor.command(136);
+    editor.type(106, "最初の呪文");
+    // Yes, then cancel the chooser: the window stays and nothing is written.
+    answers.push(IDYES);
+    answers.push(IDCANCEL);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_TRUE(answers.seen[1].fileDialog);
+    EXPECT_TRUE(editor.alive());
+    EXPECT_EQ(editor.document()->flags(), NEW);
+    // Yes, a place, then cancel the confirmation.
+    answers.push(IDYES);
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDCANCEL);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), 5u);
+    expectBox(answers.seen[4], "プログラムの終了",
+              saveText(out + "\\MagicTable", out + "\\SoundFileName",
+                       "\r\n\r\n以上の通りファイルを保存します。"),
+              MB_OKCANCEL, IDI_QUESTION);
+    EXPECT_TRUE(editor.alive());
+    EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
+    // Yes, a place, OK: both files written, then the window goes.
+    answers.push(IDYES);
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(143);
+    EXPECT_FALSE(editor.alive());
+    EXPECT_EQ(testsupport::readFile(out + "\\MagicTable").substr(0, 10), "最初の呪文");
+    EXPECT_TRUE(testsupport::fileExists(out + "\\SoundFileName"));
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
+    useGame(freshGame());
+    std::string data = game + "\\SetB\\Data";
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetB"));
+    editor.type(126, "changed");
+    answers.push(IDYES);
+    answers.push(IDNO);
+    editor.command(editor.dataSetId("SetA"));
+    ASSERT_EQ(answers.seen.size(), 2u);
+    expectBox(answers.seen[1], "開く",
+              saveText(data + "\\MagicTable", data + "\\SoundFileName",
+                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
+              MB_YESNOCANCEL, IDI_QUESTION);
+    // No: only the table was written; then SetA was opened.
+    EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
+    EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"),
+              magicTableText(asWritten(spellLines(2))));
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.cell(101, 0, 11), "asnd00");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(FileOperationsTest, AcceleratorsReachTheirCommandsAsRealKeys) {
+    Editor editor;
+    editor.command(editor.dataSetId("SetA"));
+    SetForegroundWindow(editor.hwnd);
+    SetFocus(editor.controlHandle(101));
+    auto keys = [&](std::initializer_list<WORD> down) {
+        std::vector<INPUT> input;
+        for (WORD key : down) {
+            INPUT i = {};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = key;
+            input.push_back(i);
+        }
+        for (auto it = down.end(); it != down.begin();) {
+            --it;
+            INPUT i = {};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = *it;
+            i.ki.dwFlags = KEYEVENTF_KEYUP;
+            input.push_back(i);
+        }
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        // The window's own loop translates accelerators; this one does the same.
+        DWORD until = GetTickCount() + 300;
+        while (static_cast<long>(until - GetTickCount()) > 0) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (!TranslateAcceleratorA(editor.hwnd, editor.window->getAccelerator(), &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageA(&msg);
+                }
+            }
+            Sleep(5);
+        }
+    };
+    keys({VK_CONTROL, VK_END});
+    EXPECT_EQ(editor.selectedRow(), 80);
+    keys({VK_CONTROL, VK_PRIOR});
+    EXPECT_EQ(editor.selectedRow(), 79);
+    keys({VK_CONTROL, VK_HOME});
+    EXPECT_EQ(editor.selectedRow(), 0);
+    keys({VK_CONTROL, VK_NEXT});
+    EXPECT_EQ(editor.selectedRow(), 1);
+    keys({VK_CONTROL, 'N'});
+    EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
+}
