@@ -518,6 +518,8 @@ const int ID_PICTURE_REPLACE = 130;
 // one (the literal's own terminator): 47 bytes each.
 const char SOUND_FILTER[] = "wave音源 {*.wav}\0*.wav\0すべてのﾌｧｲﾙ {*.*}\0*.*\0";
 const char PICTURE_FILTER[] = "ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}\0*.bmp\0すべてのﾌｧｲﾙ {*.*}\0*.*\0";
+static_assert(sizeof(SOUND_FILTER) == 47 && sizeof(PICTURE_FILTER) == 47,
+              "the choosers' filters are 47 bytes of Shift-JIS");
 
 // How long the play test waits for a stopped sound to release the device.
 const DWORD STOP_WAIT_MS = 3000;
