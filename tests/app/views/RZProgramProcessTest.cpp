@@ -127,6 +127,37 @@ TEST_F(RZProgramProcessTest, StartsEmptyTitledWithTheVersionAndQuitsCleanlyWitho
     EXPECT_FALSE(testsupport::fileExists(work + "\\debug.log"));
 }
 
+TEST(RZProgramStartTest, LogsItsStartPathAndStopWhenTheMarkersAreThere) {
+    std::string program = programPath();
+    if (program.empty()) {
+        GTEST_SKIP() << "needs RZEdit.exe (RZ_BUILD_DIR)";
+    }
+    std::string work = testsupport::makeScratchDir("logged");
+    for (const char* marker : {"debug", "journal", "info"}) {
+        testsupport::writeFile(work + "\\" + marker, "");
+    }
+    EditorProcess editor;
+    ASSERT_TRUE(editor.start(program, work));
+    PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(143, 0), 0);
+    EXPECT_EQ(0, editor.waitExit());
+    std::string log = testsupport::readFile(work + "\\debug.log");
+    std::string::size_type start = log.find("RZEdit              :0015 winmain 開始");
+    std::string::size_type exec = log.find("exec   : ");
+    std::string::size_type window = log.find("RZWindow@");
+    std::string::size_type stop = log.find("RZEdit              :0031 winmain 終了");
+    ASSERT_NE(std::string::npos, start) << log.substr(0, 500);
+    ASSERT_NE(std::string::npos, exec);
+    ASSERT_NE(std::string::npos, window);
+    ASSERT_NE(std::string::npos, stop);
+    EXPECT_LT(start, exec);
+    EXPECT_LT(exec, window);
+    EXPECT_LT(window, stop);
+    std::string path = log.substr(exec + 9, log.find_first_of("\r\n", exec) - exec - 9);
+    EXPECT_EQ(0, lstrcmpiA(path.c_str(), program.c_str())) << path;
+    // The stop line is the program's last journal line.
+    EXPECT_EQ(std::string::npos, log.find(" 開始", stop));
+}
+
 TEST_F(RZProgramProcessTest, EveryDataSetOfTheFileMenuOpensItsTable) {
     for (size_t set = 0; set < sets.size(); ++set) {
         EXPECT_TRUE(openDataSet(set)) << sets[set] << ": " << windowText(main);
