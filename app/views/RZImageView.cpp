@@ -85,6 +85,9 @@ void RZImageView::restartTimerAnimation() {
         }
         delete picture;
     }
+    // Painting draws only what is invalid: without this a still picture (the
+    // failure message) would not show until the window happened to be redrawn.
+    repaint();
     paint();
     HLOG_END("RZImageView", 141, "restartTimerAnimation");
 }

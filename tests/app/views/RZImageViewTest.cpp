@@ -165,6 +165,17 @@ TEST_F(RZImageViewTest, UnreadablePicturesShowARedMessageAndNoEntryClears) {
     }
     EXPECT_GT(red, 20);
     EXPECT_EQ(pixel(300, 100), RGB(212, 208, 200));
+    // And it reaches the screen at once, though no animation repaints it.
+    pump(50);
+    HDC screen = GetDC(view->getHandle());
+    int shown = 0;
+    for (int y = 4; y < 24; ++y) {
+        for (int x = 4; x < 200; ++x) {
+            shown += GetPixel(screen, x, y) == RGB(255, 0, 0) ? 1 : 0;
+        }
+    }
+    ReleaseDC(view->getHandle(), screen);
+    EXPECT_GT(shown, 20);
     // A file that is no picture.
     testsupport::writeFile(game + "\\Default\\Picture\\MAGIC5.BMP", "BMnot really a picture");
     m->setPicture("MAGIC5.BMP");
