@@ -253,6 +253,12 @@ class EditorProcess {
 
     DWORD id() const { return process.dwProcessId; }
 
+    // Waits until the program has handled what it was sent and waits for input.
+    void settle() {
+        waitUntil([] { return false; }, 200);
+        WaitForInputIdle(process.hProcess, 5000);
+    }
+
   private:
     PROCESS_INFORMATION process = {};
 };

@@ -22,7 +22,9 @@ namespace {
 const int ID_SPELL_LIST = 101;
 const int ID_NAME = 106;
 const int ID_SOUND = 126;
+const int ID_CHOOSE_SOUND = 127;
 const int ID_PLAY_TEST = 128;
+const int ID_REPLACE_PICTURE = 130;
 const int ID_ABOUT_TEXT = 201;
 const int ID_ABOUT_OK = 203;
 const UINT FIRST_DATA_SET = 502;
@@ -35,20 +37,40 @@ std::uint32_t le32(const std::string& bytes, size_t at) {
     return value;
 }
 
-// The bytes of a RIFF WAVE file's "data" chunk ("" when there is none).
-std::string waveData(const std::string& file) {
+// A chunk of a RIFF WAVE file, header included ("" when there is none).
+std::string waveChunk(const std::string& file, const char* id) {
     size_t at = 12;
     while (at + 8 <= file.size()) {
         std::uint32_t size = le32(file, at + 4);
-        if (file.compare(at, 4, "data") == 0) {
-            return file.substr(at + 8, size);
+        if (file.compare(at, 4, id) == 0) {
+            return file.substr(at, 8 + size);
         }
         at += 8 + size + (size & 1);
     }
     return "";
 }
 
-// The captured wave-out stream (a Unix path in RZ_WAVE_OUT), as a Windows path.
+// The bytes of a RIFF WAVE file's "data" chunk.
+std::string waveData(const std::string& file) {
+    std::string chunk = waveChunk(file, "data");
+    return chunk.size() > 8 ? chunk.substr(8) : "";
+}
+
+std::string le32Bytes(std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+// A WAVE file in the format of another with other samples.
+std::string waveLike(const std::string& file, const std::string& samples) {
+    std::string body = "WAVE" + waveChunk(file, "fmt ") + "data" +
+                       le32Bytes(static_cast<std::uint32_t>(samples.size())) + samples;
+    return "RIFF" + le32Bytes(static_cast<std::uint32_t>(body.size())) + body;
+}
+
 std::string waveOutPath() {
     std::string unixPath = environment("RZ_WAVE_OUT");
     if (unixPath.empty()) {
@@ -98,10 +120,12 @@ class RZProgramProcessTest : public ::testing::Test {
     bool openDataSet(size_t set) {
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET + set, 0), 0);
         std::string title = tablePath(set) + " - RZEdit";
-        return waitUntil([&] {
+        bool shown = waitUntil([&] {
             return windowText(main) == title && rows() > 0 &&
                    !windowText(editor.control(ID_NAME)).empty();
         });
+        editor.settle();
+        return shown;
     }
 
     // Ctrl+Q as real key strokes; the exit code.
@@ -254,6 +278,78 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(104, 0), 0);
     EXPECT_TRUE(waitUntil([&] { return windowText(editor.control(ID_SOUND)) == sound; }));
     EXPECT_EQ(0, quitWithKeys());
+}
+
+// Types a path into the program's open-file dialog and presses its OK button.
+bool chooseInFileDialog(HWND dialog, const std::string& path) {
+    HWND name = GetDlgItem(dialog, 0x480);
+    if (name == nullptr) {
+        name = GetDlgItem(dialog, 0x47C);
+    }
+    if (name == nullptr) {
+        return false;
+    }
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK))) != FALSE;
+}
+
+TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBeforeQuitting) {
+    ASSERT_TRUE(openDataSet(0));
+    std::string stock = game + "\\Default\\Music&Sound";
+    std::string own = game + "\\" + sets[0] + "\\Music&Sound";
+    std::string sound = windowText(editor.control(ID_SOUND));
+    std::string original = testsupport::readFile(own + "\\" + sound + ".wav");
+    if (original.empty()) {
+        original = testsupport::readFile(stock + "\\" + sound + ".wav");
+    }
+    ASSERT_FALSE(original.empty());
+    std::string outside = testsupport::makeScratchDir("voices");
+    ASSERT_TRUE(testsupport::writeFile(outside + "\\voice.02.wav", original));
+    // A sound of another length under the name the table will hold.
+    std::string other = waveLike(original, waveData(original).substr(0, 2000));
+    ASSERT_TRUE(testsupport::writeFile(outside + "\\voice.wav", other));
+
+    PostMessageA(editor.control(ID_CHOOSE_SOUND), BM_CLICK, 0, 0);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }));
+    EXPECT_EQ("ファイルを開く", windowText(chooser));
+    ASSERT_TRUE(chooseInFileDialog(chooser, outside + "\\voice.02.wav"));
+    ASSERT_TRUE(waitUntil([&] { return windowText(editor.control(ID_SOUND)) == "voice"; }))
+        << windowText(editor.control(ID_SOUND));
+
+    // The play test finds voice.wav beside the chosen file.
+    std::string capture = waveOutPath();
+    if (!capture.empty()) {
+        testsupport::removeFile(capture);
+        PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+        std::string expected = waveData(other);
+        EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == expected; }, 15000));
+    }
+
+    // Saved: the first spell's line of SoundFileName holds the name.
+    std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
+    std::string before = testsupport::readFile(sounds);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(140, 0), 0);
+    ASSERT_TRUE(waitUntil([&] { return testsupport::readFile(sounds) != before; }));
+    EXPECT_EQ("voice\r\n", testsupport::readFile(sounds).substr(0, 7));
+
+    // A replacement picture counts as a change: quitting asks, No quits.
+    std::string picture = outside + "\\mine.bmp";
+    std::string stockPicture = testsupport::readFile(game + "\\Default\\Picture\\MAGIC0.BMP");
+    ASSERT_FALSE(stockPicture.empty());
+    ASSERT_TRUE(testsupport::writeFile(picture, stockPicture));
+    PostMessageA(editor.control(ID_REPLACE_PICTURE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }));
+    ASSERT_TRUE(chooseInFileDialog(chooser, picture));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(143, 0), 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (question = editor.window("#32770")) != nullptr; }));
+    EXPECT_EQ("プログラムの終了", windowText(question));
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDNO)));
+    EXPECT_EQ(0, editor.waitExit());
 }
 
 // The about box: opened by its menu command, modal over the main window, closed
