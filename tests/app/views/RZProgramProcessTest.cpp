@@ -357,9 +357,19 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
 // enabled and in front again, and the box can be opened again at once.
 TEST_F(RZProgramProcessTest, AboutBoxOpensModalAndClosesEveryWay) {
     enum Close { BUTTON, ENTER, ESCAPE, CLOSE_BOX };
+    bool byKeys = true;
     for (Close how : {BUTTON, ENTER, ESCAPE, CLOSE_BOX, BUTTON}) {
         SCOPED_TRACE(how);
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(152, 0), 0);
+        if (byKeys) {
+            // Through the menu itself: その他(&O), then ﾊﾞｰｼﾞｮﾝ情報(&A).
+            ASSERT_TRUE(bringToFront(main));
+            pressKeys({VK_MENU, 'O'});
+            waitUntil([] { return false; }, 300);
+            pressKeys({'A'});
+            byKeys = false;
+        } else {
+            PostMessageA(main, WM_COMMAND, MAKEWPARAM(152, 0), 0);
+        }
         HWND about = nullptr;
         ASSERT_TRUE(waitUntil([&] { return (about = editor.window("RZVersion")) != nullptr; }));
         EXPECT_EQ("ﾊﾞｰｼﾞｮﾝ情報", windowText(about));
