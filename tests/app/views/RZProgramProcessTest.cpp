@@ -280,6 +280,113 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     EXPECT_EQ(0, quitWithKeys());
 }
 
+// Every entry of the routing table, from outside: accelerators as real keys,
+// buttons clicked, menu commands sent; each leaves its mark on the window.
+TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
+    ASSERT_TRUE(openDataSet(0));
+    HWND list = editor.control(ID_SPELL_LIST);
+    auto selected = [&] {
+        return static_cast<int>(
+            SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    };
+    auto keys = [&](std::initializer_list<WORD> combination) {
+        bringToFront(main);
+        pressKeys(combination);
+    };
+    auto selects = [&](int row) { return waitUntil([&] { return selected() == row; }, 5000); };
+    int last = rows() - 1;
+    ASSERT_GT(last, 2);
+    ASSERT_EQ(0, selected());
+
+    // Moving through the list: keys, buttons and menu commands.
+    keys({VK_CONTROL, VK_DOWN});
+    EXPECT_TRUE(selects(1)) << "Ctrl+Down";
+    keys({VK_CONTROL, VK_UP});
+    EXPECT_TRUE(selects(0)) << "Ctrl+Up";
+    keys({VK_CONTROL, VK_NEXT});
+    EXPECT_TRUE(selects(1)) << "Ctrl+PageDown";
+    keys({VK_CONTROL, VK_PRIOR});
+    EXPECT_TRUE(selects(0)) << "Ctrl+PageUp";
+    keys({VK_CONTROL, VK_END});
+    EXPECT_TRUE(selects(last)) << "Ctrl+End";
+    keys({VK_CONTROL, VK_HOME});
+    EXPECT_TRUE(selects(0)) << "Ctrl+Home";
+    PostMessageA(editor.control(103), BM_CLICK, 0, 0);
+    EXPECT_TRUE(selects(1)) << "次へ↓";
+    PostMessageA(editor.control(102), BM_CLICK, 0, 0);
+    EXPECT_TRUE(selects(0)) << "↑前へ";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(146, 0), 0);
+    EXPECT_TRUE(selects(1)) << "menu 次へ";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(148, 0), 0);
+    EXPECT_TRUE(selects(last)) << "menu 末尾へ移動";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(145, 0), 0);
+    EXPECT_TRUE(selects(last - 1)) << "menu 前へ";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(147, 0), 0);
+    EXPECT_TRUE(selects(0)) << "menu 先頭へ移動";
+    editor.settle();
+
+    // Putting a typed name back: Ctrl+F5, the button, the menu.
+    HWND name = editor.control(ID_NAME);
+    std::string original = windowText(name);
+    auto typeName = [&] {
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("変えた名前"));
+        editor.settle();
+    };
+    auto restored = [&] { return waitUntil([&] { return windowText(name) == original; }, 5000); };
+    typeName();
+    keys({VK_CONTROL, VK_F5});
+    EXPECT_TRUE(restored()) << "Ctrl+F5";
+    typeName();
+    PostMessageA(editor.control(104), BM_CLICK, 0, 0);
+    EXPECT_TRUE(restored()) << "元に戻す";
+    typeName();
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(150, 0), 0);
+    EXPECT_TRUE(restored()) << "menu 元に戻す";
+    editor.settle();
+
+    // F5 with a change asks first; OK reads the table again.
+    typeName();
+    keys({VK_F5});
+    HWND question = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (question = editor.window("#32770")) != nullptr; }));
+    EXPECT_EQ("再読込", windowText(question));
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDOK)));
+    EXPECT_TRUE(restored()) << "F5";
+    editor.settle();
+
+    // Ctrl+O and Shift+Ctrl+S open their file dialogs; cancelling changes nothing.
+    std::string title = windowText(main);
+    for (int round = 0; round < 2; ++round) {
+        if (round == 0) {
+            keys({VK_CONTROL, 'O'});
+        } else {
+            keys({VK_SHIFT, VK_CONTROL, 'S'});
+        }
+        HWND chooser = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }))
+            << (round == 0 ? "Ctrl+O" : "Shift+Ctrl+S");
+        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDCANCEL)));
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
+        EXPECT_EQ(title, windowText(main));
+    }
+    editor.settle();
+
+    // Ctrl+N: the built-in table.
+    keys({VK_CONTROL, 'N'});
+    EXPECT_TRUE(waitUntil([&] { return windowText(main) == "新規ファイル - RZEdit"; }))
+        << windowText(main);
+    EXPECT_TRUE(waitUntil([&] { return rows() > 0; }));
+    editor.settle();
+
+    // A separator's command opens nothing.
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(139, 0), 0);
+    editor.settle();
+    EXPECT_EQ("新規ファイル - RZEdit", windowText(main));
+    EXPECT_EQ(0, quitWithKeys());
+}
+
 // Types a path into the program's open-file dialog and presses its OK button.
 bool chooseInFileDialog(HWND dialog, const std::string& path) {
     HWND name = GetDlgItem(dialog, 0x480);
