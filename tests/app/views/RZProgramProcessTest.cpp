@@ -280,6 +280,40 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     EXPECT_EQ(0, quitWithKeys());
 }
 
+// Quitting while a sound plays: by Ctrl+Q and by the close box, the program
+// ends cleanly either way.
+TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
+    ASSERT_TRUE(openDataSet(0));
+    std::string sound = windowText(editor.control(ID_SOUND));
+    std::string stock = testsupport::readFile(game + "\\Default\\Music&Sound\\" + sound + ".wav");
+    ASSERT_FALSE(stock.empty());
+    // Five seconds of it in the data set's own folder, which comes first.
+    std::string samples = waveData(stock);
+    while (!samples.empty() && samples.size() < 5 * 8000 * 4) {
+        samples += samples;
+    }
+    std::string own = game + "\\" + sets[0] + "\\Music&Sound";
+    CreateDirectoryA(own.c_str(), nullptr);
+    ASSERT_TRUE(testsupport::writeFile(own + "\\" + sound + ".wav", waveLike(stock, samples)));
+
+    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    editor.settle();
+    EXPECT_EQ(0, quitWithKeys());
+
+    EditorProcess second;
+    ASSERT_TRUE(second.start(program, work));
+    HWND window = second.mainWindow();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET, 0), 0);
+    ASSERT_TRUE(waitUntil([&] {
+        return SendMessageA(GetDlgItem(window, ID_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
+    }));
+    second.settle();
+    PostMessageA(GetDlgItem(window, ID_PLAY_TEST), BM_CLICK, 0, 0);
+    second.settle();
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0, second.waitExit(20000));
+}
+
 // Every entry of the routing table, from outside: accelerators as real keys,
 // buttons clicked, menu commands sent; each leaves its mark on the window.
 TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
