@@ -23,7 +23,7 @@ namespace {
 
 enum Kind { LIST, BUTTON, LABEL, EDIT, DROPDOWN, IMAGE };
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     Kind kind;
     const char* text;
@@ -31,7 +31,7 @@ struct ControlSpec {
 };
 
 // The form, in id order (which is also the order of creation and of Tab).
-const ControlSpec CONTROLS[] = {
+const ControlRow CONTROLS[] = {
     {101, LIST, "", 0, 0, 632, 144},
     {102, BUTTON, "↑前へ", 10, 147, 70, 20},
     {103, BUTTON, "次へ↓", 80, 147, 70, 20},
@@ -67,13 +67,13 @@ const ControlSpec CONTROLS[] = {
     {133, LIST, "", 442, 192, 180, 188},
 };
 
-struct MenuSpec {
+struct MenuRow {
     int id;
     int parent; // 134: the bar
     const char* text;
 };
 
-const MenuSpec MENUS[] = {
+const MenuRow MENUS[] = {
     {135, 134, "ﾌｧｲﾙ(&F)"},
     {136, 135, "新規作成(&N)\tCtrl+N"},
     {137, 135, "開く(&O)\tCtrl+O"},
@@ -94,31 +94,31 @@ const MenuSpec MENUS[] = {
     {152, 151, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };
 
-struct ColumnSpec {
+struct ColumnRow {
     const char* text;
     int width;
     int format;
 };
 
-const ColumnSpec SPELL_COLUMNS[] = {
+const ColumnRow SPELL_COLUMNS[] = {
     {"行", 24, LVCFMT_LEFT},    {"名称", 96, LVCFMT_LEFT},  {"Lv", 36, LVCFMT_LEFT},
     {"属", 24, LVCFMT_LEFT},    {"Rk", 24, LVCFMT_LEFT},    {"対象", 36, LVCFMT_LEFT},
     {"消費", 36, LVCFMT_RIGHT}, {"射程", 36, LVCFMT_RIGHT}, {"範囲", 36, LVCFMT_RIGHT},
     {"効率", 36, LVCFMT_RIGHT}, {"説明", 132, LVCFMT_LEFT}, {"効果音", 96, LVCFMT_LEFT},
 };
 
-const ColumnSpec CHARACTER_COLUMNS[] = {
+const ColumnRow CHARACTER_COLUMNS[] = {
     {"ＩＤ", 116, LVCFMT_LEFT},
     {"ﾗﾝｸ", 36, LVCFMT_LEFT},
 };
 
-struct AcceleratorSpec {
+struct AcceleratorRow {
     BYTE fVirt;
     WORD key;
     WORD command;
 };
 
-const AcceleratorSpec ACCELERATORS[] = {
+const AcceleratorRow ACCELERATORS[] = {
     {0x0B, 0x4E, 136}, {0x0B, 0x4F, 137}, {0x03, 0x74, 138}, {0x0B, 0x53, 140}, {0x0F, 0x53, 141},
     {0x0B, 0x51, 143}, {0x0B, 0x26, 145}, {0x0B, 0x28, 146}, {0x0B, 0x21, 145}, {0x0B, 0x22, 146},
     {0x0B, 0x24, 147}, {0x0B, 0x23, 148}, {0x0B, 0x74, 150},
@@ -141,43 +141,43 @@ RZWindow::RZWindow() {
     listeners = new RZListeners();
     wavePlayer = new HWavePlayer(this);
 
-    for (const ControlSpec& spec : CONTROLS) {
+    for (const ControlRow& row : CONTROLS) {
         HComponent* c = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case LIST:
-            c = new HListView(this, spec.id, spec.text);
+            c = new HListView(this, row.id, row.text);
             break;
         case BUTTON:
-            c = new HButton(this, spec.id, spec.text);
+            c = new HButton(this, row.id, row.text);
             break;
         case LABEL:
-            c = new HLabel(this, spec.id, spec.text);
+            c = new HLabel(this, row.id, row.text);
             break;
         case EDIT:
-            c = new HEdit(this, spec.id, spec.text);
+            c = new HEdit(this, row.id, row.text);
             break;
         case DROPDOWN:
-            c = new HDropDown<int>(this, spec.id, spec.text);
+            c = new HDropDown<int>(this, row.id, row.text);
             break;
         case IMAGE:
-            c = new RZImageView(this, spec.id, spec.text);
+            c = new RZImageView(this, row.id, row.text);
             break;
         }
-        controls[spec.id - FIRST_CONTROL] = c;
+        controls[row.id - FIRST_CONTROL] = c;
     }
 
     HMenuBar* bar = new HMenuBar(this, MENU_BAR, "");
     menuBar = bar;
-    for (const MenuSpec& spec : MENUS) {
+    for (const MenuRow& row : MENUS) {
         HContainer* parent =
-            spec.parent == MENU_BAR ? static_cast<HContainer*>(bar) : getMenuItem(spec.parent);
-        menuItems[spec.id - FIRST_MENU_ITEM] = new HMenuItem(parent, spec.id, spec.text);
+            row.parent == MENU_BAR ? static_cast<HContainer*>(bar) : getMenuItem(row.parent);
+        menuItems[row.id - FIRST_MENU_ITEM] = new HMenuItem(parent, row.id, row.text);
     }
 
     dataSetMenu->create(getMenuItem(135), FIRST_DATA_SET);
 
-    for (const ControlSpec& spec : CONTROLS) {
-        getControl(spec.id)->setBounds(spec.x, spec.y, spec.w, spec.h);
+    for (const ControlRow& row : CONTROLS) {
+        getControl(row.id)->setBounds(row.x, row.y, row.w, row.h);
     }
 
     const int readOnly[] = {108, 110, 112};
@@ -198,13 +198,13 @@ RZWindow::RZWindow() {
 
     HListView* spells = static_cast<HListView*>(getControl(101));
     spells->setSingleSelection(true);
-    for (const ColumnSpec& column : SPELL_COLUMNS) {
+    for (const ColumnRow& column : SPELL_COLUMNS) {
         spells->addColumn(column.text, column.width, column.format);
     }
     // The spell list keeps the system font.
     spells->setFont(nullptr);
     HListView* characters = static_cast<HListView*>(getControl(133));
-    for (const ColumnSpec& column : CHARACTER_COLUMNS) {
+    for (const ColumnRow& column : CHARACTER_COLUMNS) {
         characters->addColumn(column.text, column.width, column.format);
     }
 
@@ -212,7 +212,7 @@ RZWindow::RZWindow() {
     preview->setBackgroundColor(HColor(212, 208, 200));
     preview->createImage(640, 576);
 
-    for (const AcceleratorSpec& accelerator : ACCELERATORS) {
+    for (const AcceleratorRow& accelerator : ACCELERATORS) {
         addAccelerator(accelerator.fVirt, accelerator.key, accelerator.command);
     }
 
