@@ -178,37 +178,22 @@ bool canTakeFocus(HComponent* child) {
 } // namespace
 
 void HComponent::focusNext() {
-    if (!parent || !parent->contains(this)) {
-        return;
-    }
-    int count = parent->getChildCount();
-    int self = parent->indexOf(this);
-    int i = self;
-    for (;;) {
-        i = i + 1 >= count ? 0 : i + 1;
-        if (i == self) {
-            return;
-        }
-        HComponent* child = parent->getChild(i);
-        if (canTakeFocus(child)) {
-            child->requestFocus();
-            return;
-        }
-    }
+    moveFocus(1);
 }
 
 void HComponent::focusPrevious() {
+    moveFocus(-1);
+}
+
+void HComponent::moveFocus(int step) {
     if (!parent || !parent->contains(this)) {
         return;
     }
     int count = parent->getChildCount();
     int self = parent->indexOf(this);
-    int i = self;
-    for (;;) {
-        i = i - 1 < 0 ? count - 1 : i - 1;
-        if (i == self) {
-            return;
-        }
+    // Walk the siblings round from this one, until a child can take the focus
+    // or the walk comes back here.
+    for (int i = (self + step + count) % count; i != self; i = (i + step + count) % count) {
         HComponent* child = parent->getChild(i);
         if (canTakeFocus(child)) {
             child->requestFocus();

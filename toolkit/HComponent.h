@@ -118,6 +118,10 @@ class HComponent : public HObject {
     bool enabledFlag = true;
 
   private:
+    // Passes the focus to the next (step 1) or previous (step -1) sibling that
+    // is focusable, enabled and visible.
+    void moveFocus(int step);
+
     int id = 0;
     HWND handle = nullptr;
     HContainer* parent = nullptr;

@@ -4,15 +4,21 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZVersion.h"
+#include "sound/HWavePlayer.h"
+#include "sound/HWaveSource.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
 #include "toolkit/HComponent.h"
+#include "toolkit/HDialog.h"
 #include "toolkit/HFileChooser.h"
 #include "toolkit/HMenuItem.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Journal lines of the operations carry fixed line numbers of their own, so the
 // log reads the same whatever this file looks like.
@@ -498,14 +504,7 @@ bool RZOP0019(HComponent* window) {
     return result;
 }
 
-// --- sound, picture and dialog operations ---
-#include "app/views/RZVersion.h"
-#include "sound/HWavePlayer.h"
-#include "sound/HWaveSource.h"
-#include "toolkit/HDialog.h"
-
-#include <cstdint>
-#include <vector>
+// Sound, picture and dialog operations.
 
 namespace {
 
@@ -523,10 +522,6 @@ static_assert(sizeof(SOUND_FILTER) == 47 && sizeof(PICTURE_FILTER) == 47,
 
 // How long the play test waits for a stopped sound to release the device.
 const DWORD STOP_WAIT_MS = 3000;
-
-RZEditData* mediaDocumentOf(HComponent* window) {
-    return window != nullptr ? RZEditData::getInstance(window->getHandle()) : nullptr;
-}
 
 // G: the folder two levels above a file, as a full path ("" when there is none).
 std::string gameFolderOf(const HFile& file) {
@@ -611,9 +606,9 @@ void stopAndWait(HWavePlayer* player, HWND owner) {
 } // namespace
 
 bool RZOP0004(HComponent* window) {
-    HLOG_START("RZOperations", 400, "RZOP0004");
+    HLOG_START(SOURCE, 400, "RZOP0004");
     bool result = false;
-    RZEditData* document = mediaDocumentOf(window);
+    RZEditData* document = documentOf(window);
     HComponent* soundEdit = window != nullptr ? window->findById(ID_SOUND_EDIT) : nullptr;
     if (document != nullptr && soundEdit != nullptr) {
         std::string name = soundEdit->getText();
@@ -653,13 +648,13 @@ bool RZOP0004(HComponent* window) {
             result = true;
         }
     }
-    HLOG_END("RZOperations", 440, "RZOP0004");
+    HLOG_END(SOURCE, 440, "RZOP0004");
     return result;
 }
 
 bool RZOP0012(HComponent* window) {
-    HLOG_START("RZOperations", 1200, "RZOP0012");
-    RZEditData* document = mediaDocumentOf(window);
+    HLOG_START(SOURCE, 1200, "RZOP0012");
+    RZEditData* document = documentOf(window);
     RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
     if (entry != nullptr) {
         std::string folder = chooserFolder(entry->getSoundReplacement(), entry->getSource(),
@@ -686,13 +681,13 @@ bool RZOP0012(HComponent* window) {
         }
         focusControl(window, ID_SOUND_CHOOSE);
     }
-    HLOG_END("RZOperations", 1260, "RZOP0012");
+    HLOG_END(SOURCE, 1260, "RZOP0012");
     return false;
 }
 
 bool RZOP0013(HComponent* window) {
-    HLOG_START("RZOperations", 1300, "RZOP0013");
-    RZEditData* document = mediaDocumentOf(window);
+    HLOG_START(SOURCE, 1300, "RZOP0013");
+    RZEditData* document = documentOf(window);
     RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
     if (entry != nullptr) {
         HDebug::debug("path:%s", entry->getPictureReplacement().parent().fullPath().c_str());
@@ -712,12 +707,12 @@ bool RZOP0013(HComponent* window) {
         }
         focusControl(window, ID_PICTURE_REPLACE);
     }
-    HLOG_END("RZOperations", 1360, "RZOP0013");
+    HLOG_END(SOURCE, 1360, "RZOP0013");
     return false;
 }
 
 bool RZOP0018(HComponent* window) {
-    HLOG_START("RZOperations", 1800, "RZOP0018");
+    HLOG_START(SOURCE, 1800, "RZOP0018");
     // Only a window can own the box.
     HWindow* owner = dynamic_cast<HWindow*>(window);
     if (owner != nullptr) {
@@ -725,12 +720,12 @@ bool RZOP0018(HComponent* window) {
         dialog->showDialog();
         delete dialog;
     }
-    HLOG_END("RZOperations", 1810, "RZOP0018");
+    HLOG_END(SOURCE, 1810, "RZOP0018");
     return false;
 }
 
 bool RZOP0020(HComponent* window) {
-    HLOG_START("RZOperations", 2000, "RZOP0020");
+    HLOG_START(SOURCE, 2000, "RZOP0020");
     bool result = false;
     if (window != nullptr && window->getKindName() == "Dialog") {
         HDialog* dialog = dynamic_cast<HDialog*>(window);
@@ -741,7 +736,6 @@ bool RZOP0020(HComponent* window) {
             result = true;
         }
     }
-    HLOG_END("RZOperations", 2010, "RZOP0020");
+    HLOG_END(SOURCE, 2010, "RZOP0020");
     return result;
 }
-// --- end of sound, picture and dialog operations ---
