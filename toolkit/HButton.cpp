@@ -25,7 +25,7 @@ HButton::~HButton() {
 }
 
 int HButton::create() {
-    HLOG_START("HButton", 52, "create");
+    HLOG_START("HButton", 50, "create");
     HContainer* parent = getParent();
     if (getHandle() == nullptr && parent != nullptr && parent->getHandle() != nullptr) {
         DWORD alignment = BS_LEFT;

@@ -41,7 +41,7 @@ TEST(HButton, CreatesAPushButtonWithItsAlignmentAndLogsTheCreation) {
     LogTail log;
     window.show();
     ASSERT_NE(nullptr, centred->getHandle());
-    EXPECT_TRUE(log.contains("HButton             :0052 create 開始"));
+    EXPECT_TRUE(log.contains("HButton             :0050 create 開始"));
     EXPECT_TRUE(log.contains("HButton             :0078 create 終了"));
 
     char className[32] = {};
@@ -75,7 +75,7 @@ TEST(HButton, WithoutAParentWindowCreateOnlyLogs) {
     LogTail log;
     orphan.create();
     EXPECT_EQ(nullptr, orphan.getHandle());
-    EXPECT_TRUE(log.contains("HButton             :0052 create 開始"));
+    EXPECT_TRUE(log.contains("HButton             :0050 create 開始"));
     EXPECT_TRUE(log.contains("HButton             :0078 create 終了"));
 
     // A parent whose window does not exist yet: the same.
