@@ -226,9 +226,11 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         i += static_cast<std::uint32_t>(members.size());
     }
 
+    // A target that cannot be written over (read-only, a directory) counts as
+    // a file that does not open, as it would if it were opened in place.
     HFile tableTemporary = temporaryBeside(tablePath, ".tmp~");
-    bool openFailed = false;
-    bool result = writeLines(tableTemporary, tableLines, true, openFailed);
+    bool openFailed = !replaceable(tablePath);
+    bool result = !openFailed && writeLines(tableTemporary, tableLines, true, openFailed);
     if (openFailed) {
         HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
         return false;
@@ -241,7 +243,8 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     }
     if (result && writeSound) {
         soundText += "End";
-        if (!writeLines(soundTemporary, {soundText}, false, openFailed)) {
+        openFailed = !replaceable(soundPath);
+        if (openFailed || !writeLines(soundTemporary, {soundText}, false, openFailed)) {
             // Unlike a table, a sound list that cannot be made fails the save:
             // reporting success would leave the files out of step.
             if (openFailed) {
@@ -251,16 +254,16 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         }
     }
 
-    if (result && !(replaceable(tablePath) && (!writeSound || replaceable(soundPath)))) {
-        HDebug::debug("save:target is read-only or a directory");
-        result = false;
-    }
+    // A target held open by another program cannot be replaced: the same
+    // failure as one that cannot be opened for writing.
     if (result && !replaceWith(tableTemporary, tablePath)) {
         HDebug::debug("save:replace error %lu", GetLastError());
+        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
         result = false;
     }
     if (result && writeSound && !replaceWith(soundTemporary, soundPath)) {
         HDebug::debug("save:replace error(2) %lu", GetLastError());
+        HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
         result = false;
     }
     if (!result) {

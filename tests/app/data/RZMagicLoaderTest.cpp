@@ -185,6 +185,13 @@ std::vector<std::string> filesIn(const std::string& dir) {
     return names;
 }
 
+// An information line of the loader as the log writes it.
+std::string loaderNote(int line, const std::string& text) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof(prefix), "%-20s:%04d ", "RZMagicLoader", line);
+    return prefix + std::string("情報：") + text;
+}
+
 class RZMagicLoaderTest : public ::testing::Test {
   protected:
     datatest::GameDirectory noGame; // no stock paths
@@ -350,7 +357,7 @@ TEST_F(RZMagicLoaderTest, LoadFailures) {
     // A missing table changes nothing.
     LogTail log;
     EXPECT_FALSE(load(game.dir + "\\Data\\missing", game.sound, &document));
-    EXPECT_TRUE(log.contains("load:error param"));
+    EXPECT_TRUE(log.contains(loaderNote(70, "load:error param")));
     EXPECT_EQ(3u, document.count());
     EXPECT_EQ(game.table, document.tablePath().fullPath());
     EXPECT_FALSE(load(game.table, game.sound, nullptr));
@@ -465,7 +472,7 @@ TEST_F(RZMagicLoaderTest, SaveWithoutEntriesOrSoundPath) {
 
     LogTail log;
     EXPECT_FALSE(save(game.table, game.sound, nullptr));
-    EXPECT_TRUE(log.contains("save:error param"));
+    EXPECT_TRUE(log.contains(loaderNote(161, "save:error param")));
     LogTail noPath;
     EXPECT_FALSE(RZMagicLoader().save(HFile(), HFile(game.sound), &document));
     EXPECT_TRUE(noPath.contains("save:error fileopen"));
@@ -487,9 +494,12 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     document.setTablePath(elsewhere);
     document.setSoundPath(elsewhere);
 
-    // A read-only table.
+    // A read-only table: logged as a table that does not open.
     SetFileAttributesA(game.table.c_str(), FILE_ATTRIBUTE_READONLY);
+    LogTail readOnlyLog;
     EXPECT_FALSE(save(game.table, game.sound, &document));
+    EXPECT_TRUE(readOnlyLog.contains(loaderNote(165, "save:error fileopen")));
+    EXPECT_FALSE(readOnlyLog.contains(loaderNote(214, "save:error fileopen(2)")));
     SetFileAttributesA(game.table.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(oldTable, readFile(game.table));
     EXPECT_EQ(oldSound, readFile(game.sound));
@@ -498,7 +508,9 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     // A read-only sound list: the table is not replaced either.
     reset();
     SetFileAttributesA(game.sound.c_str(), FILE_ATTRIBUTE_READONLY);
+    LogTail readOnlySoundLog;
     EXPECT_FALSE(save(game.table, game.sound, &document));
+    EXPECT_TRUE(readOnlySoundLog.contains(loaderNote(214, "save:error fileopen(2)")));
     SetFileAttributesA(game.sound.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(oldTable, readFile(game.table));
     EXPECT_EQ(oldSound, readFile(game.sound));
@@ -508,7 +520,9 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     reset();
     std::string folder = game.dir + "\\Data\\Folder";
     CreateDirectoryA(folder.c_str(), nullptr);
+    LogTail folderLog;
     EXPECT_FALSE(save(folder, game.sound, &document));
+    EXPECT_TRUE(folderLog.contains(loaderNote(165, "save:error fileopen")));
     EXPECT_EQ(oldSound, readFile(game.sound));
     RemoveDirectoryA(folder.c_str());
 
@@ -521,7 +535,7 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     // A missing directory for the sound list: the table stays too.
     LogTail log2;
     EXPECT_FALSE(save(game.table, game.dir + "\\missing\\SoundFileName", &document));
-    EXPECT_TRUE(log2.contains("save:error fileopen(2)"));
+    EXPECT_TRUE(log2.contains(loaderNote(214, "save:error fileopen(2)")));
     EXPECT_EQ(oldTable, readFile(game.table));
     EXPECT_EQ(2u, filesIn(game.dir + "\\Data").size());
 
@@ -530,7 +544,9 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     HANDLE held = CreateFileA(game.table.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    LogTail heldLog;
     EXPECT_FALSE(save(game.table, game.sound, &document));
+    EXPECT_TRUE(heldLog.contains(loaderNote(165, "save:error fileopen")));
     CloseHandle(held);
     EXPECT_EQ(oldTable, readFile(game.table));
     EXPECT_EQ(oldSound, readFile(game.sound));
