@@ -1,6 +1,7 @@
 // The record display and the list listeners through the real window: moving
 // through the list, typing and picking into the form, reverting, sorting, the
 // listener guard and an empty refill.
+#include "app/data/RZCharacters.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
@@ -10,6 +11,7 @@
 #include "app/views/RZListViewEvent2.h"
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
+#include "support/HFile.h"
 #include "tests/common/TestSupport.h"
 #include "toolkit/HDropDown.h"
 #include "toolkit/HListView.h"
@@ -19,6 +21,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace editortest;
 
@@ -292,6 +295,31 @@ TEST_F(RZDisplayTest, TheCharacterListSortsByItsTexts) {
     EXPECT_EQ(e.cell(133, 0, 1), "S");
     e.clickColumn(133, 0);
     EXPECT_EQ(names(), "アリス,カイ,ボブ");
+}
+
+TEST_F(RZDisplayTest, TheCharacterListStopsAfter1001Rows) {
+    Editor& e = *editor;
+    // 2000 more characters, every one able to use every spell level.
+    std::vector<std::string> names;
+    std::vector<std::vector<int>> aptitudes;
+    for (int i = 0; i < 2000; ++i) {
+        names.push_back("chara" + std::to_string(i));
+        aptitudes.push_back({5, 5, 5, 5, 5, 5});
+    }
+    std::string dir = testsupport::makeScratchDir("manycharacters");
+    ASSERT_TRUE(testsupport::writeFile(dir + "\\CharacterData", characterData(names, aptitudes)));
+    ASSERT_TRUE(e.document()->characters()->readFile(HFile(dir + "\\CharacterData")));
+    ASSERT_GT(e.document()->characters()->count(), 2000u);
+
+    e.selectRow(1);
+    ASSERT_EQ(e.rowCount(133), 1001);
+    HListView* characters = static_cast<HListView*>(e.control(133));
+    // Rows keep their insertion number as parameter; the last one is number 1000.
+    EXPECT_EQ(characters->getItemParam(1000, 0), 1000);
+    EXPECT_EQ(e.cell(133, 1000, 1), "S");
+    // Another level refills the list, still no more than 1001 rows.
+    e.selectRow(0);
+    EXPECT_EQ(e.rowCount(133), 1001);
 }
 
 TEST_F(RZDisplayTest, AnEmptyRefillClearsTheForm) {
