@@ -255,16 +255,33 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     }
 
     // A target held open by another program cannot be replaced: the same
-    // failure as one that cannot be opened for writing.
-    if (result && !replaceWith(tableTemporary, tablePath)) {
+    // failure as one that cannot be opened for writing. The old table is kept
+    // aside until the sound list is in place too, so both files change or
+    // neither does.
+    HFile tableBackup = temporaryBeside(tablePath, ".bak~");
+    const bool hadTable = result && tablePath.kind() == 1;
+    if (result && hadTable && !replaceWith(tablePath, tableBackup)) {
         HDebug::debug("save:replace error %lu", GetLastError());
         HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
         result = false;
-    }
-    if (result && writeSound && !replaceWith(soundTemporary, soundPath)) {
+    } else if (result && !replaceWith(tableTemporary, tablePath)) {
+        HDebug::debug("save:replace error %lu", GetLastError());
+        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
+        if (hadTable) {
+            replaceWith(tableBackup, tablePath);
+        }
+        result = false;
+    } else if (result && writeSound && !replaceWith(soundTemporary, soundPath)) {
         HDebug::debug("save:replace error(2) %lu", GetLastError());
         HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
+        if (hadTable) {
+            replaceWith(tableBackup, tablePath);
+        } else {
+            removeFile(tablePath);
+        }
         result = false;
+    } else if (result && hadTable) {
+        removeFile(tableBackup);
     }
     if (!result) {
         removeFile(tableTemporary);

@@ -551,6 +551,19 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     EXPECT_EQ(oldTable, readFile(game.table));
     EXPECT_EQ(oldSound, readFile(game.sound));
 
+    // A sound list held open: the table, already made, is put back as it was.
+    reset();
+    held = CreateFileA(game.sound.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    LogTail heldSoundLog;
+    EXPECT_FALSE(save(game.table, game.sound, &document));
+    EXPECT_TRUE(heldSoundLog.contains(loaderNote(214, "save:error fileopen(2)")));
+    CloseHandle(held);
+    EXPECT_EQ(oldTable, readFile(game.table));
+    EXPECT_EQ(oldSound, readFile(game.sound));
+    EXPECT_EQ(2u, filesIn(game.dir + "\\Data").size());
+
     // The document still belongs where it was.
     EXPECT_EQ(elsewhere.fullPath(), document.tablePath().fullPath());
     EXPECT_EQ(elsewhere.fullPath(), document.soundPath().fullPath());
