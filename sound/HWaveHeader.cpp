@@ -1,18 +1,12 @@
 #include "sound/HWaveHeader.h"
 
+#include "support/HBytes.h"
+
 #include <cstring>
 
 namespace waveheader {
 
 namespace {
-std::uint16_t word(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t dword(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 void fourcc(const unsigned char* p, char* out) {
     std::memcpy(out, p, 4);
@@ -30,20 +24,20 @@ Result read(const unsigned char* data, std::size_t length, Info* out) {
         return TOO_SHORT;
     }
     fourcc(data, out->riffId);
-    out->riffSize = dword(data + 4);
+    out->riffSize = HBytes::dword(data + 4);
     fourcc(data + 8, out->formType);
     if (!is(out->riffId, "RIFF") || !is(out->formType, "WAVE")) {
         return BAD_RIFF;
     }
 
     fourcc(data + 12, out->fmtId);
-    out->fmtSize = dword(data + 16);
-    out->formatTag = word(data + 20);
-    out->channels = word(data + 22);
-    out->samplesPerSec = dword(data + 24);
-    out->avgBytesPerSec = dword(data + 28);
-    out->blockAlign = word(data + 32);
-    out->bitsPerSample = word(data + 34);
+    out->fmtSize = HBytes::dword(data + 16);
+    out->formatTag = HBytes::word(data + 20);
+    out->channels = HBytes::word(data + 22);
+    out->samplesPerSec = HBytes::dword(data + 24);
+    out->avgBytesPerSec = HBytes::dword(data + 28);
+    out->blockAlign = HBytes::word(data + 32);
+    out->bitsPerSample = HBytes::word(data + 34);
     if (!is(out->fmtId, "fmt ")) {
         return BAD_FMT;
     }
@@ -56,14 +50,14 @@ Result read(const unsigned char* data, std::size_t length, Info* out) {
     const unsigned char* chunk = data + next;
     std::uint64_t start = next + 8;
     if (is(reinterpret_cast<const char*>(chunk), "fact")) {
-        std::uint64_t after = start + dword(chunk + 4);
+        std::uint64_t after = start + HBytes::dword(chunk + 4);
         if (length > after + 8) {
             chunk = data + after;
             start = after + 8;
         }
     }
     fourcc(chunk, out->dataId);
-    out->dataSizeField = dword(chunk + 4);
+    out->dataSizeField = HBytes::dword(chunk + 4);
     if (!is(out->dataId, "data")) {
         return BAD_DATA;
     }

@@ -1,27 +1,18 @@
 #include "toolkit/HBitmapHeader.h"
 
+#include "support/HBytes.h"
+
 namespace bitmapheader {
-
-namespace {
-std::uint16_t word(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t dword(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-} // namespace
 
 bool readFileHeader(const unsigned char* data, std::size_t length, FileHeader* out) {
     if (!data || !out || length < FILE_HEADER_SIZE) {
         return false;
     }
-    out->type = word(data);
-    out->fileSize = dword(data + 2);
-    out->reserved1 = word(data + 6);
-    out->reserved2 = word(data + 8);
-    out->pixelOffset = dword(data + 10);
+    out->type = HBytes::word(data);
+    out->fileSize = HBytes::dword(data + 2);
+    out->reserved1 = HBytes::word(data + 6);
+    out->reserved2 = HBytes::word(data + 8);
+    out->pixelOffset = HBytes::dword(data + 10);
     return true;
 }
 
@@ -31,23 +22,23 @@ bool readInfoHeader(const unsigned char* data, std::size_t length, InfoHeader* o
     }
     const unsigned char* p = data + FILE_HEADER_SIZE;
     *out = InfoHeader();
-    out->headerSize = dword(p);
+    out->headerSize = HBytes::dword(p);
     if (out->headerSize < INFO_HEADER_SIZE) {
         return true;
     }
     if (length - FILE_HEADER_SIZE < out->headerSize) {
         return false;
     }
-    out->width = static_cast<std::int32_t>(dword(p + 4));
-    out->height = static_cast<std::int32_t>(dword(p + 8));
-    out->planes = word(p + 12);
-    out->bitCount = word(p + 14);
-    out->compression = dword(p + 16);
-    out->imageSize = dword(p + 20);
-    out->xPelsPerMeter = static_cast<std::int32_t>(dword(p + 24));
-    out->yPelsPerMeter = static_cast<std::int32_t>(dword(p + 28));
-    out->colorsUsed = dword(p + 32);
-    out->colorsImportant = dword(p + 36);
+    out->width = static_cast<std::int32_t>(HBytes::dword(p + 4));
+    out->height = static_cast<std::int32_t>(HBytes::dword(p + 8));
+    out->planes = HBytes::word(p + 12);
+    out->bitCount = HBytes::word(p + 14);
+    out->compression = HBytes::dword(p + 16);
+    out->imageSize = HBytes::dword(p + 20);
+    out->xPelsPerMeter = static_cast<std::int32_t>(HBytes::dword(p + 24));
+    out->yPelsPerMeter = static_cast<std::int32_t>(HBytes::dword(p + 28));
+    out->colorsUsed = HBytes::dword(p + 32);
+    out->colorsImportant = HBytes::dword(p + 36);
     return true;
 }
 
