@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 
 namespace testsupport {
 
@@ -120,6 +121,24 @@ std::string LogTail::text() const {
 
 bool LogTail::contains(const std::string& fragment) const {
     return text().find(fragment) != std::string::npos;
+}
+
+void keyEvent(WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+void pressKeys(std::initializer_list<WORD> keys) {
+    for (WORD vk : keys) {
+        keyEvent(vk, false);
+    }
+    for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk) {
+        keyEvent(*vk, true);
+    }
 }
 
 void pumpMessages(unsigned milliseconds) {

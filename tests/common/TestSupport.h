@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+
+#include <initializer_list>
 #include <string>
 
 // Helpers shared by the test programs. Each test program runs in a fresh
@@ -35,6 +38,12 @@ class LogTail {
   private:
     unsigned long long start;
 };
+
+// A real key press or release (SendInput), as the keyboard would give it.
+void keyEvent(WORD vk, bool up);
+// Real key strokes, pressed in order and released in reverse order, as a user
+// types a combination.
+void pressKeys(std::initializer_list<WORD> keys);
 
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);

@@ -3,6 +3,7 @@
 // Helpers for tests that drive real native windows: a plain native child made
 // from any window class, real key strokes, and waiting with the messages pumped.
 
+#include "tests/common/TestSupport.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HContainer.h"
 #include "toolkit/HEventListener.h"
@@ -75,26 +76,8 @@ class RecordingListener : public HEventListener {
     LRESULT answer;
 };
 
-inline void keyEvent(WORD vk, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
-// Presses the keys in order and releases them in reverse order, as a user
-// types a combination.
-inline void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<WORD> held(keys);
-    for (WORD vk : held) {
-        keyEvent(vk, false);
-    }
-    for (auto vk = held.rbegin(); vk != held.rend(); ++vk) {
-        keyEvent(*vk, true);
-    }
-}
+using testsupport::keyEvent;
+using testsupport::pressKeys;
 
 // Pumps messages until the condition holds or the time is up.
 inline bool waitFor(const std::function<bool()>& condition, unsigned milliseconds = 3000) {

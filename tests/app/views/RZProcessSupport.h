@@ -176,25 +176,8 @@ inline std::string windowText(HWND window) {
     return text;
 }
 
-inline void keyEvent(WORD vk, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
-// Real key strokes, pressed in order and released in reverse order.
-inline void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<WORD> held(keys);
-    for (WORD vk : held) {
-        keyEvent(vk, false);
-    }
-    for (auto vk = held.rbegin(); vk != held.rend(); ++vk) {
-        keyEvent(*vk, true);
-    }
-}
+using testsupport::keyEvent;
+using testsupport::pressKeys;
 
 inline bool bringToFront(HWND window) {
     return waitUntil(
