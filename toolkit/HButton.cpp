@@ -34,12 +34,8 @@ int HButton::create() {
         } else if (getAlignment() == 2) {
             alignment = BS_RIGHT;
         }
-        RECT r = requested;
-        HWND hwnd = CreateWindowExA(0, "BUTTON", getStoredText().c_str(),
-                                    getStyle() | WS_CHILD | BS_PUSHBUTTON | alignment, r.left,
-                                    r.top, r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                                    GetModuleHandleA(nullptr), nullptr);
+        HWND hwnd = createChildWindow(0, "BUTTON", getStoredText().c_str(),
+                                      getStyle() | WS_CHILD | BS_PUSHBUTTON | alignment);
         setHandle(hwnd);
         HComponent::create();
     }

@@ -2,6 +2,7 @@
 
 #include "support/HDebug.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HWindow.h"
 #include "toolkit/HDefaultKeyListener.h"
 #include "toolkit/HDefaultPaintListener.h"
 #include "toolkit/HDropTarget.h"
@@ -200,6 +201,15 @@ void HComponent::moveFocus(int step) {
             return;
         }
     }
+}
+
+HWND HComponent::createChildWindow(DWORD exStyle, const char* windowClass, const char* text,
+                                   DWORD style) {
+    RECT r = requested;
+    return CreateWindowExA(exStyle, windowClass, text, style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent ? parent->getHandle() : nullptr,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           HWindow::instanceHandle(), nullptr);
 }
 
 void HComponent::requestFocus() {

@@ -112,6 +112,9 @@ class HComponent : public HObject {
     // The bounds in the coordinates MoveWindow takes: the parent's client area
     // for a child window, the screen for a top-level one.
     RECT getPlacement();
+    // The native child window of a control: the requested bounds, the parent's
+    // window, the component's id as child id, the application's instance.
+    HWND createChildWindow(DWORD exStyle, const char* windowClass, const char* text, DWORD style);
     // Requested bounds, used while no native window exists.
     RECT requested = {0, 0, 0, 0};
     bool visibleFlag = true;

@@ -26,12 +26,8 @@ template <typename T> class HDropDown : public HComponent {
         HLOG_START("HDropDown", 58, "create");
         HContainer* parent = getParent();
         if (getHandle() == nullptr && parent != nullptr && parent->getHandle() != nullptr) {
-            RECT r = requested;
-            HWND hwnd = CreateWindowExA(
-                0, "COMBOBOX", nullptr, getStyle() | WS_CHILD | CBS_DROPDOWNLIST | WS_VSCROLL,
-                r.left, r.top, r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())), GetModuleHandleA(nullptr),
-                nullptr);
+            HWND hwnd = this->createChildWindow(
+                0, "COMBOBOX", nullptr, getStyle() | WS_CHILD | CBS_DROPDOWNLIST | WS_VSCROLL);
             if (hwnd != nullptr) {
                 setHandle(hwnd);
                 HComponent::create();

@@ -35,12 +35,7 @@ int HEdit::create() {
         if (numberOnly) {
             style |= ES_NUMBER;
         }
-        RECT r = requested;
-        HWND hwnd =
-            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", getStoredText().c_str(), style, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                            GetModuleHandleA(nullptr), nullptr);
+        HWND hwnd = createChildWindow(WS_EX_CLIENTEDGE, "EDIT", getStoredText().c_str(), style);
         setHandle(hwnd);
         if (hwnd != nullptr) {
             SendMessageA(hwnd, EM_LIMITTEXT, limitParameter(textLimit), 0);

@@ -1,5 +1,7 @@
 #include "toolkit/HImageView.h"
 
+#include "toolkit/HLabel.h"
+
 #include "support/HDebug.h"
 #include "toolkit/HContainer.h"
 #include "toolkit/HEventDisable.h"
@@ -33,18 +35,10 @@ int HImageView::create() {
     HLOG_START("HImageView", 66, "create");
     HContainer* parent = getParent();
     if (getHandle() == nullptr && parent != nullptr && parent->getHandle() != nullptr) {
-        DWORD alignment = SS_LEFT;
-        if (getAlignment() == 1) {
-            alignment = SS_CENTER;
-        } else if (getAlignment() == 2) {
-            alignment = SS_RIGHT;
-        }
-        RECT r = requested;
+        // Always shown: the component's own style bits are not used.
         HWND hwnd =
-            CreateWindowExA(0, "STATIC", getStoredText().c_str(), WS_CHILD | WS_VISIBLE | alignment,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                            GetModuleHandleA(nullptr), nullptr);
+            createChildWindow(0, "STATIC", getStoredText().c_str(),
+                              WS_CHILD | WS_VISIBLE | HLabel::alignmentStyle(getAlignment()));
         setHandle(hwnd);
         resize();
         if (currentFrame >= 0) {

@@ -12,22 +12,19 @@ HLabel::HLabel(HContainer* parent, int id, const std::string& text) : HComponent
 
 HLabel::~HLabel() {}
 
+DWORD HLabel::alignmentStyle(int alignment) {
+    if (alignment == 1) {
+        return SS_CENTER;
+    }
+    return alignment == 2 ? SS_RIGHT : SS_LEFT;
+}
+
 int HLabel::create() {
     HLOG_START("HLabel", 38, "create");
     HContainer* parent = getParent();
     if (getHandle() == nullptr && parent != nullptr && parent->getHandle() != nullptr) {
-        DWORD alignment = SS_LEFT;
-        if (getAlignment() == 1) {
-            alignment = SS_CENTER;
-        } else if (getAlignment() == 2) {
-            alignment = SS_RIGHT;
-        }
-        RECT r = requested;
-        HWND hwnd =
-            CreateWindowExA(0, "STATIC", getStoredText().c_str(), getStyle() | WS_CHILD | alignment,
-                            r.left, r.top, r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                            GetModuleHandleA(nullptr), nullptr);
+        HWND hwnd = createChildWindow(0, "STATIC", getStoredText().c_str(),
+                                      getStyle() | WS_CHILD | alignmentStyle(getAlignment()));
         setHandle(hwnd);
         HComponent::create();
     }

@@ -9,6 +9,9 @@ class HLabel : public HComponent {
     ~HLabel() override;
 
     int create() override;
+
+    // The static window's style bits for an alignment (0 left, 1 centre, 2 right).
+    static DWORD alignmentStyle(int alignment);
     // Forgets the handle; the native label goes with its parent window.
     void dispose() override;
 };

@@ -57,11 +57,7 @@ int HListView::create() {
     if (singleSelection) {
         style |= LVS_SINGLESEL;
     }
-    RECT r = requested;
-    HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parent->getHandle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = createChildWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style);
     setHandle(hwnd);
     if (hwnd == nullptr) {
         return 0;
