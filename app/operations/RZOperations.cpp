@@ -82,6 +82,20 @@ bool chooseSavePath(const std::string& initialDirectory, HFile* chosen) {
     return picked;
 }
 
+// Loads the tables into the document with a loader made for the one call.
+// A failed load logs the note and clears every flag: nothing counts as loaded.
+bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, int line,
+                  const char* note) {
+    RZMagicLoader* loader = new RZMagicLoader();
+    bool loaded = loader->load(table, sound, document);
+    delete loader;
+    if (!loaded) {
+        HLOG_INFO(SOURCE, line, note);
+        document->setFlags(0);
+    }
+    return loaded;
+}
+
 // Refills the list and the title after a file operation.
 void showDocument(HComponent* window, RZEditData* document) {
     RZDisplay* display = new RZDisplay();
@@ -251,16 +265,11 @@ bool RZOP0005(HComponent* window) {
                 flags |= RZEditData::FLAG_STOCK_SOUND;
                 sound = document->defaultSoundPath();
             }
-            RZMagicLoader* loader = new RZMagicLoader();
-            if (loader->load(table, sound, document)) {
+            if (loadOrForget(table, sound, document, 530, "_RZOP0002_OpenFileById:load error")) {
                 document->setFlags(0);
                 document->setFlags(flags);
                 result = true;
-            } else {
-                HLOG_INFO(SOURCE, 530, "_RZOP0002_OpenFileById:load error");
-                document->setFlags(0);
             }
-            delete loader;
             showDocument(window, document);
         }
         delete chooser;
@@ -374,17 +383,15 @@ bool RZOP0015(HComponent* window) {
                          "名前をつけて保存", MB_OKCANCEL | MB_ICONQUESTION);
         if (answer == IDOK) {
             RZMagicLoader* loader = new RZMagicLoader();
-            if (!loader->save(table, sound, document)) {
+            bool saved = loader->save(table, sound, document);
+            delete loader;
+            if (!saved) {
                 HLOG_INFO(SOURCE, 1530, "RZOP0015:save error");
-            } else if (loader->load(table, sound, document)) {
+            } else if (loadOrForget(table, sound, document, 1540, "RZOP0015:reload error")) {
                 document->setFlags(0);
                 document->setFlags(RZEditData::FLAG_OPENED);
                 result = true;
-            } else {
-                HLOG_INFO(SOURCE, 1540, "RZOP0015:reload error");
-                document->setFlags(0);
             }
-            delete loader;
             showDocument(window, document);
         }
     }
@@ -438,7 +445,9 @@ bool RZOP0016(HComponent* window) {
             document->setFlags(remembered);
         } else {
             RZMagicLoader* loader = new RZMagicLoader();
-            if (!loader->save(table, sound, document)) {
+            bool saved = loader->save(table, sound, document);
+            delete loader;
+            if (!saved) {
                 HLOG_INFO(SOURCE, 1650, "RZOP0016:save error");
                 document->setFlags(0);
                 document->setFlags(remembered);
@@ -448,14 +457,8 @@ bool RZOP0016(HComponent* window) {
                 }
                 // Read back, so the list shows what is on disk and every
                 // entry's baseline equals it.
-                if (loader->load(table, sound, document)) {
-                    result = true;
-                } else {
-                    HLOG_INFO(SOURCE, 1660, "RZOP0016:reload error");
-                    document->setFlags(0);
-                }
+                result = loadOrForget(table, sound, document, 1660, "RZOP0016:reload error");
             }
-            delete loader;
             showDocument(window, document);
         }
     }
@@ -473,14 +476,8 @@ bool RZOP0017(HComponent* window) {
                  MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
     }
     if (go) {
-        RZMagicLoader* loader = new RZMagicLoader();
-        if (loader->load(document->tablePath(), document->soundPath(), document)) {
-            result = true;
-        } else {
-            HLOG_INFO(SOURCE, 1720, "RZOP0017:reload error");
-            document->setFlags(0);
-        }
-        delete loader;
+        result = loadOrForget(document->tablePath(), document->soundPath(), document, 1720,
+                              "RZOP0017:reload error");
         showDocument(window, document);
     }
     HLOG_END(SOURCE, 1740, "RZOP0017");
