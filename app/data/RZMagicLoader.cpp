@@ -104,7 +104,11 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
             std::size_t length = std::strlen(text);
             std::vector<ZDMagic> records;
             int spell = 0;
-            for (const RZTableText::Line& line : RZTableText::cutLines(text, length)) {
+            // Walked line by line: a table of millions of (empty) lines must
+            // not need a list of them all.
+            std::size_t at = 0;
+            RZTableText::Line line{0, 0};
+            while (RZTableText::nextLine(text, length, at, line)) {
                 if (line.end == line.start) {
                     continue;
                 }
@@ -156,17 +160,14 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
 
             if (soundReader.read()) {
                 const char* sounds = soundReader.data();
-                std::size_t soundLength = std::strlen(sounds);
-                std::size_t n = 0;
-                for (const RZTableText::Line& line : RZTableText::cutLines(sounds, soundLength)) {
-                    if (records.size() < 3 * (n + 1)) {
-                        break;
-                    }
-                    std::string name(sounds + line.start, line.end - line.start);
+                // One line per spell line read above, and each spell has three
+                // level records.
+                std::vector<std::string> names =
+                    RZTableText::soundNames(sounds, std::strlen(sounds), records.size() / 3);
+                for (std::size_t n = 0; n < names.size(); ++n) {
                     for (std::size_t j = 3 * n; j < 3 * n + 3; ++j) {
-                        records[j].setSound(name);
+                        records[j].setSound(names[n]);
                     }
-                    ++n;
                 }
             }
 

@@ -13,6 +13,24 @@ bool isBlank(char c) {
 
 } // namespace
 
+bool nextLine(const char* text, std::size_t length, std::size_t& from, Line& line) {
+    if (!text || from >= length) {
+        return false;
+    }
+    std::size_t i = from;
+    while (i < length && text[i] != '\r' && text[i] != '\n') {
+        ++i;
+    }
+    line = Line{from, i};
+    if (i < length) {
+        // CR LF is one line end; so is a lone CR, whose next byte starts the
+        // next line.
+        i += (text[i] == '\r' && i + 1 < length && text[i + 1] == '\n') ? 2 : 1;
+    }
+    from = i;
+    return true;
+}
+
 std::vector<Line> cutLines(const char* text, std::size_t length) {
     std::vector<Line> lines;
     if (!text) {
@@ -22,22 +40,10 @@ std::vector<Line> cutLines(const char* text, std::size_t length) {
     if (nul) {
         length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);
     }
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < length) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(Line{start, i});
-            // CR LF is one line end; so is a lone CR, whose next byte starts
-            // the next line.
-            i += (c == '\r' && i + 1 < length && text[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < length) {
-        lines.push_back(Line{start, length});
+    std::size_t at = 0;
+    Line line{0, 0};
+    while (nextLine(text, length, at, line)) {
+        lines.push_back(line);
     }
     return lines;
 }
@@ -81,6 +87,17 @@ std::int32_t parseNumber(const char* field, std::size_t length) {
         sum = 0u - sum;
     }
     return static_cast<std::int32_t>(sum);
+}
+
+std::vector<std::string> soundNames(const char* text, std::size_t length, std::size_t spells) {
+    std::vector<std::string> names;
+    for (const Line& line : cutLines(text, length)) {
+        if (names.size() >= spells) {
+            break;
+        }
+        names.emplace_back(text + line.start, line.end - line.start);
+    }
+    return names;
 }
 
 std::string formatTableLine(const std::string& name, std::int32_t target,

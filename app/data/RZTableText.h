@@ -23,6 +23,11 @@ constexpr std::size_t LINE_LIMIT = 1023;
 // and a lone CR each end a line; the last line ends at the end of the text.
 std::vector<Line> cutLines(const char* text, std::size_t length);
 
+// The line that begins at `from`, by the same rules, and `from` moved past its
+// line end: a walk over a text too long to list its lines at once. False when
+// no line begins there. The text ends at length; it holds no NUL before it.
+bool nextLine(const char* text, std::size_t length, std::size_t& from, Line& line);
+
 // Splits a line into at most FIELD_COUNT fields separated by runs of spaces and
 // tabs. The line's last byte never separates: a single blank at the end stays
 // with the last field, and a run of blanks at the end leaves one more field
@@ -39,6 +44,11 @@ std::int32_t parseNumber(const char* field, std::size_t length);
 inline std::int32_t parseNumber(const std::string& field) {
     return parseNumber(field.data(), field.size());
 }
+
+// The sound names of a SoundFileName text (cut into lines like a table), one
+// line per spell in order, for at most `spells` spells: lines past them, such
+// as the closing "End", are not taken. An empty line is an empty name.
+std::vector<std::string> soundNames(const char* text, std::size_t length, std::size_t spells);
 
 // One MagicTable line without its line end, cut at LINE_LIMIT bytes.
 // numbers[level - 1] holds cost, range, area and efficiency of levels 1..3.

@@ -149,3 +149,18 @@ TEST(RZTableText, FormatsTheTableLine) {
     EXPECT_EQ(1023u, line.size());
     EXPECT_EQ(std::string(20, 'z'), line.substr(1003));
 }
+
+TEST(RZTableText, SoundNamesAreOneLinePerSpellAndNoMore) {
+    const std::string list = "fire01\r\nwater02\n\rwind03\r\nEnd";
+    // An empty line is a spell without a sound; lines past the spells, such
+    // as "End", are not names.
+    EXPECT_EQ((Strings{"fire01", "water02", "", "wind03"}),
+              RZTableText::soundNames(list.data(), list.size(), 4));
+    EXPECT_EQ((Strings{"fire01"}), RZTableText::soundNames(list.data(), list.size(), 1));
+    EXPECT_TRUE(RZTableText::soundNames(list.data(), list.size(), 0).empty());
+    // A short list names only the first spells; the text ends at a NUL.
+    const std::string shortList("ice01\r\nice02\0hidden\r\n", 21);
+    EXPECT_EQ((Strings{"ice01", "ice02"}),
+              RZTableText::soundNames(shortList.data(), shortList.size(), 48));
+    EXPECT_TRUE(RZTableText::soundNames(nullptr, 10, 48).empty());
+}
