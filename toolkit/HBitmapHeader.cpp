@@ -64,6 +64,11 @@ std::uint64_t pixelBytes(const InfoHeader& info) {
     std::int64_t h = info.height;
     std::uint64_t height = static_cast<std::uint64_t>(h < 0 ? -h : h);
     std::uint64_t rowBytes = ((width * info.bitCount + 31) / 32) * 4;
+    // A size too large to count must not wrap round to a small one, which the
+    // loader would take for rows that are all there.
+    if (height != 0 && rowBytes > UINT64_MAX / height) {
+        return UINT64_MAX;
+    }
     return rowBytes * height;
 }
 

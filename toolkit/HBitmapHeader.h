@@ -53,7 +53,8 @@ bool readInfoHeader(const unsigned char* data, std::size_t length, InfoHeader* o
 std::uint64_t colorTableBytes(const InfoHeader& info);
 
 // Bytes of uncompressed pixel rows (each row padded to 4 bytes); 0 for the
-// run-length encodings, whose length is not known in advance.
+// run-length encodings, whose length is not known in advance; UINT64_MAX when
+// the size does not fit in 64 bits.
 std::uint64_t pixelBytes(const InfoHeader& info);
 
 } // namespace bitmapheader

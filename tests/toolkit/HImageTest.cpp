@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 const COLORREF RED = RGB(255, 0, 0);
@@ -75,6 +77,24 @@ TEST(HBitmapHeaderTest, SizesOfTablesAndRowsAndShortBuffers) {
     std::string os2 = mediatest::dataBytes("bmp\\os2.bmp");
     ASSERT_TRUE(bitmapheader::readInfoHeader(bytesOf(os2), os2.size(), &info));
     EXPECT_EQ(12u, info.headerSize);
+}
+
+TEST(HBitmapHeaderTest, PixelSizesTooLargeToCountAreTheLargestSizeNotAWrappedOne) {
+    bitmapheader::InfoHeader info;
+    info.headerSize = 40;
+    // The largest picture with a real bit count still counts exactly.
+    info.width = 0x7FFFFFFF;
+    info.height = INT32_MIN;
+    info.bitCount = 32;
+    EXPECT_EQ((0x7FFFFFFFull * 4) << 31, bitmapheader::pixelBytes(info));
+    // A made-up bit count: rows of about 2^45 bytes times 2^31 rows. Wrapped
+    // round, the size would look small enough for the bytes of a tiny file.
+    info.bitCount = 0xFFFF;
+    EXPECT_EQ(UINT64_MAX, bitmapheader::pixelBytes(info));
+    info.width = 0x30600000;
+    info.height = 0x703C0000;
+    info.bitCount = 0x8585;
+    EXPECT_EQ(UINT64_MAX, bitmapheader::pixelBytes(info));
 }
 
 TEST(HImageTest, IsMadeBlackAndFillsWithOneColour) {
