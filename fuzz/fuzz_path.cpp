@@ -1,20 +1,48 @@
+// Path splitting read as Shift-JIS: the backslash found is a real one at a
+// character boundary, the name after it holds none, and directory, backslash
+// and name give the path back. For plain ASCII it is the last backslash byte.
+#include "fuzz/FuzzCheck.h"
 #include "support/HPathText.h"
 
-#include <cstdint>
+#include <cstring>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string path(reinterpret_cast<const char*>(data), size);
+    const char* text = reinterpret_cast<const char*>(data);
+    std::string path(text, size);
+    std::size_t at = HPathText::lastBackslash(text, size);
+
+    // Character boundaries: a lead byte with a trail byte after it is one character.
+    bool boundaryAt = false;
+    bool ascii = true;
+    for (std::size_t i = 0; i < size;) {
+        unsigned char c = data[i];
+        ascii = ascii && c < 0x80;
+        if (i == at) {
+            boundaryAt = true;
+        }
+        bool pair = HPathText::isLeadByte(c) && i + 1 < size && HPathText::isTrailByte(data[i + 1]);
+        i += pair ? 2 : 1;
+    }
+    if (std::memchr(text, '\\', size) == nullptr) {
+        FUZZ_CHECK(at == HPathText::npos);
+    }
+    if (ascii) {
+        FUZZ_CHECK(at == path.rfind('\\'));
+    }
+
     std::string directory;
     std::string name;
     HPathText::split(path, directory, name);
-    std::size_t at = HPathText::lastBackslash(path.data(), path.size());
-    if (at != HPathText::npos && (at >= size || path[at] != '\\')) {
-        __builtin_trap();
+    if (at == HPathText::npos) {
+        FUZZ_CHECK(name == path);
+        FUZZ_CHECK(directory == (path.empty() ? "." : ""));
+        return 0;
     }
-    // Joining the parts gives the path back whenever it had a backslash.
-    if (at != HPathText::npos && directory + "\\" + name != path) {
-        __builtin_trap();
-    }
+    FUZZ_CHECK(at < size && data[at] == '\\' && boundaryAt);
+    FUZZ_CHECK(directory + "\\" + name == path);
+    // The name after the last backslash holds no backslash of its own. It
+    // starts at a character boundary, so it can be read on its own.
+    FUZZ_CHECK(HPathText::lastBackslash(name.data(), name.size()) == HPathText::npos);
     return 0;
 }

@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 packages=(
   cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
   wine wine64 xvfb xauth x11-utils xdotool locales fonts-ipafont-gothic
-  imagemagick sox python3 clang libclang-rt-14-dev
+  imagemagick sox python3 clang libclang-rt-14-dev libfuzzer-14-dev
 )
 
 missing=()
