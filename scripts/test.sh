@@ -56,7 +56,7 @@ fi
 
 # The byte-level parsers, built natively, under the fuzzer and the sanitizers.
 fuzz_status=0
-"$root/scripts/fuzz.sh" 50000 "$build/fuzz" || fuzz_status=$?
+"$root/scripts/fuzz.sh" --seconds 10 --build "$build/fuzz" || fuzz_status=$?
 
 # Keep one wineserver for the whole run instead of one per test program.
 WINEPREFIX="$RZ_WINEPREFIX" wineserver -p >/dev/null 2>&1 || true
