@@ -91,10 +91,17 @@ std::int32_t parseNumber(const char* field, std::size_t length) {
 
 std::vector<std::string> soundNames(const char* text, std::size_t length, std::size_t spells) {
     std::vector<std::string> names;
-    for (const Line& line : cutLines(text, length)) {
-        if (names.size() >= spells) {
-            break;
-        }
+    if (!text) {
+        return names;
+    }
+    const void* nul = std::memchr(text, 0, length);
+    if (nul) {
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);
+    }
+    // Line by line: only the first lines are wanted, however long the list.
+    std::size_t at = 0;
+    Line line{0, 0};
+    while (names.size() < spells && nextLine(text, length, at, line)) {
         names.emplace_back(text + line.start, line.end - line.start);
     }
     return names;
