@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -73,6 +74,17 @@ int HImageLoader::loadImageFile(const HFile& path, HImage* image, bool resize) {
 
     // Rows are counted without the direction sign of a top-down bitmap.
     int lines = info.height < 0 ? -info.height : info.height;
+    // The image bitmap, and the platform's copy while converting, would take
+    // 4 bytes a pixel each: a picture past the limit is refused before either
+    // is made (a few header bytes may declare any size).
+    std::int64_t width = info.width;
+    std::int64_t height = info.height;
+    std::uint64_t pixels = static_cast<std::uint64_t>(width < 0 ? -width : width) *
+                           static_cast<std::uint64_t>(height < 0 ? -height : height);
+    if (pixels > MAX_PIXELS) {
+        HLOG_INFO("HImageLoader", 100, "loadImageFile:bitmap too large");
+        return RESULT_FAILED;
+    }
     if (resize) {
         image->resize(info.width, lines);
     }
