@@ -23,6 +23,15 @@ const int CLUSTER[7][2] = {{16, 0}, {48, 0}, {0, 32}, {32, 32}, {64, 32}, {16, 6
 
 const char* const LOAD_FAILED = "画像ファイルの読込に失敗しました。";
 
+// How many frames of block x block pixels a strip holds besides its black
+// one: a picture of thousands of cells would otherwise make a strip (and its
+// mask) of gigabytes.
+int framesThatFit(long long block) {
+    unsigned long long pixels = static_cast<unsigned long long>(block) * block;
+    unsigned long long fit = RZImageView::MAX_STRIP_PIXELS / pixels;
+    return fit > 1 ? static_cast<int>(std::min(fit - 1, 0x7FFFFFFFULL)) : 0;
+}
+
 } // namespace
 
 RZImageView::RZImageView(HContainer* parent, int id, const std::string& text)
@@ -94,12 +103,16 @@ void RZImageView::restartTimerAnimation() {
 
 void RZImageView::createImage_Large(HImage* picture, int cell, int count) {
     HLOG_START("RZImageView", 155, "createImage_Large");
-    if (picture == nullptr || cell < 1 || count < 1) {
+    int n = 0;
+    if (picture != nullptr && cell >= 1 && count >= 1) {
+        n = std::min(count, framesThatFit(cell));
+    }
+    if (n < 1) {
         clearToBackground();
     } else {
         int columns = picture->getWidth() / cell;
         int frames = columns * (picture->getHeight() / cell);
-        int n = std::min(count, frames);
+        n = std::min(n, frames);
         createImage(cell * (n + 1), cell);
         HImage* buffer = getImage();
         buffer->fill(BLACK);
@@ -115,14 +128,18 @@ void RZImageView::createImage_Large(HImage* picture, int cell, int count) {
 
 void RZImageView::createImage_Normal(HImage* picture, int area, int cell, int count) {
     HLOG_START("RZImageView", 212, "createImage_Normal");
-    if (picture == nullptr || area < 0 || cell < 1 || count < 1) {
+    bool single = area == 1;
+    int n = 0;
+    if (picture != nullptr && area >= 0 && cell >= 1 && count >= 1) {
+        n = std::min(count, framesThatFit(single ? cell : 3LL * cell));
+    }
+    if (n < 1) {
         clearToBackground();
     } else {
+        int block = single ? cell : 3 * cell;
         int columns = picture->getWidth() / cell;
         int frames = columns * (picture->getHeight() / cell);
-        int n = std::min(count, frames);
-        bool single = area == 1;
-        int block = single ? cell : 3 * cell;
+        n = std::min(n, frames);
         createImage(block * (n + 1), block);
         HImage* buffer = getImage();
         buffer->fill(BLACK);

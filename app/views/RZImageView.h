@@ -11,6 +11,12 @@ class HImage;
 // copies. A picture that cannot be read gives a red message instead.
 class RZImageView : public HImageView {
   public:
+    // The most pixels of one strip: as many as the largest picture the loader
+    // takes (64 MB at 4 bytes a pixel). A picture of thousands of cells is
+    // animated from as many of its frames as fit; a frame too large to fit
+    // even once leaves the preview empty, as a picture smaller than a cell does.
+    static constexpr unsigned long long MAX_STRIP_PIXELS = 4096ULL * 4096ULL;
+
     RZImageView(HContainer* parent, int id, const std::string& text);
     ~RZImageView() override;
 
