@@ -88,6 +88,11 @@ int HWavePlayer::startPlay() {
         HLOG_INFO("HWavePlayer", 104, "startPlay error:サポートされていない形式");
         return 1;
     }
+    // Never more than the whole sound: the rate is the file's word, and a
+    // buffer of its size is zeroed past the data (4 GB for a rate of 4 GB/s).
+    if (bufferSize > source->getDataSize()) {
+        bufferSize = source->getDataSize();
+    }
     for (int i = 0; i < 2; i++) {
         headers[i] = new WAVEHDR();
         buffers[i] = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bufferSize));

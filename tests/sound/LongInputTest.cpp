@@ -96,3 +96,27 @@ TEST(LongInput, FiftyMegabyteWave) {
         }
     }
 }
+
+TEST(LongInput, AByteRateOfFourGigabytesDoesNotSizeThePlayersBuffers) {
+    // A 5 MB sound whose header says it plays 4 GB a second: one buffer of
+    // that size would be reserved and zeroed.
+    const std::uint64_t size = 5 * MB;
+    std::string format = wavetest::pcmFormat(2, RATE, 16);
+    mediatest::putU32(format, 8, 0xFFFFFFFFul);
+    std::string head = wavetest::riff(wavetest::chunk("fmt ", format));
+    head += "data" + wavetest::u32(static_cast<unsigned long>(size - 44));
+    std::string path = testsupport::makeScratchDir("wave") + "\\rate.wav";
+    ASSERT_TRUE(writeRepeated(path, head, pattern(), size - 44));
+
+    OwnerWindow owner;
+    HWavePlayer player(&owner);
+    ASSERT_EQ(0, player.getSource()->loadFromFile(HFile(path)));
+    MemoryWatch memory;
+    if (player.startPlay() == 0) {
+        testsupport::pumpMessages(300);
+        player.stopPlay();
+        EXPECT_TRUE(nativetest::waitFor([&] { return !player.isPlaying(); }, 10000));
+    }
+    report("WAVE claiming 4 GB a second", static_cast<double>(size) / MB, 0, memory.peakGrowth());
+    EXPECT_LE(memory.peakGrowth(), WAVE_MEMORY_FACTOR * size + WAVE_MEMORY_SLACK);
+}
