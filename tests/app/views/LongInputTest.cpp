@@ -1,6 +1,9 @@
-// Big pictures in the spell preview, written at test time: a 4,000-pixel square
-// picture cut into 32-pixel cells has 15,625 frames, and a 16,000-pixel one is
-// refused by the loader.
+// Long input as the editor shows it, written at test time: big pictures in the
+// spell preview (a 4,000-pixel square picture cut into 32-pixel cells has
+// 15,625 frames, a 16,000-pixel one is refused by the loader), and a table with
+// a megabyte line opened beside 100,000 characters.
+#include "app/data/RZCharacterFile.h"
+#include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/views/RZImageView.h"
 #include "tests/app/views/EditorHarness.h"
@@ -24,6 +27,10 @@ constexpr std::uint64_t PREVIEW_MEMORY_SLACK = 64 * MB;
 std::uint64_t previewMemoryBound(std::uint64_t fileBytes, std::uint64_t pixels) {
     return fileBytes + 8 * pixels + 4 * RZImageView::MAX_STRIP_PIXELS * 4 + PREVIEW_MEMORY_SLACK;
 }
+
+// Each character keeps its record, path and object (about twice the file);
+// the line's texts are held by three entries, each with its loaded copy.
+constexpr std::uint64_t OPEN_MEMORY_FACTOR = 4;
 
 class LongInputPreview : public ::testing::Test {
   protected:
@@ -119,4 +126,65 @@ TEST_F(LongInputPreview, AFrameTooLargeForAnyStripLeavesThePreviewEmpty) {
     EXPECT_EQ(-1, view->getCurrentFrame());
     EXPECT_EQ(view->getWidth(), view->getImage()->getWidth());
     EXPECT_EQ(view->getHeight(), view->getImage()->getHeight());
+}
+
+TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
+    std::string game = testsupport::makeScratchDir("longgame");
+    CreateDirectoryA((game + "\\Data").c_str(), nullptr);
+    std::string table = game + "\\Data\\MagicTable";
+    // Spell 0: a name and a description of a megabyte each (two-byte
+    // characters); the other 47 spells ordinary.
+    std::string rest;
+    for (int k = 1; k < 48; ++k) {
+        rest += "spell" + std::to_string(k) + " 1 010 1 1 100  020 2 2 100  030 3 3 100  text\r\n";
+    }
+    std::string longName(MB, '\0');
+    for (std::size_t i = 0; i < longName.size(); i += 2) {
+        longName.replace(i, 2, "名");
+    }
+    ASSERT_TRUE(writeRepeated(table, longName + " 1 010 1 1 100  020 2 2 100  030 3 3 100  ", "説",
+                              MB, "\r\n" + rest));
+    // 100,000 characters with fire aptitudes 0 to 5 in turn.
+    const std::uint32_t count = 100000;
+    std::string six;
+    for (int r = 0; r < 6; ++r) {
+        std::string record(RZCharacterFile::RECORD_SIZE, '\0');
+        record[RZCharacterFile::APTITUDE_OFFSET] = static_cast<char>(r);
+        record.replace(RZCharacterFile::NAME_OFFSET, 2, "C" + std::to_string(r));
+        six += record;
+    }
+    std::string header(RZCharacterFile::HEADER_SIZE, '\0');
+    putLittleEndian(header, 0, 140, 4);
+    putLittleEndian(header, 4, count + 1, 4);
+    ASSERT_TRUE(writeRepeated(game + "\\Data\\CharacterData", header, six,
+                              std::uint64_t(RZCharacterFile::RECORD_SIZE) * count));
+
+    Editor editor;
+    Answerer answers;
+    answers.push(IDOK, table);
+    MemoryWatch memory;
+    Stopwatch clock;
+    editor.command(137);
+    double elapsed = clock.milliseconds();
+    const std::uint64_t bytes = 2 * MB + header.size() + RZCharacterFile::RECORD_SIZE * count;
+    report("open: 2 MB line, 100,000 characters", static_cast<double>(bytes) / MB, elapsed,
+           memory.peakGrowth());
+    EXPECT_LE(memory.peakGrowth(), OPEN_MEMORY_FACTOR * bytes + PREVIEW_MEMORY_SLACK);
+    RZEditData* document = editor.document();
+    ASSERT_EQ(81u, document->count());
+    ASSERT_EQ(0, editor.selectedRow());
+    // The fire level of rank D: five characters in six, of which the list
+    // shows its 1001.
+    EXPECT_EQ(count, document->characters()->count());
+    EXPECT_EQ(1001, editor.rowCount(133));
+    EXPECT_EQ("C1", editor.cell(133, 0, 0));
+    // The list cell is cut, the entry keeps its whole texts while the form
+    // shows them and the selection moves on and back.
+    EXPECT_LE(editor.cell(101, 0, 1).size(), 1023u);
+    editor.selectRow(1);
+    editor.selectRow(0);
+    const RZMagic* first = document->entryAt(0);
+    EXPECT_EQ(longName, first->getName());
+    EXPECT_EQ(MB, first->getDescription().size());
+    EXPECT_FALSE(document->hasChanged());
 }
