@@ -1,6 +1,7 @@
 // Cutting a table text into lines: every line lies inside the text before its
 // first NUL, holds no line end, and the lines and their line ends cover that
-// text in order, each line end being one CR LF, LF or lone CR.
+// text in order, each line end being one CR LF, LF or lone CR. The walk line
+// by line that the loader uses always moves on.
 #include "app/data/RZTableText.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -41,6 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(line.end <= shorter);
         }
     }
+    // A walk line by line from any offset moves forward on every step, stays
+    // inside the text and ends at its end.
+    if (size > 0) {
+        std::size_t from = data[size - 1] % size;
+        RZTableText::Line line{0, 0};
+        while (true) {
+            const std::size_t before = from;
+            if (!RZTableText::nextLine(text, end, from, line)) {
+                FUZZ_CHECK(from == before && before >= end);
+                break;
+            }
+            FUZZ_CHECK(line.start == before && line.end <= end && before < from && from <= end);
+        }
+    }
+    std::size_t from = 0;
+    RZTableText::Line line{0, 0};
+    FUZZ_CHECK(!RZTableText::nextLine(nullptr, size, from, line) && from == 0);
     FUZZ_CHECK(RZTableText::cutLines(nullptr, size).empty());
     return 0;
 }

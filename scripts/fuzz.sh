@@ -150,7 +150,10 @@ wait
 
 status=0
 for name in "${names[@]}"; do
-  read -r executed took code <"$build/$name.result"
+  executed=0 took=0 code=1
+  if [ -f "$build/$name.result" ]; then
+    read -r executed took code <"$build/$name.result"
+  fi
   found=()
   while IFS= read -r -d '' f; do
     found+=("$f")
