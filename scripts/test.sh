@@ -38,11 +38,19 @@ if [ -f "$root/scripts/make-demo.py" ]; then
 fi
 
 xvfb_pid=""
+small_disk=""
 cleanup() {
   WINEPREFIX="$RZ_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$small_disk" ]; then umount "$small_disk" 2>/dev/null || umount -l "$small_disk" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
+# A 64 KiB disk that the save tests fill up, where this machine lets us mount one.
+mkdir -p "$build/small-disk"
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$build/small-disk" 2>/dev/null; then
+  small_disk="$build/small-disk"
+  export RZ_SMALL_DISK_DIR="$(winpath "$small_disk")"
+fi
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue

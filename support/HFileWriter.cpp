@@ -8,6 +8,14 @@
 #include <cstring>
 #include <string>
 
+namespace {
+std::int64_t spaceLeftForTests = -1;
+} // namespace
+
+void HFileWriter::setSpaceLeftForTests(std::int64_t bytes) {
+    spaceLeftForTests = bytes < 0 ? -1 : bytes;
+}
+
 HFileWriter::HFileWriter(HFile file) : path(std::move(file)) {
     setClassName("HFileWriter");
 }
@@ -88,12 +96,23 @@ bool HFileWriter::flush() {
     }
     bool ok = true;
     if (waiting > 0) {
+        DWORD count = waiting;
+        if (spaceLeftForTests >= 0 && count > spaceLeftForTests) {
+            count = static_cast<DWORD>(spaceLeftForTests);
+        }
         DWORD done = 0;
+        const bool written =
+            WriteFile(static_cast<HANDLE>(handle), buffer, count, &done, nullptr) != 0;
+        if (spaceLeftForTests >= 0) {
+            spaceLeftForTests -= done;
+        }
         // A short write is a failure too: the file would be silently incomplete.
-        ok = WriteFile(static_cast<HANDLE>(handle), buffer, waiting, &done, nullptr) != 0 &&
-             done == waiting;
-        if (!ok) {
+        // Wine reports a disk that fills up midway that way, with no error code.
+        ok = written && done == waiting;
+        if (!written) {
             errorCode = GetLastError();
+        } else if (!ok) {
+            errorCode = ERROR_DISK_FULL;
         }
     }
     waiting = 0;

@@ -22,6 +22,11 @@ class HFileWriter : public HObject {
     std::uint32_t lastError() const { return errorCode; }
     HFile file() const { return path; }
 
+    // For tests only: how many more bytes all writers together may hand the
+    // system, as on a nearly full disk; a flush past it is cut short. Negative
+    // (the default) means no limit.
+    static void setSpaceLeftForTests(std::int64_t bytes);
+
   private:
     HFile path;
     void* handle = nullptr;

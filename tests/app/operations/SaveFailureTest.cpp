@@ -1,0 +1,713 @@
+// Saves that fail, through the real window: a read-only table, a directory in
+// the way, a folder that went away after opening, a sound list that cannot be
+// put in place after the table was written, and a disk that fills up. In every
+// case the files on disk stay as they were to the byte, the user hears of it
+// where the editor tells them, and the document keeps every edit.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/views/RZWindow.h"
+#include "support/HFileWriter.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HComponent.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace editortest;
+
+namespace {
+
+const std::uint32_t OPENED = RZEditData::FLAG_OPENED;
+
+const char* const FAILED = "ファイルの保存に失敗しました。";
+
+// How many levels each of the 48 spells has (the rest are written as zeros).
+const int LEVELS[48] = {3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1,
+                        3, 1, 2, 1, 2, 2, 1, 1, 3, 3, 2, 2, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1};
+
+std::vector<SpellLine> asWritten(std::vector<SpellLine> lines) {
+    for (int k = 0; k < 48; ++k) {
+        for (int i = LEVELS[k] * 4; i < 12; ++i) {
+            lines[static_cast<size_t>(k)].numbers[i] = 0;
+        }
+    }
+    return lines;
+}
+
+int rowOf(int spell, int level) {
+    int row = 0;
+    for (int k = 0; k < spell; ++k) {
+        row += LEVELS[k];
+    }
+    return row + level - 1;
+}
+
+std::vector<std::string> soundNames(const std::string& prefix) {
+    std::vector<std::string> names;
+    for (int k = 0; k < 48; ++k) {
+        char name[16];
+        snprintf(name, sizeof(name), "%ssnd%02d", prefix.c_str(), k);
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string note(const char* source, int line, const std::string& text) {
+    char prefix[32];
+    snprintf(prefix, sizeof(prefix), "%-20s:%04d ", source, line);
+    return prefix + std::string("情報：") + text;
+}
+
+// Every file and folder below dir, by relative path, with the files' bytes.
+using Snapshot = std::map<std::string, std::string>;
+
+void collect(const std::string& dir, const std::string& relative, Snapshot& out) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out[relative + name + "\\"] = "<folder>";
+            collect(dir + "\\" + name, relative + name + "\\", out);
+        } else {
+            out[relative + name] = testsupport::readFile(dir + "\\" + name);
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+Snapshot snapshot(const std::string& dir) {
+    Snapshot out;
+    collect(dir, "", out);
+    return out;
+}
+
+// What differs between two snapshots, one line per path; empty when nothing.
+std::string differences(const Snapshot& before, const Snapshot& after) {
+    std::string report;
+    for (const auto& entry : before) {
+        auto now = after.find(entry.first);
+        if (now == after.end()) {
+            report += "gone: " + entry.first + "\n";
+        } else if (now->second != entry.second) {
+            report += "changed: " + entry.first + "\n";
+        }
+    }
+    for (const auto& entry : after) {
+        if (before.find(entry.first) == before.end()) {
+            report += "new: " + entry.first + "\n";
+        }
+    }
+    return report;
+}
+
+void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
+               LPCSTR icon) {
+    EXPECT_FALSE(s.fileDialog);
+    EXPECT_EQ(s.caption, caption);
+    EXPECT_EQ(s.text, text);
+    switch (buttons) {
+    case MB_OK:
+        EXPECT_TRUE(s.hasOk && !s.hasCancel && !s.hasYes && !s.hasNo);
+        break;
+    case MB_OKCANCEL:
+        EXPECT_TRUE(s.hasOk && s.hasCancel && !s.hasYes && !s.hasNo);
+        break;
+    }
+    EXPECT_EQ(s.icon, LoadIconA(nullptr, icon));
+}
+
+void expectFailureBox(const Seen& s, const std::string& caption) {
+    expectBox(s, caption, FAILED, MB_OK, IDI_EXCLAMATION);
+}
+
+// The tables as the user changed them through the form.
+struct Edits {
+    std::vector<SpellLine> lines;
+    std::vector<std::string> sounds;
+};
+
+const char* const KEPT_NAME = "残す名前";
+const char* const KEPT_DESCRIPTION = "書き換えた説明";
+
+// Changes a name, numbers of two levels, a target, a description and a sound,
+// then moves on so that the list rows are rewritten.
+Edits editRows(Editor& editor, std::vector<SpellLine> lines, std::vector<std::string> sounds) {
+    editor.selectRow(rowOf(0, 1));
+    editor.type(106, KEPT_NAME);
+    editor.type(116, "77");
+    lines[0].name = KEPT_NAME;
+    lines[0].numbers[0] = 77;
+    editor.selectRow(rowOf(8, 3));
+    editor.type(118, "9");
+    lines[8].numbers[9] = 9;
+    editor.selectRow(rowOf(1, 1));
+    editor.pickTarget(3); // "敵"
+    lines[1].target = 2;
+    editor.selectRow(rowOf(33, 1));
+    editor.type(124, KEPT_DESCRIPTION);
+    editor.type(126, "keptsnd");
+    lines[33].description = KEPT_DESCRIPTION;
+    sounds[33] = "keptsnd";
+    editor.selectRow(rowOf(47, 1));
+    return {lines, sounds};
+}
+
+// The document, the list and the form still hold every edit.
+void expectEditsKept(Editor& editor) {
+    RZEditData* document = editor.document();
+    ASSERT_EQ(document->count(), 81u);
+    EXPECT_TRUE(document->hasChanged());
+    EXPECT_EQ(document->entryAt(rowOf(0, 1))->getName(), KEPT_NAME);
+    EXPECT_EQ(document->entryAt(rowOf(0, 1))->getCost(), 77);
+    EXPECT_EQ(document->entryAt(rowOf(8, 3))->getRange(), 9);
+    EXPECT_EQ(document->entryAt(rowOf(1, 1))->getTarget(), 2);
+    EXPECT_EQ(document->entryAt(rowOf(33, 1))->getDescription(), KEPT_DESCRIPTION);
+    EXPECT_EQ(document->entryAt(rowOf(33, 1))->getSound(), "keptsnd");
+
+    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.cell(101, rowOf(0, 1), 1), KEPT_NAME);
+    EXPECT_EQ(editor.cell(101, rowOf(0, 1), 6), "77");
+    EXPECT_EQ(editor.cell(101, rowOf(8, 3), 7), "9");
+    EXPECT_EQ(editor.cell(101, rowOf(1, 1), 5), "敵");
+    EXPECT_EQ(editor.cell(101, rowOf(33, 1), 10), KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.cell(101, rowOf(33, 1), 11), "keptsnd");
+
+    editor.selectRow(rowOf(0, 1));
+    EXPECT_EQ(editor.control(106)->getText(), KEPT_NAME);
+    EXPECT_EQ(editor.control(116)->getText(), "77");
+    editor.selectRow(rowOf(33, 1));
+    EXPECT_EQ(editor.control(124)->getText(), KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.control(126)->getText(), "keptsnd");
+    EXPECT_TRUE(document->hasChanged());
+}
+
+void expectWritten(const std::string& dir, const Edits& edits) {
+    EXPECT_EQ(testsupport::readFile(dir + "\\MagicTable"), magicTableText(asWritten(edits.lines)));
+    EXPECT_EQ(testsupport::readFile(dir + "\\SoundFileName"), soundFileText(edits.sounds));
+}
+
+bool removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            std::string path = dir + "\\" + name;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    return RemoveDirectoryA(dir.c_str()) != 0;
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(testsupport::writeFile(to, testsupport::readFile(from)));
+}
+
+// The disk the test writer pretends is nearly full, lifted again however the
+// test ends.
+struct SpaceLimit {
+    explicit SpaceLimit(std::int64_t bytes) { HFileWriter::setSpaceLeftForTests(bytes); }
+    ~SpaceLimit() { HFileWriter::setSpaceLeftForTests(-1); }
+};
+
+// holdfile.exe holding a file open without sharing, as another program would.
+class HeldFile {
+  public:
+    explicit HeldFile(const std::string& path) : signal(path + ".held") {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        std::string command =
+            "\"" + testsupport::programDirectory() + "\\holdfile.exe\" \"" + path + "\" 8000";
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            return;
+        }
+        for (int i = 0; i < 400 && !testsupport::fileExists(signal); ++i) {
+            Sleep(25);
+        }
+        holding = testsupport::fileExists(signal);
+    }
+    ~HeldFile() { release(); }
+    void release() {
+        if (process.hProcess) {
+            // Only our own holder, by its handle, when it has not let go yet.
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process.hProcess, 0);
+            }
+            WaitForSingleObject(process.hProcess, 10000);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            process = {};
+        }
+        testsupport::removeFile(signal);
+    }
+    bool holding = false;
+
+  private:
+    std::string signal;
+    PROCESS_INFORMATION process = {};
+};
+
+class SaveFailureTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        ASSERT_TRUE(setGameDirectory(game));
+        data = game + "\\SetA\\Data";
+    }
+    // Opens the data set SetA through the File menu and edits it.
+    Edits openAndEdit(Editor& editor) {
+        editor.command(editor.dataSetId("SetA"));
+        EXPECT_EQ(editor.document()->flags(), OPENED);
+        return editRows(editor, spellLines(1), soundNames("a"));
+    }
+    std::string game;
+    std::string data;
+};
+
+} // namespace
+
+TEST_F(SaveFailureTest, ReadOnlyTableIsLeftAloneAndTheEditsStay) {
+    Editor editor;
+    Answerer answers;
+    Edits edits = openAndEdit(editor);
+    const std::string title = editor.title();
+    ASSERT_TRUE(SetFileAttributesA((data + "\\MagicTable").c_str(), FILE_ATTRIBUTE_READONLY));
+    const Snapshot before = snapshot(game + "\\SetA");
+
+    // Save: only logged; the flags and the title stay.
+    testsupport::LogTail log;
+    editor.command(140);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_TRUE(log.contains(note("RZMagicLoader", 165, "save:error fileopen")));
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), title);
+    expectEditsKept(editor);
+
+    // The save inside the exit question: the user is told and the program stays.
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    expectFailureBox(answers.seen[1], "プログラムの終了");
+    EXPECT_TRUE(editor.alive());
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    expectEditsKept(editor);
+
+    // Once the file may be written again, the same edits reach it.
+    ASSERT_TRUE(SetFileAttributesA((data + "\\MagicTable").c_str(), FILE_ATTRIBUTE_NORMAL));
+    editor.command(140);
+    expectWritten(data, edits);
+    EXPECT_FALSE(editor.document()->hasChanged());
+    const Snapshot after = snapshot(game + "\\SetA");
+    EXPECT_EQ(after.size(), before.size()); // nothing left over beside the tables
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
+    Editor editor;
+    Answerer answers;
+    Edits edits = openAndEdit(editor);
+    const std::string title = editor.title();
+
+    // The table's own name now names a folder (with a file in it).
+    ASSERT_TRUE(testsupport::removeFile(data + "\\MagicTable"));
+    ASSERT_TRUE(CreateDirectoryA((data + "\\MagicTable").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::writeFile(data + "\\MagicTable\\inside", "keep me"));
+    const Snapshot before = snapshot(game + "\\SetA");
+
+    testsupport::LogTail log;
+    editor.command(140);
+    EXPECT_TRUE(answers.seen.empty());
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(editor.title(), title);
+    expectEditsKept(editor);
+
+    // New asks to save first; that fails, so the edited table stays open.
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(136);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    expectFailureBox(answers.seen[1], "新規作成");
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    expectEditsKept(editor);
+
+    // Save as to a place where the sound list's name is taken by a folder (the
+    // chooser itself never returns a folder for the table): nothing appears
+    // there, not even the table.
+    std::string out = testsupport::makeScratchDir("dir-sound");
+    ASSERT_TRUE(CreateDirectoryA((out + "\\SoundFileName").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::writeFile(out + "\\SoundFileName\\inside", "keep me too"));
+    const Snapshot there = snapshot(out);
+    testsupport::LogTail saveAsLog;
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(141);
+    ASSERT_EQ(answers.seen.size(), 4u);
+    EXPECT_TRUE(saveAsLog.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
+    EXPECT_TRUE(saveAsLog.contains(note("RZOperations", 1530, "RZOP0015:save error")));
+    EXPECT_EQ(differences(there, snapshot(out)), "");
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(editor.document()->tablePath().fullPath(), data + "\\MagicTable");
+    expectEditsKept(editor);
+
+    // A good place takes the edits.
+    std::string good = testsupport::makeScratchDir("good");
+    answers.push(IDOK, good + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(141);
+    expectWritten(good, edits);
+    EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) {
+    std::string place = testsupport::makeScratchDir("vanishing");
+    std::string folder = place + "\\Data";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
+    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
+
+    Editor editor;
+    Answerer answers;
+    answers.push(IDOK, folder + "\\MagicTable");
+    editor.command(137);
+    ASSERT_EQ(editor.document()->flags(), OPENED);
+    Edits edits = editRows(editor, spellLines(1), soundNames("a"));
+    const std::string title = editor.title();
+    ASSERT_TRUE(removeTree(folder));
+    ASSERT_FALSE(testsupport::fileExists(folder));
+
+    testsupport::LogTail log;
+    editor.command(140);
+    EXPECT_EQ(answers.seen.size(), 1u);
+    EXPECT_TRUE(log.contains(note("RZMagicLoader", 165, "save:error fileopen")));
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_TRUE(snapshot(place).empty());
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    expectEditsKept(editor);
+
+    // Opening something else asks to save first; the failed save keeps the
+    // edited table open, whether a data set or the chooser was used.
+    const Snapshot set = snapshot(game + "\\SetA");
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(editor.dataSetId("SetA"));
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(137);
+    ASSERT_EQ(answers.seen.size(), 5u);
+    expectFailureBox(answers.seen[2], "開く");
+    expectFailureBox(answers.seen[4], "開く"); // and no chooser after it
+    EXPECT_TRUE(snapshot(place).empty());
+    EXPECT_EQ(differences(set, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    expectEditsKept(editor);
+
+    // Saved under a new name, the edits are all there.
+    std::string good = testsupport::makeScratchDir("good");
+    answers.push(IDOK, good + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(141);
+    expectWritten(good, edits);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
+    Editor editor;
+    Answerer answers;
+    Edits edits = openAndEdit(editor);
+    const std::string title = editor.title();
+
+    // Read-only: found out before anything is replaced.
+    ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_READONLY));
+    Snapshot before = snapshot(game + "\\SetA");
+    testsupport::LogTail log;
+    editor.command(140);
+    EXPECT_TRUE(log.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    EXPECT_EQ(editor.title(), title);
+    expectEditsKept(editor);
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    expectFailureBox(answers.seen[1], "プログラムの終了");
+    EXPECT_TRUE(editor.alive());
+    EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+    expectEditsKept(editor);
+    ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    // Held open by another program: only found out when the new table is
+    // already in place, which must then be taken back.
+    before = snapshot(game + "\\SetA");
+    {
+        HeldFile held(data + "\\SoundFileName");
+        ASSERT_TRUE(held.holding);
+        testsupport::LogTail heldLog;
+        editor.command(140);
+        EXPECT_TRUE(heldLog.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
+        EXPECT_TRUE(heldLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        held.release(); // also takes away its signal file
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        EXPECT_EQ(editor.title(), title);
+        EXPECT_EQ(editor.document()->flags(), OPENED);
+        expectEditsKept(editor);
+    }
+    EXPECT_EQ(answers.seen.size(), 2u);
+
+    editor.command(140);
+    expectWritten(data, edits);
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
+    Editor editor;
+    Answerer answers;
+    Edits edits = openAndEdit(editor);
+    const std::string title = editor.title();
+    const Snapshot before = snapshot(game + "\\SetA");
+    const std::string table = magicTableText(asWritten(edits.lines));
+    ASSERT_GT(table.size(), 2000u);
+
+    {
+        // Room for part of the table only.
+        SpaceLimit limit(1000);
+        testsupport::LogTail log;
+        editor.command(140);
+        EXPECT_TRUE(answers.seen.empty());
+        EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        EXPECT_EQ(editor.title(), title);
+        EXPECT_EQ(editor.document()->flags(), OPENED);
+        expectEditsKept(editor);
+    }
+    {
+        // The same inside the exit question: the user is told, nothing goes.
+        SpaceLimit limit(1000);
+        answers.push(IDYES);
+        answers.push(IDOK);
+        editor.command(143);
+        ASSERT_EQ(answers.seen.size(), 2u);
+        expectFailureBox(answers.seen[1], "プログラムの終了");
+        EXPECT_TRUE(editor.alive());
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        expectEditsKept(editor);
+    }
+    {
+        // Room for the whole table but not for the sound list after it.
+        SpaceLimit limit(static_cast<std::int64_t>(table.size()));
+        testsupport::LogTail log;
+        editor.command(140);
+        EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        expectEditsKept(editor);
+    }
+    {
+        // Save as to a new place with the disk full: no file appears there.
+        std::string out = testsupport::makeScratchDir("full-saveas");
+        SpaceLimit limit(0);
+        answers.push(IDOK, out + "\\MagicTable");
+        answers.push(IDOK);
+        editor.command(141);
+        EXPECT_TRUE(snapshot(out).empty());
+        EXPECT_EQ(editor.title(), title);
+        expectEditsKept(editor);
+    }
+
+    // With room again the save goes through.
+    editor.command(140);
+    expectWritten(data, edits);
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+// The test limit behaves as a disk that fills up: what fits is written, the
+// rest is refused with ERROR_DISK_FULL, and a later flush finds no room at all.
+TEST(SaveFailureWriter, SpaceLimitCutsWritesShortLikeAFullDisk) {
+    std::string dir = testsupport::makeScratchDir("limit");
+    SpaceLimit limit(10);
+    HFileWriter writer{HFile(dir + "\\out")};
+    ASSERT_TRUE(writer.open());
+    EXPECT_TRUE(writer.write("0123456789abcdef", 16)); // waits in the buffer
+    EXPECT_FALSE(writer.flush());
+    EXPECT_EQ(writer.lastError(), static_cast<std::uint32_t>(ERROR_DISK_FULL));
+    EXPECT_TRUE(writer.write("x", 1));
+    EXPECT_FALSE(writer.flush());
+    writer.close();
+    EXPECT_EQ(testsupport::readFile(dir + "\\out"), "0123456789");
+    HFileWriter::setSpaceLeftForTests(-1);
+    HFileWriter free{HFile(dir + "\\free")};
+    ASSERT_TRUE(free.open());
+    EXPECT_TRUE(free.write("0123456789abcdef", 16));
+    EXPECT_TRUE(free.close());
+    EXPECT_EQ(testsupport::readFile(dir + "\\free"), "0123456789abcdef");
+}
+
+namespace {
+
+// Fills the disk holding dir with one file, then gives back the given number
+// of 4 KiB pages.
+bool fillLeaving(const std::string& filler, int pages) {
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    static const char page[4096] = {};
+    LARGE_INTEGER end = {};
+    SetFilePointerEx(file, end, &end, FILE_END);
+    DWORD done = sizeof(page);
+    while (done == sizeof(page) && WriteFile(file, page, sizeof(page), &done, nullptr)) {
+        end.QuadPart += done;
+    }
+    end.QuadPart -= end.QuadPart % 4096 + 4096LL * pages;
+    bool ok =
+        end.QuadPart >= 0 && SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+std::uint64_t freeBytes(const std::string& dir) {
+    ULARGE_INTEGER available = {};
+    GetDiskFreeSpaceExA((dir + "\\").c_str(), &available, nullptr, nullptr);
+    return available.QuadPart;
+}
+
+} // namespace
+
+// A real small disk (a 64 KiB tmpfs that the test script mounts where it may).
+TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
+    char disk[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("RZ_SMALL_DISK_DIR", disk, sizeof(disk));
+    if (length == 0 || length >= sizeof(disk)) {
+        GTEST_SKIP() << "RZ_SMALL_DISK_DIR is not set: no small disk could be mounted here "
+                        "(the writer's space limit still covers a full disk)";
+    }
+    const std::string folder =
+        std::string(disk) + "\\save-" + std::to_string(GetCurrentProcessId());
+    removeTree(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    struct Cleanup {
+        std::string dir;
+        ~Cleanup() { removeTree(dir); }
+    } cleanup{folder};
+    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
+    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
+
+    Editor editor;
+    Answerer answers;
+    answers.push(IDOK, folder + "\\MagicTable");
+    editor.command(137);
+    ASSERT_EQ(editor.document()->flags(), OPENED);
+    Edits edits = editRows(editor, spellLines(1), soundNames("a"));
+    // Long descriptions, so that the table needs two pages of the disk.
+    const std::string longText = "long" + std::string(150, 'x');
+    for (int k = 2; k < 16; ++k) {
+        editor.selectRow(rowOf(k, 1));
+        editor.type(124, longText);
+        edits.lines[static_cast<size_t>(k)].description = longText;
+    }
+    editor.selectRow(rowOf(47, 1));
+    const std::string table = magicTableText(asWritten(edits.lines));
+    ASSERT_GT(table.size(), 4096u);
+    ASSERT_LT(table.size(), 8192u);
+    const std::string title = editor.title();
+
+    // One page left. What the system does at the edge: the writer gets part
+    // of its block written and counts that as a full disk.
+    const std::string filler = folder + "\\filler";
+    ASSERT_TRUE(fillLeaving(filler, 1));
+    ASSERT_EQ(freeBytes(folder), 4096u);
+    {
+        HFileWriter probe{HFile(folder + "\\probe")};
+        ASSERT_TRUE(probe.open());
+        EXPECT_TRUE(probe.write(table.data(), static_cast<std::uint32_t>(table.size())));
+        EXPECT_FALSE(probe.flush());
+        EXPECT_EQ(probe.lastError(), static_cast<std::uint32_t>(ERROR_DISK_FULL));
+        EXPECT_TRUE(probe.write("x", 1));
+        EXPECT_FALSE(probe.flush()); // nothing fits any more
+        EXPECT_EQ(probe.lastError(), static_cast<std::uint32_t>(ERROR_DISK_FULL));
+        probe.close();
+        EXPECT_EQ(testsupport::readFile(folder + "\\probe"), table.substr(0, 4096));
+    }
+    ASSERT_TRUE(testsupport::removeFile(folder + "\\probe"));
+    ASSERT_EQ(freeBytes(folder), 4096u);
+
+    // The table runs out of room midway.
+    Snapshot before = snapshot(folder);
+    testsupport::LogTail log;
+    editor.command(140);
+    EXPECT_TRUE(answers.seen.size() == 1u);
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(folder)), "");
+    EXPECT_EQ(freeBytes(folder), 4096u);
+    EXPECT_EQ(editor.title(), title);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    expectEditsKept(editor);
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), 3u);
+    expectFailureBox(answers.seen[2], "プログラムの終了");
+    EXPECT_TRUE(editor.alive());
+    EXPECT_EQ(differences(before, snapshot(folder)), "");
+
+    // Room for the table, none for the sound list after it.
+    ASSERT_TRUE(fillLeaving(filler, 2));
+    ASSERT_EQ(freeBytes(folder), 8192u);
+    before = snapshot(folder);
+    testsupport::LogTail soundLog;
+    editor.command(140);
+    EXPECT_TRUE(soundLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(folder)), "");
+    EXPECT_EQ(freeBytes(folder), 8192u);
+    expectEditsKept(editor);
+
+    // With the disk emptied the same edits are written.
+    ASSERT_TRUE(testsupport::removeFile(filler));
+    editor.command(140);
+    expectWritten(folder, edits);
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_EQ(snapshot(folder).size(), 2u);
+    EXPECT_EQ(answers.unexpected, 0);
+}
