@@ -1,0 +1,322 @@
+#!/usr/bin/env bash
+# Benchmarks RZEdit under Wine, each figure next to a baseline program measured
+# in the same run, and writes the figures to docs/benchmarks.md.
+#
+# Usage: scripts/bench.sh [-n runs] [build-dir]
+#   -n runs    rounds of measurements (default 7; each figure is the median)
+#   build-dir  where to build (default build-bench; its own Wine prefix and home)
+#
+# Each round runs, one after the other: the minimal window program, the editor
+# (start-up, the demo data set opened, its preview animating for 10 s, peak
+# memory), the 100 ms timer program, and the file benchmark (open and save next
+# to raw file I/O, and the loaders on long inputs) when it is built. A first
+# round is run and thrown away, so that no figure carries Wine's first start.
+# Prints a table of figure, baseline, ratio, target and pass or fail; exits with
+# status 1 when a target is missed (the document is written either way).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+runs=7
+while getopts "n:" option; do
+  case "$option" in
+    n) runs="$OPTARG" ;;
+    *) echo "usage: scripts/bench.sh [-n runs] [build-dir]" >&2; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+case "$runs" in '' | *[!0-9]* | 0) echo "bench: -n wants a positive number" >&2; exit 2 ;; esac
+build="${1:-$root/build-bench}"
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
+command_line="scripts/bench.sh"
+[ "$runs" -ne 7 ] && command_line="$command_line -n $runs"
+
+"$root/scripts/setup.sh"
+
+# The program as users get it: an optimised build.
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+targets=(RZEdit bench_minwin bench_timer holdfile)
+[ -f "$root/tests/tools/bench_files.cpp" ] && targets+=(bench_files)
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+
+# The same set-up as the test command: a prefix and home of this build directory.
+export WINEPREFIX="$build/wineprefix"
+export RZ_HOME="$build/home"
+"$root/scripts/wineprefix.sh" "$WINEPREFIX"
+mkdir -p "$RZ_HOME"
+export HOME="$RZ_HOME"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LC_ALL=ja_JP.UTF-8
+export RZ_WAVE_OUT="$RZ_HOME/wave-out.raw"
+cat >"$RZ_HOME/.asoundrc" <<ASOUND
+pcm.!default { type file; slave.pcm "null"; file "$RZ_WAVE_OUT"; format "raw" }
+ctl.!default { type hw card 0 }
+ASOUND
+
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+rm -rf "$build/demo"
+python3 "$root/scripts/make-demo.py" "$build/demo" >/dev/null
+export RZ_DEMO_DIR="$(winpath "$build/demo")"
+
+work="$build/bench-run"
+rm -rf "$work"
+mkdir -p "$work"
+
+xvfb_pid=""
+holder_pid=""
+cleanup() {
+  [ -n "$holder_pid" ] && kill "$holder_pid" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  # Xvfb picks a free display number itself and writes it to the pipe.
+  displayfile="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+  [ -s "$displayfile" ] || { echo "bench: the virtual display did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$displayfile")"
+  rm -f "$displayfile"
+fi
+
+wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR" /f \
+  >/dev/null 2>&1
+
+# One wineserver, and one idle Wine process that keeps Wine's own helper
+# processes (the desktop, services) alive between the measured programs: they
+# would otherwise start again with every program, and that is Wine, not the
+# program.
+wineserver -p >/dev/null 2>&1 || true
+touch "$work/holder"
+(cd "$work" && exec wine "$build/tests/holdfile.exe" "$(winpath "$work/holder")" 86400000 \
+  >/dev/null 2>&1 </dev/null) &
+holder_pid=$!
+for _ in $(seq 100); do [ -e "$work/holder.held" ] && break; sleep 0.1; done
+
+# Runs a Windows program with its output in a file; the program can read its
+# own Linux process id from RZEDIT_BENCH_PIDFILE (see tests/tools/bench_timer.cpp).
+# A program that hangs is stopped after two minutes.
+run_windows() {
+  local out="$1" pidfile="$work/pid"
+  shift
+  (cd "$work" && RZEDIT_BENCH_PIDFILE="$(winpath "$pidfile")" exec wine "$@" >"$out" 2>&1 </dev/null) &
+  local pid=$!
+  echo "$pid" >"$pidfile"
+  (sleep 120 && kill "$pid" 2>/dev/null) &
+  local watchdog=$!
+  local rc=0
+  wait "$pid" || rc=$?
+  kill "$watchdog" 2>/dev/null || true
+  wait "$watchdog" 2>/dev/null || true
+  rm -f "$pidfile"
+  return "$rc"
+}
+
+results="$work/results.txt"
+: >"$results"
+# One round; its BENCH lines go to the results, each tagged with the round.
+round() {
+  local n="$1" out="$work/out.txt" editor="$work/editor.txt"
+  run_windows "$out" "$build/tests/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
+  grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+
+  rm -f "$editor"
+  RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_OPEN=502 RZEDIT_BENCH_SECONDS=10 \
+    run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
+  [ -f "$editor" ] && grep -a '^BENCH ' "$editor" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+
+  run_windows "$out" "$build/tests/bench_timer.exe" 10 || echo "bench: bench_timer failed" >&2
+  grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+
+  if [ -f "$build/tests/bench_files.exe" ]; then
+    run_windows "$out" "$build/tests/bench_files.exe" "$RZ_DEMO_DIR" ||
+      echo "bench: bench_files failed" >&2
+    grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+  fi
+}
+
+load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
+echo "bench: warm-up round"
+round 0
+sed -i '/^0 /d' "$results"
+for r in $(seq "$runs"); do
+  echo "bench: round $r of $runs"
+  round "$r"
+done
+load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
+
+# The machine.
+cpu="$(sed -n 's/^model name\s*:\s*//p' /proc/cpuinfo | head -n1)"
+cores="$(nproc)"
+memory="$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
+os="$(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
+wine_version="$(wine --version 2>/dev/null | tail -n1)"
+when="$(date -u '+%Y-%m-%d %H:%M UTC')"
+revision="$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
+
+status=0
+python3 - "$results" "$root/docs/benchmarks.md" "$runs" "$command_line" "$cpu" "$cores" \
+  "$memory" "$os" "$wine_version" "$when" "$revision" "$load_before" "$load_after" <<'PYTHON' ||
+import statistics
+import sys
+
+(results, document, runs, command, cpu, cores, memory, os_name, wine, when, revision,
+ load_before, load_after) = sys.argv[1:]
+
+values = {}
+for line in open(results, encoding="utf-8", errors="replace"):
+    parts = line.split()
+    if len(parts) != 4 or parts[1] != "BENCH":
+        continue
+    try:
+        values.setdefault(parts[2], []).append(float(parts[3]))
+    except ValueError:
+        pass
+
+
+def median(name):
+    found = values.get(name)
+    return statistics.median(found) if found else None
+
+
+def number(value, digits=1):
+    return "—" if value is None else f"{value:,.{digits}f}"
+
+
+# figure, editor figure, baseline figure, unit, ratio limit, absolute limit (ms)
+rows = [
+    ("Start-up to the first paint of the main window", "startup.editor_ms",
+     "startup.minwin_ms", "ms", 1.5, None, "minimal window program"),
+    ("Opening the demo data set to the first row shown", "open.editor_ms", "open.raw_ms",
+     "ms", 100.0, 50.0, "reading the same files raw"),
+    ("Save and read-back", "save.editor_ms", "save.raw_ms", "ms", 100.0, 50.0,
+     "writing and reading the same bytes raw"),
+    ("CPU over 10 s while the preview animates", "anim.editor_cpu_ms", "anim.timer_cpu_ms",
+     "ms", 2.0, None, "100 ms window timer program"),
+    ("Peak memory (peak working set) with the demo game open", "memory.editor_peak_kb",
+     "memory.minwin_peak_kb", "KiB", 2.0, None, "minimal window program"),
+]
+
+table = []
+failed = []
+for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
+    editor, base = median(editor_name), median(base_name)
+    if editor is None and base is None and editor_name.startswith(("open.", "save.")):
+        continue  # the file benchmark is not built
+    ratio = editor / base if editor is not None and base else None
+    target = f"≤ {limit:g}×" + (f" and < {absolute:g} ms" if absolute else "")
+    ok = ratio is not None and ratio <= limit and (absolute is None or editor < absolute)
+    if not ok:
+        failed.append(title)
+    table.append((title, f"{number(editor)} {unit}", f"{number(base)} {unit} ({base_title})",
+                  number(ratio, 2) + "×" if ratio is not None else "—", target,
+                  "pass" if ok else "FAIL"))
+
+# The table on the terminal.
+print()
+print(f"{'figure':56} {'editor':>14} {'baseline':>14} {'ratio':>8}  target")
+for title, editor, base, ratio, target, verdict in table:
+    print(f"{title[:56]:56} {editor:>14} {base.split(' (')[0]:>14} {ratio:>8}  {target}  {verdict}")
+print()
+
+lines = []
+add = lines.append
+add("# RZEdit benchmarks")
+add("")
+add("Every figure is the median of " + runs + " runs and is set against a baseline program")
+add("measured in the same rounds, on the same machine, one program at a time.")
+add("")
+add("| Figure | RZEdit | Baseline | Ratio | Target | Result |")
+add("|---|---:|---:|---:|---|---|")
+for row in table:
+    add("| " + " | ".join(row) + " |")
+add("")
+add("## Reproduce")
+add("")
+add("    " + command)
+add("")
+add("On a Debian 12 machine, as root, from a clone of the repository. It installs what")
+add("is missing, builds an optimised RZEdit and the benchmark programs into")
+add("`build-bench/`, writes the demo game, runs a warm-up round and then the measured")
+add("rounds under Wine on a virtual display, prints the table and rewrites this file.")
+add("`-n N` sets the number of rounds. It exits with status 1 when a target is missed.")
+add("")
+add("## Machine")
+add("")
+add(f"- CPU: {cpu}, {cores} cores")
+add(f"- Memory: {memory}")
+add(f"- OS: {os_name}")
+add(f"- Wine: {wine}")
+add(f"- Date: {when}, revision {revision}")
+add(f"- Load average (1, 5, 15 min) before and after: {load_before}; {load_after}")
+add("")
+add("## What is measured")
+add("")
+add("All times are taken inside the measured process: a process's whole wall time")
+add("under Wine includes Wine's server and helper processes starting and lingering,")
+add("which is not the program. One idle Wine process is kept running through the")
+add("benchmark so that Wine's desktop and services stay up between the programs.")
+add("")
+add("- **Start-up**: from the process's creation time (`GetProcessTimes`) to the first")
+add("  `WM_PAINT` of the main window. RZEdit reports it through its bench hook (README,")
+add("  Benchmarks); the baseline `tests/tools/bench_minwin.cpp` registers a class,")
+add("  creates a 640 × 480 window (RZEdit's size), shows it and reports the same span.")
+add("- **Animation CPU**: RZEdit opens the demo's first data set through its File menu")
+add("  command (502), so that the first row is selected and its picture animates in")
+add("  the preview every 100 ms; 3 s later it takes the CPU (kernel + user) of the")
+add("  process over 10 s. The baseline `tests/tools/bench_timer.cpp` runs only a 100 ms")
+add("  window timer that does nothing, and measures the same span after the same 3 s.")
+add("  Wine counts `GetProcessTimes` in 10 ms ticks, too coarse here, so both read the")
+add("  Linux scheduler's nanosecond run time of their threads")
+add("  (`/proc/<pid>/task/*/schedstat`, the process id handed over by the script).")
+add("  The work Wine's server and the X server do for the process is not counted,")
+add("  for either program.")
+add("- **Peak memory**: the peak working set (`PeakWorkingSetSize` of")
+add("  `GetProcessMemoryInfo`; under Wine the process's resident-set high-water mark)")
+add("  at the end of the message loop: RZEdit after the 13 s with the demo data set")
+add("  open and animating, the minimal window program after its first paint.")
+add("  Most of either figure is Wine's own libraries.")
+if median("open.editor_ms") is not None:
+    add("- **Open and save**: `tests/tools/bench_files.cpp`, inside one process: the")
+    add("  editor's own operations next to `CreateFile`/`ReadFile`/`WriteFile` of the same")
+    add("  bytes (see the program's header for exactly which files and steps).")
+add("")
+
+add("## Every figure (median of the runs)")
+add("")
+add("| Name | Median | Runs |")
+add("|---|---:|---|")
+for name in sorted(values):
+    if name.startswith("scale."):
+        continue
+    runs_text = ", ".join(f"{v:g}" for v in values[name])
+    add(f"| `{name}` | {number(median(name), 3)} | {runs_text} |")
+add("")
+
+scale = sorted(name for name in values if name.startswith("scale."))
+if scale:
+    add("## Long inputs")
+    add("")
+    add("The loaders alone on generated long inputs (`bench_files.exe`), median of the runs.")
+    add("")
+    add("| Input | Median | Unit |")
+    add("|---|---:|---|")
+    for name in scale:
+        unit = "ms" if name.endswith("_ms") else "result code"
+        add(f"| `{name}` | {number(median(name), 1)} | {unit} |")
+    add("")
+
+with open(document, "w", encoding="utf-8") as out:
+    out.write("\n".join(lines))
+
+if failed:
+    print("bench: targets missed: " + "; ".join(failed))
+    sys.exit(1)
+print("bench: every target met")
+PYTHON
+  status=$?
+echo "bench: wrote $root/docs/benchmarks.md"
+exit "$status"
