@@ -392,6 +392,67 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(answers.unexpected, 0);
 }
 
+TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
+    // A place whose sound list may not be replaced: the table is not made either.
+    std::string out = testsupport::makeScratchDir("new-blocked");
+    ASSERT_TRUE(testsupport::writeFile(out + "\\SoundFileName", "old\r\nEnd"));
+    ASSERT_TRUE(SetFileAttributesA((out + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_READONLY));
+    const Snapshot before = snapshot(out);
+    std::string good = testsupport::makeScratchDir("new-good");
+
+    Editor editor;
+    Answerer answers;
+    editor.command(136);
+    editor.type(106, "最初の呪文");
+    editor.selectRow(1);
+    auto expectStillNew = [&]() {
+        RZEditData* document = editor.document();
+        EXPECT_EQ(document->flags(), RZEditData::FLAG_NEW);
+        EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
+        EXPECT_TRUE(document->tablePath().fullPath().empty());
+        EXPECT_TRUE(document->hasChanged());
+        EXPECT_EQ(document->entryAt(0)->getName(), "最初の呪文");
+        EXPECT_EQ(editor.cell(101, 0, 1), "最初の呪文");
+    };
+
+    testsupport::LogTail log;
+    answers.push(IDOK, out + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(140);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(answers.seen[1].caption, "新規作成ファイルの保存");
+    EXPECT_TRUE(log.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    EXPECT_EQ(differences(before, snapshot(out)), "");
+    expectStillNew();
+
+    {
+        // The disk fills up during the save inside the exit question.
+        SpaceLimit limit(500);
+        answers.push(IDYES);
+        answers.push(IDOK, good + "\\MagicTable");
+        answers.push(IDOK);
+        answers.push(IDOK);
+        editor.command(143);
+        ASSERT_EQ(answers.seen.size(), 6u);
+        expectFailureBox(answers.seen[5], "プログラムの終了");
+        EXPECT_TRUE(editor.alive());
+        EXPECT_TRUE(snapshot(good).empty());
+        expectStillNew();
+    }
+
+    answers.push(IDOK, good + "\\MagicTable");
+    answers.push(IDOK);
+    editor.command(140);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
+    EXPECT_EQ(testsupport::readFile(good + "\\MagicTable").substr(0, 10), "最初の呪文");
+    EXPECT_TRUE(testsupport::fileExists(good + "\\SoundFileName"));
+    EXPECT_EQ(differences(before, snapshot(out)), "");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
 TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) {
     std::string place = testsupport::makeScratchDir("vanishing");
     std::string folder = place + "\\Data";
