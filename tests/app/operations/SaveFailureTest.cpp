@@ -622,6 +622,71 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     EXPECT_EQ(answers.unexpected, 0);
 }
 
+TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
+    const std::string setB = game + "\\SetB\\Data";
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetB"));
+    ASSERT_EQ(editor.document()->flags(), OPENED | RZEditData::FLAG_STOCK_SOUND);
+    editor.type(116, "66");
+    editor.type(126, "madesnd");
+    editor.selectRow(1);
+    std::vector<SpellLine> lines = spellLines(2);
+    lines[0].numbers[0] = 66;
+    const std::string table = magicTableText(asWritten(lines));
+    const Snapshot before = snapshot(game);
+    auto expectKept = [&]() {
+        RZEditData* document = editor.document();
+        EXPECT_EQ(document->flags(), OPENED | RZEditData::FLAG_STOCK_SOUND);
+        EXPECT_EQ(document->soundPath().fullPath(), game + "\\Default\\Data\\SoundFileName");
+        EXPECT_TRUE(document->hasChanged());
+        EXPECT_EQ(document->entryAt(0)->getSound(), "madesnd");
+        EXPECT_EQ(document->entryAt(0)->getCost(), 66);
+        EXPECT_EQ(editor.cell(101, 0, 11), "madesnd");
+        EXPECT_EQ(editor.cell(101, 0, 6), "66");
+        EXPECT_EQ(differences(before, snapshot(game)), "");
+    };
+    {
+        // Room for the table only; the user agreed to make the sound list.
+        SpaceLimit limit(static_cast<std::int64_t>(table.size()));
+        answers.push(IDYES);
+        editor.command(140);
+        ASSERT_EQ(answers.seen.size(), 1u);
+        EXPECT_EQ(answers.seen[0].caption, "SoundFileNameファイルの新規作成");
+        expectKept();
+    }
+    {
+        // The same inside the open question, and through the close box.
+        SpaceLimit limit(static_cast<std::int64_t>(table.size()));
+        answers.push(IDYES);
+        answers.push(IDYES);
+        answers.push(IDOK);
+        editor.command(editor.dataSetId("SetA"));
+        ASSERT_EQ(answers.seen.size(), 4u);
+        expectFailureBox(answers.seen[3], "開く");
+        expectKept();
+        HFileWriter::setSpaceLeftForTests(static_cast<std::int64_t>(table.size()));
+        answers.push(IDYES);
+        answers.push(IDYES);
+        answers.push(IDOK);
+        SendMessageA(editor.hwnd, WM_CLOSE, 0, 0);
+        pump(20);
+        ASSERT_EQ(answers.seen.size(), 7u);
+        expectFailureBox(answers.seen[6], "プログラムの終了");
+        EXPECT_TRUE(editor.alive());
+        expectKept();
+    }
+
+    answers.push(IDYES);
+    editor.command(140);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    std::vector<std::string> sounds = soundNames("");
+    sounds[0] = "madesnd";
+    EXPECT_EQ(testsupport::readFile(setB + "\\SoundFileName"), soundFileText(sounds));
+    EXPECT_EQ(testsupport::readFile(setB + "\\MagicTable"), table);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
 // The test limit behaves as a disk that fills up: what fits is written, the
 // rest is refused with ERROR_DISK_FULL, and a later flush finds no room at all.
 TEST(SaveFailureWriter, SpaceLimitCutsWritesShortLikeAFullDisk) {
