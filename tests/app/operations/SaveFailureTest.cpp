@@ -5,7 +5,6 @@
 // where the editor tells them, and the document keeps every edit.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
-#include "app/views/RZWindow.h"
 #include "support/HFileWriter.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -803,7 +802,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     Snapshot before = snapshot(folder);
     testsupport::LogTail log;
     editor.command(140);
-    EXPECT_TRUE(answers.seen.size() == 1u);
+    EXPECT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 4096u);
