@@ -288,7 +288,7 @@ class SaveFailureTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SaveFailureTest, ReadOnlyTableIsLeftAloneAndTheEditsStay) {
+TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     Editor editor;
     Answerer answers;
     Edits edits = openAndEdit(editor);
@@ -318,8 +318,21 @@ TEST_F(SaveFailureTest, ReadOnlyTableIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     expectEditsKept(editor);
 
-    // Once the file may be written again, the same edits reach it.
+    // Writable again but held open by another program: the same.
     ASSERT_TRUE(SetFileAttributesA((data + "\\MagicTable").c_str(), FILE_ATTRIBUTE_NORMAL));
+    {
+        HeldFile held(data + "\\MagicTable");
+        ASSERT_TRUE(held.holding);
+        testsupport::LogTail heldLog;
+        editor.command(140);
+        EXPECT_TRUE(heldLog.contains(note("RZMagicLoader", 165, "save:error fileopen")));
+        EXPECT_TRUE(heldLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        held.release(); // also takes away its signal file
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        expectEditsKept(editor);
+    }
+
+    // Once the file may be written again, the same edits reach it.
     editor.command(140);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
