@@ -70,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     u128 width = info.width < 0 ? 0 : static_cast<u128>(info.width);
     std::int64_t h = info.height;
     u128 rows = static_cast<u128>(h < 0 ? -h : h);
+    FUZZ_CHECK(rowCount(info) == rows);
     u128 pixels = runLength ? 0 : ((width * info.bitCount + 31) / 32) * 4 * rows;
     const std::uint64_t needed = pixelBytes(info);
     FUZZ_CHECK(needed == saturated(pixels));

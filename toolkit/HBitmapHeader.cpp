@@ -56,13 +56,17 @@ std::uint64_t colorTableBytes(const InfoHeader& info) {
     return bytes;
 }
 
+std::uint64_t rowCount(const InfoHeader& info) {
+    std::int64_t h = info.height;
+    return static_cast<std::uint64_t>(h < 0 ? -h : h);
+}
+
 std::uint64_t pixelBytes(const InfoHeader& info) {
     if (info.compression == COMPRESSION_RLE8 || info.compression == COMPRESSION_RLE4) {
         return 0;
     }
     std::uint64_t width = info.width < 0 ? 0 : static_cast<std::uint64_t>(info.width);
-    std::int64_t h = info.height;
-    std::uint64_t height = static_cast<std::uint64_t>(h < 0 ? -h : h);
+    std::uint64_t height = rowCount(info);
     std::uint64_t rowBytes = ((width * info.bitCount + 31) / 32) * 4;
     // A size too large to count must not wrap round to a small one, which the
     // loader would take for rows that are all there.

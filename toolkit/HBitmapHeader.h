@@ -52,6 +52,10 @@ bool readInfoHeader(const unsigned char* data, std::size_t length, InfoHeader* o
 // header) that follow the information header.
 std::uint64_t colorTableBytes(const InfoHeader& info);
 
+// Rows of the picture without the direction sign of a top-down bitmap: a
+// height of INT32_MIN has 2^31 rows, more than an int holds.
+std::uint64_t rowCount(const InfoHeader& info);
+
 // Bytes of uncompressed pixel rows (each row padded to 4 bytes); 0 for the
 // run-length encodings, whose length is not known in advance; UINT64_MAX when
 // the size does not fit in 64 bits.

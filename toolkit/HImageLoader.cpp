@@ -72,19 +72,19 @@ int HImageLoader::loadImageFile(const HFile& path, HImage* image, bool resize) {
                   static_cast<int>(info.imageSize), info.xPelsPerMeter, info.yPelsPerMeter,
                   static_cast<int>(info.colorsUsed), static_cast<int>(info.colorsImportant));
 
-    // Rows are counted without the direction sign of a top-down bitmap.
-    int lines = info.height < 0 ? -info.height : info.height;
     // The image bitmap, and the platform's copy while converting, would take
     // 4 bytes a pixel each: a picture past the limit is refused before either
-    // is made (a few header bytes may declare any size).
+    // is made (a few header bytes may declare any size). So is one with more
+    // rows than that, even without columns: its row count may not fit an int.
     std::int64_t width = info.width;
-    std::int64_t height = info.height;
-    std::uint64_t pixels = static_cast<std::uint64_t>(width < 0 ? -width : width) *
-                           static_cast<std::uint64_t>(height < 0 ? -height : height);
-    if (pixels > MAX_PIXELS) {
+    std::uint64_t rows = bitmapheader::rowCount(info);
+    std::uint64_t pixels = static_cast<std::uint64_t>(width < 0 ? -width : width) * rows;
+    if (pixels > MAX_PIXELS || rows > MAX_PIXELS) {
         HLOG_INFO("HImageLoader", 100, "loadImageFile:bitmap too large");
         return RESULT_FAILED;
     }
+    // Rows are counted without the direction sign of a top-down bitmap.
+    int lines = static_cast<int>(rows);
     if (resize) {
         image->resize(info.width, lines);
     }

@@ -204,6 +204,23 @@ TEST(HImageLoaderTest, AZeroHeightPictureIsNotLoaded) {
     EXPECT_TRUE(log.contains("loadImageFile:bitmap read error"));
 }
 
+TEST(HImageLoaderTest, AHeightOfTheSmallestIntIsTooManyRowsEvenWithoutColumns) {
+    // -INT32_MIN rows fit no int; with width 0 the picture has no pixels, so
+    // only the row count can tell it is too large.
+    for (unsigned long width : {0ul, 16ul}) {
+        std::string bytes = mediatest::dataBytes("bmp\\bits24.bmp");
+        mediatest::putU32(bytes, 18, width);
+        mediatest::putU32(bytes, 22, 0x80000000ul);
+        HImage image(3, 2, nullptr);
+        testsupport::LogTail log;
+        EXPECT_EQ(1, load(scratchCopy("tall.bmp", bytes), &image));
+        EXPECT_TRUE(log.contains(mediatest::at("HImageLoader", 100) +
+                                 " 情報：loadImageFile:bitmap too large"));
+        EXPECT_EQ(3, image.getWidth());
+        EXPECT_EQ(2, image.getHeight());
+    }
+}
+
 TEST(HImageLoaderTest, ATopDownPictureTakesItsRowCount) {
     std::string bytes = mediatest::dataBytes("bmp\\bits24.bmp");
     const size_t stride = 48;
