@@ -10,10 +10,25 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace longinput {
 
 constexpr std::uint64_t MB = 1024 * 1024;
+
+// A big file of a test, deleted when the test is done with it: the run
+// directories of the test programs are kept.
+class BigFile {
+  public:
+    explicit BigFile(std::string path) : path(std::move(path)) {}
+    ~BigFile() { DeleteFileA(path.c_str()); }
+    BigFile(const BigFile&) = delete;
+    BigFile& operator=(const BigFile&) = delete;
+    const std::string& name() const { return path; }
+
+  private:
+    std::string path;
+};
 
 // Writes head, then repeated copies of piece until body bytes are out (the last
 // copy cut), then tail. Each write is one block of at least a megabyte.

@@ -66,7 +66,8 @@ TEST(LongInput, FiftyMegabyteWave) {
         head += "data" + wavetest::u32(static_cast<unsigned long>(dataBytes));
         mediatest::putU32(head, 4, static_cast<unsigned long>(size - 8));
         ASSERT_EQ(44u, head.size());
-        std::string path = testsupport::makeScratchDir("wave") + "\\long.wav";
+        BigFile file(testsupport::makeScratchDir("wave") + "\\long.wav");
+        const std::string& path = file.name();
         ASSERT_TRUE(writeRepeated(path, head, piece, dataBytes));
 
         OwnerWindow owner;
@@ -105,7 +106,8 @@ TEST(LongInput, AByteRateOfFourGigabytesDoesNotSizeThePlayersBuffers) {
     mediatest::putU32(format, 8, 0xFFFFFFFFul);
     std::string head = wavetest::riff(wavetest::chunk("fmt ", format));
     head += "data" + wavetest::u32(static_cast<unsigned long>(size - 44));
-    std::string path = testsupport::makeScratchDir("wave") + "\\rate.wav";
+    BigFile file(testsupport::makeScratchDir("wave") + "\\rate.wav");
+    const std::string& path = file.name();
     ASSERT_TRUE(writeRepeated(path, head, pattern(), size - 44));
 
     OwnerWindow owner;

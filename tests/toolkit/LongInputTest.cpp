@@ -51,7 +51,8 @@ TEST(LongInput, SixteenThousandPixelsSquare) {
                           {"RLE8 BMP", writeRunLengthPicture, LIME, LIME}};
     for (const Case& c : cases) {
         // 4,000 square is within the limit and loads.
-        std::string path = testsupport::makeScratchDir("bmp") + "\\big.bmp";
+        BigFile file(testsupport::makeScratchDir("bmp") + "\\big.bmp");
+        const std::string& path = file.name();
         std::uint64_t bytes = c.write(path, 4000);
         ASSERT_NE(0u, bytes);
         HImage image(1, 1, nullptr);
@@ -65,7 +66,8 @@ TEST(LongInput, SixteenThousandPixelsSquare) {
     for (const Case& c : cases) {
         // 16,000 square would need a gigabyte for the image alone: refused
         // before any of it is made, the image left as it was.
-        std::string path = testsupport::makeScratchDir("bmp") + "\\huge.bmp";
+        BigFile file(testsupport::makeScratchDir("bmp") + "\\huge.bmp");
+        const std::string& path = file.name();
         std::uint64_t bytes = c.write(path, 16000);
         ASSERT_NE(0u, bytes);
         HImage image(1, 1, nullptr);

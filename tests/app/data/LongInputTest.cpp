@@ -43,25 +43,31 @@ std::string ordinaryLines(std::size_t first = 0) {
     return text;
 }
 
+// A game directory with its Data folder and a sound list of 48 names; its two
+// files are deleted with it.
 struct Game {
+    explicit Game(const char* hint) {
+        directory = testsupport::makeScratchDir(hint);
+        CreateDirectoryA((directory + "\\Data").c_str(), nullptr);
+        table = directory + "\\Data\\MagicTable";
+        sounds = directory + "\\Data\\SoundFileName";
+        std::string names;
+        for (int k = 0; k < 48; ++k) {
+            names += "se" + std::to_string(k) + ".wav\r\n";
+        }
+        testsupport::writeFile(sounds, names + "End");
+    }
+    ~Game() {
+        DeleteFileA(table.c_str());
+        DeleteFileA(sounds.c_str());
+    }
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
     std::string directory;
     std::string table;
     std::string sounds;
 };
-
-Game makeGame(const char* hint) {
-    Game game;
-    game.directory = testsupport::makeScratchDir(hint);
-    CreateDirectoryA((game.directory + "\\Data").c_str(), nullptr);
-    game.table = game.directory + "\\Data\\MagicTable";
-    game.sounds = game.directory + "\\Data\\SoundFileName";
-    std::string names;
-    for (int k = 0; k < 48; ++k) {
-        names += "se" + std::to_string(k) + ".wav\r\n";
-    }
-    testsupport::writeFile(game.sounds, names + "End");
-    return game;
-}
 
 // Loads the game's table into a fresh document, checks the memory it took and
 // prints the figures.
@@ -101,7 +107,7 @@ TEST(LongInput, MegabyteTableLine) {
     datatest::GameDirectory noGame;
     for (std::uint64_t size : {MB / 10, MB}) {
         // Spell 0's description is one unbroken run of two-byte characters.
-        Game game = makeGame("line");
+        Game game("line");
         std::string head = "長い 1 010 1 1 100  020 2 2 100  030 3 3 100  ";
         ASSERT_TRUE(writeRepeated(game.table, head, "説", size, "\r\n" + ordinaryLines(1)));
         RZEditData document;
@@ -115,7 +121,7 @@ TEST(LongInput, MegabyteTableLine) {
     }
 
     // A long line of short fields: everything after the fifteenth is ignored.
-    Game game = makeGame("fields");
+    Game game("fields");
     ASSERT_TRUE(writeRepeated(game.table, "多い 2 ", "7 ", MB, "\r\n" + ordinaryLines(1)));
     RZEditData document;
     ASSERT_TRUE(loadTable(game, document, "table line of many fields", MB));
@@ -148,7 +154,8 @@ TEST(LongInput, HundredThousandCharacters) {
         std::string game = testsupport::makeScratchDir("characters");
         CreateDirectoryA((game + "\\Data").c_str(), nullptr);
         std::uint64_t body = static_cast<std::uint64_t>(RZCharacterFile::RECORD_SIZE) * count;
-        ASSERT_TRUE(writeRepeated(game + "\\Data\\CharacterData", header, six, body));
+        BigFile file(game + "\\Data\\CharacterData");
+        ASSERT_TRUE(writeRepeated(file.name(), header, six, body));
         std::uint64_t bytes = header.size() + body;
 
         RZCharacters characters;
@@ -181,11 +188,11 @@ TEST(LongInput, HundredThousandCharacters) {
 
 TEST(LongInput, HundredMegabyteTable) {
     datatest::GameDirectory noGame;
-    // The 48 spells, then lines the game has no spell for: each is cut and
-    // logged, none kept.
+    // The 48 spells, then lines of 16 KB the game has no spell for: each is cut
+    // and logged, none kept.
     for (std::uint64_t size : {10 * MB, 100 * MB}) {
-        Game game = makeGame("table");
-        std::string filler(1022, 'x');
+        Game game("table");
+        std::string filler(16 * 1024 - 2, 'x');
         ASSERT_TRUE(writeRepeated(game.table, ordinaryLines(), filler + "\r\n", size));
         RZEditData document;
         ASSERT_TRUE(loadTable(game, document, "table of long lines", size));
@@ -195,7 +202,7 @@ TEST(LongInput, HundredMegabyteTable) {
     // Line ends only after the spells, in both files: nothing but empty lines
     // to cut, and only the first 48 sound names wanted.
     for (std::uint64_t size : {10 * MB, 100 * MB}) {
-        Game game = makeGame("blank");
+        Game game("blank");
         ASSERT_TRUE(writeRepeated(game.table, ordinaryLines(), "\n", size));
         std::string names = testsupport::readFile(game.sounds);
         ASSERT_TRUE(writeRepeated(game.sounds, names.substr(0, names.size() - 3), "\n", size));

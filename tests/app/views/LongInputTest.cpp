@@ -74,7 +74,8 @@ class LongInputPreview : public ::testing::Test {
 } // namespace
 
 TEST_F(LongInputPreview, AFourThousandPixelPictureAnimatesTheFramesAStripHolds) {
-    std::string path = testsupport::makeScratchDir("preview") + "\\big.bmp";
+    BigFile file(testsupport::makeScratchDir("preview") + "\\big.bmp");
+    const std::string& path = file.name();
     std::uint64_t bytes = writeOneBitPicture(path, 4000);
     ASSERT_NE(0u, bytes);
 
@@ -101,7 +102,8 @@ TEST_F(LongInputPreview, AFourThousandPixelPictureAnimatesTheFramesAStripHolds) 
 }
 
 TEST_F(LongInputPreview, ASixteenThousandPixelPictureShowsTheFailureMessage) {
-    std::string path = testsupport::makeScratchDir("preview") + "\\huge.bmp";
+    BigFile file(testsupport::makeScratchDir("preview") + "\\huge.bmp");
+    const std::string& path = file.name();
     std::uint64_t bytes = writeOneBitPicture(path, 16000);
     ASSERT_NE(0u, bytes);
     show(path, 2, bytes, 0, "preview of 16000 x 16000");
@@ -118,7 +120,8 @@ TEST_F(LongInputPreview, ASixteenThousandPixelPictureShowsTheFailureMessage) {
 TEST_F(LongInputPreview, AFrameTooLargeForAnyStripLeavesThePreviewEmpty) {
     // 1,999 square: one frame as high as the picture. Alone it fits a strip;
     // as a cluster of seven (5,997 square) it does not.
-    std::string path = testsupport::makeScratchDir("preview") + "\\tall.bmp";
+    BigFile file(testsupport::makeScratchDir("preview") + "\\tall.bmp");
+    const std::string& path = file.name();
     std::uint64_t bytes = writeOneBitPicture(path, 1999);
     ASSERT_NE(0u, bytes);
     show(path, 1, bytes, 1999, "preview of 1999 x 1999, one frame");
@@ -134,7 +137,8 @@ TEST_F(LongInputPreview, AFrameTooLargeForAnyStripLeavesThePreviewEmpty) {
 TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
     std::string game = testsupport::makeScratchDir("longgame");
     CreateDirectoryA((game + "\\Data").c_str(), nullptr);
-    std::string table = game + "\\Data\\MagicTable";
+    BigFile tableFile(game + "\\Data\\MagicTable");
+    const std::string& table = tableFile.name();
     // Spell 0: a name and a description of a megabyte each (two-byte
     // characters); the other 47 spells ordinary.
     std::string rest;
@@ -159,7 +163,8 @@ TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
     std::string header(RZCharacterFile::HEADER_SIZE, '\0');
     putLittleEndian(header, 0, 140, 4);
     putLittleEndian(header, 4, count + 1, 4);
-    ASSERT_TRUE(writeRepeated(game + "\\Data\\CharacterData", header, six,
+    BigFile characterFile(game + "\\Data\\CharacterData");
+    ASSERT_TRUE(writeRepeated(characterFile.name(), header, six,
                               std::uint64_t(RZCharacterFile::RECORD_SIZE) * count));
 
     Editor editor;
@@ -202,7 +207,8 @@ TEST(LongInputEditor, PlayTestOfAFiftyMegabyteSoundHoldsItOnce) {
     // 16-bit stereo at 44.1 kHz, about five minutes: the sound chosen for the
     // shown spell, so the play test finds it first.
     std::string outside = testsupport::makeScratchDir("longsound");
-    std::string path = outside + "\\" + editor.control(126)->getText() + ".wav";
+    BigFile file(outside + "\\" + editor.control(126)->getText() + ".wav");
+    const std::string& path = file.name();
     const std::uint64_t size = 50 * MB;
     std::string head = "RIFF....WAVEfmt ";
     head += std::string("\x10\0\0\0\x01\0\x02\0", 8);
