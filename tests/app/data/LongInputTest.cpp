@@ -1,7 +1,7 @@
 // Long input for the spell data: a table line of a megabyte, a table of a
 // hundred megabytes and a CharacterData file of 100,000 characters, each
-// written at test time. Each is read at a tenth of its size and then in full;
-// the figures are printed, memory is checked against a bound.
+// written at test time. Each is read at a tenth of its size and then in full
+// (the figures are printed), and the memory it took is checked against a bound.
 #include "app/data/RZCharacterFile.h"
 #include "app/data/RZCharacters.h"
 #include "app/data/RZEditData.h"
@@ -21,8 +21,8 @@ using namespace longinput;
 
 namespace {
 
-// The loader holds the file once (plus its NUL) while it cuts it; whatever
-// else it keeps must stay small next to that.
+// The loader holds each of the two files once (plus a NUL) while it cuts them;
+// whatever else it keeps must stay small next to that.
 constexpr std::uint64_t TABLE_MEMORY_FACTOR = 2;
 // Each character keeps its 324 bytes, its path and the object around them;
 // the file buffer is gone once the records are copied.
