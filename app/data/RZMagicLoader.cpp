@@ -11,19 +11,28 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
 const char lineEnd[] = "\r\n";
 
-// The file a save writes first, beside the one it will replace.
+// The file a save writes first, beside the one it will replace. A name that
+// is taken (a user's own file, or one left by an earlier save) is never
+// written over and later deleted: a number is added until the name is free.
 HFile temporaryBeside(const HFile& file, const char* suffix) {
     if (file.fullPath().empty()) {
         return HFile(); // nothing to write beside: opening it fails
     }
     HFile temporary = file;
     temporary.setName(file.name() + suffix);
+    for (int n = 1; temporary.exists(); ++n) {
+        if (n > 999) {
+            return HFile(); // no free name: the save fails as one that cannot open
+        }
+        temporary.setName(file.name() + "." + std::to_string(n) + suffix);
+    }
     return temporary;
 }
 

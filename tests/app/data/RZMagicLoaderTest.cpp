@@ -574,6 +574,40 @@ TEST_F(RZMagicLoaderTest, AFailedSaveLeavesTheFilesAsTheyWere) {
     EXPECT_NE(oldTable, readFile(game.table));
 }
 
+// Files of the user's that happen to carry the names a save works with are
+// neither written over nor deleted, whether the save succeeds or fails.
+TEST_F(RZMagicLoaderTest, ASaveLeavesTheUsersLookAlikeFilesAlone) {
+    Game game("lookalike");
+    const std::vector<std::string> names = {"MagicTable.tmp~", "MagicTable.1.tmp~",
+                                            "MagicTable.bak~", "SoundFileName.tmp~"};
+    for (const std::string& name : names) {
+        writeFile(game.dir + "\\Data\\" + name, "user's own " + name);
+    }
+    auto untouched = [&]() {
+        for (const std::string& name : names) {
+            EXPECT_EQ("user's own " + name, readFile(game.dir + "\\Data\\" + name)) << name;
+        }
+    };
+    writeFile(game.table, "old");
+    writeFile(game.sound, "oldEnd");
+    RZMagicLoader().createDefault(&document);
+
+    // A failed save (sound list read-only) cleans up only what it made.
+    SetFileAttributesA(game.sound.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(save(game.table, game.sound, &document));
+    SetFileAttributesA(game.sound.c_str(), FILE_ATTRIBUTE_NORMAL);
+    untouched();
+    EXPECT_EQ("old", readFile(game.table));
+    EXPECT_EQ(6u, filesIn(game.dir + "\\Data").size());
+
+    // A successful one replaces both tables and nothing else.
+    EXPECT_TRUE(save(game.table, game.sound, &document));
+    untouched();
+    EXPECT_NE("old", readFile(game.table));
+    EXPECT_NE("oldEnd", readFile(game.sound));
+    EXPECT_EQ(6u, filesIn(game.dir + "\\Data").size());
+}
+
 // The demo game that the test script writes with Python's own Shift-JIS codec.
 TEST_F(RZMagicLoaderTest, DemoGameTablesReadAndWriteBack) {
     char demo[MAX_PATH] = {};
