@@ -1,5 +1,7 @@
 #include "app/data/RZTableText.h"
 
+#include "support/HPathText.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -123,7 +125,20 @@ std::string formatTableLine(const std::string& name, std::int32_t target,
         return std::string();
     }
     std::size_t used = static_cast<std::size_t>(written);
-    return std::string(buffer, used < LINE_LIMIT ? used : LINE_LIMIT);
+    if (used <= LINE_LIMIT) {
+        return std::string(buffer, used);
+    }
+    // Cut at the limit, but never between the two bytes of a character: half
+    // a character would spoil the text when the table is read back.
+    std::size_t whole = 0;
+    while (whole < LINE_LIMIT) {
+        std::size_t step = HPathText::isLeadByte(static_cast<unsigned char>(buffer[whole])) ? 2 : 1;
+        if (whole + step > LINE_LIMIT) {
+            break;
+        }
+        whole += step;
+    }
+    return std::string(buffer, whole);
 }
 
 } // namespace RZTableText

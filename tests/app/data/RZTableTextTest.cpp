@@ -148,6 +148,18 @@ TEST(RZTableText, FormatsTheTableLine) {
     std::string line = RZTableText::formatTableLine("a", 0, zeros, longText);
     EXPECT_EQ(1023u, line.size());
     EXPECT_EQ(std::string(20, 'z'), line.substr(1003));
+    // The cut never leaves half a character: the description starts at byte
+    // 60, so a run of two-byte characters would be cut after a lead byte.
+    std::string kanji;
+    for (int i = 0; i < 600; ++i) {
+        kanji += "表";
+    }
+    line = RZTableText::formatTableLine("a", 0, zeros, kanji);
+    EXPECT_EQ(1022u, line.size());
+    EXPECT_EQ("表表", line.substr(1018));
+    line = RZTableText::formatTableLine("a", 0, zeros, "x" + kanji);
+    EXPECT_EQ(1023u, line.size());
+    EXPECT_EQ("表表", line.substr(1019));
 }
 
 TEST(RZTableText, SoundNamesAreOneLinePerSpellAndNoMore) {
