@@ -22,6 +22,39 @@ std::string cutText(const std::string& text, size_t limit) {
     return text.substr(0, length);
 }
 
+// What the frame of a list view shows: its scroll bars, and where its rows and
+// its column header lie.
+struct FrameState {
+    LONG_PTR bars;
+    SCROLLINFO horizontal;
+    SCROLLINFO vertical;
+    RECT client;
+    RECT header;
+};
+
+FrameState frameState(HWND hwnd, HWND header) {
+    FrameState state = {};
+    state.bars = GetWindowLongPtrA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+    state.horizontal.cbSize = sizeof(SCROLLINFO);
+    state.horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    state.vertical = state.horizontal;
+    GetScrollInfo(hwnd, SB_HORZ, &state.horizontal);
+    GetScrollInfo(hwnd, SB_VERT, &state.vertical);
+    GetClientRect(hwnd, &state.client);
+    if (header != nullptr) {
+        GetWindowRect(header, &state.header);
+    }
+    return state;
+}
+
+bool sameBar(const SCROLLINFO& a, const SCROLLINFO& b) {
+    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+bool sameLayout(const FrameState& a, const FrameState& b) {
+    return a.bars == b.bars && EqualRect(&a.client, &b.client) && EqualRect(&a.header, &b.header);
+}
+
 void initCommonControlsOnce() {
     static bool done = false;
     if (!done) {
@@ -53,7 +86,9 @@ int HListView::create() {
         return 0;
     }
     initCommonControlsOnce();
-    DWORD style = getStyle() | WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS;
+    // Clipping the header out means repainting the rows leaves the (themed,
+    // and slow to paint) header alone; it repaints itself when it changes.
+    DWORD style = getStyle() | WS_CHILD | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS;
     if (singleSelection) {
         style |= LVS_SINGLESEL;
     }
@@ -245,6 +280,54 @@ int HListView::removeAllItems() {
     rows.clear();
     rowColors.clear();
     return refused;
+}
+
+void HListView::beginUpdate() {
+    if (getHandle() != nullptr) {
+        SendMessageA(getHandle(), WM_SETREDRAW, FALSE, 0);
+    }
+}
+
+void HListView::endUpdate() {
+    HWND hwnd = getHandle();
+    if (hwnd != nullptr && !redrawQuietly(hwnd)) {
+        SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+}
+
+// Turning redraw back on makes the list view set both scroll bars, twice, and
+// every SetScrollInfo paints its bar at once, whether it changed or not; with
+// a themed look that is most of what a refill costs. So redraw is turned on
+// while the window is marked not visible (WM_SETREDRAW of the window manager
+// only clears and sets WS_VISIBLE; nothing is hidden or painted over), which
+// leaves the bars unpainted, and then what changed is repainted once: the
+// rows always, the frame when a scroll bar moved, everything when the bars or
+// the header moved. Marking the window visible again makes it all invalid,
+// though it was never painted over, so that is validated first. Only done
+// when nothing else was waiting to be painted, which the validation would
+// lose; otherwise, and where the list view itself clears WS_VISIBLE, false.
+bool HListView::redrawQuietly(HWND hwnd) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
+    if (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, nullptr, FALSE) ||
+        (header != nullptr && GetUpdateRect(header, nullptr, FALSE))) {
+        return false;
+    }
+    FrameState before = frameState(hwnd, header);
+    DefWindowProcA(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    DefWindowProcA(hwnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_ALLCHILDREN);
+    FrameState after = frameState(hwnd, header);
+    UINT flags = RDW_INVALIDATE | RDW_ERASE;
+    if (!sameLayout(before, after)) {
+        flags |= RDW_FRAME | RDW_ALLCHILDREN;
+    } else if (!sameBar(before.horizontal, after.horizontal) ||
+               !sameBar(before.vertical, after.vertical)) {
+        flags |= RDW_FRAME;
+    }
+    RedrawWindow(hwnd, nullptr, nullptr, flags);
+    return true;
 }
 
 int HListView::getSelectedIndex() const {

@@ -56,6 +56,12 @@ class HListView : public HComponent {
     LPARAM getItemParam(int row, int column) const;
     // The sum of the rows the control refused to delete (0: all gone).
     int removeAllItems();
+    // Many rows change between these two: the control stops redrawing at
+    // beginUpdate and shows the result with one repaint at endUpdate, instead of
+    // one repaint and scroll-bar update per row. Not nested; without a control
+    // they do nothing.
+    void beginUpdate();
+    void endUpdate();
     // The first selected row, or -1.
     int getSelectedIndex() const;
     // Selects, focuses and shows the row; the row, or -1.
@@ -88,6 +94,7 @@ class HListView : public HComponent {
     bool inRange(int row, int column) const;
     void renumberFrom(size_t row);
     int insertNativeItem(int row, const Cell& cell);
+    bool redrawQuietly(HWND hwnd);
     bool setNativeText(const Cell& cell);
 
     std::vector<Column> columns;

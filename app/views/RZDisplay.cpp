@@ -57,9 +57,9 @@ void setText(HComponent* window, int id, const std::string& text) {
 // are also deselected first, since removing selected rows gets slower with
 // every refill on some platforms.
 void beginRefill(HListView* list) {
+    list->beginUpdate();
     HWND native = list->getHandle();
     if (native != nullptr) {
-        SendMessageA(native, WM_SETREDRAW, FALSE, 0);
         LVITEMA none = {};
         none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(native, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
@@ -69,11 +69,7 @@ void beginRefill(HListView* list) {
 }
 
 void endRefill(HListView* list) {
-    HWND native = list->getHandle();
-    if (native != nullptr) {
-        SendMessageA(native, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(native, nullptr, TRUE);
-    }
+    list->endUpdate();
 }
 
 RZMagic* rowEntry(HListView* list, int row) {

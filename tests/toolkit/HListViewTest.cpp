@@ -97,6 +97,38 @@ void fill(HListView* list, int rowCount) {
     }
 }
 
+// Every pixel of a window, frame and children included, as it is on screen.
+std::vector<DWORD> capture(HWND hwnd) {
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    HDC window = GetWindowDC(hwnd);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+        GdiFlush();
+        const DWORD* first = static_cast<const DWORD*>(bits);
+        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(hwnd, window);
+    return pixels;
+}
+
 HListView* makeList(Window& window, int id) {
     HListView* list = window.make<HListView>(window.get(), id, "");
     list->setBounds(10, 10, 500, 300);
@@ -304,6 +336,57 @@ TEST(HListView, RemoveAllItemsEmptiesCopyAndControl) {
     EXPECT_EQ(0, list->setSelectedIndex(0));
     EXPECT_EQ(0, list->getSelectedIndex());
     EXPECT_EQ("r1c2", nativeText(list->getHandle(), 1, 2));
+}
+
+// A refill between beginUpdate and endUpdate leaves on screen exactly what a
+// full repaint of the control shows (rows, scroll bars, header): with the row
+// count kept, with the vertical bar going and coming back, with the rows
+// scrolled away from the top and the horizontal bar moved. A paint that was
+// already waiting at endUpdate is not lost.
+TEST(HListView, AnUpdateShowsWhatAFullRepaintShows) {
+    Window window;
+    HListView* list = makeList(window, 652);
+    list->addColumn("説明", 400, 0);
+    fill(list, 40);
+    window.show();
+    pumpMessages(100);
+    HWND hwnd = list->getHandle();
+    auto refill = [&](int rows, const std::string& tag) {
+        list->beginUpdate();
+        list->removeAllItems();
+        for (int row = 0; row < rows; ++row) {
+            list->insertItem(row, tag + std::to_string(row));
+            for (int column = 1; column < 4; ++column) {
+                list->setItemText(row, column, tag + std::to_string(row * column));
+            }
+        }
+        list->endUpdate();
+        pumpMessages(50);
+        std::vector<DWORD> shown = capture(hwnd);
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pumpMessages(50);
+        std::vector<DWORD> repainted = capture(hwnd);
+        return !shown.empty() && shown == repainted;
+    };
+    EXPECT_TRUE(refill(40, "a"));
+    EXPECT_TRUE(refill(3, "b"));
+    EXPECT_TRUE(refill(60, "c"));
+    SendMessageA(hwnd, LVM_SCROLL, 120, 300);
+    pumpMessages(50);
+    EXPECT_TRUE(refill(60, "d"));
+    EXPECT_TRUE(refill(2, "e"));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ("e1", nativeText(hwnd, 1, 0));
+
+    HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
+    list->beginUpdate();
+    list->setItemText(0, 1, "f");
+    InvalidateRect(header, nullptr, TRUE);
+    list->endUpdate();
+    EXPECT_TRUE(GetUpdateRect(header, nullptr, FALSE));
+    pumpMessages(50);
+    EXPECT_EQ("f", nativeText(hwnd, 0, 1));
 }
 
 TEST(HListView, SelectionAndItsCallbacks) {
