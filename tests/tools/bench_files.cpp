@@ -9,13 +9,20 @@
 // (default: all three). Every figure is printed on stdout as one line
 //     BENCH <name> <value>
 // in milliseconds unless the name says otherwise; any other line is a remark.
-//   open.editor_ms  the main window opening the data set from its File menu item
-//                   (RZOP0002) until the first row is selected and painted
-//   open.raw_ms     CreateFile/ReadFile of the files that open reads: MagicTable,
-//                   SoundFileName (the stock one when the set has none) and every
-//                   CharacterData one level below the data set's directory, which
-//                   the table load reads for the character list (the first
-//                   row's picture, which the open reads too, is left out)
+//   open.editor_ms  the main window opening a data set from its File menu item
+//                   (RZOP0002) until the first row is selected and painted. A
+//                   round switches to a second data set (the next one listed
+//                   with a MagicTable) and back to the first (the first with
+//                   both tables), as a user going from one scenario to another
+//                   does, so every open changes what the list and the form
+//                   show; the figure is per open, half a round (with one data
+//                   set, a round opens it again)
+//   open.raw_ms     CreateFile/ReadFile of the files that the opens of a round
+//                   read, per open: of each data set MagicTable, SoundFileName
+//                   (the stock one when the set has none) and every CharacterData
+//                   one level below the data set's directory, which the table
+//                   load reads for the character list (the first row's picture,
+//                   which the open reads too, is left out)
 //   save.editor_ms  Ctrl+S (RZOP0016): both files written beside the old ones and
 //                   moved over them, then read back and shown again
 //   save.raw_ms     CreateFile/WriteFile/CloseHandle of the same bytes, then
@@ -318,6 +325,42 @@ std::string dataSetDirectory(HComponent* item) {
     return directory != nullptr ? *directory : std::string();
 }
 
+// A data set the open benchmark opens: its File menu item, its directory and
+// the files its open reads, besides the picture of the first row.
+struct DataSet {
+    int item = 0;
+    std::string directory;
+    std::vector<std::string> files;
+};
+
+std::vector<std::string> filesReadByOpen(const std::string& set, RZEditData* document) {
+    std::vector<std::string> files = {set + "\\Data\\MagicTable"};
+    std::string sound = set + "\\Data\\SoundFileName";
+    files.push_back(isFile(sound) ? sound : document->defaultSoundPath().fullPath());
+    for (const std::string& sub : subdirectories(set)) {
+        if (isFile(set + "\\" + sub + "\\CharacterData")) {
+            files.push_back(set + "\\" + sub + "\\CharacterData");
+        }
+    }
+    return files;
+}
+
+// The File menu item of a second data set to switch to: the first other one
+// listed whose MagicTable is there (so opening it asks nothing), or 0.
+int chooseOtherDataSet(RZWindow* window, int first, std::string* directory) {
+    for (int id = 502; id < 600; ++id) {
+        std::string candidate = dataSetDirectory(window->findById(id));
+        if (candidate.empty()) {
+            break;
+        }
+        if (id != first && isFile(candidate + "\\Data\\MagicTable")) {
+            *directory = candidate;
+            return id;
+        }
+    }
+    return 0;
+}
+
 // The File menu item of the data set to open: the first whose Data folder holds
 // both tables, else the first one listed.
 int chooseDataSet(RZWindow* window, std::string* directory) {
@@ -359,42 +402,60 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
         ok = false;
     } else {
         remark("data set: " + set);
-        // The files the open reads, besides the picture of the first row.
-        std::vector<std::string> readByOpen = {set + "\\Data\\MagicTable"};
-        std::string sound = set + "\\Data\\SoundFileName";
-        readByOpen.push_back(isFile(sound) ? sound : document->defaultSoundPath().fullPath());
-        std::vector<std::string> characterFiles;
-        for (const std::string& sub : subdirectories(set)) {
-            if (isFile(set + "\\" + sub + "\\CharacterData")) {
-                characterFiles.push_back(set + "\\" + sub + "\\CharacterData");
-            }
+        std::vector<DataSet> sets(1);
+        sets[0].item = item;
+        sets[0].directory = set;
+        sets[0].files = filesReadByOpen(set, document);
+        std::string other;
+        int otherItem = chooseOtherDataSet(window, item, &other);
+        if (otherItem != 0) {
+            remark("switching with: " + other);
+            sets.push_back(DataSet{otherItem, other, filesReadByOpen(other, document)});
+        } else {
+            remark("no second data set: the same one is opened again");
         }
-        readByOpen.insert(readByOpen.end(), characterFiles.begin(), characterFiles.end());
+        const std::vector<std::string>& readByOpen = sets[0].files;
+        const std::vector<std::string> characterFiles(readByOpen.begin() + 2, readByOpen.end());
 
-        auto openOnce = [&]() {
-            bool opened = RZOP0002(window, static_cast<unsigned>(item));
+        auto openSet = [&](const DataSet& dataSet) {
+            bool opened = RZOP0002(window, static_cast<unsigned>(dataSet.item));
             pump(); // the selection's form, list and picture are painted
             return opened && list->getSelectedIndex() == 0 && document->shownEntry() != nullptr &&
                    questionsCancelled == 0;
         };
+        // A round opens every data set once, the one that is not open first,
+        // so that each open changes what is shown; figures are per open.
+        auto openRound = [&]() {
+            for (size_t i = sets.size(); i-- > 0;) {
+                if (!openSet(sets[i])) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        const double opensPerRound = static_cast<double>(sets.size());
         // The first open fills an empty list; later ones refill it.
         double firstStart = now();
-        if (!openOnce()) {
+        if (!openSet(sets[0])) {
             remark("the data set did not open to its first row");
             ok = false;
         }
         const double first = now() - firstStart;
         const int rounds = roundsFromEnvironment(7);
         if (ok && doOpen) {
-            double editor = measure(rounds, openOnce);
-            double raw = measure(rounds, [&]() {
-                for (const std::string& path : readByOpen) {
-                    if (!rawRead(path)) {
-                        return false;
-                    }
-                }
-                return true;
-            });
+            double editor = measure(rounds, openRound) / opensPerRound;
+            double raw = measure(rounds,
+                                 [&]() {
+                                     for (const DataSet& dataSet : sets) {
+                                         for (const std::string& path : dataSet.files) {
+                                             if (!rawRead(path)) {
+                                                 return false;
+                                             }
+                                         }
+                                     }
+                                     return true;
+                                 }) /
+                         opensPerRound;
             // Where the open's time goes: the table load (with the character
             // read), the refill of the list (with the form of the first row),
             // the form alone, and painting the whole window. The load leaves
