@@ -178,7 +178,12 @@ int HListView::setItemText(int row, int column, const std::string& text) {
         }
     }
     if (target != nullptr) {
-        target->text = cutText(text, MAX_TEXT);
+        std::string cut = cutText(text, MAX_TEXT);
+        // The control shows the copy: an unchanged text needs no message.
+        if (target->text == cut && getHandle() != nullptr) {
+            return 0;
+        }
+        target->text = std::move(cut);
     } else {
         cells.push_back(Cell{row, column, cutText(text, MAX_TEXT), 0});
         target = &cells.back();
@@ -270,7 +275,9 @@ int HListView::removeAllItems() {
         return 0;
     }
     HWND hwnd = getHandle();
-    if (hwnd != nullptr) {
+    // All rows in one message; one by one, to count the rows the control
+    // keeps, only when it refuses that.
+    if (hwnd != nullptr && !SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0)) {
         for (int row = getItemCount() - 1; row >= 0; --row) {
             if (!SendMessageA(hwnd, LVM_DELETEITEM, row, 0)) {
                 refused += row;
@@ -306,10 +313,13 @@ void HListView::endUpdate() {
 // the header moved. Marking the window visible again makes it all invalid,
 // though it was never painted over, so that is validated first. Only done
 // when nothing else was waiting to be painted, which the validation would
-// lose; otherwise, and where the list view itself clears WS_VISIBLE, false.
+// lose, and when there are scroll bars; otherwise, and where the list view
+// itself clears WS_VISIBLE, false.
 bool HListView::redrawQuietly(HWND hwnd) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
-    if (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, nullptr, FALSE) ||
+    // Without scroll bars nothing is painted needlessly, and the plain way is quicker.
+    if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == 0 ||
+        !IsWindowVisible(hwnd) || GetUpdateRect(hwnd, nullptr, FALSE) ||
         (header != nullptr && GetUpdateRect(header, nullptr, FALSE))) {
         return false;
     }

@@ -46,7 +46,8 @@ class HListView : public HComponent {
     int addColumn(const std::string& text, int width, int format = LVCFMT_LEFT);
     // A position below 0 or beyond the count appends. Results as addColumn.
     int insertItem(int row, const std::string& text);
-    // 0 shown; 1 stored only or the control refused; 2 row or column out of range.
+    // 0 shown (an unchanged text is not sent again); 1 stored only or the
+    // control refused; 2 row or column out of range.
     int setItemText(int row, int column, const std::string& text);
     // Empty text (and a note in the log) for a row, column or cell that is not there.
     std::string getItemText(int row, int column) const;

@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -52,11 +53,11 @@ void setText(HComponent* window, int id, const std::string& text) {
     }
 }
 
-// A list is emptied and refilled with one redraw at the end instead of one
-// (with its scroll-bar update) per row, which made a visible pause; its rows
-// are also deselected first, since removing selected rows gets slower with
-// every refill on some platforms.
-void beginRefill(HListView* list) {
+// A list is refilled with one redraw at the end instead of one (with its
+// scroll-bar update) per row, which made a visible pause; its rows are also
+// deselected first, since removing selected rows gets slower with every refill
+// on some platforms. `empty` false keeps the rows, to be rewritten in place.
+void beginRefill(HListView* list, bool empty = true) {
     list->beginUpdate();
     HWND native = list->getHandle();
     if (native != nullptr) {
@@ -65,11 +66,29 @@ void beginRefill(HListView* list) {
         SendMessageA(native, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(&none));
     }
-    list->removeAllItems();
+    if (empty) {
+        list->removeAllItems();
+    }
 }
 
 void endRefill(HListView* list) {
     list->endUpdate();
+}
+
+// True when the drop-down already lists exactly these items, in this order.
+bool holdsItems(HDropDown<int>* dropDown, const std::map<int, std::string>& items) {
+    if (dropDown->getItemCount() != static_cast<int>(items.size())) {
+        return false;
+    }
+    int index = 0;
+    for (const auto& item : items) {
+        if (dropDown->getItemValue(index) != item.first ||
+            dropDown->getItemText(index) != item.second) {
+            return false;
+        }
+        ++index;
+    }
+    return true;
 }
 
 RZMagic* rowEntry(HListView* list, int row) {
@@ -133,12 +152,25 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
-    beginRefill(list);
+    // As many rows as the list has: they are rewritten in place, which ends as
+    // emptying and refilling the list would (document order, white rows).
+    const bool inPlace = list->getItemCount() == static_cast<int>(document->count());
+    beginRefill(list, !inPlace);
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         RZMagic* entry = document->entryAt(i);
         int row = static_cast<int>(i);
-        list->insertItem(row, columnText(entry, 0));
-        writeColumns(list, row, entry, false);
+        if (inPlace) {
+            // Only the cells whose text changes reach the control: another data
+            // set of the same size shares many (row numbers, levels, table
+            // values), and reopening one changes none.
+            writeColumns(list, row, entry, true);
+            if (!(list->getItemColor(row) == HColor::WHITE)) {
+                list->setItemColor(row, HColor::WHITE);
+            }
+        } else {
+            list->insertItem(row, columnText(entry, 0));
+            writeColumns(list, row, entry, false);
+        }
         list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
     }
     endRefill(list);
@@ -176,7 +208,12 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         setText(window, ID_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
         setText(window, ID_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
         if (target != nullptr) {
-            target->setItems(RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS));
+            // The same table every time: refilled only when it is not there.
+            std::map<int, std::string> targets =
+                RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS);
+            if (!holdsItems(target, targets)) {
+                target->setItems(targets);
+            }
             target->setSelectedValue(entry->getTarget());
         }
         setText(window, ID_COST, decimal(entry->getCost()));

@@ -522,6 +522,16 @@ TEST(HListView, SortKeepsTheCopyInTheControlsOrder) {
     EXPECT_EQ(0, list->setItemText(5, 1, "edited"));
     EXPECT_EQ("edited", nativeText(list->getHandle(), 5, 1));
     EXPECT_EQ("edited", list->getItemText(5, 1));
+    // Rewriting every cell, half of them with the text they hold (which is not
+    // sent again), leaves the control showing what was written.
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            std::string text = (row + column) % 2 == 0 ? list->getItemText(row, column)
+                                                       : "w" + std::to_string(row * 3 + column);
+            EXPECT_EQ(0, list->setItemText(row, column, text));
+            EXPECT_EQ(text, nativeText(list->getHandle(), row, column));
+        }
+    }
 
     // Rows sharing one parameter are told apart by their first text.
     list->removeAllItems();

@@ -322,6 +322,51 @@ TEST_F(RZDisplayTest, TheCharacterListStopsAfter1001Rows) {
     EXPECT_EQ(e.rowCount(133), 1001);
 }
 
+// Opening another data set of the same size rewrites the rows in place: every
+// cell and row parameter ends as a fresh fill leaves them (document order, even
+// after a sort), and the first row is selected and shown in the form. A table
+// of another size refills the list.
+TEST_F(RZDisplayTest, OpeningAnotherDataSetShowsItInFull) {
+    Editor& e = *editor;
+    HDropDown<int>* target = static_cast<HDropDown<int>*>(e.control(114));
+    const int targets = target->getItemCount();
+    auto expectShown = [&](const char* name) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(e.rowCount(101), static_cast<int>(e.document()->count()));
+        for (int row = 0; row < e.rowCount(101); ++row) {
+            EXPECT_EQ(rowEntry(row), entry(row)) << row;
+            for (int column = 0; column < 12; ++column) {
+                EXPECT_EQ(e.cell(101, row, column), RZDisplay::columnText(entry(row), column))
+                    << row << " " << column;
+            }
+        }
+        EXPECT_EQ(e.selectedRow(), 0);
+        EXPECT_EQ(e.document()->shownEntry(), entry(0));
+        EXPECT_EQ(e.control(106)->getText(), entry(0)->getName());
+        EXPECT_EQ(e.control(124)->getText(), entry(0)->getDescription());
+        EXPECT_EQ(target->getItemCount(), targets);
+        EXPECT_EQ(target->getSelectedValue(), entry(0)->getTarget());
+    };
+    sortBy(6, -1);
+    e.selectRow(5);
+    e.command(e.dataSetId("SetB"));
+    ASSERT_EQ(e.rowCount(101), 81);
+    expectShown("SetB");
+    sortBy(1, 1);
+    e.command(e.dataSetId("SetA"));
+    expectShown("SetA");
+
+    std::string dir = testsupport::makeScratchDir("shorttable");
+    std::vector<SpellLine> lines = spellLines(3);
+    lines.resize(10);
+    ASSERT_TRUE(testsupport::writeFile(dir + "\\MagicTable", magicTableText(lines)));
+    Answerer answers;
+    answers.push(IDOK, dir + "\\MagicTable");
+    e.command(137);
+    EXPECT_LT(e.rowCount(101), 81);
+    expectShown("short table");
+}
+
 TEST_F(RZDisplayTest, AnEmptyRefillClearsTheForm) {
     Editor& e = *editor;
     std::string dir = testsupport::makeScratchDir("emptytable");
