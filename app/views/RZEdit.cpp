@@ -2,13 +2,13 @@
 // and its message loop, then the tear-down.
 #include "app/views/RZWindow.h"
 #include "support/HDebug.h"
+#include "support/HProcessClock.h"
 #include "toolkit/HApplication.h"
 #include "toolkit/HEventListener.h"
 
 #include <windows.h>
 
 #include <objbase.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,94 +69,18 @@ void benchWrite(const char* name, double value) {
     }
 }
 
-ULONGLONG fileTimeValue(const FILETIME& t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-// Windows 8 and later have a precise clock; Wine and Windows 7 use the ordinary one.
-ULONGLONG systemTime100ns() {
-    using PreciseClock = VOID(WINAPI*)(LPFILETIME);
-    static PreciseClock precise = reinterpret_cast<PreciseClock>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
-    FILETIME now;
-    if (precise != nullptr) {
-        precise(&now);
-    } else {
-        GetSystemTimeAsFileTime(&now);
-    }
-    return fileTimeValue(now);
-}
-
-double msSinceProcessCreation() {
-    FILETIME creation, exitTime, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user);
-    return static_cast<double>(systemTime100ns() - fileTimeValue(creation)) / 10000.0;
-}
-
-// CPU time (kernel + user) of the whole process in ms. Wine counts
-// GetProcessTimes in 10 ms clock ticks, too coarse for a program that uses a few
-// ms a second. When RZEDIT_BENCH_PIDFILE names a file holding the process's
-// Linux process id (scripts/bench.sh writes it), the scheduler's nanosecond
-// counters of its threads are summed instead, read through Wine's drive Z:
-// (the process id is needed: Wine opens files in its server, so "self" would
-// be the server). *precise tells which clock was used.
-double cpuMs(bool* precise) {
-    *precise = false;
-    const char* pidFile = std::getenv("RZEDIT_BENCH_PIDFILE");
-    unsigned long pid = 0;
-    if (pidFile != nullptr) {
-        if (FILE* in = std::fopen(pidFile, "r")) {
-            if (std::fscanf(in, "%lu", &pid) != 1) {
-                pid = 0;
-            }
-            std::fclose(in);
-        }
-    }
-    if (pid != 0) {
-        const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((tasks + "*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            double nanoseconds = 0.0;
-            do {
-                if (found.cFileName[0] == '.') {
-                    continue;
-                }
-                FILE* in = std::fopen((tasks + found.cFileName + "\\schedstat").c_str(), "r");
-                if (in != nullptr) {
-                    unsigned long long running = 0;
-                    if (std::fscanf(in, "%llu", &running) == 1) {
-                        nanoseconds += static_cast<double>(running);
-                        *precise = true;
-                    }
-                    std::fclose(in);
-                }
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-            if (*precise) {
-                return nanoseconds / 1e6;
-            }
-        }
-    }
-    FILETIME creation, exitTime, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user)) {
-        return 0.0;
-    }
-    return static_cast<double>(fileTimeValue(kernel) + fileTimeValue(user)) / 10000.0;
-}
-
 void CALLBACK benchTick(HWND, UINT, UINT_PTR, DWORD) {
     KillTimer(nullptr, bench->timer);
     bench->timer = 0;
     if (!bench->measuring) {
         bench->measuring = true;
-        bench->cpuAtStart = cpuMs(&bench->precise);
+        bench->cpuAtStart = HProcessClock::cpuMs(&bench->precise);
         bench->previewPaintsAtStart = bench->previewPaints.paints;
         bench->timer = SetTimer(nullptr, 0, bench->seconds * 1000, benchTick);
         return;
     }
     bool precise = false;
-    double used = cpuMs(&precise) - bench->cpuAtStart;
+    double used = HProcessClock::cpuMs(&precise) - bench->cpuAtStart;
     benchWrite("anim.editor_cpu_ms", used);
     benchWrite("anim.editor_cpu_precise", precise && bench->precise ? 1 : 0);
     benchWrite("anim.editor_preview_paints",
@@ -168,7 +92,7 @@ bool BenchPaintCounter::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
                                     HComponent* component, LRESULT* result) {
     HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
     if (++paints == 1 && this == &bench->windowPaints) {
-        benchWrite("startup.editor_ms", msSinceProcessCreation());
+        benchWrite("startup.editor_ms", HProcessClock::msSinceCreation());
         bench->window = hwnd;
         if (bench->openCommand != 0) {
             PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(bench->openCommand, 0), 0);
@@ -205,19 +129,16 @@ void benchFinish() {
     if (bench == nullptr) {
         return;
     }
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof(memory));
-    benchWrite("memory.editor_peak_kb", static_cast<double>(memory.PeakWorkingSetSize / 1024));
-    benchWrite("memory.editor_private_kb", static_cast<double>(memory.PagefileUsage / 1024));
+    benchWrite("memory.editor_peak_kb", static_cast<double>(HProcessClock::peakWorkingSetKb()));
+    benchWrite("memory.editor_private_kb", static_cast<double>(HProcessClock::privateKb()));
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
     // Before anything else, for the bench hook's split of the start-up.
-    double enteredMs = std::getenv("RZEDIT_BENCH_FILE") != nullptr ? msSinceProcessCreation() : 0.0;
+    double enteredMs =
+        std::getenv("RZEDIT_BENCH_FILE") != nullptr ? HProcessClock::msSinceCreation() : 0.0;
     HDebug::start();
     HLOG_START("RZEdit", 15, "winmain");
 

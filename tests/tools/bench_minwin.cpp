@@ -10,9 +10,9 @@
 // "bench_minwin hold" instead keeps a hidden window until it is ended: under Wine
 // the desktop process goes a moment after the last window, and would otherwise
 // start again inside every measured program's start-up.
-#include <windows.h>
+#include "support/HProcessClock.h"
 
-#include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -21,31 +21,6 @@ namespace {
 
 double firstPaintMs = -1.0;
 
-// Windows 8 and later have a precise clock; Wine and Windows 7 fall back to the
-// ordinary one (Wine's is precise anyway).
-ULONGLONG systemTime100ns() {
-    using PreciseClock = VOID(WINAPI*)(LPFILETIME);
-    static PreciseClock precise = reinterpret_cast<PreciseClock>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
-    FILETIME now;
-    if (precise != nullptr) {
-        precise(&now);
-    } else {
-        GetSystemTimeAsFileTime(&now);
-    }
-    return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
-
-double msSinceProcessCreation() {
-    FILETIME creation, exitTime, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user)) {
-        return -1.0;
-    }
-    ULONGLONG created =
-        (static_cast<ULONGLONG>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
-    return static_cast<double>(systemTime100ns() - created) / 10000.0;
-}
-
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {
@@ -53,7 +28,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         BeginPaint(hwnd, &ps);
         EndPaint(hwnd, &ps);
         if (firstPaintMs < 0.0) {
-            firstPaintMs = msSinceProcessCreation();
+            firstPaintMs = HProcessClock::msSinceCreation();
             DestroyWindow(hwnd);
         }
         return 0;
@@ -69,7 +44,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 } // namespace
 
 int main(int argc, char** argv) {
-    double enteredMs = msSinceProcessCreation();
+    double enteredMs = HProcessClock::msSinceCreation();
     bool hold = argc > 1 && std::strcmp(argv[1], "hold") == 0;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass = {};
@@ -100,15 +75,9 @@ int main(int argc, char** argv) {
         DispatchMessageA(&message);
     }
 
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof(memory));
     std::printf("BENCH startup.minwin_ms %.3f\n", firstPaintMs);
     std::printf("BENCH startup.minwin_entry_ms %.3f\n", enteredMs);
-    std::printf("BENCH memory.minwin_peak_kb %llu\n",
-                static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
-    std::printf("BENCH memory.minwin_private_kb %llu\n",
-                static_cast<unsigned long long>(memory.PagefileUsage / 1024));
+    std::printf("BENCH memory.minwin_peak_kb %llu\n", HProcessClock::peakWorkingSetKb());
+    std::printf("BENCH memory.minwin_private_kb %llu\n", HProcessClock::privateKb());
     return firstPaintMs < 0.0 ? 1 : 0;
 }

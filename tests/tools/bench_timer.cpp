@@ -4,12 +4,14 @@
 // process uses over the measuring time, then quits. Output:
 //   BENCH anim.timer_cpu_ms <CPU ms over the measuring time>
 //   BENCH anim.timer_ticks <timer messages seen over the measuring time>
-//   BENCH anim.timer_cpu_precise <1 when the nanosecond clock was used, see cpuMs>
+//   BENCH anim.timer_cpu_precise <1 when the nanosecond clock was used, see HProcessClock::cpuMs>
 // With "paint" it is instead the least an animation can do: at every tick it
 // invalidates a 128 x 128 child window where the editor's preview is, which
 // copies one frame from a memory bitmap when painted; its figures are named
 // anim.paint_... instead.
 // Usage: bench_timer [seconds [paint]]   (default 10 seconds, no painting)
+#include "support/HProcessClock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -48,62 +50,6 @@ LRESULT CALLBACK frameProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-ULONGLONG fileTimeValue(const FILETIME& t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-// CPU time (kernel + user) of the whole process in ms. Wine counts
-// GetProcessTimes in 10 ms clock ticks, too coarse for a program that uses a few
-// ms a second. When RZEDIT_BENCH_PIDFILE names a file holding the process's
-// Linux process id (scripts/bench.sh writes it), the scheduler's nanosecond
-// counters of its threads are summed instead, read through Wine's drive Z:
-// (the process id is needed: Wine opens files in its server, so "self" would
-// be the server). *precise tells which clock was used.
-double cpuMs(bool* precise) {
-    *precise = false;
-    const char* pidFile = std::getenv("RZEDIT_BENCH_PIDFILE");
-    unsigned long pid = 0;
-    if (pidFile != nullptr) {
-        if (FILE* in = std::fopen(pidFile, "r")) {
-            if (std::fscanf(in, "%lu", &pid) != 1) {
-                pid = 0;
-            }
-            std::fclose(in);
-        }
-    }
-    if (pid != 0) {
-        const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((tasks + "*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            double nanoseconds = 0.0;
-            do {
-                if (found.cFileName[0] == '.') {
-                    continue;
-                }
-                FILE* in = std::fopen((tasks + found.cFileName + "\\schedstat").c_str(), "r");
-                if (in != nullptr) {
-                    unsigned long long running = 0;
-                    if (std::fscanf(in, "%llu", &running) == 1) {
-                        nanoseconds += static_cast<double>(running);
-                        *precise = true;
-                    }
-                    std::fclose(in);
-                }
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-            if (*precise) {
-                return nanoseconds / 1e6;
-            }
-        }
-    }
-    FILETIME creation, exitTime, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user)) {
-        return 0.0;
-    }
-    return static_cast<double>(fileTimeValue(kernel) + fileTimeValue(user)) / 10000.0;
-}
-
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_TIMER: {
@@ -111,10 +57,10 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         if (measureStart == 0) {
             if (now - shownAt >= SETTLE_MS) {
                 measureStart = now;
-                cpuAtStart = cpuMs(&startPrecise);
+                cpuAtStart = HProcessClock::cpuMs(&startPrecise);
             }
         } else if (now - measureStart >= measureMs) {
-            cpuUsed = cpuMs(&endPrecise) - cpuAtStart;
+            cpuUsed = HProcessClock::cpuMs(&endPrecise) - cpuAtStart;
             KillTimer(hwnd, TICK_TIMER);
             DestroyWindow(hwnd);
         } else {
