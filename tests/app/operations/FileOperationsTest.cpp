@@ -23,58 +23,6 @@ const std::uint32_t STOCK = RZEditData::FLAG_STOCK_SOUND;
 
 const char* const CHANGED = "現在のデータは更新されています。保存しますか？";
 
-// How many levels each of the 48 spells has (the rest are written as zeros).
-const int LEVELS[48] = {3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1,
-                        3, 1, 2, 1, 2, 2, 1, 1, 3, 3, 2, 2, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1};
-
-// The table as the editor must write it back: levels that do not exist are zero.
-std::vector<SpellLine> asWritten(std::vector<SpellLine> lines) {
-    for (int k = 0; k < 48; ++k) {
-        for (int i = LEVELS[k] * 4; i < 12; ++i) {
-            lines[static_cast<size_t>(k)].numbers[i] = 0;
-        }
-    }
-    return lines;
-}
-
-// The document row of spell k, level (1-based).
-int rowOf(int spell, int level) {
-    int row = 0;
-    for (int k = 0; k < spell; ++k) {
-        row += LEVELS[k];
-    }
-    return row + level - 1;
-}
-
-std::vector<std::string> soundNames(const std::string& prefix) {
-    std::vector<std::string> names;
-    for (int k = 0; k < 48; ++k) {
-        char name[16];
-        snprintf(name, sizeof(name), "%ssnd%02d", prefix.c_str(), k);
-        names.push_back(name);
-    }
-    return names;
-}
-
-void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
-               LPCSTR icon) {
-    EXPECT_FALSE(s.fileDialog);
-    EXPECT_EQ(s.caption, caption);
-    EXPECT_EQ(s.text, text);
-    switch (buttons) {
-    case MB_OK:
-        EXPECT_TRUE(s.hasOk && !s.hasYes && !s.hasNo);
-        break;
-    case MB_OKCANCEL:
-        EXPECT_TRUE(s.hasOk && s.hasCancel && !s.hasYes && !s.hasNo);
-        break;
-    case MB_YESNOCANCEL:
-        EXPECT_TRUE(s.hasYes && s.hasNo && s.hasCancel && !s.hasOk);
-        break;
-    }
-    EXPECT_EQ(s.icon, LoadIconA(nullptr, icon));
-}
-
 std::string saveText(const std::string& table, const std::string& sound, const char* tail) {
     return "MagicTableファイル ->\r\n    " + table + "\r\nSoundFileNameファイル ->\r\n    " +
            sound + tail;

@@ -26,37 +26,6 @@ const std::uint32_t OPENED = RZEditData::FLAG_OPENED;
 
 const char* const FAILED = "ファイルの保存に失敗しました。";
 
-// How many levels each of the 48 spells has (the rest are written as zeros).
-const int LEVELS[48] = {3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1,
-                        3, 1, 2, 1, 2, 2, 1, 1, 3, 3, 2, 2, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1};
-
-std::vector<SpellLine> asWritten(std::vector<SpellLine> lines) {
-    for (int k = 0; k < 48; ++k) {
-        for (int i = LEVELS[k] * 4; i < 12; ++i) {
-            lines[static_cast<size_t>(k)].numbers[i] = 0;
-        }
-    }
-    return lines;
-}
-
-int rowOf(int spell, int level) {
-    int row = 0;
-    for (int k = 0; k < spell; ++k) {
-        row += LEVELS[k];
-    }
-    return row + level - 1;
-}
-
-std::vector<std::string> soundNames(const std::string& prefix) {
-    std::vector<std::string> names;
-    for (int k = 0; k < 48; ++k) {
-        char name[16];
-        snprintf(name, sizeof(name), "%ssnd%02d", prefix.c_str(), k);
-        names.push_back(name);
-    }
-    return names;
-}
-
 std::string note(const char* source, int line, const std::string& text) {
     char prefix[32];
     snprintf(prefix, sizeof(prefix), "%-20s:%04d ", source, line);
@@ -112,22 +81,6 @@ std::string differences(const Snapshot& before, const Snapshot& after) {
     return report;
 }
 
-void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
-               LPCSTR icon) {
-    EXPECT_FALSE(s.fileDialog);
-    EXPECT_EQ(s.caption, caption);
-    EXPECT_EQ(s.text, text);
-    switch (buttons) {
-    case MB_OK:
-        EXPECT_TRUE(s.hasOk && !s.hasCancel && !s.hasYes && !s.hasNo);
-        break;
-    case MB_OKCANCEL:
-        EXPECT_TRUE(s.hasOk && s.hasCancel && !s.hasYes && !s.hasNo);
-        break;
-    }
-    EXPECT_EQ(s.icon, LoadIconA(nullptr, icon));
-}
-
 void expectFailureBox(const Seen& s, const std::string& caption) {
     expectBox(s, caption, FAILED, MB_OK, IDI_EXCLAMATION);
 }
@@ -140,6 +93,29 @@ struct Edits {
 
 const char* const KEPT_NAME = "残す名前";
 const char* const KEPT_DESCRIPTION = "書き換えた説明";
+
+// Runs Save and expects it logged as failed by the operation, and by the loader
+// when a loader line is given.
+void expectSaveLoggedAsFailed(Editor& editor, int loaderLine = 0, const char* loaderText = "") {
+    testsupport::LogTail log;
+    editor.command(140);
+    if (loaderLine != 0) {
+        EXPECT_TRUE(log.contains(note("RZMagicLoader", loaderLine, loaderText)));
+    }
+    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+}
+
+// Exit, Yes to saving first: the save fails, the user is told, and the program
+// stays.
+void expectExitSaveFails(Editor& editor, Answerer& answers) {
+    const std::size_t first = answers.seen.size();
+    answers.push(IDYES);
+    answers.push(IDOK);
+    editor.command(143);
+    ASSERT_EQ(answers.seen.size(), first + 2);
+    expectFailureBox(answers.seen[first + 1], "プログラムの終了");
+    EXPECT_TRUE(editor.alive());
+}
 
 // Changes a name, numbers of two levels, a target, a description and a sound,
 // then moves on so that the list rows are rewritten.
@@ -297,23 +273,15 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     const Snapshot before = snapshot(game + "\\SetA");
 
     // Save: only logged; the flags and the title stay.
-    testsupport::LogTail log;
-    editor.command(140);
+    expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
     EXPECT_TRUE(answers.seen.empty());
-    EXPECT_TRUE(log.contains(note("RZMagicLoader", 165, "save:error fileopen")));
-    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
     expectEditsKept(editor);
 
     // The save inside the exit question: the user is told and the program stays.
-    answers.push(IDYES);
-    answers.push(IDOK);
-    editor.command(143);
-    ASSERT_EQ(answers.seen.size(), 2u);
-    expectFailureBox(answers.seen[1], "プログラムの終了");
-    EXPECT_TRUE(editor.alive());
+    ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
     expectEditsKept(editor);
@@ -323,10 +291,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     {
         HeldFile held(data + "\\MagicTable");
         ASSERT_TRUE(held.holding);
-        testsupport::LogTail heldLog;
-        editor.command(140);
-        EXPECT_TRUE(heldLog.contains(note("RZMagicLoader", 165, "save:error fileopen")));
-        EXPECT_TRUE(heldLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         expectEditsKept(editor);
@@ -353,10 +318,8 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     ASSERT_TRUE(testsupport::writeFile(data + "\\MagicTable\\inside", "keep me"));
     const Snapshot before = snapshot(game + "\\SetA");
 
-    testsupport::LogTail log;
-    editor.command(140);
+    expectSaveLoggedAsFailed(editor);
     EXPECT_TRUE(answers.seen.empty());
-    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
     expectEditsKept(editor);
@@ -482,11 +445,8 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     ASSERT_TRUE(removeTree(folder));
     ASSERT_FALSE(testsupport::fileExists(folder));
 
-    testsupport::LogTail log;
-    editor.command(140);
+    expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
     EXPECT_EQ(answers.seen.size(), 1u);
-    EXPECT_TRUE(log.contains(note("RZMagicLoader", 165, "save:error fileopen")));
-    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_TRUE(snapshot(place).empty());
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
@@ -530,19 +490,11 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     // Read-only: found out before anything is replaced.
     ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_READONLY));
     Snapshot before = snapshot(game + "\\SetA");
-    testsupport::LogTail log;
-    editor.command(140);
-    EXPECT_TRUE(log.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
-    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
     expectEditsKept(editor);
-    answers.push(IDYES);
-    answers.push(IDOK);
-    editor.command(143);
-    ASSERT_EQ(answers.seen.size(), 2u);
-    expectFailureBox(answers.seen[1], "プログラムの終了");
-    EXPECT_TRUE(editor.alive());
+    ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     expectEditsKept(editor);
     ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_NORMAL));
@@ -553,10 +505,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     {
         HeldFile held(data + "\\SoundFileName");
         ASSERT_TRUE(held.holding);
-        testsupport::LogTail heldLog;
-        editor.command(140);
-        EXPECT_TRUE(heldLog.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
-        EXPECT_TRUE(heldLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
@@ -584,10 +533,8 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     {
         // Room for part of the table only.
         SpaceLimit limit(1000);
-        testsupport::LogTail log;
-        editor.command(140);
+        expectSaveLoggedAsFailed(editor);
         EXPECT_TRUE(answers.seen.empty());
-        EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
         EXPECT_EQ(editor.document()->flags(), OPENED);
@@ -596,21 +543,14 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     {
         // The same inside the exit question: the user is told, nothing goes.
         SpaceLimit limit(1000);
-        answers.push(IDYES);
-        answers.push(IDOK);
-        editor.command(143);
-        ASSERT_EQ(answers.seen.size(), 2u);
-        expectFailureBox(answers.seen[1], "プログラムの終了");
-        EXPECT_TRUE(editor.alive());
+        ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         expectEditsKept(editor);
     }
     {
         // Room for the whole table but not for the sound list after it.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
-        testsupport::LogTail log;
-        editor.command(140);
-        EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+        expectSaveLoggedAsFailed(editor);
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         expectEditsKept(editor);
     }
@@ -813,30 +753,21 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
 
     // The table runs out of room midway.
     Snapshot before = snapshot(folder);
-    testsupport::LogTail log;
-    editor.command(140);
+    expectSaveLoggedAsFailed(editor);
     EXPECT_EQ(answers.seen.size(), 1u);
-    EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 4096u);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     expectEditsKept(editor);
-    answers.push(IDYES);
-    answers.push(IDOK);
-    editor.command(143);
-    ASSERT_EQ(answers.seen.size(), 3u);
-    expectFailureBox(answers.seen[2], "プログラムの終了");
-    EXPECT_TRUE(editor.alive());
+    ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(folder)), "");
 
     // Room for the table, none for the sound list after it.
     ASSERT_TRUE(fillLeaving(filler, 2));
     ASSERT_EQ(freeBytes(folder), 8192u);
     before = snapshot(folder);
-    testsupport::LogTail soundLog;
-    editor.command(140);
-    EXPECT_TRUE(soundLog.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    expectSaveLoggedAsFailed(editor);
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 8192u);
     expectEditsKept(editor);

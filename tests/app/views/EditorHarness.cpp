@@ -8,6 +8,7 @@
 #include "toolkit/HMenuItem.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -90,6 +91,58 @@ std::string soundFileText(const std::vector<std::string>& sounds) {
         text += s + "\r\n";
     }
     return text + "End";
+}
+
+namespace {
+// How many levels each of the 48 spells has (the rest are written as zeros).
+const int LEVELS[48] = {3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1,
+                        3, 1, 2, 1, 2, 2, 1, 1, 3, 3, 2, 2, 2, 2, 1, 1, 3, 1, 2, 1, 2, 2, 1, 1};
+} // namespace
+
+std::vector<SpellLine> asWritten(std::vector<SpellLine> lines) {
+    for (int k = 0; k < 48; ++k) {
+        for (int i = LEVELS[k] * 4; i < 12; ++i) {
+            lines[static_cast<size_t>(k)].numbers[i] = 0;
+        }
+    }
+    return lines;
+}
+
+int rowOf(int spell, int level) {
+    int row = 0;
+    for (int k = 0; k < spell; ++k) {
+        row += LEVELS[k];
+    }
+    return row + level - 1;
+}
+
+std::vector<std::string> soundNames(const std::string& prefix) {
+    std::vector<std::string> names;
+    for (int k = 0; k < 48; ++k) {
+        char name[16];
+        snprintf(name, sizeof(name), "%ssnd%02d", prefix.c_str(), k);
+        names.push_back(name);
+    }
+    return names;
+}
+
+void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
+               LPCSTR icon) {
+    EXPECT_FALSE(s.fileDialog);
+    EXPECT_EQ(s.caption, caption);
+    EXPECT_EQ(s.text, text);
+    switch (buttons) {
+    case MB_OK:
+        EXPECT_TRUE(s.hasOk && !s.hasCancel && !s.hasYes && !s.hasNo);
+        break;
+    case MB_OKCANCEL:
+        EXPECT_TRUE(s.hasOk && s.hasCancel && !s.hasYes && !s.hasNo);
+        break;
+    case MB_YESNOCANCEL:
+        EXPECT_TRUE(s.hasYes && s.hasNo && s.hasCancel && !s.hasOk);
+        break;
+    }
+    EXPECT_EQ(s.icon, LoadIconA(nullptr, icon));
 }
 
 std::string bmpBytes(int width, int height, COLORREF color) {

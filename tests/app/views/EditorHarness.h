@@ -33,6 +33,12 @@ void makeGame(const std::string& root);
 std::vector<SpellLine> spellLines(int seed);
 std::string magicTableText(const std::vector<SpellLine>& lines);
 std::string soundFileText(const std::vector<std::string>& sounds);
+// The table as the editor must write it back: levels that do not exist are zero.
+std::vector<SpellLine> asWritten(std::vector<SpellLine> lines);
+// The document row of spell k, level (1-based).
+int rowOf(int spell, int level);
+// The 48 sound names "<prefix>snd00" to "<prefix>snd47".
+std::vector<std::string> soundNames(const std::string& prefix);
 // A 24-bit bottom-up BMP filled with one colour (and a white pixel per cell).
 std::string bmpBytes(int width, int height, COLORREF color);
 // A CharacterData file with the given names and aptitudes (6 per character).
@@ -52,6 +58,11 @@ struct Seen {
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
     HICON icon = nullptr;
 };
+
+// Expects a message box (not a file dialog) with this caption, text, button set
+// (MB_OK, MB_OKCANCEL or MB_YESNOCANCEL) and system icon.
+void expectBox(const Seen& s, const std::string& caption, const std::string& text, UINT buttons,
+               LPCSTR icon);
 
 // A reply: a button id for a message box; for a file dialog a path to type and
 // OK, or IDCANCEL with an empty path.
