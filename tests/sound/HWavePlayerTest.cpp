@@ -13,29 +13,6 @@
 
 namespace {
 
-// A plain top-level window that receives the device's messages.
-class OwnerWindow : public HComponent {
-  public:
-    OwnerWindow() {
-        setClassName("WavePlayerTestOwner");
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &HComponent::windowProcedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "RZWavePlayerTestOwner";
-        RegisterClassA(&wc);
-        native = CreateWindowExA(0, "RZWavePlayerTestOwner", "owner", WS_POPUP, 0, 0, 10, 10,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        setHandle(native);
-    }
-    ~OwnerWindow() override {
-        setHandle(nullptr);
-        if (IsWindow(native)) {
-            DestroyWindow(native);
-        }
-    }
-    HWND native;
-};
-
 // Where the device's bytes end up, as a Windows path.
 std::string captureFile() {
     char buffer[MAX_PATH];
@@ -104,7 +81,7 @@ class HWavePlayerTest : public ::testing::Test {
         EXPECT_EQ(std::string::npos, captured.find_first_not_of(silence, data.size())) << what;
     }
 
-    OwnerWindow owner;
+    wavetest::OwnerWindow owner;
     std::unique_ptr<HWavePlayer> player;
     std::vector<int> calls;
     std::unique_ptr<nativetest::RecordingListener> opens, dones, closes;

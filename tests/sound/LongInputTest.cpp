@@ -23,28 +23,6 @@ constexpr std::uint64_t WAVE_MEMORY_SLACK = 24 * MB;
 // 16-bit stereo at 44.1 kHz: 176,400 bytes a second.
 const unsigned long RATE = 44100;
 
-class OwnerWindow : public HComponent {
-  public:
-    OwnerWindow() {
-        setClassName("LongWaveOwner");
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &HComponent::windowProcedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "RZLongWaveOwner";
-        RegisterClassA(&wc);
-        native = CreateWindowExA(0, "RZLongWaveOwner", "owner", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-        setHandle(native);
-    }
-    ~OwnerWindow() override {
-        setHandle(nullptr);
-        if (IsWindow(native)) {
-            DestroyWindow(native);
-        }
-    }
-    HWND native;
-};
-
 // Sample bytes that differ along a 997-byte period (a prime, so no frame of
 // the sound lines up with it).
 std::string pattern() {
@@ -70,7 +48,7 @@ TEST(LongInput, FiftyMegabyteWave) {
         const std::string& path = file.name();
         ASSERT_TRUE(writeRepeated(path, head, piece, dataBytes));
 
-        OwnerWindow owner;
+        wavetest::OwnerWindow owner;
         {
             HWavePlayer player(&owner);
             HWaveSource* source = player.getSource();
@@ -110,7 +88,7 @@ TEST(LongInput, AByteRateOfFourGigabytesDoesNotSizeThePlayersBuffers) {
     const std::string& path = file.name();
     ASSERT_TRUE(writeRepeated(path, head, pattern(), size - 44));
 
-    OwnerWindow owner;
+    wavetest::OwnerWindow owner;
     HWavePlayer player(&owner);
     ASSERT_EQ(0, player.getSource()->loadFromFile(HFile(path)));
     MemoryWatch memory;

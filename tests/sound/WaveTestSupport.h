@@ -5,11 +5,37 @@
 
 #include "tests/common/TestSupport.h"
 #include "tests/toolkit/HImageTestData.h"
+#include "toolkit/HComponent.h"
+
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
 
 namespace wavetest {
+
+// A plain top-level window that receives the wave device's messages.
+class OwnerWindow : public HComponent {
+  public:
+    OwnerWindow() {
+        setClassName("WaveTestOwner");
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &HComponent::windowProcedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "RZWaveTestOwner";
+        RegisterClassA(&wc); // fails harmlessly once registered
+        native = CreateWindowExA(0, "RZWaveTestOwner", "owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        setHandle(native);
+    }
+    ~OwnerWindow() override {
+        setHandle(nullptr);
+        if (IsWindow(native)) {
+            DestroyWindow(native);
+        }
+    }
+    HWND native;
+};
 
 inline std::string u16(unsigned value) {
     std::string s(2, '\0');
