@@ -73,6 +73,31 @@ bool removeFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
+bool copyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool ok = true;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        std::string source = from + "\\" + name;
+        std::string target = to + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ok = copyTree(source, target) && ok;
+        } else {
+            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) && ok;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
+}
+
 std::string programDirectory() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));

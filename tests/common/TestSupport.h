@@ -20,6 +20,8 @@ bool writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
+// Copies a directory tree; false when anything could not be copied.
+bool copyTree(const std::string& from, const std::string& to);
 
 // The directory holding the running test program (tool programs lie beside it).
 std::string programDirectory();

@@ -233,29 +233,6 @@ bool setGameDirectory(const std::string& directory) {
     return r == ERROR_SUCCESS;
 }
 
-bool copyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    bool ok = true;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ok = copyTree(from + "\\" + name, to + "\\" + name) && ok;
-        } else {
-            ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return ok;
-}
-
 // ---- answering dialogs ----
 
 namespace {
@@ -487,7 +464,7 @@ const std::string& sharedGame() {
 
 std::string freshGame() {
     std::string root = testsupport::makeScratchDir("fresh");
-    copyTree(sharedGame(), root);
+    testsupport::copyTree(sharedGame(), root);
     return root;
 }
 

@@ -47,8 +47,6 @@ std::string characterData(const std::vector<std::string>& names,
 
 // Points HKLM\SOFTWARE\Brix\Kolden\Directory at the directory.
 bool setGameDirectory(const std::string& directory);
-// Copies a directory tree.
-bool copyTree(const std::string& from, const std::string& to);
 
 // What the answerer saw of one dialog.
 struct Seen {

@@ -37,32 +37,6 @@ inline std::string programPath() {
     return testsupport::fileExists(path) ? path : "";
 }
 
-// Copies a directory tree; false when anything could not be copied.
-inline bool copyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    bool ok = true;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        std::string source = from + "\\" + name;
-        std::string target = to + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ok = copyTree(source, target) && ok;
-        } else {
-            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) && ok;
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return ok;
-}
-
 // The data sets of a game directory: subdirectories holding an entry "Config".
 inline std::vector<std::string> dataSets(const std::string& game) {
     std::vector<std::string> names;

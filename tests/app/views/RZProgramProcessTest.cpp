@@ -89,7 +89,7 @@ class RZProgramProcessTest : public ::testing::Test {
             GTEST_SKIP() << "needs RZEdit.exe (RZ_BUILD_DIR) and the demo game (RZ_DEMO_DIR)";
         }
         game = testsupport::makeScratchDir("game");
-        ASSERT_TRUE(copyTree(demo, game));
+        ASSERT_TRUE(testsupport::copyTree(demo, game));
         sets = dataSets(game);
         ASSERT_FALSE(sets.empty()) << "the demo game has no data set";
         registry.reset(new GameDirectoryScope(game));
