@@ -48,30 +48,19 @@ targets=(RZEdit bench_minwin bench_timer)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # The same set-up as the test command: a prefix and home of this build directory.
-export WINEPREFIX="$build/wineprefix"
-export RZ_HOME="$build/home"
-"$root/scripts/wineprefix.sh" "$WINEPREFIX"
-mkdir -p "$RZ_HOME"
+. "$root/scripts/common.sh"
+prepare_wine_home "$build"
+export WINEPREFIX="$RZ_WINEPREFIX"
 export HOME="$RZ_HOME"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=ja_JP.UTF-8
-export RZ_WAVE_OUT="$RZ_HOME/wave-out.raw"
-cat >"$RZ_HOME/.asoundrc" <<ASOUND
-pcm.!default { type file; slave.pcm "null"; file "$RZ_WAVE_OUT"; format "raw" }
-ctl.!default { type hw card 0 }
-ASOUND
-
-winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-rm -rf "$build/demo"
-python3 "$root/scripts/make-demo.py" "$build/demo" >/dev/null
-export RZ_DEMO_DIR="$(winpath "$build/demo")"
+make_demo "$build/demo"
 
 work="$build/bench-run"
 rm -rf "$work"
 mkdir -p "$work"
 
-xvfb_pid=""
 holder_pid=""
 spinner_pid=""
 cleanup() {
@@ -81,16 +70,7 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  # Xvfb picks a free display number itself and writes it to the pipe.
-  displayfile="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-  [ -s "$displayfile" ] || { echo "bench: the virtual display did not start" >&2; exit 1; }
-  export DISPLAY=":$(head -n1 "$displayfile")"
-  rm -f "$displayfile"
-fi
+start_virtual_display
 
 wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR" /f \
   >/dev/null 2>&1

@@ -21,15 +21,14 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
   -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)" --target RZEdit rzdrive >/dev/null
 
+. "$root/scripts/common.sh"
 echo "run: writing the demo game into $demo"
-rm -rf "$demo"
-python3 "$root/scripts/make-demo.py" "$demo" >/dev/null
+make_demo "$demo"
 
 # The project's own prefix (scripts/wine-run.sh's default), never the caller's.
 unset RZ_WINEPREFIX RZ_HOME
 export WINEPREFIX="$root/.wineprefix"
 
-xvfb_pid=""
 editor_pid=""
 cleanup() {
   [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
@@ -43,21 +42,13 @@ trap cleanup EXIT
 headless=""
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  # Xvfb picks a free display number itself and writes it to the pipe.
-  displayfile="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-  [ -s "$displayfile" ] || { echo "run: the virtual display did not start" >&2; exit 1; }
-  export DISPLAY=":$(head -n1 "$displayfile")"
-  rm -f "$displayfile"
+  start_virtual_display
   echo "run: virtual display $DISPLAY"
 fi
 
-winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 "$root/scripts/wine-run.sh" reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ \
-  /d "$(winpath "$demo")" /f >/dev/null
-echo "run: game directory $(winpath "$demo")"
+  /d "$RZ_DEMO_DIR" /f >/dev/null
+echo "run: game directory $RZ_DEMO_DIR"
 
 # The editor writes its debug log only where marker files are; its working
 # directory is a fresh one inside the build.

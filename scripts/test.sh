@@ -14,30 +14,13 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
   -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-# Each build directory has its own prefix and home, so separate runs never share
-# registry values or the captured sound output.
-export RZ_WINEPREFIX="$build/wineprefix"
-export RZ_HOME="$build/home"
-"$root/scripts/wineprefix.sh" "$RZ_WINEPREFIX"
-mkdir -p "$RZ_HOME"
-export RZ_WAVE_OUT="$RZ_HOME/wave-out.raw"
-cat >"$RZ_HOME/.asoundrc" <<ASOUND
-pcm.!default { type file; slave.pcm "null"; file "$RZ_WAVE_OUT"; format "raw" }
-ctl.!default { type hw card 0 }
-ASOUND
-
-# Unix paths as the test programs see them under Wine.
-winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$root/scripts/common.sh"
+prepare_wine_home "$build"
 export RZ_SOURCE_DIR="$(winpath "$root")"
 export RZ_BUILD_DIR="$(winpath "$build")"
 # The demo game the editor's tests open (made fresh for every run).
-if [ -f "$root/scripts/make-demo.py" ]; then
-  rm -rf "$build/demo"
-  python3 "$root/scripts/make-demo.py" "$build/demo" >/dev/null
-  export RZ_DEMO_DIR="$(winpath "$build/demo")"
-fi
+make_demo "$build/demo"
 
-xvfb_pid=""
 small_disk=""
 cleanup() {
   WINEPREFIX="$RZ_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
@@ -51,16 +34,7 @@ if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$build/small-disk" 
   small_disk="$build/small-disk"
   export RZ_SMALL_DISK_DIR="$(winpath "$small_disk")"
 fi
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
-fi
+start_virtual_display
 
 # The byte-level parsers, built natively, under the fuzzer and the sanitizers.
 fuzz_status=0
