@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/HFile.h"
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <cstdint>
 

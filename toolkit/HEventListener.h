@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolkit/HEventType.h"
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <windows.h>
 

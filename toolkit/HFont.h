@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <windows.h>
 

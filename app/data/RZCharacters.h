@@ -2,7 +2,7 @@
 
 #include "app/data/ZDCharacter.h"
 #include "support/HFile.h"
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <cstdint>
 #include <map>

@@ -3,7 +3,7 @@
 #include "app/data/RZCharacters.h"
 #include "app/data/RZMagic.h"
 #include "support/HFile.h"
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <windows.h>
 

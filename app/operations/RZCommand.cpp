@@ -1,6 +1,7 @@
 #include "app/operations/RZCommand.h"
 
 #include "app/operations/RZOperations.h"
+#include "app/views/RZIds.h"
 #include "toolkit/HComponent.h"
 
 RZCommand::RZCommand() {
@@ -22,59 +23,59 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         }
     }
     switch (id) {
-    case 102:
-    case 145:
+    case IDC_PREVIOUS:
+    case IDM_PREVIOUS:
         RZOP0006(target);
         break;
-    case 103:
-    case 146:
+    case IDC_NEXT:
+    case IDM_NEXT:
         RZOP0007(target);
         break;
-    case 104:
-    case 150:
+    case IDC_REVERT:
+    case IDM_REVERT:
         RZOP0014(target);
         break;
-    case 127:
+    case IDC_SOUND_CHOOSE:
         RZOP0012(target);
         break;
-    case 128:
+    case IDC_PLAY_TEST:
         RZOP0004(target);
         break;
-    case 130:
+    case IDC_PICTURE_REPLACE:
         RZOP0013(target);
         break;
-    case 136:
+    case IDM_NEW:
         RZOP0019(target);
         break;
-    case 137:
+    case IDM_OPEN:
         RZOP0005(target);
         break;
-    case 138:
+    case IDM_RELOAD:
         RZOP0017(target);
         break;
-    case 140:
+    case IDM_SAVE:
         RZOP0016(target);
         break;
-    case 141:
+    case IDM_SAVE_AS:
         RZOP0015(target);
         break;
-    case 143:
+    case IDM_EXIT:
         RZOP0001(target);
         break;
-    case 147:
+    case IDM_FIRST:
         RZOP0008(target);
         break;
-    case 148:
+    case IDM_LAST:
         RZOP0009(target);
         break;
-    case 152:
+    case IDM_ABOUT:
         RZOP0018(target);
         break;
-    case 203:
+    case IDC_ABOUT_OK:
         RZOP0020(target);
         break;
     default:
-        // In practice the data-set entries of the File menu (501 upward).
+        // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).
         RZOP0002(target, id);
         break;
     }

@@ -4,6 +4,7 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZMagicTables.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
@@ -17,21 +18,6 @@
 #include <string>
 
 namespace {
-
-const int ID_LIST = 101;
-const int ID_NAME = 106;
-const int ID_LEVEL = 108;
-const int ID_ELEMENT = 110;
-const int ID_RANK = 112;
-const int ID_TARGET = 114;
-const int ID_COST = 116;
-const int ID_RANGE = 118;
-const int ID_AREA = 120;
-const int ID_EFFICIENCY = 122;
-const int ID_DESCRIPTION = 124;
-const int ID_SOUND = 126;
-const int ID_PICTURE = 131;
-const int ID_CHARACTERS = 133;
 
 // Rows of the character list shown at most.
 const int CHARACTER_ROWS = 1001;
@@ -147,7 +133,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
     if (window == nullptr || document == nullptr) {
         return false;
     }
-    HListView* list = control<HListView>(window, ID_LIST);
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
     if (list == nullptr) {
         return false;
     }
@@ -190,10 +176,10 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
-    HListView* list = control<HListView>(window, ID_LIST);
-    HDropDown<int>* target = control<HDropDown<int>>(window, ID_TARGET);
-    RZImageView* preview = control<RZImageView>(window, ID_PICTURE);
-    HListView* characters = control<HListView>(window, ID_CHARACTERS);
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
+    HDropDown<int>* target = control<HDropDown<int>>(window, IDC_TARGET);
+    RZImageView* preview = control<RZImageView>(window, IDC_PICTURE);
+    HListView* characters = control<HListView>(window, IDC_CHARACTERS);
 
     RZMagic* entry = nullptr;
     if (list != nullptr) {
@@ -203,10 +189,10 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
     }
     if (entry != nullptr) {
-        setText(window, ID_NAME, entry->getName());
-        setText(window, ID_LEVEL, decimal(entry->getLevel()));
-        setText(window, ID_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
-        setText(window, ID_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
+        setText(window, IDC_NAME, entry->getName());
+        setText(window, IDC_LEVEL, decimal(entry->getLevel()));
+        setText(window, IDC_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
+        setText(window, IDC_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
         if (target != nullptr) {
             // The same table every time: refilled only when it is not there.
             std::map<int, std::string> targets =
@@ -216,12 +202,12 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
             }
             target->setSelectedValue(entry->getTarget());
         }
-        setText(window, ID_COST, decimal(entry->getCost()));
-        setText(window, ID_RANGE, decimal(entry->getRange()));
-        setText(window, ID_AREA, decimal(entry->getArea()));
-        setText(window, ID_EFFICIENCY, decimal(entry->getEfficiency()));
-        setText(window, ID_DESCRIPTION, entry->getDescription());
-        setText(window, ID_SOUND, entry->getSound());
+        setText(window, IDC_COST, decimal(entry->getCost()));
+        setText(window, IDC_RANGE, decimal(entry->getRange()));
+        setText(window, IDC_AREA, decimal(entry->getArea()));
+        setText(window, IDC_EFFICIENCY, decimal(entry->getEfficiency()));
+        setText(window, IDC_DESCRIPTION, entry->getDescription());
+        setText(window, IDC_SOUND, entry->getSound());
         document->setShownEntry(entry);
         if (preview != nullptr) {
             preview->setUserObject(entry);
@@ -244,8 +230,8 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
             endRefill(characters);
         }
     } else {
-        const int edits[] = {ID_NAME,  ID_LEVEL, ID_ELEMENT,    ID_RANK,        ID_COST,
-                             ID_RANGE, ID_AREA,  ID_EFFICIENCY, ID_DESCRIPTION, ID_SOUND};
+        const int edits[] = {IDC_NAME,  IDC_LEVEL, IDC_ELEMENT,    IDC_RANK,        IDC_COST,
+                             IDC_RANGE, IDC_AREA,  IDC_EFFICIENCY, IDC_DESCRIPTION, IDC_SOUND};
         for (int id : edits) {
             setText(window, id, std::string());
         }
@@ -285,11 +271,11 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
     bool result = true;
     bool shared = false;
     switch (control->getId()) {
-    case ID_NAME:
+    case IDC_NAME:
         entry->setName(control->getText());
         shared = true;
         break;
-    case ID_TARGET: {
+    case IDC_TARGET: {
         HDropDown<int>* target = dynamic_cast<HDropDown<int>*>(control);
         if (target != nullptr) {
             entry->setTarget(target->getSelectedValue());
@@ -299,23 +285,23 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
         }
         break;
     }
-    case ID_COST:
+    case IDC_COST:
         entry->setCost(RZMagicLoader::parseNumber(control->getText()));
         break;
-    case ID_RANGE:
+    case IDC_RANGE:
         entry->setRange(RZMagicLoader::parseNumber(control->getText()));
         break;
-    case ID_AREA:
+    case IDC_AREA:
         entry->setArea(RZMagicLoader::parseNumber(control->getText()));
         break;
-    case ID_EFFICIENCY:
+    case IDC_EFFICIENCY:
         entry->setEfficiency(RZMagicLoader::parseNumber(control->getText()));
         break;
-    case ID_DESCRIPTION:
+    case IDC_DESCRIPTION:
         entry->setDescription(control->getText());
         shared = true;
         break;
-    case ID_SOUND:
+    case IDC_SOUND:
         entry->setSound(control->getText());
         shared = true;
         break;
@@ -332,16 +318,16 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
                 continue;
             }
             switch (control->getId()) {
-            case ID_NAME:
+            case IDC_NAME:
                 other->setName(entry->getName());
                 break;
-            case ID_TARGET:
+            case IDC_TARGET:
                 other->setTarget(entry->getTarget());
                 break;
-            case ID_DESCRIPTION:
+            case IDC_DESCRIPTION:
                 other->setDescription(entry->getDescription());
                 break;
-            case ID_SOUND:
+            case IDC_SOUND:
                 other->setSound(entry->getSound());
                 break;
             default:
@@ -357,7 +343,7 @@ bool RZDisplay::refreshRow(HComponent* window, int row) {
     if (window == nullptr) {
         return false;
     }
-    HListView* list = control<HListView>(window, ID_LIST);
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
     if (list == nullptr || row < 0 || row >= list->getItemCount()) {
         return false;
     }
@@ -386,7 +372,7 @@ bool RZDisplay::moveSelection(HComponent* window, int direction) {
     if (window == nullptr) {
         return false;
     }
-    HListView* list = control<HListView>(window, ID_LIST);
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
     if (list == nullptr) {
         return false;
     }
@@ -421,7 +407,7 @@ bool RZDisplay::refreshPicture(HComponent* window) {
     if (window == nullptr) {
         return false;
     }
-    RZImageView* preview = control<RZImageView>(window, ID_PICTURE);
+    RZImageView* preview = control<RZImageView>(window, IDC_PICTURE);
     if (preview == nullptr) {
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/views/RZIds.h"
+
 #include "toolkit/HDialog.h"
 
 #include <string>
@@ -14,9 +16,9 @@ class RZCommand;
 // Escape to the dialog-closing operation.
 class RZVersion : public HDialog {
   public:
-    static const int ID_TEXT = 201;
-    static const int ID_CREDIT = 202;
-    static const int ID_OK = 203;
+    static const int ID_TEXT = IDC_ABOUT_TEXT;
+    static const int ID_CREDIT = IDC_ABOUT_CREDIT;
+    static const int ID_OK = IDC_ABOUT_OK;
 
     explicit RZVersion(HWindow* owner);
     ~RZVersion() override;

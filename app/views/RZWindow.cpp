@@ -6,6 +6,7 @@
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
 #include "app/views/RZClose.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
 #include "app/views/RZListViewEvent2.h"
@@ -32,66 +33,66 @@ struct ControlRow {
 
 // The form, in id order (which is also the order of creation and of Tab).
 const ControlRow CONTROLS[] = {
-    {101, LIST, "", 0, 0, 632, 144},
-    {102, BUTTON, "↑前へ", 10, 147, 70, 20},
-    {103, BUTTON, "次へ↓", 80, 147, 70, 20},
-    {104, BUTTON, "元に戻す", 160, 147, 70, 20},
-    {105, LABEL, "名称", 10, 174, 44, 16},
-    {106, EDIT, "", 54, 172, 156, 20},
-    {107, LABEL, "ﾚﾍﾞﾙ", 226, 174, 44, 16},
-    {108, EDIT, "", 270, 172, 40, 20},
-    {109, LABEL, "属性", 10, 196, 44, 16},
-    {110, EDIT, "", 54, 194, 40, 20},
-    {111, LABEL, "ﾗﾝｸ", 110, 196, 44, 16},
-    {112, EDIT, "", 154, 194, 40, 20},
-    {113, LABEL, "対象", 226, 196, 44, 16},
-    {114, DROPDOWN, "", 270, 194, 156, 80},
-    {115, LABEL, "消費", 10, 218, 44, 16},
-    {116, EDIT, "", 54, 216, 40, 20},
-    {117, LABEL, "射程", 110, 218, 44, 16},
-    {118, EDIT, "", 154, 216, 40, 20},
-    {119, LABEL, "範囲", 226, 218, 44, 16},
-    {120, EDIT, "", 270, 216, 40, 20},
-    {121, LABEL, "効率", 326, 218, 44, 16},
-    {122, EDIT, "", 370, 216, 40, 20},
-    {123, LABEL, "説明", 10, 240, 44, 16},
-    {124, EDIT, "", 54, 238, 372, 20},
-    {125, LABEL, "効果音", 10, 262, 44, 16},
-    {126, EDIT, "", 54, 260, 156, 20},
-    {127, BUTTON, "選択...", 210, 260, 60, 20},
-    {128, BUTTON, "再生ﾃｽﾄ", 270, 260, 60, 20},
-    {129, LABEL, "画像", 10, 284, 44, 16},
-    {130, BUTTON, "画像差替", 54, 282, 100, 20},
-    {131, IMAGE, "", 54, 304, 372, 128},
-    {132, LABEL, "使用可能キャラ", 442, 174, 180, 16},
-    {133, LIST, "", 442, 192, 180, 188},
+    {IDC_SPELL_LIST, LIST, "", 0, 0, 632, 144},
+    {IDC_PREVIOUS, BUTTON, "↑前へ", 10, 147, 70, 20},
+    {IDC_NEXT, BUTTON, "次へ↓", 80, 147, 70, 20},
+    {IDC_REVERT, BUTTON, "元に戻す", 160, 147, 70, 20},
+    {IDC_NAME_LABEL, LABEL, "名称", 10, 174, 44, 16},
+    {IDC_NAME, EDIT, "", 54, 172, 156, 20},
+    {IDC_LEVEL_LABEL, LABEL, "ﾚﾍﾞﾙ", 226, 174, 44, 16},
+    {IDC_LEVEL, EDIT, "", 270, 172, 40, 20},
+    {IDC_ELEMENT_LABEL, LABEL, "属性", 10, 196, 44, 16},
+    {IDC_ELEMENT, EDIT, "", 54, 194, 40, 20},
+    {IDC_RANK_LABEL, LABEL, "ﾗﾝｸ", 110, 196, 44, 16},
+    {IDC_RANK, EDIT, "", 154, 194, 40, 20},
+    {IDC_TARGET_LABEL, LABEL, "対象", 226, 196, 44, 16},
+    {IDC_TARGET, DROPDOWN, "", 270, 194, 156, 80},
+    {IDC_COST_LABEL, LABEL, "消費", 10, 218, 44, 16},
+    {IDC_COST, EDIT, "", 54, 216, 40, 20},
+    {IDC_RANGE_LABEL, LABEL, "射程", 110, 218, 44, 16},
+    {IDC_RANGE, EDIT, "", 154, 216, 40, 20},
+    {IDC_AREA_LABEL, LABEL, "範囲", 226, 218, 44, 16},
+    {IDC_AREA, EDIT, "", 270, 216, 40, 20},
+    {IDC_EFFICIENCY_LABEL, LABEL, "効率", 326, 218, 44, 16},
+    {IDC_EFFICIENCY, EDIT, "", 370, 216, 40, 20},
+    {IDC_DESCRIPTION_LABEL, LABEL, "説明", 10, 240, 44, 16},
+    {IDC_DESCRIPTION, EDIT, "", 54, 238, 372, 20},
+    {IDC_SOUND_LABEL, LABEL, "効果音", 10, 262, 44, 16},
+    {IDC_SOUND, EDIT, "", 54, 260, 156, 20},
+    {IDC_SOUND_CHOOSE, BUTTON, "選択...", 210, 260, 60, 20},
+    {IDC_PLAY_TEST, BUTTON, "再生ﾃｽﾄ", 270, 260, 60, 20},
+    {IDC_PICTURE_LABEL, LABEL, "画像", 10, 284, 44, 16},
+    {IDC_PICTURE_REPLACE, BUTTON, "画像差替", 54, 282, 100, 20},
+    {IDC_PICTURE, IMAGE, "", 54, 304, 372, 128},
+    {IDC_CHARACTERS_LABEL, LABEL, "使用可能キャラ", 442, 174, 180, 16},
+    {IDC_CHARACTERS, LIST, "", 442, 192, 180, 188},
 };
 
 struct MenuRow {
     int id;
-    int parent; // 134: the bar
+    int parent; // IDM_MENU_BAR: a menu of the bar
     const char* text;
 };
 
 const MenuRow MENUS[] = {
-    {135, 134, "ﾌｧｲﾙ(&F)"},
-    {136, 135, "新規作成(&N)\tCtrl+N"},
-    {137, 135, "開く(&O)\tCtrl+O"},
-    {138, 135, "再読込(&R)\tF5"},
-    {139, 135, "-"},
-    {140, 135, "上書き保存(&S)\tCtrl+S"},
-    {141, 135, "名前をつけて保存(&A)\tShift+Ctrl+S"},
-    {142, 135, "-"},
-    {143, 135, "終了(&X)\tCtrl+Q"},
-    {144, 134, "編集(&E)"},
-    {145, 144, "前へ(&N)\tCtrl+↑"},
-    {146, 144, "次へ(&P)\tCtrl+↓"},
-    {147, 144, "先頭へ移動(&T)\tCtrl+Home"},
-    {148, 144, "末尾へ移動(&B)\tCtrl+End"},
-    {149, 144, "-"},
-    {150, 144, "元に戻す(&U)\tCtrl+F5"},
-    {151, 134, "その他(&O)"},
-    {152, 151, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
+    {IDM_FILE, IDM_MENU_BAR, "ﾌｧｲﾙ(&F)"},
+    {IDM_NEW, IDM_FILE, "新規作成(&N)\tCtrl+N"},
+    {IDM_OPEN, IDM_FILE, "開く(&O)\tCtrl+O"},
+    {IDM_RELOAD, IDM_FILE, "再読込(&R)\tF5"},
+    {IDM_FILE_SEPARATOR_1, IDM_FILE, "-"},
+    {IDM_SAVE, IDM_FILE, "上書き保存(&S)\tCtrl+S"},
+    {IDM_SAVE_AS, IDM_FILE, "名前をつけて保存(&A)\tShift+Ctrl+S"},
+    {IDM_FILE_SEPARATOR_2, IDM_FILE, "-"},
+    {IDM_EXIT, IDM_FILE, "終了(&X)\tCtrl+Q"},
+    {IDM_EDIT, IDM_MENU_BAR, "編集(&E)"},
+    {IDM_PREVIOUS, IDM_EDIT, "前へ(&N)\tCtrl+↑"},
+    {IDM_NEXT, IDM_EDIT, "次へ(&P)\tCtrl+↓"},
+    {IDM_FIRST, IDM_EDIT, "先頭へ移動(&T)\tCtrl+Home"},
+    {IDM_LAST, IDM_EDIT, "末尾へ移動(&B)\tCtrl+End"},
+    {IDM_EDIT_SEPARATOR_1, IDM_EDIT, "-"},
+    {IDM_REVERT, IDM_EDIT, "元に戻す(&U)\tCtrl+F5"},
+    {IDM_OTHER, IDM_MENU_BAR, "その他(&O)"},
+    {IDM_ABOUT, IDM_OTHER, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };
 
 struct ColumnRow {
@@ -118,10 +119,17 @@ struct AcceleratorRow {
     WORD command;
 };
 
+// FNOINVERT: a menu command reached by its key does not flash its menu.
+const BYTE CTRL = FVIRTKEY | FNOINVERT | FCONTROL;
+const BYTE SHIFT_CTRL = FVIRTKEY | FNOINVERT | FSHIFT | FCONTROL;
+const BYTE PLAIN = FVIRTKEY | FNOINVERT;
+
 const AcceleratorRow ACCELERATORS[] = {
-    {0x0B, 0x4E, 136}, {0x0B, 0x4F, 137}, {0x03, 0x74, 138}, {0x0B, 0x53, 140}, {0x0F, 0x53, 141},
-    {0x0B, 0x51, 143}, {0x0B, 0x26, 145}, {0x0B, 0x28, 146}, {0x0B, 0x21, 145}, {0x0B, 0x22, 146},
-    {0x0B, 0x24, 147}, {0x0B, 0x23, 148}, {0x0B, 0x74, 150},
+    {CTRL, 'N', IDM_NEW},        {CTRL, 'O', IDM_OPEN},       {PLAIN, VK_F5, IDM_RELOAD},
+    {CTRL, 'S', IDM_SAVE},       {SHIFT_CTRL, 'S', IDM_SAVE_AS}, {CTRL, 'Q', IDM_EXIT},
+    {CTRL, VK_UP, IDM_PREVIOUS}, {CTRL, VK_DOWN, IDM_NEXT},   {CTRL, VK_PRIOR, IDM_PREVIOUS},
+    {CTRL, VK_NEXT, IDM_NEXT},   {CTRL, VK_HOME, IDM_FIRST},  {CTRL, VK_END, IDM_LAST},
+    {CTRL, VK_F5, IDM_REVERT},
 };
 
 } // namespace
@@ -134,81 +142,85 @@ RZWindow::RZWindow() {
     setBounds(0, 0, 640, 480);
     HComponent::moveCenter(this);
 
-    font = new HFont("ＭＳ ゴシック", HFont::PLAIN, 9);
-    setFont(font);
+    font = std::make_unique<HFont>("ＭＳ ゴシック", HFont::PLAIN, 9);
+    setFont(font.get());
 
-    dataSetMenu = new RZExMenu();
-    listeners = new RZListeners();
-    wavePlayer = new HWavePlayer(this);
+    dataSetMenu = std::make_unique<RZExMenu>();
+    listeners = std::make_unique<RZListeners>();
+    wavePlayer = std::make_unique<HWavePlayer>(this);
 
     for (const ControlRow& row : CONTROLS) {
-        HComponent* c = nullptr;
+        std::unique_ptr<HComponent> c;
         switch (row.kind) {
         case LIST:
-            c = new HListView(this, row.id, row.text);
+            c = std::make_unique<HListView>(this, row.id, row.text);
             break;
         case BUTTON:
-            c = new HButton(this, row.id, row.text);
+            c = std::make_unique<HButton>(this, row.id, row.text);
             break;
         case LABEL:
-            c = new HLabel(this, row.id, row.text);
+            c = std::make_unique<HLabel>(this, row.id, row.text);
             break;
         case EDIT:
-            c = new HEdit(this, row.id, row.text);
+            c = std::make_unique<HEdit>(this, row.id, row.text);
             break;
         case DROPDOWN:
-            c = new HDropDown<int>(this, row.id, row.text);
+            c = std::make_unique<HDropDown<int>>(this, row.id, row.text);
             break;
         case IMAGE:
-            c = new RZImageView(this, row.id, row.text);
+            c = std::make_unique<RZImageView>(this, row.id, row.text);
             break;
         }
-        controls[row.id - FIRST_CONTROL] = c;
+        controls[row.id - IDC_FIRST_CONTROL] = std::move(c);
     }
 
-    HMenuBar* bar = new HMenuBar(this, MENU_BAR, "");
-    menuBar = bar;
+    menuBar = std::make_unique<HMenuBar>(this, IDM_MENU_BAR, "");
     for (const MenuRow& row : MENUS) {
-        HContainer* parent =
-            row.parent == MENU_BAR ? static_cast<HContainer*>(bar) : getMenuItem(row.parent);
-        menuItems[row.id - FIRST_MENU_ITEM] = new HMenuItem(parent, row.id, row.text);
+        HContainer* parent = row.parent == IDM_MENU_BAR ? static_cast<HContainer*>(menuBar.get())
+                                                        : getMenuItem(row.parent);
+        menuItems[row.id - IDM_FIRST_MENU_ITEM] =
+            std::make_unique<HMenuItem>(parent, row.id, row.text);
     }
 
-    dataSetMenu->create(getMenuItem(135), FIRST_DATA_SET);
+    dataSetMenu->create(getMenuItem(IDM_FILE), IDM_DATA_SET_SEPARATOR);
 
     for (const ControlRow& row : CONTROLS) {
         getControl(row.id)->setBounds(row.x, row.y, row.w, row.h);
     }
 
-    const int readOnly[] = {108, 110, 112};
-    for (int id : readOnly) {
+    for (int id : {IDC_LEVEL, IDC_ELEMENT, IDC_RANK}) {
         static_cast<HEdit*>(getControl(id))->setReadOnly(true);
     }
-    const int numberOnly[] = {118, 120, 122};
-    for (int id : numberOnly) {
+    for (int id : {IDC_RANGE, IDC_AREA, IDC_EFFICIENCY}) {
         static_cast<HEdit*>(getControl(id))->setNumberOnly(true);
     }
-    const int limits[][2] = {{106, 40}, {116, 4},   {118, 4}, {120, 2},
-                             {122, 2},  {124, 256}, {126, 80}};
+    const struct {
+        int id;
+        int limit;
+    } limits[] = {{IDC_NAME, 40},        {IDC_COST, 4},         {IDC_RANGE, 4},
+                  {IDC_AREA, 2},         {IDC_EFFICIENCY, 2},   {IDC_DESCRIPTION, 256},
+                  {IDC_SOUND, 80}};
     for (const auto& limit : limits) {
-        static_cast<HEdit*>(getControl(limit[0]))->setTextLimit(limit[1]);
+        static_cast<HEdit*>(getControl(limit.id))->setTextLimit(limit.limit);
     }
 
-    getControl(128)->setUserObject(wavePlayer);
+    // Kept for code that finds the player from the button; the editor's own
+    // operations use getWavePlayer().
+    getControl(IDC_PLAY_TEST)->setUserObject(wavePlayer.get());
 
-    HListView* spells = static_cast<HListView*>(getControl(101));
+    HListView* spells = static_cast<HListView*>(getControl(IDC_SPELL_LIST));
     spells->setSingleSelection(true);
     for (const ColumnRow& column : SPELL_COLUMNS) {
         spells->addColumn(column.text, column.width, column.format);
     }
     // The spell list keeps the system font.
     spells->setFont(nullptr);
-    HListView* characters = static_cast<HListView*>(getControl(133));
+    HListView* characters = static_cast<HListView*>(getControl(IDC_CHARACTERS));
     for (const ColumnRow& column : CHARACTER_COLUMNS) {
         characters->addColumn(column.text, column.width, column.format);
     }
 
-    RZImageView* preview = static_cast<RZImageView*>(getControl(131));
+    RZImageView* preview = static_cast<RZImageView*>(getControl(IDC_PICTURE));
     preview->setBackgroundColor(HColor(212, 208, 200));
     preview->createImage(640, 576);
 
@@ -226,35 +238,33 @@ RZWindow::RZWindow() {
 }
 
 RZWindow::~RZWindow() {
-    // The native windows go first, while every control still exists.
+    // The native windows go first, while every control still exists; then the
+    // controls, the menus and what they use, in that order.
     dispose();
-    for (HComponent*& c : controls) {
-        delete c;
-        c = nullptr;
+    for (auto& c : controls) {
+        c.reset();
     }
     setMenuBar(nullptr);
-    delete menuBar;
-    menuBar = nullptr;
-    for (HMenuItem*& item : menuItems) {
-        delete item;
-        item = nullptr;
+    menuBar.reset();
+    for (auto& item : menuItems) {
+        item.reset();
     }
-    delete dataSetMenu;
-    delete listeners;
-    delete wavePlayer;
-    delete font;
+    dataSetMenu.reset();
+    listeners.reset();
+    wavePlayer.reset();
+    font.reset();
 }
 
 HComponent* RZWindow::getControl(int id) const {
-    if (id < FIRST_CONTROL || id > LAST_CONTROL) {
+    if (id < IDC_FIRST_CONTROL || id > IDC_LAST_CONTROL) {
         return nullptr;
     }
-    return controls[id - FIRST_CONTROL];
+    return controls[id - IDC_FIRST_CONTROL].get();
 }
 
 HMenuItem* RZWindow::getMenuItem(int id) const {
-    if (id < FIRST_MENU_ITEM || id > LAST_MENU_ITEM) {
+    if (id < IDM_FIRST_MENU_ITEM || id > IDM_LAST_MENU_ITEM) {
         return nullptr;
     }
-    return menuItems[id - FIRST_MENU_ITEM];
+    return menuItems[id - IDM_FIRST_MENU_ITEM].get();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/views/RZIds.h"
 #include "toolkit/HWindow.h"
 
-class HButton;
+#include <memory>
+
 class HComponent;
 class HFont;
 class HMenuBar;
@@ -17,31 +19,24 @@ class RZListeners;
 // builds and deletes it after the native windows are gone.
 class RZWindow : public HWindow {
   public:
-    static const int FIRST_CONTROL = 101;
-    static const int LAST_CONTROL = 133;
-    static const int MENU_BAR = 134;
-    static const int FIRST_MENU_ITEM = 135;
-    static const int LAST_MENU_ITEM = 152;
-    static const int FIRST_DATA_SET = 501;
-
     RZWindow();
     ~RZWindow() override;
 
-    RZExMenu* getDataSetMenu() const { return dataSetMenu; }
-    RZListeners* getListeners() const { return listeners; }
-    HWavePlayer* getWavePlayer() const { return wavePlayer; }
-    HFont* getWindowFont() const { return font; }
-    // The control with the id 101..133, else null.
+    RZExMenu* getDataSetMenu() const { return dataSetMenu.get(); }
+    RZListeners* getListeners() const { return listeners.get(); }
+    HWavePlayer* getWavePlayer() const { return wavePlayer.get(); }
+    HFont* getWindowFont() const { return font.get(); }
+    // The control with the id IDC_FIRST_CONTROL..IDC_LAST_CONTROL, else null.
     HComponent* getControl(int id) const;
-    // The menu item with the id 135..152, else null.
+    // The menu item with the id IDM_FIRST_MENU_ITEM..IDM_LAST_MENU_ITEM, else null.
     HMenuItem* getMenuItem(int id) const;
 
   private:
-    RZExMenu* dataSetMenu;
-    RZListeners* listeners;
-    HWavePlayer* wavePlayer;
-    HComponent* controls[LAST_CONTROL - FIRST_CONTROL + 1] = {};
-    HMenuBar* menuBar;
-    HMenuItem* menuItems[LAST_MENU_ITEM - FIRST_MENU_ITEM + 1] = {};
-    HFont* font;
+    std::unique_ptr<HFont> font;
+    std::unique_ptr<RZExMenu> dataSetMenu;
+    std::unique_ptr<RZListeners> listeners;
+    std::unique_ptr<HWavePlayer> wavePlayer;
+    std::unique_ptr<HComponent> controls[IDC_LAST_CONTROL - IDC_FIRST_CONTROL + 1];
+    std::unique_ptr<HMenuBar> menuBar;
+    std::unique_ptr<HMenuItem> menuItems[IDM_LAST_MENU_ITEM - IDM_FIRST_MENU_ITEM + 1];
 };

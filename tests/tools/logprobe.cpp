@@ -1,7 +1,7 @@
 // Writes known log lines in its working directory, so that tests can check the
 // log as a separate process sees it (the enabled levels only grow in a process).
 #include "support/HDebug.h"
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include <cstring>
 #include <string>

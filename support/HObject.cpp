@@ -1,4 +1,4 @@
-#include "toolkit/HObject.h"
+#include "support/HObject.h"
 
 #include "support/HDebug.h"
 

@@ -1,0 +1,86 @@
+#pragma once
+
+// Every id of the editor's window, its menus and its about box: the window's
+// build tables, the command routing, the operations and the tests name them
+// from here. Controls are numbered in creation (and Tab) order.
+
+// The main window's controls, 101..133.
+enum RZControlId : int {
+    IDC_SPELL_LIST = 101,
+    IDC_PREVIOUS = 102,
+    IDC_NEXT = 103,
+    IDC_REVERT = 104,
+    IDC_NAME_LABEL = 105,
+    IDC_NAME = 106,
+    IDC_LEVEL_LABEL = 107,
+    IDC_LEVEL = 108,
+    IDC_ELEMENT_LABEL = 109,
+    IDC_ELEMENT = 110,
+    IDC_RANK_LABEL = 111,
+    IDC_RANK = 112,
+    IDC_TARGET_LABEL = 113,
+    IDC_TARGET = 114,
+    IDC_COST_LABEL = 115,
+    IDC_COST = 116,
+    IDC_RANGE_LABEL = 117,
+    IDC_RANGE = 118,
+    IDC_AREA_LABEL = 119,
+    IDC_AREA = 120,
+    IDC_EFFICIENCY_LABEL = 121,
+    IDC_EFFICIENCY = 122,
+    IDC_DESCRIPTION_LABEL = 123,
+    IDC_DESCRIPTION = 124,
+    IDC_SOUND_LABEL = 125,
+    IDC_SOUND = 126,
+    IDC_SOUND_CHOOSE = 127,
+    IDC_PLAY_TEST = 128,
+    IDC_PICTURE_LABEL = 129,
+    IDC_PICTURE_REPLACE = 130,
+    IDC_PICTURE = 131,
+    IDC_CHARACTERS_LABEL = 132,
+    IDC_CHARACTERS = 133,
+
+    IDC_FIRST_CONTROL = IDC_SPELL_LIST,
+    IDC_LAST_CONTROL = IDC_CHARACTERS,
+};
+
+// The menu bar, its menus and items (separators have ids too), and the
+// commands that only an accelerator sends.
+enum RZMenuId : int {
+    IDM_MENU_BAR = 134,
+
+    IDM_FILE = 135,
+    IDM_NEW = 136,
+    IDM_OPEN = 137,
+    IDM_RELOAD = 138,
+    IDM_FILE_SEPARATOR_1 = 139,
+    IDM_SAVE = 140,
+    IDM_SAVE_AS = 141,
+    IDM_FILE_SEPARATOR_2 = 142,
+    IDM_EXIT = 143,
+
+    IDM_EDIT = 144,
+    IDM_PREVIOUS = 145,
+    IDM_NEXT = 146,
+    IDM_FIRST = 147,
+    IDM_LAST = 148,
+    IDM_EDIT_SEPARATOR_1 = 149,
+    IDM_REVERT = 150,
+
+    IDM_OTHER = 151,
+    IDM_ABOUT = 152,
+
+    IDM_FIRST_MENU_ITEM = IDM_FILE,
+    IDM_LAST_MENU_ITEM = IDM_ABOUT,
+
+    // The File menu's data-set entries: a separator, then one item a data set.
+    IDM_DATA_SET_SEPARATOR = 501,
+    IDM_FIRST_DATA_SET = 502,
+};
+
+// The about box.
+enum RZAboutId : int {
+    IDC_ABOUT_TEXT = 201,
+    IDC_ABOUT_CREDIT = 202,
+    IDC_ABOUT_OK = 203,
+};
