@@ -80,6 +80,35 @@ bool RZEditData::hasChanged() const {
     return changed;
 }
 
+void RZEditData::shareSpellFields(const RZMagic* entry, std::uint32_t fields) {
+    if (entry == nullptr) {
+        return;
+    }
+    for (RZMagic* other : entries) {
+        if (other == entry || other->getIndex() != entry->getIndex()) {
+            continue;
+        }
+        if (fields & SHARE_NAME) {
+            other->setName(entry->getName());
+        }
+        if (fields & SHARE_TARGET) {
+            other->setTarget(entry->getTarget());
+        }
+        if (fields & SHARE_DESCRIPTION) {
+            other->setDescription(entry->getDescription());
+        }
+        if (fields & SHARE_SOUND) {
+            other->setSound(entry->getSound());
+        }
+        if (fields & SHARE_SOUND_FILE) {
+            other->setSoundReplacement(entry->getSoundReplacement());
+        }
+        if (fields & SHARE_PICTURE_FILE) {
+            other->setPictureReplacement(entry->getPictureReplacement());
+        }
+    }
+}
+
 void RZEditData::setFlags(std::uint32_t mask) {
     if (mask == 0) {
         flagBits = 0;

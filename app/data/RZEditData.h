@@ -20,6 +20,17 @@ class RZEditData : public HObject {
     static constexpr std::uint32_t FLAG_NEW = 2;
     static constexpr std::uint32_t FLAG_STOCK_SOUND = 4;
 
+    // Fields the levels of one spell share (shareSpellFields).
+    static constexpr std::uint32_t SHARE_NAME = 1;
+    static constexpr std::uint32_t SHARE_TARGET = 2;
+    static constexpr std::uint32_t SHARE_DESCRIPTION = 4;
+    static constexpr std::uint32_t SHARE_SOUND = 8;
+    // The sound and picture files chosen to replace the spell's own.
+    static constexpr std::uint32_t SHARE_SOUND_FILE = 16;
+    static constexpr std::uint32_t SHARE_PICTURE_FILE = 32;
+    static constexpr std::uint32_t SHARE_ALL = SHARE_NAME | SHARE_TARGET | SHARE_DESCRIPTION |
+                                               SHARE_SOUND | SHARE_SOUND_FILE | SHARE_PICTURE_FILE;
+
     // Where the game directory is kept.
     static const char* const REGISTRY_PATH;
 
@@ -38,6 +49,11 @@ class RZEditData : public HObject {
     // Deletes every entry (and forgets the shown one).
     void clear();
     bool hasChanged() const;
+
+    // The levels of a spell share its name, target, description and sound:
+    // copies the given fields (SHARE_...) of entry to every other entry with
+    // the same spell index. Each level keeps its own numbers.
+    void shareSpellFields(const RZMagic* entry, std::uint32_t fields);
 
     HFile defaultTablePath() const { return defaultTable; }
     HFile defaultSoundPath() const { return defaultSound; }

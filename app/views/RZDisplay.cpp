@@ -269,17 +269,17 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
     }
     window->setListenersEnabled(false);
     bool result = true;
-    bool shared = false;
+    std::uint32_t shared = 0;
     switch (control->getId()) {
     case IDC_NAME:
         entry->setName(control->getText());
-        shared = true;
+        shared = RZEditData::SHARE_NAME;
         break;
     case IDC_TARGET: {
         HDropDown<int>* target = dynamic_cast<HDropDown<int>*>(control);
         if (target != nullptr) {
             entry->setTarget(target->getSelectedValue());
-            shared = true;
+            shared = RZEditData::SHARE_TARGET;
         } else {
             result = false;
         }
@@ -299,41 +299,23 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
         break;
     case IDC_DESCRIPTION:
         entry->setDescription(control->getText());
-        shared = true;
+        shared = RZEditData::SHARE_DESCRIPTION;
         break;
     case IDC_SOUND:
         entry->setSound(control->getText());
-        shared = true;
+        shared = RZEditData::SHARE_SOUND;
         break;
     default:
         result = false;
         break;
     }
-    if (shared) {
-        // The spell's other levels always carry the same shared values.
+    if (shared != 0) {
+        // The debug journal lists the records a shared change goes through.
         for (std::uint32_t i = 0; i < document->count(); ++i) {
             RZMagic* other = document->entryAt(i);
             HDebug::debug("rec[%u]:%s(%d)", i, other->getName().c_str(), other->getIndex());
-            if (other == entry || other->getIndex() != entry->getIndex()) {
-                continue;
-            }
-            switch (control->getId()) {
-            case IDC_NAME:
-                other->setName(entry->getName());
-                break;
-            case IDC_TARGET:
-                other->setTarget(entry->getTarget());
-                break;
-            case IDC_DESCRIPTION:
-                other->setDescription(entry->getDescription());
-                break;
-            case IDC_SOUND:
-                other->setSound(entry->getSound());
-                break;
-            default:
-                break;
-            }
         }
+        document->shareSpellFields(entry, shared);
     }
     window->setListenersEnabled(true);
     return result;

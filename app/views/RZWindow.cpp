@@ -125,10 +125,10 @@ const BYTE SHIFT_CTRL = FVIRTKEY | FNOINVERT | FSHIFT | FCONTROL;
 const BYTE PLAIN = FVIRTKEY | FNOINVERT;
 
 const AcceleratorRow ACCELERATORS[] = {
-    {CTRL, 'N', IDM_NEW},        {CTRL, 'O', IDM_OPEN},       {PLAIN, VK_F5, IDM_RELOAD},
+    {CTRL, 'N', IDM_NEW},        {CTRL, 'O', IDM_OPEN},          {PLAIN, VK_F5, IDM_RELOAD},
     {CTRL, 'S', IDM_SAVE},       {SHIFT_CTRL, 'S', IDM_SAVE_AS}, {CTRL, 'Q', IDM_EXIT},
-    {CTRL, VK_UP, IDM_PREVIOUS}, {CTRL, VK_DOWN, IDM_NEXT},   {CTRL, VK_PRIOR, IDM_PREVIOUS},
-    {CTRL, VK_NEXT, IDM_NEXT},   {CTRL, VK_HOME, IDM_FIRST},  {CTRL, VK_END, IDM_LAST},
+    {CTRL, VK_UP, IDM_PREVIOUS}, {CTRL, VK_DOWN, IDM_NEXT},      {CTRL, VK_PRIOR, IDM_PREVIOUS},
+    {CTRL, VK_NEXT, IDM_NEXT},   {CTRL, VK_HOME, IDM_FIRST},     {CTRL, VK_END, IDM_LAST},
     {CTRL, VK_F5, IDM_REVERT},
 };
 
@@ -197,9 +197,8 @@ RZWindow::RZWindow() {
     const struct {
         int id;
         int limit;
-    } limits[] = {{IDC_NAME, 40},        {IDC_COST, 4},         {IDC_RANGE, 4},
-                  {IDC_AREA, 2},         {IDC_EFFICIENCY, 2},   {IDC_DESCRIPTION, 256},
-                  {IDC_SOUND, 80}};
+    } limits[] = {{IDC_NAME, 40},      {IDC_COST, 4},          {IDC_RANGE, 4}, {IDC_AREA, 2},
+                  {IDC_EFFICIENCY, 2}, {IDC_DESCRIPTION, 256}, {IDC_SOUND, 80}};
     for (const auto& limit : limits) {
         static_cast<HEdit*>(getControl(limit.id))->setTextLimit(limit.limit);
     }
