@@ -16,9 +16,9 @@ class HApplication {
     static std::string getCommandLine();
     static int getShowCommand();
 
-    // Reads the value named by "ROOT\key\path\value" (ROOT one of the five
-    // HKEY_ names, exactly) into buffer; size is the buffer's size in and the
-    // value's size out. True when the value was read.
+    // The registry read of HRegistry, kept here for the toolkit's callers:
+    // reads the value named by "ROOT\key\path\value" into buffer; size is the
+    // buffer's size in and the value's size out. True when the value was read.
     static bool readRegistry(const std::string& path, BYTE* buffer, DWORD* size);
     // The text of the value up to its first NUL; "" when it cannot be read.
     static std::string readRegistryString(const std::string& path);

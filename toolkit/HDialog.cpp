@@ -6,7 +6,7 @@ HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
     setClassName("HDialog");
     setKindName("Dialog");
     setWindowClassName("HDialog");
-    setWindowStyle(0x80C80000); // WS_POPUP | WS_CAPTION | WS_SYSMENU
+    setWindowStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU);
     setExStyle(WS_EX_DLGMODALFRAME);
     dialogListener = new HDefaultDialogListener();
     addListener(dialogListener);

@@ -58,7 +58,7 @@ class HWindow : public HContainer {
     WNDCLASSEXA classInfo = {};
     ATOM classAtom = 0;
     HMenuBar* menuBar = nullptr;
-    DWORD windowStyle = 0x02CA0000;
+    DWORD windowStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     DWORD exStyle = 0;
     HDefaultDestroyListener* destroyListener;
     HDefaultCtlColorEListener* ctlColorEListener;

@@ -1,6 +1,6 @@
 #include "app/data/RZEditData.h"
 
-#include "toolkit/HApplication.h"
+#include "support/HRegistry.h"
 
 #include <map>
 
@@ -44,7 +44,7 @@ void RZEditData::release(HWND window) {
 RZEditData::RZEditData() {
     setClassName("RZEditData");
     characterList = new RZCharacters();
-    HFile game(HApplication::readRegistryString(REGISTRY_PATH));
+    HFile game(HRegistry::readString(REGISTRY_PATH));
     if (game.exists()) {
         defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
         defaultSound = HFile(game.fullPath() + "\\Default\\Data\\SoundFileName");

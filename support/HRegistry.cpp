@@ -1,0 +1,112 @@
+#include "support/HRegistry.h"
+
+#include "support/HDebug.h"
+#include "support/HPathText.h"
+
+#include <cstring>
+
+namespace {
+
+// The log lines keep the source name and line numbers they had when the
+// application class read the registry itself, so logs read as before.
+const char* const LOG_SOURCE = "HApplication";
+
+struct RootKey {
+    const char* name;
+    HKEY key;
+};
+
+// Compared exactly and in this order.
+const RootKey rootKeys[] = {
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {"HKEY_USERS", HKEY_USERS},
+};
+
+} // namespace
+
+bool HRegistry::read(const std::string& path, BYTE* buffer, DWORD* size) {
+    DWORD type = REG_SZ;
+
+    // Key and value names may be Shift-JIS: a backslash inside a two-byte
+    // character does not split the path.
+    std::string rootName;
+    std::string keyPath;
+    std::string valueName;
+    std::size_t first = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (HPathText::isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() &&
+            HPathText::isTrailByte(static_cast<unsigned char>(path[i + 1]))) {
+            ++i;
+        } else if (path[i] == '\\') {
+            first = i;
+            break;
+        }
+    }
+    if (first == std::string::npos) {
+        rootName = path;
+    } else {
+        std::size_t last = HPathText::lastBackslash(path.data(), path.size());
+        rootName = path.substr(0, first);
+        if (last > first) {
+            keyPath = path.substr(first + 1, last - first - 1);
+        }
+        valueName = path.substr(last + 1);
+    }
+
+    HKEY root = nullptr;
+    for (const RootKey& candidate : rootKeys) {
+        if (rootName == candidate.name) {
+            root = candidate.key;
+            break;
+        }
+    }
+    if (!root) {
+        HLOG_INFO(LOG_SOURCE, 139, "レジストリ参照：不正なルートキー");
+        return false;
+    }
+
+    HKEY key = nullptr;
+    LONG code = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key);
+    if (code != ERROR_SUCCESS) {
+        HLOG_INFO(LOG_SOURCE, 180, "レジストリ参照：サブキー取得失敗");
+        HDebug::debug("error code:%d", static_cast<int>(code));
+        return false;
+    }
+
+    bool read = false;
+    code = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer, size);
+    if (code == ERROR_SUCCESS) {
+        // The value need not end in NUL: the line shows only what was stored.
+        const char* text = buffer ? reinterpret_cast<const char*>(buffer) : "";
+        int shown = buffer && size ? static_cast<int>(strnlen(text, *size)) : 0;
+        HDebug::debug("text:%.*s", shown, text);
+        read = true;
+    } else {
+        HLOG_INFO(LOG_SOURCE, 169, "レジストリ参照：エントリ取得失敗");
+        HDebug::debug("error code:%d", static_cast<int>(code));
+    }
+
+    code = RegCloseKey(key);
+    if (code != ERROR_SUCCESS) {
+        HLOG_INFO(LOG_SOURCE, 175, "レジストリ参照：ハンドル開放失敗");
+        HDebug::debug("error code:%d", static_cast<int>(code));
+    }
+    return read;
+}
+
+std::string HRegistry::readString(const std::string& path) {
+    BYTE buffer[2048];
+    DWORD size = sizeof(buffer);
+    if (!read(path, buffer, &size)) {
+        return std::string();
+    }
+    // A value need not end in NUL: never read past what was stored.
+    std::size_t stored = size < sizeof(buffer) ? size : sizeof(buffer);
+    const char* text = reinterpret_cast<const char*>(buffer);
+    const void* nul = std::memchr(text, 0, stored);
+    return std::string(text, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text)
+                                 : stored);
+}
