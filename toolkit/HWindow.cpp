@@ -106,12 +106,12 @@ int HWindow::createWindow() {
         classInfo.cbClsExtra = 0;
         classInfo.cbWndExtra = 0;
         classInfo.hInstance = instance;
-        classInfo.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+        classInfo.hIcon = classIcon ? classIcon : LoadIconA(nullptr, IDI_APPLICATION);
         classInfo.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         classInfo.hbrBackground = classBrush;
         classInfo.lpszMenuName = nullptr;
         classInfo.lpszClassName = windowClassName.c_str();
-        classInfo.hIconSm = nullptr;
+        classInfo.hIconSm = classSmallIcon;
         classAtom = RegisterClassExA(&classInfo);
         registered = classAtom != 0;
     }

@@ -39,6 +39,13 @@ class HWindow : public HContainer {
     void setWindowStyle(DWORD style) { windowStyle = style; }
     DWORD getExStyle() const { return exStyle; }
     void setExStyle(DWORD style) { exStyle = style; }
+    // The icons of the window class (title bar and task bar, and the small one);
+    // null keeps the system's application icon. Borrowed: shared icons, which
+    // nobody destroys, such as LoadImage(..., LR_SHARED) gives.
+    void setClassIcons(HICON largeIcon, HICON smallIcon) {
+        classIcon = largeIcon;
+        classSmallIcon = smallIcon;
+    }
     HWND getParentHandle() const { return parentHandle; }
     void setParentHandle(HWND value) { parentHandle = value; }
     HACCEL getAccelerator() const { return accelerator; }
@@ -65,6 +72,8 @@ class HWindow : public HContainer {
     HDefaultCtlColorSListener* ctlColorSListener;
     HDefaultNotifyListener* notifyListener;
     HBRUSH classBrush = nullptr;
+    HICON classIcon = nullptr;      // borrowed
+    HICON classSmallIcon = nullptr; // borrowed
     HACCEL accelerator = nullptr;
     ACCEL accelerators[MAX_ACCELERATORS] = {};
     int acceleratorCount = 0;

@@ -4,6 +4,10 @@
 // build tables, the command routing, the operations and the tests name them
 // from here. Controls are numbered in creation (and Tab) order.
 
+// The resource script (app/views/RZEdit.rc) reads this header too; it sees
+// only the plain macros at the end.
+#ifndef RC_INVOKED
+
 // The main window's controls, 101..133.
 enum RZControlId : int {
     IDC_SPELL_LIST = 101,
@@ -84,3 +88,9 @@ enum RZAboutId : int {
     IDC_ABOUT_CREDIT = 202,
     IDC_ABOUT_OK = 203,
 };
+
+#endif // RC_INVOKED
+
+// Resources of the program file. The lowest icon id is the one the shell shows
+// for the .exe.
+#define IDI_RZEDIT 1

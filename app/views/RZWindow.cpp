@@ -137,6 +137,16 @@ const AcceleratorRow ACCELERATORS[] = {
 RZWindow::RZWindow() {
     setClassName("RZWindow");
     setWindowClassName("RZWindow");
+    // The program's own icon, where the program file carries it (RZEdit.exe
+    // does; a test program that builds this window does not).
+    HINSTANCE module = HWindow::instanceHandle();
+    HICON largeIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_RZEDIT),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
+    HICON smallIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_RZEDIT),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    setClassIcons(largeIcon, smallIcon);
 
     setStoredText("RZEdit " + versionText());
     setBounds(0, 0, 640, 480);
