@@ -119,6 +119,7 @@ round() {
   grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
 
   rm -f "$editor"
+  # 502 is IDM_FIRST_DATA_SET (app/views/RZIds.h): the File menu's first data set.
   RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_OPEN=502 RZEDIT_BENCH_SECONDS=10 \
     run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
   [ -f "$editor" ] && grep -a '^BENCH ' "$editor" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true

@@ -67,6 +67,7 @@ editor_pid=$!
 
 drive() { (cd "$work" && "$root/scripts/wine-run.sh" "$build/tests/rzdrive.exe" "$@") | tr -d '\r'; }
 
+# 502 is IDM_FIRST_DATA_SET (app/views/RZIds.h): the File menu's first data set.
 opened="$(drive open 502 60000)" || { echo "run: could not open the first data set" >&2; exit 1; }
 echo "run: $(head -n1 <<<"$opened")"
 geometry="$(tail -n1 <<<"$opened")"

@@ -8,8 +8,9 @@ class RZWindow;
 //   startup.editor_ms   process creation to the main window's first WM_PAINT,
 //   startup.editor_entry_ms   process creation to WinMain (Wine loading the
 //   program and the system DLLs it imports);
-//   with RZEDIT_BENCH_OPEN=<id> the File menu command <id> (a data set, 502...)
-//   is sent after that paint; with RZEDIT_BENCH_SECONDS=<s>, 3 s later the CPU
+//   with RZEDIT_BENCH_OPEN=<id> the File menu command <id> (a data set,
+//   IDM_FIRST_DATA_SET upward) is sent after that paint; with
+//   RZEDIT_BENCH_SECONDS=<s>, 3 s later the CPU
 //   (kernel + user) over the next <s> seconds is taken, anim.editor_cpu_ms, with
 //   the preview's paints over that time, anim.editor_preview_paints (and
 //   anim.editor_cpu_precise, 1 when the nanosecond clock was used), and the

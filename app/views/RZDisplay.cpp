@@ -94,29 +94,29 @@ std::string RZDisplay::columnText(const RZMagic* entry, int column) {
         return std::string();
     }
     switch (column) {
-    case 0:
+    case COLUMN_ROW:
         return decimal(entry->getRow());
-    case 1:
+    case COLUMN_NAME:
         return entry->getName();
-    case 2:
+    case COLUMN_LEVEL:
         return entry->fieldText(ZDMagic::TEXT_LEVEL);
-    case 3:
+    case COLUMN_ELEMENT:
         return entry->fieldText(ZDMagic::TEXT_ELEMENT);
-    case 4:
+    case COLUMN_RANK:
         return entry->fieldText(ZDMagic::TEXT_RANK);
-    case 5:
+    case COLUMN_TARGET:
         return entry->fieldText(ZDMagic::TEXT_TARGET);
-    case 6:
+    case COLUMN_COST:
         return decimal(entry->getCost());
-    case 7:
+    case COLUMN_RANGE:
         return decimal(entry->getRange());
-    case 8:
+    case COLUMN_AREA:
         return decimal(entry->getArea());
-    case 9:
+    case COLUMN_EFFICIENCY:
         return decimal(entry->getEfficiency());
-    case 10:
+    case COLUMN_DESCRIPTION:
         return entry->getDescription();
-    case 11:
+    case COLUMN_SOUND:
         return entry->getSound();
     default:
         return std::string();
@@ -124,7 +124,7 @@ std::string RZDisplay::columnText(const RZMagic* entry, int column) {
 }
 
 void RZDisplay::writeColumns(HListView* list, int row, const RZMagic* entry, bool all) {
-    for (int column = all ? 0 : 1; column < 12; ++column) {
+    for (int column = all ? COLUMN_ROW : COLUMN_NAME; column < COLUMN_COUNT; ++column) {
         list->setItemText(row, column, columnText(entry, column));
     }
 }
@@ -154,7 +154,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
                 list->setItemColor(row, HColor::WHITE);
             }
         } else {
-            list->insertItem(row, columnText(entry, 0));
+            list->insertItem(row, columnText(entry, COLUMN_ROW));
             writeColumns(list, row, entry, false);
         }
         list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
@@ -342,7 +342,7 @@ bool RZDisplay::refreshRow(HComponent* window, int row) {
         if (sibling == nullptr || sibling->getIndex() != entry->getIndex()) {
             continue;
         }
-        const int sharedColumns[] = {1, 5, 10, 11};
+        const int sharedColumns[] = {COLUMN_NAME, COLUMN_TARGET, COLUMN_DESCRIPTION, COLUMN_SOUND};
         for (int column : sharedColumns) {
             list->setItemText(other, column, columnText(sibling, column));
         }

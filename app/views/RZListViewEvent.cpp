@@ -2,6 +2,7 @@
 
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
+#include "app/views/RZDisplay.h"
 #include "support/HDebug.h"
 #include "toolkit/HListView.h"
 
@@ -85,41 +86,41 @@ int CALLBACK RZListViewEvent::compare(LPARAM first, LPARAM second, LPARAM column
     }
     int result = 0;
     switch (column) {
-    case 0:
+    case COLUMN_ROW:
         // Equal row numbers never compare equal.
         result = a->getRow() < b->getRow() ? -1 : 1;
         break;
-    case 1:
+    case COLUMN_NAME:
         result = compareTexts(a->getName(), b->getName());
         break;
-    case 2:
+    case COLUMN_LEVEL:
         result = compareNumbers(a->getLevel(), b->getLevel());
         break;
-    case 3:
+    case COLUMN_ELEMENT:
         result = compareNumbers(a->getElement(), b->getElement());
         break;
-    case 4:
+    case COLUMN_RANK:
         result = compareNumbers(a->getRank(), b->getRank());
         break;
-    case 5:
+    case COLUMN_TARGET:
         result = compareNumbers(a->getTarget(), b->getTarget());
         break;
-    case 6:
+    case COLUMN_COST:
         result = compareNumbers(a->getCost(), b->getCost());
         break;
-    case 7:
+    case COLUMN_RANGE:
         result = compareNumbers(a->getRange(), b->getRange());
         break;
-    case 8:
+    case COLUMN_AREA:
         result = compareNumbers(a->getArea(), b->getArea());
         break;
-    case 9:
+    case COLUMN_EFFICIENCY:
         result = compareNumbers(a->getEfficiency(), b->getEfficiency());
         break;
-    case 10:
+    case COLUMN_DESCRIPTION:
         result = compareTexts(a->getDescription(), b->getDescription());
         break;
-    case 11:
+    case COLUMN_SOUND:
         result = compareTexts(a->getSound(), b->getSound());
         break;
     default:

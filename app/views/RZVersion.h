@@ -12,7 +12,7 @@ class HLabel;
 class RZCommand;
 
 // The version information box: the program's name and version, a credit line
-// and one "OK" button (id 203). Its own RZCommand routes the button, Enter and
+// and one "OK" button (IDC_ABOUT_OK). Its own RZCommand routes the button, Enter and
 // Escape to the dialog-closing operation.
 class RZVersion : public HDialog {
   public:
@@ -23,7 +23,7 @@ class RZVersion : public HDialog {
     explicit RZVersion(HWindow* owner);
     ~RZVersion() override;
 
-    // The text of label 201: title line, "- version <version> -" and the credits.
+    // The text of label IDC_ABOUT_TEXT: title line, "- version <version> -" and the credits.
     static std::string buildText(const std::string& version);
 
   private:

@@ -6,6 +6,7 @@
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
 #include "app/views/RZClose.h"
+#include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
@@ -101,12 +102,23 @@ struct ColumnRow {
     int format;
 };
 
+// In SpellColumn order: RZDisplay fills and the sort compares by these numbers.
 const ColumnRow SPELL_COLUMNS[] = {
-    {"行", 24, LVCFMT_LEFT},    {"名称", 96, LVCFMT_LEFT},  {"Lv", 36, LVCFMT_LEFT},
-    {"属", 24, LVCFMT_LEFT},    {"Rk", 24, LVCFMT_LEFT},    {"対象", 36, LVCFMT_LEFT},
-    {"消費", 36, LVCFMT_RIGHT}, {"射程", 36, LVCFMT_RIGHT}, {"範囲", 36, LVCFMT_RIGHT},
-    {"効率", 36, LVCFMT_RIGHT}, {"説明", 132, LVCFMT_LEFT}, {"効果音", 96, LVCFMT_LEFT},
+    {"行", 24, LVCFMT_LEFT},     // COLUMN_ROW
+    {"名称", 96, LVCFMT_LEFT},   // COLUMN_NAME
+    {"Lv", 36, LVCFMT_LEFT},     // COLUMN_LEVEL
+    {"属", 24, LVCFMT_LEFT},     // COLUMN_ELEMENT
+    {"Rk", 24, LVCFMT_LEFT},     // COLUMN_RANK
+    {"対象", 36, LVCFMT_LEFT},   // COLUMN_TARGET
+    {"消費", 36, LVCFMT_RIGHT},  // COLUMN_COST
+    {"射程", 36, LVCFMT_RIGHT},  // COLUMN_RANGE
+    {"範囲", 36, LVCFMT_RIGHT},  // COLUMN_AREA
+    {"効率", 36, LVCFMT_RIGHT},  // COLUMN_EFFICIENCY
+    {"説明", 132, LVCFMT_LEFT},  // COLUMN_DESCRIPTION
+    {"効果音", 96, LVCFMT_LEFT}, // COLUMN_SOUND
 };
+static_assert(sizeof(SPELL_COLUMNS) / sizeof(SPELL_COLUMNS[0]) == COLUMN_COUNT,
+              "one column heading per SpellColumn");
 
 const ColumnRow CHARACTER_COLUMNS[] = {
     {"ＩＤ", 116, LVCFMT_LEFT},

@@ -58,6 +58,7 @@
 #include "app/data/RZMagicLoader.h"
 #include "app/operations/RZOperations.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "sound/HWaveSource.h"
 #include "support/HDebug.h"
@@ -349,7 +350,7 @@ std::vector<std::string> filesReadByOpen(const std::string& set, RZEditData* doc
 // The File menu item of a second data set to switch to: the first other one
 // listed whose MagicTable is there (so opening it asks nothing), or 0.
 int chooseOtherDataSet(RZWindow* window, int first, std::string* directory) {
-    for (int id = 502; id < 600; ++id) {
+    for (int id = IDM_FIRST_DATA_SET; id < IDM_FIRST_DATA_SET + 98; ++id) {
         std::string candidate = dataSetDirectory(window->findById(id));
         if (candidate.empty()) {
             break;
@@ -366,7 +367,7 @@ int chooseOtherDataSet(RZWindow* window, int first, std::string* directory) {
 // both tables, else the first one listed.
 int chooseDataSet(RZWindow* window, std::string* directory) {
     int chosen = 0;
-    for (int id = 502; id < 600; ++id) {
+    for (int id = IDM_FIRST_DATA_SET; id < IDM_FIRST_DATA_SET + 98; ++id) {
         std::string candidate = dataSetDirectory(window->findById(id));
         if (candidate.empty()) {
             break;
@@ -395,7 +396,7 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
     bool ok = true;
     std::string set;
     int item = chooseDataSet(window, &set);
-    HListView* list = static_cast<HListView*>(window->findById(101));
+    HListView* list = static_cast<HListView*>(window->findById(IDC_SPELL_LIST));
     RZEditData* document = RZEditData::getInstance(window->getHandle());
     UINT_PTR watcher = SetTimer(nullptr, 0, 250, watchQuestions);
     if (item == 0 || list == nullptr || document == nullptr) {

@@ -1,16 +1,18 @@
 // Drives a running RZEdit from outside, as a user would through its menus:
 //   rzdrive wait [ms]          waits for the main window (class "RZWindow")
 //   rzdrive open <id> [ms]     sends the command of the File menu item <id> (a data
-//                              set, 502...) and waits until the spell list shows
+//                              set, IDM_FIRST_DATA_SET...) and waits until the spell list shows
 //                              rows; prints the window's title (the table's path)
 //                              and the window's geometry
 //   rzdrive command <id>       sends the command <id> as a menu item does
 //   rzdrive geometry           prints the window's geometry as WxH+X+Y
-//   rzdrive quit [ms]          sends the exit command (143) and waits until the
+//   rzdrive quit [ms]          sends the exit command (IDM_EXIT) and waits until the
 //                              window has gone
 // Exit code 0 on success, 1 on a timeout or a missing window, 2 on bad use.
 // (Menus cannot be read from another process under Wine, so the item is checked
 // by what it opens.)
+#include "app/views/RZIds.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,8 +25,6 @@
 namespace {
 
 const char* const WINDOW_CLASS = "RZWindow";
-const int SPELL_LIST_ID = 101;
-const int EXIT_COMMAND = 143;
 
 HWND waitForWindow(DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -47,7 +47,7 @@ void printGeometry(HWND window) {
 }
 
 int spellRows(HWND window) {
-    HWND list = GetDlgItem(window, SPELL_LIST_ID);
+    HWND list = GetDlgItem(window, IDC_SPELL_LIST);
     return list == nullptr ? 0 : static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
@@ -81,7 +81,7 @@ int quit(DWORD timeoutMs) {
         fprintf(stderr, "rzdrive: no RZWindow\n");
         return 1;
     }
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(EXIT_COMMAND, 0), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
     DWORD start = GetTickCount();
     while (IsWindow(window)) {
         if (GetTickCount() - start > timeoutMs) {

@@ -3,6 +3,8 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
+#include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -44,29 +46,29 @@ TEST_F(FileOperationsTest, OpeningADataSetShowsItsTableAndFirstRow) {
     Editor editor;
     testsupport::LogTail log;
     int id = editor.dataSetId("SetA");
-    ASSERT_GT(id, 501);
+    ASSERT_GT(id, IDM_DATA_SET_SEPARATOR);
     editor.command(id);
     RZEditData* document = editor.document();
     EXPECT_EQ(document->count(), 81u);
     EXPECT_EQ(document->flags(), OPENED);
-    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
     EXPECT_EQ(editor.selectedRow(), 0);
     EXPECT_EQ(document->shownEntry(), document->entryAt(0));
     EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
-    EXPECT_EQ(editor.control(106)->getText(), "呪文00-1");
-    EXPECT_EQ(editor.control(108)->getText(), "1");
-    EXPECT_EQ(editor.control(110)->getText(), "火");
-    EXPECT_EQ(editor.control(112)->getText(), "D");
-    EXPECT_EQ(editor.control(126)->getText(), "asnd00");
-    EXPECT_EQ(editor.cell(101, 0, 0), "1");
-    EXPECT_EQ(editor.cell(101, 0, 1), "呪文00-1");
-    EXPECT_EQ(editor.cell(101, 0, 2), "Lv1");
-    EXPECT_EQ(editor.cell(101, 80, 0), "81");
+    EXPECT_EQ(editor.control(IDC_NAME)->getText(), "呪文00-1");
+    EXPECT_EQ(editor.control(IDC_LEVEL)->getText(), "1");
+    EXPECT_EQ(editor.control(IDC_ELEMENT)->getText(), "火");
+    EXPECT_EQ(editor.control(IDC_RANK)->getText(), "D");
+    EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "asnd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_ROW), "1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_LEVEL), "Lv1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, COLUMN_ROW), "81");
     // Fire, rank D: every character with fire aptitude of D or better.
-    ASSERT_EQ(editor.rowCount(133), 3);
-    EXPECT_EQ(editor.cell(133, 0, 0), "アリス");
-    EXPECT_EQ(editor.cell(133, 0, 1), "S");
-    EXPECT_EQ(editor.cell(133, 2, 1), "D");
+    ASSERT_EQ(editor.rowCount(IDC_CHARACTERS), 3);
+    EXPECT_EQ(editor.cell(IDC_CHARACTERS, 0, 0), "アリス");
+    EXPECT_EQ(editor.cell(IDC_CHARACTERS, 0, 1), "S");
+    EXPECT_EQ(editor.cell(IDC_CHARACTERS, 2, 1), "D");
     EXPECT_TRUE(log.contains("RZOP0002 開始"));
     EXPECT_TRUE(log.contains("RZOP0002 終了"));
 }
@@ -75,7 +77,7 @@ TEST_F(FileOperationsTest, ADataSetWithoutSoundListUsesTheStockOne) {
     Editor editor;
     editor.command(editor.dataSetId("SetB"));
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
-    EXPECT_EQ(editor.control(126)->getText(), "snd00");
+    EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "snd00");
     EXPECT_EQ(editor.document()->soundPath().fullPath(), game + "\\Default\\Data\\SoundFileName");
 }
 
@@ -90,13 +92,13 @@ TEST_F(FileOperationsTest, AMissingTableIsOfferedAndBuiltOnlyWhenAccepted) {
               IDI_EXCLAMATION);
     EXPECT_EQ(editor.title(), "RZEdit 1.02");
     EXPECT_EQ(editor.document()->flags(), 0u);
-    EXPECT_EQ(editor.rowCount(101), 0);
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 0);
 
     answers.push(IDOK);
     editor.command(id);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.rowCount(101), 81);
-    EXPECT_EQ(editor.cell(101, 0, 1), "ファイア");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "ファイア");
     EXPECT_EQ(editor.title(), game + "\\Empty\\Data\\MagicTable - RZEdit");
     EXPECT_FALSE(testsupport::fileExists(game + "\\Empty\\Data\\MagicTable"));
     EXPECT_EQ(answers.unexpected, 0);
@@ -105,13 +107,13 @@ TEST_F(FileOperationsTest, AMissingTableIsOfferedAndBuiltOnlyWhenAccepted) {
 TEST_F(FileOperationsTest, CommandsWithoutADirectoryChangeNothing) {
     Editor editor;
     Answerer answers;
-    editor.command(501);
-    editor.command(139);
-    editor.command(600);
+    editor.command(IDM_DATA_SET_SEPARATOR);
+    editor.command(IDM_FILE_SEPARATOR_1);
+    editor.command(IDM_FIRST_DATA_SET + 98); // past the data sets: no item has it
     EXPECT_EQ(editor.title(), "RZEdit 1.02");
     EXPECT_EQ(editor.document()->flags(), 0u);
     EXPECT_TRUE(answers.seen.empty());
-    EXPECT_FALSE(RZOP0002(nullptr, 502));
+    EXPECT_FALSE(RZOP0002(nullptr, IDM_FIRST_DATA_SET));
 }
 
 TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
@@ -122,10 +124,10 @@ TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
         Editor editor;
         Answerer answers;
         editor.command(editor.dataSetId("SetA"));
-        editor.type(106, "変更した名前");
+        editor.type(IDC_NAME, "変更した名前");
         ASSERT_TRUE(editor.document()->hasChanged());
         answers.push(IDCANCEL);
-        editor.command(143);
+        editor.command(IDM_EXIT);
         ASSERT_EQ(answers.seen.size(), 1u);
         expectBox(answers.seen[0], "プログラムの終了", CHANGED, MB_YESNOCANCEL, IDI_EXCLAMATION);
         EXPECT_TRUE(editor.alive());
@@ -138,7 +140,7 @@ TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
         EXPECT_EQ(editor.document()->entryAt(0)->getName(), "変更した名前");
         // No: the window goes and nothing is written.
         answers.push(IDNO);
-        editor.command(143);
+        editor.command(IDM_EXIT);
         EXPECT_FALSE(editor.alive());
         EXPECT_EQ(answers.unexpected, 0);
     }
@@ -146,7 +148,7 @@ TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
     {
         Editor editor;
         Answerer answers;
-        editor.command(143); // nothing loaded, nothing changed: no question
+        editor.command(IDM_EXIT); // nothing loaded, nothing changed: no question
         EXPECT_FALSE(editor.alive());
         EXPECT_TRUE(answers.seen.empty());
     }
@@ -157,9 +159,9 @@ TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
-    editor.type(116, "99");
+    editor.type(IDC_COST, "99");
     answers.push(IDYES);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     EXPECT_FALSE(editor.alive());
     std::vector<SpellLine> lines = spellLines(1);
     lines[0].numbers[0] = 99;
@@ -176,13 +178,13 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     std::vector<std::string> sounds = soundNames("a");
 
     editor.selectRow(rowOf(0, 1));
-    editor.type(106, "ほのお");
-    editor.type(116, "7");
+    editor.type(IDC_NAME, "ほのお");
+    editor.type(IDC_COST, "7");
     lines[0].name = "ほのお";
     lines[0].numbers[0] = 7;
     editor.selectRow(rowOf(0, 3));
-    editor.type(116, "1x2"); // the program's own number reader: 12
-    editor.type(118, "3");
+    editor.type(IDC_COST, "1x2"); // the program's own number reader: 12
+    editor.type(IDC_RANGE, "3");
     lines[0].numbers[8] = 12;
     lines[0].numbers[9] = 3;
     editor.selectRow(rowOf(1, 1));
@@ -190,19 +192,19 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     lines[1].target = 2;
     editor.selectRow(rowOf(33, 3));
     editor.pickTarget(1); // "地形"
-    editor.type(122, "");
-    editor.type(124, "光の説明");
-    editor.type(126, "heal");
+    editor.type(IDC_EFFICIENCY, "");
+    editor.type(IDC_DESCRIPTION, "光の説明");
+    editor.type(IDC_SOUND, "heal");
     lines[33].target = 0;
     lines[33].numbers[11] = 0;
     lines[33].description = "光の説明";
     sounds[33] = "heal";
     editor.selectRow(rowOf(47, 1));
-    editor.type(120, "2");
+    editor.type(IDC_AREA, "2");
     lines[47].numbers[2] = 2;
     ASSERT_TRUE(editor.document()->hasChanged());
 
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(testsupport::readFile(game + "\\SetA\\Data\\MagicTable"),
               magicTableText(asWritten(lines)));
@@ -210,8 +212,8 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     // Read back: nothing counts as changed, the list shows the saved state.
     EXPECT_FALSE(editor.document()->hasChanged());
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(101, rowOf(1, 1), 5), "敵");
-    EXPECT_EQ(editor.cell(101, rowOf(0, 2), 1), "ほのお");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), COLUMN_TARGET), "敵");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 2), COLUMN_NAME), "ほのお");
     EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
 }
 
@@ -221,10 +223,10 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
-    editor.type(106, "別名");
+    editor.type(IDC_NAME, "別名");
 
     answers.push(IDCANCEL); // the chooser
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(editor.document()->flags(), OPENED);
@@ -233,7 +235,7 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
     // A place named SoundFileName: the table goes beside it as MagicTable.
     answers.push(IDOK, out + "\\SoundFileName");
     answers.push(IDCANCEL);
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "名前をつけて保存",
               saveText(out + "\\MagicTable", out + "\\SoundFileName",
@@ -245,7 +247,7 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
 
     answers.push(IDOK, out + "\\SoundFileName");
     answers.push(IDOK);
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     std::vector<SpellLine> lines = spellLines(1);
     lines[0].name = "別名";
     EXPECT_EQ(testsupport::readFile(out + "\\MagicTable"), magicTableText(asWritten(lines)));
@@ -263,19 +265,19 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
     std::string out = testsupport::makeScratchDir("newtable");
     Editor editor;
     Answerer answers;
-    editor.command(136);
+    editor.command(IDM_NEW);
     EXPECT_EQ(editor.document()->flags(), NEW);
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
-    EXPECT_EQ(editor.rowCount(101), 81);
-    EXPECT_EQ(editor.cell(101, 80, 1), "エクスプロージョン");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, COLUMN_NAME), "エクスプロージョン");
 
     // Reload of a table that has no file does nothing and asks nothing.
-    editor.command(138);
+    editor.command(IDM_RELOAD);
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(editor.document()->flags(), NEW);
 
     answers.push(IDCANCEL);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
@@ -283,7 +285,7 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
 
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDCANCEL);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "新規作成ファイルの保存",
               saveText(out + "\\MagicTable", out + "\\SoundFileName",
@@ -294,7 +296,7 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
 
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), out + "\\MagicTable - RZEdit");
     std::string table = testsupport::readFile(out + "\\MagicTable");
@@ -313,8 +315,8 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetB"));
-    editor.type(116, "55");
-    editor.command(140);
+    editor.type(IDC_COST, "55");
+    editor.command(IDM_SAVE);
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
@@ -322,9 +324,9 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
     lines[0].numbers[0] = 55;
     EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"), magicTableText(asWritten(lines)));
 
-    editor.type(126, "newsound");
+    editor.type(IDC_SOUND, "newsound");
     answers.push(IDNO);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 1u);
     expectBox(answers.seen[0], "SoundFileNameファイルの新規作成",
               saveText(data + "\\MagicTable", data + "\\SoundFileName",
@@ -333,14 +335,14 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
 
-    editor.type(126, "newsound");
+    editor.type(IDC_SOUND, "newsound");
     answers.push(IDCANCEL);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
 
     answers.push(IDYES);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     std::vector<std::string> sounds = soundNames("");
     sounds[0] = "newsound";
@@ -353,31 +355,31 @@ TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlag
     Editor editor;
     Answerer answers;
     // Before anything was loaded: fails quietly.
-    editor.command(138);
+    editor.command(IDM_RELOAD);
     EXPECT_EQ(editor.title(), "RZEdit");
     EXPECT_TRUE(answers.seen.empty());
 
     editor.command(editor.dataSetId("SetA"));
-    editor.type(106, "捨てる名前");
+    editor.type(IDC_NAME, "捨てる名前");
     answers.push(IDCANCEL);
-    editor.command(138);
+    editor.command(IDM_RELOAD);
     ASSERT_EQ(answers.seen.size(), 1u);
     expectBox(answers.seen[0], "再読込", "編集中のデータを破棄してファイルを読み込みます。",
               MB_OKCANCEL, IDI_EXCLAMATION);
     EXPECT_EQ(editor.document()->entryAt(0)->getName(), "捨てる名前");
 
     answers.push(IDOK);
-    editor.command(138);
+    editor.command(IDM_RELOAD);
     EXPECT_EQ(editor.document()->entryAt(0)->getName(), "呪文00-1");
-    EXPECT_EQ(editor.control(106)->getText(), "呪文00-1");
+    EXPECT_EQ(editor.control(IDC_NAME)->getText(), "呪文00-1");
     EXPECT_FALSE(editor.document()->hasChanged());
 
     // The table vanished: the read-back fails, the flags go, the entries stay.
     ASSERT_TRUE(testsupport::removeFile(game + "\\SetA\\Data\\MagicTable"));
-    editor.command(138);
+    editor.command(IDM_RELOAD);
     EXPECT_EQ(editor.document()->flags(), 0u);
     EXPECT_EQ(editor.title(), "RZEdit");
-    EXPECT_EQ(editor.rowCount(101), 81);
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -387,7 +389,7 @@ TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
     Answerer answers;
     answers.push(IDOK);
     editor.command(editor.dataSetId("Empty")); // no Data folder: saving there fails
-    editor.type(106, "残す名前");
+    editor.type(IDC_NAME, "残す名前");
     std::string title = editor.title();
     answers.push(IDYES);
     answers.push(IDOK);
@@ -401,7 +403,7 @@ TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
     // Exiting still asks; a failed save keeps the window.
     answers.push(IDYES);
     answers.push(IDOK);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     EXPECT_TRUE(editor.alive());
     EXPECT_EQ(answers.unexpected, 0);
 }
@@ -411,7 +413,7 @@ TEST_F(FileOperationsTest, OpenThroughTheChooser) {
     Editor editor;
     Answerer answers;
     answers.push(IDCANCEL);
-    editor.command(137);
+    editor.command(IDM_OPEN);
     ASSERT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(editor.document()->flags(), 0u);
@@ -421,16 +423,16 @@ TEST_F(FileOperationsTest, OpenThroughTheChooser) {
     std::string other = testsupport::makeScratchDir("other");
     testsupport::writeFile(other + "\\spells.txt", magicTableText(spellLines(5)));
     answers.push(IDOK, other + "\\spells.txt");
-    editor.command(137);
+    editor.command(IDM_OPEN);
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
     EXPECT_EQ(editor.title(), other + "\\spells.txt - RZEdit");
-    EXPECT_EQ(editor.cell(101, 0, 1), "呪文00-5");
-    EXPECT_EQ(editor.cell(101, 0, 11), "snd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-5");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "snd00");
 
     answers.push(IDOK, game + "\\SetA\\Data\\MagicTable");
-    editor.command(137);
+    editor.command(IDM_OPEN);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(101, 0, 11), "asnd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "asnd00");
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -438,14 +440,14 @@ TEST_F(FileOperationsTest, NewAfterChangesAsksFirst) {
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
-    editor.type(106, "x");
+    editor.type(IDC_NAME, "x");
     answers.push(IDCANCEL);
-    editor.command(136);
+    editor.command(IDM_NEW);
     ASSERT_EQ(answers.seen.size(), 1u);
     expectBox(answers.seen[0], "新規作成", CHANGED, MB_YESNOCANCEL, IDI_EXCLAMATION);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     answers.push(IDNO);
-    editor.command(136);
+    editor.command(IDM_NEW);
     EXPECT_EQ(editor.document()->flags(), NEW);
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
     EXPECT_EQ(saveHasEdited(nullptr, nullptr, "x"), IDCANCEL);
@@ -455,12 +457,12 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     std::string out = testsupport::makeScratchDir("leave-new");
     Editor editor;
     Answerer answers;
-    editor.command(136);
-    editor.type(106, "最初の呪文");
+    editor.command(IDM_NEW);
+    editor.type(IDC_NAME, "最初の呪文");
     // Yes, then cancel the chooser: the window stays and nothing is written.
     answers.push(IDYES);
     answers.push(IDCANCEL);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_TRUE(answers.seen[1].fileDialog);
     EXPECT_TRUE(editor.alive());
@@ -469,7 +471,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     answers.push(IDYES);
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDCANCEL);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), 5u);
     expectBox(answers.seen[4], "プログラムの終了",
               saveText(out + "\\MagicTable", out + "\\SoundFileName",
@@ -481,7 +483,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     answers.push(IDYES);
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     EXPECT_FALSE(editor.alive());
     EXPECT_EQ(testsupport::readFile(out + "\\MagicTable").substr(0, 10), "最初の呪文");
     EXPECT_TRUE(testsupport::fileExists(out + "\\SoundFileName"));
@@ -494,7 +496,7 @@ TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetB"));
-    editor.type(126, "changed");
+    editor.type(IDC_SOUND, "changed");
     answers.push(IDYES);
     answers.push(IDNO);
     editor.command(editor.dataSetId("SetA"));
@@ -508,7 +510,7 @@ TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
     EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"),
               magicTableText(asWritten(spellLines(2))));
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(101, 0, 11), "asnd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "asnd00");
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -516,7 +518,7 @@ TEST_F(FileOperationsTest, AcceleratorsReachTheirCommandsAsRealKeys) {
     Editor editor;
     editor.command(editor.dataSetId("SetA"));
     SetForegroundWindow(editor.hwnd);
-    SetFocus(editor.controlHandle(101));
+    SetFocus(editor.controlHandle(IDC_SPELL_LIST));
     auto keys = [&](std::initializer_list<WORD> down) {
         std::vector<INPUT> input;
         for (WORD key : down) {

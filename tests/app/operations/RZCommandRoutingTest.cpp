@@ -3,6 +3,7 @@
 // and the about box's button closes the about box, never the main window.
 #include "app/operations/RZCommand.h"
 #include "app/operations/RZOperations.h"
+#include "app/views/RZIds.h"
 #include "tests/common/TestSupport.h"
 #include "toolkit/HButton.h"
 #include "toolkit/HDialog.h"
@@ -35,35 +36,38 @@ struct Route {
     const char* operation;
 };
 
+// An id past the data sets of any game: no item has it.
+const unsigned STRAY_COMMAND = IDM_FIRST_DATA_SET + 98;
+
 const Route ROUTES[] = {
-    {102, "RZOP0006"},
-    {145, "RZOP0006"},
-    {103, "RZOP0007"},
-    {146, "RZOP0007"},
-    {104, "RZOP0014"},
-    {150, "RZOP0014"},
-    {127, "RZOP0012"},
-    {128, "RZOP0004"},
-    {130, "RZOP0013"},
-    {136, "RZOP0019"},
-    {137, "RZOP0005"},
-    {138, "RZOP0017"},
-    {140, "RZOP0016"},
-    {141, "RZOP0015"},
-    {143, "RZOP0001"},
-    {147, "RZOP0008"},
-    {148, "RZOP0009"},
-    {152, "RZOP0018"},
-    {203, "RZOP0020"},
+    {IDC_PREVIOUS, "RZOP0006"},
+    {IDM_PREVIOUS, "RZOP0006"},
+    {IDC_NEXT, "RZOP0007"},
+    {IDM_NEXT, "RZOP0007"},
+    {IDC_REVERT, "RZOP0014"},
+    {IDM_REVERT, "RZOP0014"},
+    {IDC_SOUND_CHOOSE, "RZOP0012"},
+    {IDC_PLAY_TEST, "RZOP0004"},
+    {IDC_PICTURE_REPLACE, "RZOP0013"},
+    {IDM_NEW, "RZOP0019"},
+    {IDM_OPEN, "RZOP0005"},
+    {IDM_RELOAD, "RZOP0017"},
+    {IDM_SAVE, "RZOP0016"},
+    {IDM_SAVE_AS, "RZOP0015"},
+    {IDM_EXIT, "RZOP0001"},
+    {IDM_FIRST, "RZOP0008"},
+    {IDM_LAST, "RZOP0009"},
+    {IDM_ABOUT, "RZOP0018"},
+    {IDC_ABOUT_OK, "RZOP0020"},
     // Separators, menu titles, the data-set items and strays: opening a data set.
-    {139, "RZOP0002"},
-    {142, "RZOP0002"},
-    {149, "RZOP0002"},
-    {135, "RZOP0002"},
-    {501, "RZOP0002"},
-    {502, "RZOP0002"},
-    {503, "RZOP0002"},
-    {600, "RZOP0002"},
+    {IDM_FILE_SEPARATOR_1, "RZOP0002"},
+    {IDM_FILE_SEPARATOR_2, "RZOP0002"},
+    {IDM_EDIT_SEPARATOR_1, "RZOP0002"},
+    {IDM_FILE, "RZOP0002"},
+    {IDM_DATA_SET_SEPARATOR, "RZOP0002"},
+    {IDM_FIRST_DATA_SET, "RZOP0002"},
+    {IDM_FIRST_DATA_SET + 1, "RZOP0002"},
+    {STRAY_COMMAND, "RZOP0002"},
     {0, "RZOP0002"},
 };
 
@@ -87,17 +91,17 @@ TEST(RZCommandRoutingTest, EveryCommandIdReachesItsOperationAndOnlyThat) {
 TEST(RZCommandRoutingTest, TheAboutBoxButtonClosesItsOwnDialogOnly) {
     HWindow main;
     HDialog dialog(&main);
-    HButton ok(&dialog, 203, "OK");
+    HButton ok(&dialog, IDC_ABOUT_OK, "OK");
     RZCommand command;
 
     // The button's root is the dialog.
-    EXPECT_TRUE(command.onCommand(nullptr, 203, &ok));
+    EXPECT_TRUE(command.onCommand(nullptr, IDC_ABOUT_OK, &ok));
     EXPECT_EQ(1, dialog.getResult());
 
     // A menu command arrives with the window itself, whose root is null: the
     // window is the target, and a window that is not a dialog is left alone.
     dialog.setResult(-1);
-    EXPECT_TRUE(command.onCommand(nullptr, 203, &main));
+    EXPECT_TRUE(command.onCommand(nullptr, IDC_ABOUT_OK, &main));
     EXPECT_EQ(-1, dialog.getResult());
     EXPECT_FALSE(RZOP0020(&main));
     EXPECT_FALSE(RZOP0020(nullptr));

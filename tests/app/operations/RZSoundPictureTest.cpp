@@ -4,6 +4,7 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZWindow.h"
 #include "sound/HWavePlayer.h"
@@ -19,12 +20,6 @@
 #include <vector>
 
 namespace {
-
-const int ID_SOUND = 126;
-const int ID_CHOOSE_SOUND = 127;
-const int ID_PLAY_TEST = 128;
-const int ID_REPLACE_PICTURE = 130;
-const int ID_PICTURE = 131;
 
 // An 8-bit mono PCM WAVE file at 8000 samples per second: bytes of data are
 // samples, so sizes tell the files apart.
@@ -81,12 +76,12 @@ class RZSoundPictureTest : public ::testing::Test {
 
     void openSetA() {
         editor->command(editor->dataSetId("SetA"));
-        ASSERT_GT(editor->rowCount(101), 0);
+        ASSERT_GT(editor->rowCount(IDC_SPELL_LIST), 0);
         ASSERT_NE(nullptr, shown());
     }
 
     RZMagic* shown() { return editor->document()->shownEntry(); }
-    std::string soundBox() { return editor->control(ID_SOUND)->getText(); }
+    std::string soundBox() { return editor->control(IDC_SOUND)->getText(); }
     HWaveSource* source() { return editor->window->getWavePlayer()->getSource(); }
 
     // The document's entries of the shown spell (all its levels).
@@ -120,20 +115,20 @@ TEST_F(RZSoundPictureTest, PlayTestTakesTheChosenFolderThenTheGameThenTheStock) 
     EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
 
     ASSERT_TRUE(write(own, waveBytes(16800)));
-    editor->command(ID_PLAY_TEST);
+    editor->command(IDC_PLAY_TEST);
     EXPECT_EQ(16800u, source()->getDataSize()) << "the running sound was not replaced";
     EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
 
     // A sound chosen for this spell earlier: its folder comes first.
     ASSERT_TRUE(write(outside + "\\" + name + ".wav", waveBytes(17600)));
     shown()->setSoundReplacement(HFile(outside + "\\chosen.wav"));
-    editor->command(ID_PLAY_TEST);
+    editor->command(IDC_PLAY_TEST);
     EXPECT_EQ(17600u, source()->getDataSize());
 }
 
 TEST_F(RZSoundPictureTest, PlayTestOfAMissingSoundLogsTheLastPlaceAndPlaysNothing) {
     openSetA();
-    editor->type(ID_SOUND, "nothing");
+    editor->type(IDC_SOUND, "nothing");
     testsupport::LogTail log;
     EXPECT_FALSE(RZOP0004(editor->window));
     EXPECT_FALSE(editor->window->getWavePlayer()->isPlaying());
@@ -143,15 +138,15 @@ TEST_F(RZSoundPictureTest, PlayTestOfAMissingSoundLogsTheLastPlaceAndPlaysNothin
 
 TEST_F(RZSoundPictureTest, WithNothingLoadedThePlayTestStillFindsTheStockSound) {
     write(game + "\\Default\\Music&Sound\\snd05.wav", waveBytes(4000));
-    editor->type(ID_SOUND, "snd05");
+    editor->type(IDC_SOUND, "snd05");
     EXPECT_TRUE(RZOP0004(editor->window));
     EXPECT_EQ(4000u, source()->getDataSize());
 }
 
 TEST_F(RZSoundPictureTest, ChoosersDoNothingWhileNoEntryIsShown) {
     editortest::Answerer answerer;
-    editor->command(ID_CHOOSE_SOUND);
-    editor->command(ID_REPLACE_PICTURE);
+    editor->command(IDC_SOUND_CHOOSE);
+    editor->command(IDC_PICTURE_REPLACE);
     editortest::pump(300);
     EXPECT_TRUE(answerer.seen.empty());
 }
@@ -170,7 +165,7 @@ TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
     {
         editortest::Answerer answerer;
         answerer.push(IDOK, chosen);
-        editor->command(ID_CHOOSE_SOUND);
+        editor->command(IDC_SOUND_CHOOSE);
         ASSERT_EQ(1u, answerer.seen.size());
         EXPECT_TRUE(answerer.seen[0].fileDialog);
     }
@@ -180,7 +175,7 @@ TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
         EXPECT_EQ(chosen, level->getSoundReplacement().fullPath());
     }
     EXPECT_EQ(otherSound, otherSpell->getSound());
-    EXPECT_EQ(editor->controlHandle(ID_CHOOSE_SOUND), GetFocus());
+    EXPECT_EQ(editor->controlHandle(IDC_SOUND_CHOOSE), GetFocus());
     EXPECT_TRUE(editor->document()->hasChanged());
 
     // The play test now finds "fire" beside the chosen file.
@@ -195,8 +190,8 @@ TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
         editortest::Answerer answerer;
         answerer.push(IDCANCEL);
         answerer.push(IDCANCEL);
-        editor->command(ID_CHOOSE_SOUND);
-        editor->command(ID_REPLACE_PICTURE);
+        editor->command(IDC_SOUND_CHOOSE);
+        editor->command(IDC_PICTURE_REPLACE);
         EXPECT_EQ(2u, answerer.seen.size());
     }
     EXPECT_EQ(before, soundBox());
@@ -207,7 +202,7 @@ TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
 
 TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChanged) {
     openSetA();
-    RZImageView* preview = static_cast<RZImageView*>(editor->control(ID_PICTURE));
+    RZImageView* preview = static_cast<RZImageView*>(editor->control(IDC_PICTURE));
     // Spell 0's stock picture is 512 x 128: four frames of 128.
     EXPECT_EQ(128, preview->getFrameWidth());
     std::string picture = testsupport::makeScratchDir("pictures") + "\\mine.bmp";
@@ -215,7 +210,7 @@ TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChang
     {
         editortest::Answerer answerer;
         answerer.push(IDOK, picture);
-        editor->command(ID_REPLACE_PICTURE);
+        editor->command(IDC_PICTURE_REPLACE);
         ASSERT_EQ(1u, answerer.seen.size());
     }
     for (RZMagic* level : levelsOfShown()) {
@@ -223,7 +218,7 @@ TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChang
     }
     EXPECT_EQ(96, preview->getFrameWidth());
     EXPECT_TRUE(editor->document()->hasChanged());
-    EXPECT_EQ(editor->controlHandle(ID_REPLACE_PICTURE), GetFocus());
+    EXPECT_EQ(editor->controlHandle(IDC_PICTURE_REPLACE), GetFocus());
 }
 
 // The file-type lists the choosers offer, and the folder they open in.
@@ -272,13 +267,13 @@ TEST_F(RZSoundPictureTest, ChoosersOfferTheirFileTypesAndOpenInTheGamesFolders) 
     openSetA();
     seenTypes.clear();
     SetTimer(nullptr, 0, 50, readTypesAndCancel);
-    editor->command(ID_CHOOSE_SOUND);
+    editor->command(IDC_SOUND_CHOOSE);
     EXPECT_EQ((std::vector<std::string>{"wave音源 {*.wav}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
     EXPECT_EQ("Music&Sound", seenFolder);
 
     seenTypes.clear();
     SetTimer(nullptr, 0, 50, readTypesAndCancel);
-    editor->command(ID_REPLACE_PICTURE);
+    editor->command(IDC_PICTURE_REPLACE);
     EXPECT_EQ((std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
     EXPECT_EQ("Picture", seenFolder);
 }

@@ -5,6 +5,8 @@
 // where the editor tells them, and the document keeps every edit.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "support/HFileWriter.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -98,7 +100,7 @@ const char* const KEPT_DESCRIPTION = "書き換えた説明";
 // when a loader line is given.
 void expectSaveLoggedAsFailed(Editor& editor, int loaderLine = 0, const char* loaderText = "") {
     testsupport::LogTail log;
-    editor.command(140);
+    editor.command(IDM_SAVE);
     if (loaderLine != 0) {
         EXPECT_TRUE(log.contains(note("RZMagicLoader", loaderLine, loaderText)));
     }
@@ -111,7 +113,7 @@ void expectExitSaveFails(Editor& editor, Answerer& answers) {
     const std::size_t first = answers.seen.size();
     answers.push(IDYES);
     answers.push(IDOK);
-    editor.command(143);
+    editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), first + 2);
     expectFailureBox(answers.seen[first + 1], "プログラムの終了");
     EXPECT_TRUE(editor.alive());
@@ -121,19 +123,19 @@ void expectExitSaveFails(Editor& editor, Answerer& answers) {
 // then moves on so that the list rows are rewritten.
 Edits editRows(Editor& editor, std::vector<SpellLine> lines, std::vector<std::string> sounds) {
     editor.selectRow(rowOf(0, 1));
-    editor.type(106, KEPT_NAME);
-    editor.type(116, "77");
+    editor.type(IDC_NAME, KEPT_NAME);
+    editor.type(IDC_COST, "77");
     lines[0].name = KEPT_NAME;
     lines[0].numbers[0] = 77;
     editor.selectRow(rowOf(8, 3));
-    editor.type(118, "9");
+    editor.type(IDC_RANGE, "9");
     lines[8].numbers[9] = 9;
     editor.selectRow(rowOf(1, 1));
     editor.pickTarget(3); // "敵"
     lines[1].target = 2;
     editor.selectRow(rowOf(33, 1));
-    editor.type(124, KEPT_DESCRIPTION);
-    editor.type(126, "keptsnd");
+    editor.type(IDC_DESCRIPTION, KEPT_DESCRIPTION);
+    editor.type(IDC_SOUND, "keptsnd");
     lines[33].description = KEPT_DESCRIPTION;
     sounds[33] = "keptsnd";
     editor.selectRow(rowOf(47, 1));
@@ -152,20 +154,20 @@ void expectEditsKept(Editor& editor) {
     EXPECT_EQ(document->entryAt(rowOf(33, 1))->getDescription(), KEPT_DESCRIPTION);
     EXPECT_EQ(document->entryAt(rowOf(33, 1))->getSound(), "keptsnd");
 
-    EXPECT_EQ(editor.rowCount(101), 81);
-    EXPECT_EQ(editor.cell(101, rowOf(0, 1), 1), KEPT_NAME);
-    EXPECT_EQ(editor.cell(101, rowOf(0, 1), 6), "77");
-    EXPECT_EQ(editor.cell(101, rowOf(8, 3), 7), "9");
-    EXPECT_EQ(editor.cell(101, rowOf(1, 1), 5), "敵");
-    EXPECT_EQ(editor.cell(101, rowOf(33, 1), 10), KEPT_DESCRIPTION);
-    EXPECT_EQ(editor.cell(101, rowOf(33, 1), 11), "keptsnd");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_NAME), KEPT_NAME);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_COST), "77");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(8, 3), COLUMN_RANGE), "9");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), COLUMN_TARGET), "敵");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_DESCRIPTION), KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_SOUND), "keptsnd");
 
     editor.selectRow(rowOf(0, 1));
-    EXPECT_EQ(editor.control(106)->getText(), KEPT_NAME);
-    EXPECT_EQ(editor.control(116)->getText(), "77");
+    EXPECT_EQ(editor.control(IDC_NAME)->getText(), KEPT_NAME);
+    EXPECT_EQ(editor.control(IDC_COST)->getText(), "77");
     editor.selectRow(rowOf(33, 1));
-    EXPECT_EQ(editor.control(124)->getText(), KEPT_DESCRIPTION);
-    EXPECT_EQ(editor.control(126)->getText(), "keptsnd");
+    EXPECT_EQ(editor.control(IDC_DESCRIPTION)->getText(), KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "keptsnd");
     EXPECT_TRUE(document->hasChanged());
 }
 
@@ -298,7 +300,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     }
 
     // Once the file may be written again, the same edits reach it.
-    editor.command(140);
+    editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
     const Snapshot after = snapshot(game + "\\SetA");
@@ -327,7 +329,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     // New asks to save first; that fails, so the edited table stays open.
     answers.push(IDYES);
     answers.push(IDOK);
-    editor.command(136);
+    editor.command(IDM_NEW);
     ASSERT_EQ(answers.seen.size(), 2u);
     expectFailureBox(answers.seen[1], "新規作成");
     EXPECT_EQ(editor.document()->flags(), OPENED);
@@ -345,7 +347,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     testsupport::LogTail saveAsLog;
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 4u);
     EXPECT_TRUE(saveAsLog.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
     EXPECT_TRUE(saveAsLog.contains(note("RZOperations", 1530, "RZOP0015:save error")));
@@ -359,7 +361,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     expectWritten(good, edits);
     EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
     EXPECT_FALSE(editor.document()->hasChanged());
@@ -377,8 +379,8 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
 
     Editor editor;
     Answerer answers;
-    editor.command(136);
-    editor.type(106, "最初の呪文");
+    editor.command(IDM_NEW);
+    editor.type(IDC_NAME, "最初の呪文");
     editor.selectRow(1);
     auto expectStillNew = [&]() {
         RZEditData* document = editor.document();
@@ -387,13 +389,13 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
         EXPECT_TRUE(document->tablePath().fullPath().empty());
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getName(), "最初の呪文");
-        EXPECT_EQ(editor.cell(101, 0, 1), "最初の呪文");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "最初の呪文");
     };
 
     testsupport::LogTail log;
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(answers.seen[1].caption, "新規作成ファイルの保存");
@@ -409,7 +411,7 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
         answers.push(IDOK, good + "\\MagicTable");
         answers.push(IDOK);
         answers.push(IDOK);
-        editor.command(143);
+        editor.command(IDM_EXIT);
         ASSERT_EQ(answers.seen.size(), 6u);
         expectFailureBox(answers.seen[5], "プログラムの終了");
         EXPECT_TRUE(editor.alive());
@@ -419,7 +421,7 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
 
     answers.push(IDOK, good + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
     EXPECT_EQ(testsupport::readFile(good + "\\MagicTable").substr(0, 10), "最初の呪文");
@@ -438,7 +440,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
-    editor.command(137);
+    editor.command(IDM_OPEN);
     ASSERT_EQ(editor.document()->flags(), OPENED);
     Edits edits = editRows(editor, spellLines(1), soundNames("a"));
     const std::string title = editor.title();
@@ -460,7 +462,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     editor.command(editor.dataSetId("SetA"));
     answers.push(IDYES);
     answers.push(IDOK);
-    editor.command(137);
+    editor.command(IDM_OPEN);
     ASSERT_EQ(answers.seen.size(), 5u);
     expectFailureBox(answers.seen[2], "開く");
     expectFailureBox(answers.seen[4], "開く"); // and no chooser after it
@@ -474,7 +476,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
     answers.push(IDOK);
-    editor.command(141);
+    editor.command(IDM_SAVE_AS);
     expectWritten(good, edits);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), good + "\\MagicTable - RZEdit");
@@ -514,7 +516,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     }
     EXPECT_EQ(answers.seen.size(), 2u);
 
-    editor.command(140);
+    editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
     EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
@@ -560,14 +562,14 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         SpaceLimit limit(0);
         answers.push(IDOK, out + "\\MagicTable");
         answers.push(IDOK);
-        editor.command(141);
+        editor.command(IDM_SAVE_AS);
         EXPECT_TRUE(snapshot(out).empty());
         EXPECT_EQ(editor.title(), title);
         expectEditsKept(editor);
     }
 
     // With room again the save goes through.
-    editor.command(140);
+    editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
     EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
@@ -580,8 +582,8 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
     Answerer answers;
     editor.command(editor.dataSetId("SetB"));
     ASSERT_EQ(editor.document()->flags(), OPENED | RZEditData::FLAG_STOCK_SOUND);
-    editor.type(116, "66");
-    editor.type(126, "madesnd");
+    editor.type(IDC_COST, "66");
+    editor.type(IDC_SOUND, "madesnd");
     editor.selectRow(1);
     std::vector<SpellLine> lines = spellLines(2);
     lines[0].numbers[0] = 66;
@@ -594,15 +596,15 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getSound(), "madesnd");
         EXPECT_EQ(document->entryAt(0)->getCost(), 66);
-        EXPECT_EQ(editor.cell(101, 0, 11), "madesnd");
-        EXPECT_EQ(editor.cell(101, 0, 6), "66");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "madesnd");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_COST), "66");
         EXPECT_EQ(differences(before, snapshot(game)), "");
     };
     {
         // Room for the table only; the user agreed to make the sound list.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
         answers.push(IDYES);
-        editor.command(140);
+        editor.command(IDM_SAVE);
         ASSERT_EQ(answers.seen.size(), 1u);
         EXPECT_EQ(answers.seen[0].caption, "SoundFileNameファイルの新規作成");
         expectKept();
@@ -630,7 +632,7 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
     }
 
     answers.push(IDYES);
-    editor.command(140);
+    editor.command(IDM_SAVE);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     std::vector<std::string> sounds = soundNames("");
     sounds[0] = "madesnd";
@@ -715,14 +717,14 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
-    editor.command(137);
+    editor.command(IDM_OPEN);
     ASSERT_EQ(editor.document()->flags(), OPENED);
     Edits edits = editRows(editor, spellLines(1), soundNames("a"));
     // Long descriptions, so that the table needs two pages of the disk.
     const std::string longText = "long" + std::string(150, 'x');
     for (int k = 2; k < 16; ++k) {
         editor.selectRow(rowOf(k, 1));
-        editor.type(124, longText);
+        editor.type(IDC_DESCRIPTION, longText);
         edits.lines[static_cast<size_t>(k)].description = longText;
     }
     editor.selectRow(rowOf(47, 1));
@@ -774,7 +776,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
 
     // With the disk emptied the same edits are written.
     ASSERT_TRUE(testsupport::removeFile(filler));
-    editor.command(140);
+    editor.command(IDM_SAVE);
     expectWritten(folder, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
     EXPECT_EQ(snapshot(folder).size(), 2u);

@@ -1,6 +1,7 @@
 #include "tests/app/views/EditorHarness.h"
 
 #include "app/data/RZEditData.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "tests/common/TestSupport.h"
 #include "toolkit/HComponent.h"
@@ -392,20 +393,21 @@ void Editor::type(int id, const std::string& text) {
 }
 
 void Editor::pickTarget(int position) {
-    HWND combo = controlHandle(114);
+    HWND combo = controlHandle(IDC_TARGET);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(114, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_TARGET, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
     pump(5);
 }
 
 void Editor::selectRow(int row) {
-    static_cast<HListView*>(control(101))->setSelectedIndex(row);
+    static_cast<HListView*>(control(IDC_SPELL_LIST))->setSelectedIndex(row);
     pump(5);
 }
 
 int Editor::selectedRow() {
-    return static_cast<int>(
-        SendMessageA(controlHandle(101), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageA(controlHandle(IDC_SPELL_LIST), LVM_GETNEXTITEM,
+                                         static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void Editor::clickColumn(int listId, int column) {
@@ -435,7 +437,7 @@ int Editor::rowCount(int listId) {
 }
 
 int Editor::dataSetId(const std::string& name) {
-    for (int id = 502; id < 520; ++id) {
+    for (int id = IDM_FIRST_DATA_SET; id < IDM_FIRST_DATA_SET + 18; ++id) {
         HMenuItem* item = dynamic_cast<HMenuItem*>(window->findById(id));
         if (item != nullptr && item->getStoredText() == name) {
             return id;

@@ -111,7 +111,8 @@ class Editor {
     void clickColumn(int listId, int column);
     std::string cell(int listId, int row, int column);
     int rowCount(int listId);
-    // Opens the data set whose menu item has the caption (501 upward).
+    // The command id of the data set whose menu item has the caption
+    // (IDM_FIRST_DATA_SET upward), or -1.
     int dataSetId(const std::string& name);
     bool alive();
 };

@@ -5,6 +5,8 @@
 #include "app/data/RZCharacterFile.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZWindow.h"
 #include "sound/HWavePlayer.h"
@@ -39,7 +41,7 @@ class LongInputPreview : public ::testing::Test {
   protected:
     void SetUp() override {
         editor = new Editor();
-        view = static_cast<RZImageView*>(editor->control(131));
+        view = static_cast<RZImageView*>(editor->control(IDC_PICTURE));
     }
     void TearDown() override {
         view->setUserObject(nullptr);
@@ -172,7 +174,7 @@ TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
     answers.push(IDOK, table);
     MemoryWatch memory;
     Stopwatch clock;
-    editor.command(137);
+    editor.command(IDM_OPEN);
     double elapsed = clock.milliseconds();
     const std::uint64_t bytes = 2 * MB + header.size() + RZCharacterFile::RECORD_SIZE * count;
     report("open: 2 MB line, 100,000 characters", static_cast<double>(bytes) / MB, elapsed,
@@ -184,11 +186,11 @@ TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
     // The fire level of rank D: five characters in six, of which the list
     // shows its 1001.
     EXPECT_EQ(count, document->characters()->count());
-    EXPECT_EQ(1001, editor.rowCount(133));
-    EXPECT_EQ("C1", editor.cell(133, 0, 0));
+    EXPECT_EQ(1001, editor.rowCount(IDC_CHARACTERS));
+    EXPECT_EQ("C1", editor.cell(IDC_CHARACTERS, 0, 0));
     // The list cell is cut, the entry keeps its whole texts while the form
     // shows them and the selection moves on and back.
-    EXPECT_LE(editor.cell(101, 0, 1).size(), 1023u);
+    EXPECT_LE(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME).size(), 1023u);
     editor.selectRow(1);
     editor.selectRow(0);
     const RZMagic* first = document->entryAt(0);
@@ -207,7 +209,7 @@ TEST(LongInputEditor, PlayTestOfAFiftyMegabyteSoundHoldsItOnce) {
     // 16-bit stereo at 44.1 kHz, about five minutes: the sound chosen for the
     // shown spell, so the play test finds it first.
     std::string outside = testsupport::makeScratchDir("longsound");
-    BigFile file(outside + "\\" + editor.control(126)->getText() + ".wav");
+    BigFile file(outside + "\\" + editor.control(IDC_SOUND)->getText() + ".wav");
     const std::string& path = file.name();
     const std::uint64_t size = 50 * MB;
     std::string head = "RIFF....WAVEfmt ";
@@ -229,7 +231,7 @@ TEST(LongInputEditor, PlayTestOfAFiftyMegabyteSoundHoldsItOnce) {
     Stopwatch clock;
     // Each press stops the running sound, lets its file go and loads it anew.
     for (int press = 0; press < 2; ++press) {
-        editor.command(128);
+        editor.command(IDC_PLAY_TEST);
         EXPECT_EQ(size - 44, player->getSource()->getDataSize());
         EXPECT_TRUE(player->isPlaying());
     }

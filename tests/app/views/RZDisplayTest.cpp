@@ -6,6 +6,7 @@
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
 #include "app/views/RZListViewEvent2.h"
@@ -33,18 +34,18 @@ class RZDisplayTest : public ::testing::Test {
         ASSERT_TRUE(setGameDirectory(sharedGame()));
         editor = new Editor();
         editor->command(editor->dataSetId("SetA"));
-        ASSERT_EQ(editor->rowCount(101), 81);
+        ASSERT_EQ(editor->rowCount(IDC_SPELL_LIST), 81);
     }
     void TearDown() override { delete editor; }
     RZMagic* entry(int i) { return editor->document()->entryAt(static_cast<std::uint32_t>(i)); }
     RZMagic* rowEntry(int row) {
         return reinterpret_cast<RZMagic*>(
-            static_cast<HListView*>(editor->control(101))->getItemParam(row, 0));
+            static_cast<HListView*>(editor->control(IDC_SPELL_LIST))->getItemParam(row, 0));
     }
     // Clicks the column until its direction is the one wanted.
     void sortBy(int column, int direction) {
         for (int i = 0; i < 3; ++i) {
-            editor->clickColumn(101, column);
+            editor->clickColumn(IDC_SPELL_LIST, column);
             if (RZListViewEvent::directions()[static_cast<size_t>(column)] == direction) {
                 return;
             }
@@ -59,31 +60,31 @@ class RZDisplayTest : public ::testing::Test {
 TEST_F(RZDisplayTest, NavigationWrapsAndRewritesTheRowLeft) {
     Editor& e = *editor;
     EXPECT_EQ(e.selectedRow(), 0);
-    e.command(102); // previous from the first row: the last
+    e.command(IDC_PREVIOUS); // previous from the first row: the last
     EXPECT_EQ(e.selectedRow(), 80);
     EXPECT_EQ(e.document()->shownEntry(), entry(80));
-    e.command(103); // next from the last: the first
+    e.command(IDC_NEXT); // next from the last: the first
     EXPECT_EQ(e.selectedRow(), 0);
-    e.command(146);
+    e.command(IDM_NEXT);
     EXPECT_EQ(e.selectedRow(), 1);
-    e.command(145);
+    e.command(IDM_PREVIOUS);
     EXPECT_EQ(e.selectedRow(), 0);
-    e.command(148);
+    e.command(IDM_LAST);
     EXPECT_EQ(e.selectedRow(), 80);
-    e.command(147);
+    e.command(IDM_FIRST);
     EXPECT_EQ(e.selectedRow(), 0);
 
     // The name changes in every level at once; the list follows when the row is left.
-    e.type(106, "新しい炎");
+    e.type(IDC_NAME, "新しい炎");
     EXPECT_EQ(entry(1)->getName(), "新しい炎");
     EXPECT_EQ(entry(2)->getName(), "新しい炎");
-    EXPECT_EQ(e.cell(101, 0, 1), "呪文00-1");
-    e.command(103);
-    EXPECT_EQ(e.cell(101, 0, 1), "新しい炎");
-    EXPECT_EQ(e.cell(101, 1, 1), "新しい炎");
-    EXPECT_EQ(e.cell(101, 2, 1), "新しい炎");
-    EXPECT_EQ(e.control(106)->getText(), "新しい炎");
-    EXPECT_EQ(e.control(108)->getText(), "2");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
+    e.command(IDC_NEXT);
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "新しい炎");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 1, COLUMN_NAME), "新しい炎");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 2, COLUMN_NAME), "新しい炎");
+    EXPECT_EQ(e.control(IDC_NAME)->getText(), "新しい炎");
+    EXPECT_EQ(e.control(IDC_LEVEL)->getText(), "2");
 
     // Direct calls: nothing happens without a window or with a bad direction.
     RZDisplay display;
@@ -98,20 +99,20 @@ TEST_F(RZDisplayTest, FieldEditsStoreAtOnceAndSharedFieldsReachEveryLevel) {
     testsupport::LogTail log;
     e.selectRow(1);                              // spell 0, level 2
     EXPECT_FALSE(log.contains("RZOP0010 開始")); // refilling the form stores nothing
-    e.type(116, "1x2");
+    e.type(IDC_COST, "1x2");
     EXPECT_EQ(entry(1)->getCost(), 12);
     EXPECT_EQ(entry(0)->getCost(), spellLines(1)[0].numbers[0]);
     EXPECT_TRUE(log.contains("RZOP0010 開始"));
-    e.type(116, "");
+    e.type(IDC_COST, "");
     EXPECT_EQ(entry(1)->getCost(), 0);
-    e.type(118, "9");
-    e.type(120, "3");
-    e.type(122, "77");
+    e.type(IDC_RANGE, "9");
+    e.type(IDC_AREA, "3");
+    e.type(IDC_EFFICIENCY, "77");
     EXPECT_EQ(entry(1)->getRange(), 9);
     EXPECT_EQ(entry(1)->getArea(), 3);
     EXPECT_EQ(entry(1)->getEfficiency(), 77);
-    e.type(124, "新しい説明");
-    e.type(126, "newsnd");
+    e.type(IDC_DESCRIPTION, "新しい説明");
+    e.type(IDC_SOUND, "newsnd");
     e.pickTarget(2); // 味方
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(entry(i)->getDescription(), "新しい説明");
@@ -124,29 +125,29 @@ TEST_F(RZDisplayTest, FieldEditsStoreAtOnceAndSharedFieldsReachEveryLevel) {
     std::vector<SpellLine> lines = spellLines(1);
     char number[16];
     wsprintfA(number, "%d", lines[0].numbers[4]);
-    e.type(116, number);
+    e.type(IDC_COST, number);
     wsprintfA(number, "%d", lines[0].numbers[5]);
-    e.type(118, number);
+    e.type(IDC_RANGE, number);
     wsprintfA(number, "%d", lines[0].numbers[6]);
-    e.type(120, number);
+    e.type(IDC_AREA, number);
     wsprintfA(number, "%d", lines[0].numbers[7]);
-    e.type(122, number);
-    e.type(124, lines[0].description);
-    e.type(126, "asnd00");
+    e.type(IDC_EFFICIENCY, number);
+    e.type(IDC_DESCRIPTION, lines[0].description);
+    e.type(IDC_SOUND, "asnd00");
     e.pickTarget(lines[0].target + 1);
     EXPECT_FALSE(e.document()->hasChanged());
 
     // A read-only box stores nothing.
     RZDisplay display;
-    EXPECT_FALSE(display.storeEntry(e.window, e.control(108), e.document()));
-    EXPECT_TRUE(display.storeEntry(e.window, e.control(106), e.document()));
+    EXPECT_FALSE(display.storeEntry(e.window, e.control(IDC_LEVEL), e.document()));
+    EXPECT_TRUE(display.storeEntry(e.window, e.control(IDC_NAME), e.document()));
 }
 
 TEST_F(RZDisplayTest, ATargetOutsideTheTableSelectsTheLastItem) {
     Editor& e = *editor;
     entry(0)->setTarget(3);
     RZOP0003(e.window);
-    HDropDown<int>* target = static_cast<HDropDown<int>*>(e.control(114));
+    HDropDown<int>* target = static_cast<HDropDown<int>*>(e.control(IDC_TARGET));
     EXPECT_EQ(target->getItemCount(), 4);
     EXPECT_EQ(target->getItemText(0), "");
     EXPECT_EQ(target->getItemText(3), "敵");
@@ -158,7 +159,7 @@ TEST_F(RZDisplayTest, ATargetOutsideTheTableSelectsTheLastItem) {
 
 TEST_F(RZDisplayTest, FocusingAFieldSelectsItsText) {
     Editor& e = *editor;
-    HWND cost = e.controlHandle(116);
+    HWND cost = e.controlHandle(IDC_COST);
     SetFocus(cost);
     pump(5);
     DWORD start = 0, end = 0;
@@ -167,7 +168,7 @@ TEST_F(RZDisplayTest, FocusingAFieldSelectsItsText) {
     EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(cost)));
     EXPECT_GT(end, 0u);
     // Browsing on from the field leaves the new value selected too.
-    e.command(146);
+    e.command(IDM_NEXT);
     SendMessageA(cost, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(cost)));
@@ -176,14 +177,14 @@ TEST_F(RZDisplayTest, FocusingAFieldSelectsItsText) {
 TEST_F(RZDisplayTest, RevertRestoresTheSpellOnEveryLevelAndForgetsChosenFiles) {
     Editor& e = *editor;
     e.selectRow(0);
-    e.type(116, "999");
+    e.type(IDC_COST, "999");
     e.selectRow(1);
-    e.type(106, "変えた名前");
-    e.type(126, "other");
+    e.type(IDC_NAME, "変えた名前");
+    e.type(IDC_SOUND, "other");
     entry(1)->setPictureReplacement(HFile(sharedGame() + "\\Default\\Picture\\MAGIC5.BMP"));
     entry(0)->setPictureReplacement(HFile(sharedGame() + "\\Default\\Picture\\MAGIC5.BMP"));
     entry(2)->setSoundReplacement(HFile("Z:\\somewhere\\other.wav"));
-    e.command(104);
+    e.command(IDC_REVERT);
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(entry(i)->getName(), "呪文00-1");
@@ -192,12 +193,12 @@ TEST_F(RZDisplayTest, RevertRestoresTheSpellOnEveryLevelAndForgetsChosenFiles) {
         EXPECT_TRUE(entry(i)->getSoundReplacement().isEmpty());
     }
     EXPECT_EQ(entry(0)->getCost(), 999); // level 1's own number stays changed
-    EXPECT_EQ(e.control(106)->getText(), "呪文00-1");
-    EXPECT_EQ(e.control(126)->getText(), "asnd00");
-    e.command(150);
+    EXPECT_EQ(e.control(IDC_NAME)->getText(), "呪文00-1");
+    EXPECT_EQ(e.control(IDC_SOUND)->getText(), "asnd00");
+    e.command(IDM_REVERT);
     EXPECT_EQ(entry(0)->getCost(), 999);
     e.selectRow(0);
-    e.command(150);
+    e.command(IDM_REVERT);
     EXPECT_EQ(entry(0)->getCost(), spellLines(1)[0].numbers[0]);
     EXPECT_FALSE(e.document()->hasChanged());
 }
@@ -209,15 +210,15 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
         int (*value)(const RZMagic*);
     };
     const Column numeric[] = {
-        {0, [](const RZMagic* m) { return m->getRow(); }},
-        {2, [](const RZMagic* m) { return m->getLevel(); }},
-        {3, [](const RZMagic* m) { return m->getElement(); }},
-        {4, [](const RZMagic* m) { return m->getRank(); }},
-        {5, [](const RZMagic* m) { return m->getTarget(); }},
-        {6, [](const RZMagic* m) { return m->getCost(); }},
-        {7, [](const RZMagic* m) { return m->getRange(); }},
-        {8, [](const RZMagic* m) { return m->getArea(); }},
-        {9, [](const RZMagic* m) { return m->getEfficiency(); }},
+        {COLUMN_ROW, [](const RZMagic* m) { return m->getRow(); }},
+        {COLUMN_LEVEL, [](const RZMagic* m) { return m->getLevel(); }},
+        {COLUMN_ELEMENT, [](const RZMagic* m) { return m->getElement(); }},
+        {COLUMN_RANK, [](const RZMagic* m) { return m->getRank(); }},
+        {COLUMN_TARGET, [](const RZMagic* m) { return m->getTarget(); }},
+        {COLUMN_COST, [](const RZMagic* m) { return m->getCost(); }},
+        {COLUMN_RANGE, [](const RZMagic* m) { return m->getRange(); }},
+        {COLUMN_AREA, [](const RZMagic* m) { return m->getArea(); }},
+        {COLUMN_EFFICIENCY, [](const RZMagic* m) { return m->getEfficiency(); }},
     };
     for (const Column& c : numeric) {
         for (int direction : {1, -1}) {
@@ -228,7 +229,7 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
                 int b = c.value(rowEntry(row));
                 EXPECT_TRUE(direction > 0 ? a <= b : a >= b) << row;
                 // The row shows its own entry.
-                EXPECT_EQ(e.cell(101, row, c.column),
+                EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, c.column),
                           RZDisplay::columnText(rowEntry(row), c.column));
             }
             for (size_t other = 0; other < RZListViewEvent::directions().size(); ++other) {
@@ -239,9 +240,9 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
         }
     }
     // Costs over 99 sort after 99 (by value, not by text).
-    sortBy(6, 1);
+    sortBy(COLUMN_COST, 1);
     EXPECT_GE(rowEntry(80)->getCost(), 100);
-    for (int column : {1, 10, 11}) {
+    for (int column : {COLUMN_NAME, COLUMN_DESCRIPTION, COLUMN_SOUND}) {
         for (int direction : {1, -1}) {
             sortBy(column, direction);
             for (int row = 1; row < 81; ++row) {
@@ -256,10 +257,10 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
     RZMagic* top = rowEntry(0);
     e.selectRow(0);
     EXPECT_EQ(e.document()->shownEntry(), top);
-    e.type(118, "8");
+    e.type(IDC_RANGE, "8");
     EXPECT_EQ(top->getRange(), 8);
     e.selectRow(1);
-    EXPECT_EQ(e.cell(101, 0, 7), "8");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, COLUMN_RANGE), "8");
     // The order of the document never changes.
     for (int i = 0; i < 81; ++i) {
         EXPECT_EQ(entry(i)->getRow(), i + 1);
@@ -270,30 +271,31 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
     RZOP0014(e.window);
     e.command(e.dataSetId("SetA"));
     EXPECT_EQ(rowEntry(0), entry(0));
-    e.clickColumn(101, 6);
+    e.clickColumn(IDC_SPELL_LIST, COLUMN_COST);
     EXPECT_EQ(RZListViewEvent::directions()[6], 1);
 }
 
 TEST_F(RZDisplayTest, TheCharacterListSortsByItsTexts) {
     Editor& e = *editor;
-    ASSERT_EQ(e.rowCount(133), 3);
+    ASSERT_EQ(e.rowCount(IDC_CHARACTERS), 3);
     auto names = [&] {
-        return e.cell(133, 0, 0) + "," + e.cell(133, 1, 0) + "," + e.cell(133, 2, 0);
+        return e.cell(IDC_CHARACTERS, 0, 0) + "," + e.cell(IDC_CHARACTERS, 1, 0) + "," +
+               e.cell(IDC_CHARACTERS, 2, 0);
     };
     // The directions are kept across refills: click until this one ascends.
-    e.clickColumn(133, 0);
+    e.clickColumn(IDC_CHARACTERS, 0);
     if (RZListViewEvent2::directions()[0] != 1) {
-        e.clickColumn(133, 0);
+        e.clickColumn(IDC_CHARACTERS, 0);
     }
     EXPECT_EQ(names(), "アリス,カイ,ボブ");
-    e.clickColumn(133, 0);
+    e.clickColumn(IDC_CHARACTERS, 0);
     EXPECT_EQ(names(), "ボブ,カイ,アリス");
-    e.clickColumn(133, 1); // C, D, S
+    e.clickColumn(IDC_CHARACTERS, 1); // C, D, S
     EXPECT_EQ(names(), "ボブ,カイ,アリス");
-    e.clickColumn(133, 1);
+    e.clickColumn(IDC_CHARACTERS, 1);
     EXPECT_EQ(names(), "アリス,カイ,ボブ");
-    EXPECT_EQ(e.cell(133, 0, 1), "S");
-    e.clickColumn(133, 0);
+    EXPECT_EQ(e.cell(IDC_CHARACTERS, 0, 1), "S");
+    e.clickColumn(IDC_CHARACTERS, 0);
     EXPECT_EQ(names(), "アリス,カイ,ボブ");
 }
 
@@ -312,14 +314,14 @@ TEST_F(RZDisplayTest, TheCharacterListStopsAfter1001Rows) {
     ASSERT_GT(e.document()->characters()->count(), 2000u);
 
     e.selectRow(1);
-    ASSERT_EQ(e.rowCount(133), 1001);
-    HListView* characters = static_cast<HListView*>(e.control(133));
+    ASSERT_EQ(e.rowCount(IDC_CHARACTERS), 1001);
+    HListView* characters = static_cast<HListView*>(e.control(IDC_CHARACTERS));
     // Rows keep their insertion number as parameter; the last one is number 1000.
     EXPECT_EQ(characters->getItemParam(1000, 0), 1000);
-    EXPECT_EQ(e.cell(133, 1000, 1), "S");
+    EXPECT_EQ(e.cell(IDC_CHARACTERS, 1000, 1), "S");
     // Another level refills the list, still no more than 1001 rows.
     e.selectRow(0);
-    EXPECT_EQ(e.rowCount(133), 1001);
+    EXPECT_EQ(e.rowCount(IDC_CHARACTERS), 1001);
 }
 
 // Opening another data set of the same size rewrites the rows in place: every
@@ -328,29 +330,30 @@ TEST_F(RZDisplayTest, TheCharacterListStopsAfter1001Rows) {
 // of another size refills the list.
 TEST_F(RZDisplayTest, OpeningAnotherDataSetShowsItInFull) {
     Editor& e = *editor;
-    HDropDown<int>* target = static_cast<HDropDown<int>*>(e.control(114));
+    HDropDown<int>* target = static_cast<HDropDown<int>*>(e.control(IDC_TARGET));
     const int targets = target->getItemCount();
     auto expectShown = [&](const char* name) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(e.rowCount(101), static_cast<int>(e.document()->count()));
-        for (int row = 0; row < e.rowCount(101); ++row) {
+        ASSERT_EQ(e.rowCount(IDC_SPELL_LIST), static_cast<int>(e.document()->count()));
+        for (int row = 0; row < e.rowCount(IDC_SPELL_LIST); ++row) {
             EXPECT_EQ(rowEntry(row), entry(row)) << row;
-            for (int column = 0; column < 12; ++column) {
-                EXPECT_EQ(e.cell(101, row, column), RZDisplay::columnText(entry(row), column))
+            for (int column = COLUMN_ROW; column < COLUMN_COUNT; ++column) {
+                EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, column),
+                          RZDisplay::columnText(entry(row), column))
                     << row << " " << column;
             }
         }
         EXPECT_EQ(e.selectedRow(), 0);
         EXPECT_EQ(e.document()->shownEntry(), entry(0));
-        EXPECT_EQ(e.control(106)->getText(), entry(0)->getName());
-        EXPECT_EQ(e.control(124)->getText(), entry(0)->getDescription());
+        EXPECT_EQ(e.control(IDC_NAME)->getText(), entry(0)->getName());
+        EXPECT_EQ(e.control(IDC_DESCRIPTION)->getText(), entry(0)->getDescription());
         EXPECT_EQ(target->getItemCount(), targets);
         EXPECT_EQ(target->getSelectedValue(), entry(0)->getTarget());
     };
     sortBy(6, -1);
     e.selectRow(5);
     e.command(e.dataSetId("SetB"));
-    ASSERT_EQ(e.rowCount(101), 81);
+    ASSERT_EQ(e.rowCount(IDC_SPELL_LIST), 81);
     expectShown("SetB");
     sortBy(1, 1);
     e.command(e.dataSetId("SetA"));
@@ -362,8 +365,8 @@ TEST_F(RZDisplayTest, OpeningAnotherDataSetShowsItInFull) {
     ASSERT_TRUE(testsupport::writeFile(dir + "\\MagicTable", magicTableText(lines)));
     Answerer answers;
     answers.push(IDOK, dir + "\\MagicTable");
-    e.command(137);
-    EXPECT_LT(e.rowCount(101), 81);
+    e.command(IDM_OPEN);
+    EXPECT_LT(e.rowCount(IDC_SPELL_LIST), 81);
     expectShown("short table");
 }
 
@@ -373,19 +376,20 @@ TEST_F(RZDisplayTest, AnEmptyRefillClearsTheForm) {
     testsupport::writeFile(dir + "\\MagicTable", "");
     Answerer answers;
     answers.push(IDOK, dir + "\\MagicTable");
-    e.command(137);
+    e.command(IDM_OPEN);
     EXPECT_EQ(answers.seen.size(), 1u);
     EXPECT_EQ(e.document()->count(), 0u);
-    EXPECT_EQ(e.rowCount(101), 0);
+    EXPECT_EQ(e.rowCount(IDC_SPELL_LIST), 0);
     EXPECT_EQ(e.document()->shownEntry(), nullptr);
-    const int edits[] = {106, 108, 110, 112, 116, 118, 120, 122, 124, 126};
+    const int edits[] = {IDC_NAME,  IDC_LEVEL, IDC_ELEMENT,    IDC_RANK,        IDC_COST,
+                         IDC_RANGE, IDC_AREA,  IDC_EFFICIENCY, IDC_DESCRIPTION, IDC_SOUND};
     for (int id : edits) {
         EXPECT_EQ(e.control(id)->getText(), "") << id;
     }
-    EXPECT_EQ(e.rowCount(133), 0);
-    EXPECT_EQ(e.control(131)->getUserObject(), nullptr);
+    EXPECT_EQ(e.rowCount(IDC_CHARACTERS), 0);
+    EXPECT_EQ(e.control(IDC_PICTURE)->getUserObject(), nullptr);
     // Nothing to move to, nothing to revert.
-    e.command(103);
+    e.command(IDC_NEXT);
     EXPECT_EQ(e.selectedRow(), -1);
     EXPECT_FALSE(RZOP0014(e.window));
 }
@@ -394,13 +398,26 @@ TEST_F(RZDisplayTest, EveryCommandReachesItsOperation) {
     Editor& e = *editor;
     // Without a shown entry the sound and picture choosers open nothing.
     e.document()->setShownEntry(nullptr);
+    // An id past the data sets of any test game: no item has it.
+    const int STRAY_COMMAND = IDM_FIRST_DATA_SET + 98;
     const struct {
         int id;
         const char* operation;
-    } routes[] = {{102, "RZOP0006"}, {145, "RZOP0006"}, {103, "RZOP0007"}, {146, "RZOP0007"},
-                  {147, "RZOP0008"}, {148, "RZOP0009"}, {104, "RZOP0014"}, {150, "RZOP0014"},
-                  {127, "RZOP0012"}, {128, "RZOP0004"}, {130, "RZOP0013"}, {203, "RZOP0020"},
-                  {139, "RZOP0002"}, {600, "RZOP0002"}, {138, "RZOP0017"}};
+    } routes[] = {{IDC_PREVIOUS, "RZOP0006"},
+                  {IDM_PREVIOUS, "RZOP0006"},
+                  {IDC_NEXT, "RZOP0007"},
+                  {IDM_NEXT, "RZOP0007"},
+                  {IDM_FIRST, "RZOP0008"},
+                  {IDM_LAST, "RZOP0009"},
+                  {IDC_REVERT, "RZOP0014"},
+                  {IDM_REVERT, "RZOP0014"},
+                  {IDC_SOUND_CHOOSE, "RZOP0012"},
+                  {IDC_PLAY_TEST, "RZOP0004"},
+                  {IDC_PICTURE_REPLACE, "RZOP0013"},
+                  {IDC_ABOUT_OK, "RZOP0020"},
+                  {IDM_FILE_SEPARATOR_1, "RZOP0002"},
+                  {STRAY_COMMAND, "RZOP0002"},
+                  {IDM_RELOAD, "RZOP0017"}};
     for (const auto& route : routes) {
         e.document()->setShownEntry(nullptr);
         testsupport::LogTail log;

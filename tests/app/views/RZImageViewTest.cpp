@@ -2,6 +2,7 @@
 // black last frame, the cluster of seven copies, and the red failure message.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
@@ -24,7 +25,7 @@ class RZImageViewTest : public ::testing::Test {
         game = freshGame();
         ASSERT_TRUE(setGameDirectory(game));
         editor = new Editor();
-        view = static_cast<RZImageView*>(editor->control(131));
+        view = static_cast<RZImageView*>(editor->control(IDC_PICTURE));
     }
     void TearDown() override {
         view->setUserObject(nullptr);

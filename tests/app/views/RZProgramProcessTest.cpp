@@ -1,6 +1,7 @@
 // The editor as a program: RZEdit.exe started as its own process on a scratch
 // copy of the demo game and worked from outside through its windows, menus,
 // buttons, edit boxes and real key strokes, as a user would.
+#include "app/views/RZIds.h"
 #include "tests/app/views/RZProcessSupport.h"
 #include "tests/common/TestSupport.h"
 
@@ -18,16 +19,6 @@
 using namespace rzprocess;
 
 namespace {
-
-const int ID_SPELL_LIST = 101;
-const int ID_NAME = 106;
-const int ID_SOUND = 126;
-const int ID_CHOOSE_SOUND = 127;
-const int ID_PLAY_TEST = 128;
-const int ID_REPLACE_PICTURE = 130;
-const int ID_ABOUT_TEXT = 201;
-const int ID_ABOUT_OK = 203;
-const UINT FIRST_DATA_SET = 502;
 
 std::uint32_t le32(const std::string& bytes, size_t at) {
     std::uint32_t value = 0;
@@ -101,7 +92,7 @@ class RZProgramProcessTest : public ::testing::Test {
 
     void TearDown() override {
         if (editor.started() && !editor.exited()) {
-            PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(143, 0), 0);
+            PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
             editor.waitExit();
         }
     }
@@ -112,17 +103,17 @@ class RZProgramProcessTest : public ::testing::Test {
 
     int rows() const {
         return static_cast<int>(
-            SendMessageA(editor.control(ID_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0));
+            SendMessageA(editor.control(IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0));
     }
 
     // Chooses a data set's item of the File menu by its command and waits until
     // its table is shown.
     bool openDataSet(size_t set) {
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET + set, 0), 0);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET + set, 0), 0);
         std::string title = tablePath(set) + " - RZEdit";
         bool shown = waitUntil([&] {
             return windowText(main) == title && rows() > 0 &&
-                   !windowText(editor.control(ID_NAME)).empty();
+                   !windowText(editor.control(IDC_NAME)).empty();
         });
         editor.settle();
         return shown;
@@ -162,7 +153,7 @@ TEST(RZProgramStartTest, LogsItsStartPathAndStopWhenTheMarkersAreThere) {
     }
     EditorProcess editor;
     ASSERT_TRUE(editor.start(program, work));
-    PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(143, 0), 0);
+    PostMessageA(editor.mainWindow(), WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
     EXPECT_EQ(0, editor.waitExit());
     std::string log = testsupport::readFile(work + "\\debug.log");
     std::string::size_type start = log.find("RZEdit              :0015 winmain 開始");
@@ -188,7 +179,7 @@ TEST_F(RZProgramProcessTest, EveryDataSetOfTheFileMenuOpensItsTable) {
     }
     // The real menu, by keyboard: the File menu, then up from the top wraps to
     // its last item, the last data set.
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
     ASSERT_TRUE(waitUntil([&] { return windowText(main) == tablePath(0) + " - RZEdit"; }));
     bringToFront(main);
     pressKeys({VK_MENU, 'F'});
@@ -215,7 +206,7 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
     // works without any change); the second one after typing a name.
     testsupport::writeFile(table, testsupport::readFile(table) + "\r\n");
     std::string before = testsupport::readFile(table);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(140, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
     ASSERT_TRUE(savedAfter(before)) << before.size() << " " << testsupport::readFile(table).size()
                                     << " title " << windowText(main) << " rows " << rows();
     before = testsupport::readFile(table);
@@ -223,7 +214,7 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
 
     // WM_SETTEXT reaches the other process's edit box, which reports the change.
     const std::string name = "試験魔法";
-    SendMessageA(editor.control(ID_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(editor.control(IDC_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'S'});
     ASSERT_TRUE(savedAfter(before)) << "Ctrl+S wrote nothing";
@@ -247,7 +238,7 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
         GTEST_SKIP() << "no wave-out capture (RZ_WAVE_OUT)";
     }
     ASSERT_TRUE(openDataSet(0));
-    std::string sound = windowText(editor.control(ID_SOUND));
+    std::string sound = windowText(editor.control(IDC_SOUND));
     ASSERT_FALSE(sound.empty());
     // The data set's own sounds first, then the stock ones.
     std::string file = game + "\\" + sets[0] + "\\Music&Sound\\" + sound + ".wav";
@@ -261,22 +252,22 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     // The capture file is written afresh each time the device opens; the
     // device gets the file's samples as they are.
     testsupport::removeFile(capture);
-    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
     EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == samples; }, 15000))
         << testsupport::readFile(capture).size() << " bytes played, " << samples.size()
         << " expected";
 
     // A sound that is not there plays nothing.
     waitUntil([&] { return false; }, 1000);
-    SendMessageA(editor.control(ID_SOUND), WM_SETTEXT, 0,
+    SendMessageA(editor.control(IDC_SOUND), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("no-such-sound"));
     testsupport::removeFile(capture);
-    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
     waitUntil([&] { return false; }, 1500);
     EXPECT_FALSE(testsupport::fileExists(capture));
     // Put the typed name back (元に戻す), so quitting has nothing to ask.
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(104, 0), 0);
-    EXPECT_TRUE(waitUntil([&] { return windowText(editor.control(ID_SOUND)) == sound; }));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_REVERT, 0), 0);
+    EXPECT_TRUE(waitUntil([&] { return windowText(editor.control(IDC_SOUND)) == sound; }));
     EXPECT_EQ(0, quitWithKeys());
 }
 
@@ -284,7 +275,7 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
 // ends cleanly either way.
 TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
     ASSERT_TRUE(openDataSet(0));
-    std::string sound = windowText(editor.control(ID_SOUND));
+    std::string sound = windowText(editor.control(IDC_SOUND));
     std::string stock = testsupport::readFile(game + "\\Default\\Music&Sound\\" + sound + ".wav");
     ASSERT_FALSE(stock.empty());
     // Five seconds of it in the data set's own folder, which comes first.
@@ -296,19 +287,19 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
     CreateDirectoryA(own.c_str(), nullptr);
     ASSERT_TRUE(testsupport::writeFile(own + "\\" + sound + ".wav", waveLike(stock, samples)));
 
-    PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
     editor.settle();
     EXPECT_EQ(0, quitWithKeys());
 
     EditorProcess second;
     ASSERT_TRUE(second.start(program, work));
     HWND window = second.mainWindow();
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(FIRST_DATA_SET, 0), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
     ASSERT_TRUE(waitUntil([&] {
-        return SendMessageA(GetDlgItem(window, ID_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
+        return SendMessageA(GetDlgItem(window, IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
     }));
     second.settle();
-    PostMessageA(GetDlgItem(window, ID_PLAY_TEST), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(window, IDC_PLAY_TEST), BM_CLICK, 0, 0);
     second.settle();
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0, second.waitExit(20000));
@@ -318,7 +309,7 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
 // buttons clicked, menu commands sent; each leaves its mark on the window.
 TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     ASSERT_TRUE(openDataSet(0));
-    HWND list = editor.control(ID_SPELL_LIST);
+    HWND list = editor.control(IDC_SPELL_LIST);
     auto selected = [&] {
         return static_cast<int>(
             SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -345,22 +336,22 @@ TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     EXPECT_TRUE(selects(last)) << "Ctrl+End";
     keys({VK_CONTROL, VK_HOME});
     EXPECT_TRUE(selects(0)) << "Ctrl+Home";
-    PostMessageA(editor.control(103), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_NEXT), BM_CLICK, 0, 0);
     EXPECT_TRUE(selects(1)) << "次へ↓";
-    PostMessageA(editor.control(102), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_PREVIOUS), BM_CLICK, 0, 0);
     EXPECT_TRUE(selects(0)) << "↑前へ";
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(146, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_NEXT, 0), 0);
     EXPECT_TRUE(selects(1)) << "menu 次へ";
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(148, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_LAST, 0), 0);
     EXPECT_TRUE(selects(last)) << "menu 末尾へ移動";
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(145, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_PREVIOUS, 0), 0);
     EXPECT_TRUE(selects(last - 1)) << "menu 前へ";
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(147, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FIRST, 0), 0);
     EXPECT_TRUE(selects(0)) << "menu 先頭へ移動";
     editor.settle();
 
     // Putting a typed name back: Ctrl+F5, the button, the menu.
-    HWND name = editor.control(ID_NAME);
+    HWND name = editor.control(IDC_NAME);
     std::string original = windowText(name);
     auto typeName = [&] {
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("変えた名前"));
@@ -371,10 +362,10 @@ TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     keys({VK_CONTROL, VK_F5});
     EXPECT_TRUE(restored()) << "Ctrl+F5";
     typeName();
-    PostMessageA(editor.control(104), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_REVERT), BM_CLICK, 0, 0);
     EXPECT_TRUE(restored()) << "元に戻す";
     typeName();
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(150, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_REVERT, 0), 0);
     EXPECT_TRUE(restored()) << "menu 元に戻す";
     editor.settle();
 
@@ -415,7 +406,7 @@ TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     editor.settle();
 
     // A separator's command opens nothing.
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(139, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FILE_SEPARATOR_1, 0), 0);
     editor.settle();
     EXPECT_EQ("新規ファイル - RZEdit", windowText(main));
     EXPECT_EQ(0, quitWithKeys());
@@ -439,7 +430,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     ASSERT_TRUE(openDataSet(0));
     std::string stock = game + "\\Default\\Music&Sound";
     std::string own = game + "\\" + sets[0] + "\\Music&Sound";
-    std::string sound = windowText(editor.control(ID_SOUND));
+    std::string sound = windowText(editor.control(IDC_SOUND));
     std::string original = testsupport::readFile(own + "\\" + sound + ".wav");
     if (original.empty()) {
         original = testsupport::readFile(stock + "\\" + sound + ".wav");
@@ -451,19 +442,19 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     std::string other = waveLike(original, waveData(original).substr(0, 2000));
     ASSERT_TRUE(testsupport::writeFile(outside + "\\voice.wav", other));
 
-    PostMessageA(editor.control(ID_CHOOSE_SOUND), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_SOUND_CHOOSE), BM_CLICK, 0, 0);
     HWND chooser = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }));
     EXPECT_EQ("ファイルを開く", windowText(chooser));
     ASSERT_TRUE(chooseInFileDialog(chooser, outside + "\\voice.02.wav"));
-    ASSERT_TRUE(waitUntil([&] { return windowText(editor.control(ID_SOUND)) == "voice"; }))
-        << windowText(editor.control(ID_SOUND));
+    ASSERT_TRUE(waitUntil([&] { return windowText(editor.control(IDC_SOUND)) == "voice"; }))
+        << windowText(editor.control(IDC_SOUND));
 
     // The play test finds voice.wav beside the chosen file.
     std::string capture = waveOutPath();
     if (!capture.empty()) {
         testsupport::removeFile(capture);
-        PostMessageA(editor.control(ID_PLAY_TEST), BM_CLICK, 0, 0);
+        PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
         std::string expected = waveData(other);
         EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == expected; }, 15000));
     }
@@ -471,7 +462,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     // Saved: the first spell's line of SoundFileName holds the name.
     std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
     std::string before = testsupport::readFile(sounds);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(140, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
     ASSERT_TRUE(waitUntil([&] { return testsupport::readFile(sounds) != before; }));
     EXPECT_EQ("voice\r\n", testsupport::readFile(sounds).substr(0, 7));
 
@@ -480,11 +471,11 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     std::string stockPicture = testsupport::readFile(game + "\\Default\\Picture\\MAGIC0.BMP");
     ASSERT_FALSE(stockPicture.empty());
     ASSERT_TRUE(testsupport::writeFile(picture, stockPicture));
-    PostMessageA(editor.control(ID_REPLACE_PICTURE), BM_CLICK, 0, 0);
+    PostMessageA(editor.control(IDC_PICTURE_REPLACE), BM_CLICK, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }));
     ASSERT_TRUE(chooseInFileDialog(chooser, picture));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(143, 0), 0);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
     HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = editor.window("#32770")) != nullptr; }));
     EXPECT_EQ("プログラムの終了", windowText(question));
@@ -509,21 +500,21 @@ TEST_F(RZProgramProcessTest, AboutBoxOpensModalAndClosesEveryWay) {
             pressKeys({'A'});
             byKeys = false;
         } else {
-            PostMessageA(main, WM_COMMAND, MAKEWPARAM(152, 0), 0);
+            PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
         }
         HWND about = nullptr;
         ASSERT_TRUE(waitUntil([&] { return (about = editor.window("RZVersion")) != nullptr; }));
         EXPECT_EQ("ﾊﾞｰｼﾞｮﾝ情報", windowText(about));
-        std::string text = windowText(GetDlgItem(about, ID_ABOUT_TEXT));
+        std::string text = windowText(GetDlgItem(about, IDC_ABOUT_TEXT));
         EXPECT_NE(std::string::npos, text.find(" 魔法エディタ RZEdit \r\n- version 1.02 -\r\r"))
             << text;
-        EXPECT_EQ("OK", windowText(GetDlgItem(about, ID_ABOUT_OK)));
+        EXPECT_EQ("OK", windowText(GetDlgItem(about, IDC_ABOUT_OK)));
         EXPECT_EQ(main, GetWindow(about, GW_OWNER));
         EXPECT_TRUE(waitUntil([&] { return !IsWindowEnabled(main); }, 2000));
 
         switch (how) {
         case BUTTON:
-            PostMessageA(GetDlgItem(about, ID_ABOUT_OK), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(about, IDC_ABOUT_OK), BM_CLICK, 0, 0);
             break;
         case ENTER:
         case ESCAPE:

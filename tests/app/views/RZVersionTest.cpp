@@ -3,6 +3,7 @@
 // the close box, the main window enabled again afterwards, and shown again at once.
 #include "app/operations/RZListeners.h"
 #include "app/operations/RZOperations.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZVersion.h"
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
@@ -53,8 +54,9 @@ TEST(RZVersionTest, BuildsItsControlsFontAndKeysBeforeAnyNativeWindow) {
         int id;
         int x, y, w, h;
         int alignment;
-    } expected[] = {
-        {201, 10, 10, 260, 60, 1}, {202, 10, 80, 260, 16, 1}, {203, 90, 100, 80, 20, 0}};
+    } expected[] = {{IDC_ABOUT_TEXT, 10, 10, 260, 60, 1},
+                    {IDC_ABOUT_CREDIT, 10, 80, 260, 16, 1},
+                    {IDC_ABOUT_OK, 90, 100, 80, 20, 0}};
     ASSERT_EQ(3, box.getChildCount());
     for (int i = 0; i < 3; ++i) {
         const Expected& e = expected[i];
@@ -119,11 +121,11 @@ void CALLBACK closeTick(HWND, UINT, UINT_PTR timer, DWORD) {
     closer.centred = std::abs((d.left + d.right) - (o.left + o.right)) <= 2 &&
                      std::abs((d.top + d.bottom) - (o.top + o.bottom)) <= 2;
     char text[512] = {};
-    GetDlgItemTextA(dialog, 201, text, sizeof(text));
+    GetDlgItemTextA(dialog, IDC_ABOUT_TEXT, text, sizeof(text));
     closer.text = text;
     switch (closer.how) {
     case BUTTON:
-        PostMessageA(GetDlgItem(dialog, 203), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(dialog, IDC_ABOUT_OK), BM_CLICK, 0, 0);
         break;
     case ENTER:
         // Keys reach the box's accelerators through its modal loop, wherever the focus is.
@@ -156,7 +158,8 @@ TEST_P(RZVersionModalTest, ShowDialogReturnsTheCloseResultAndFreesTheOwner) {
     int result = box.showDialog();
     EXPECT_TRUE(closer.acted);
     EXPECT_FALSE(closer.forced);
-    // The button and both keys go through command 203; the close box is the dialog's own.
+    // The button and both keys go through the OK command (IDC_ABOUT_OK); the close box is the
+    // dialog's own.
     EXPECT_EQ(GetParam() == CLOSE_BOX ? 4 : 1, result);
     EXPECT_TRUE(closer.ownerDisabled);
     EXPECT_TRUE(closer.ownedByMain);
@@ -170,7 +173,7 @@ TEST_P(RZVersionModalTest, MenuCommandShowsTheBoxAndItOpensAgainAtOnce) {
     for (int round = 0; round < 2; ++round) {
         testsupport::LogTail log;
         closeSoon(GetParam(), editor.hwnd);
-        editor.command(152);
+        editor.command(IDM_ABOUT);
         EXPECT_TRUE(closer.acted) << "round " << round;
         EXPECT_FALSE(closer.forced);
         EXPECT_TRUE(closer.ownerDisabled);

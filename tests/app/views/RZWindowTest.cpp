@@ -1,6 +1,8 @@
 // The main window as built: controls, columns, menus, accelerators, fonts, title.
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
+#include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -29,39 +31,39 @@ struct Expected {
 };
 
 const Expected CONTROLS[] = {
-    {101, "SysListView32", "", 0, 0, 632, 144},
-    {102, "Button", "↑前へ", 10, 147, 70, 20},
-    {103, "Button", "次へ↓", 80, 147, 70, 20},
-    {104, "Button", "元に戻す", 160, 147, 70, 20},
-    {105, "Static", "名称", 10, 174, 44, 16},
-    {106, "Edit", "", 54, 172, 156, 20},
-    {107, "Static", "ﾚﾍﾞﾙ", 226, 174, 44, 16},
-    {108, "Edit", "", 270, 172, 40, 20},
-    {109, "Static", "属性", 10, 196, 44, 16},
-    {110, "Edit", "", 54, 194, 40, 20},
-    {111, "Static", "ﾗﾝｸ", 110, 196, 44, 16},
-    {112, "Edit", "", 154, 194, 40, 20},
-    {113, "Static", "対象", 226, 196, 44, 16},
-    {114, "ComboBox", "", 270, 194, 156, -1},
-    {115, "Static", "消費", 10, 218, 44, 16},
-    {116, "Edit", "", 54, 216, 40, 20},
-    {117, "Static", "射程", 110, 218, 44, 16},
-    {118, "Edit", "", 154, 216, 40, 20},
-    {119, "Static", "範囲", 226, 218, 44, 16},
-    {120, "Edit", "", 270, 216, 40, 20},
-    {121, "Static", "効率", 326, 218, 44, 16},
-    {122, "Edit", "", 370, 216, 40, 20},
-    {123, "Static", "説明", 10, 240, 44, 16},
-    {124, "Edit", "", 54, 238, 372, 20},
-    {125, "Static", "効果音", 10, 262, 44, 16},
-    {126, "Edit", "", 54, 260, 156, 20},
-    {127, "Button", "選択...", 210, 260, 60, 20},
-    {128, "Button", "再生ﾃｽﾄ", 270, 260, 60, 20},
-    {129, "Static", "画像", 10, 284, 44, 16},
-    {130, "Button", "画像差替", 54, 282, 100, 20},
-    {131, "Static", "", 54, 304, 372, 128},
-    {132, "Static", "使用可能キャラ", 442, 174, 180, 16},
-    {133, "SysListView32", "", 442, 192, 180, 188},
+    {IDC_SPELL_LIST, "SysListView32", "", 0, 0, 632, 144},
+    {IDC_PREVIOUS, "Button", "↑前へ", 10, 147, 70, 20},
+    {IDC_NEXT, "Button", "次へ↓", 80, 147, 70, 20},
+    {IDC_REVERT, "Button", "元に戻す", 160, 147, 70, 20},
+    {IDC_NAME_LABEL, "Static", "名称", 10, 174, 44, 16},
+    {IDC_NAME, "Edit", "", 54, 172, 156, 20},
+    {IDC_LEVEL_LABEL, "Static", "ﾚﾍﾞﾙ", 226, 174, 44, 16},
+    {IDC_LEVEL, "Edit", "", 270, 172, 40, 20},
+    {IDC_ELEMENT_LABEL, "Static", "属性", 10, 196, 44, 16},
+    {IDC_ELEMENT, "Edit", "", 54, 194, 40, 20},
+    {IDC_RANK_LABEL, "Static", "ﾗﾝｸ", 110, 196, 44, 16},
+    {IDC_RANK, "Edit", "", 154, 194, 40, 20},
+    {IDC_TARGET_LABEL, "Static", "対象", 226, 196, 44, 16},
+    {IDC_TARGET, "ComboBox", "", 270, 194, 156, -1},
+    {IDC_COST_LABEL, "Static", "消費", 10, 218, 44, 16},
+    {IDC_COST, "Edit", "", 54, 216, 40, 20},
+    {IDC_RANGE_LABEL, "Static", "射程", 110, 218, 44, 16},
+    {IDC_RANGE, "Edit", "", 154, 216, 40, 20},
+    {IDC_AREA_LABEL, "Static", "範囲", 226, 218, 44, 16},
+    {IDC_AREA, "Edit", "", 270, 216, 40, 20},
+    {IDC_EFFICIENCY_LABEL, "Static", "効率", 326, 218, 44, 16},
+    {IDC_EFFICIENCY, "Edit", "", 370, 216, 40, 20},
+    {IDC_DESCRIPTION_LABEL, "Static", "説明", 10, 240, 44, 16},
+    {IDC_DESCRIPTION, "Edit", "", 54, 238, 372, 20},
+    {IDC_SOUND_LABEL, "Static", "効果音", 10, 262, 44, 16},
+    {IDC_SOUND, "Edit", "", 54, 260, 156, 20},
+    {IDC_SOUND_CHOOSE, "Button", "選択...", 210, 260, 60, 20},
+    {IDC_PLAY_TEST, "Button", "再生ﾃｽﾄ", 270, 260, 60, 20},
+    {IDC_PICTURE_LABEL, "Static", "画像", 10, 284, 44, 16},
+    {IDC_PICTURE_REPLACE, "Button", "画像差替", 54, 282, 100, 20},
+    {IDC_PICTURE, "Static", "", 54, 304, 372, 128},
+    {IDC_CHARACTERS_LABEL, "Static", "使用可能キャラ", 442, 174, 180, 16},
+    {IDC_CHARACTERS, "SysListView32", "", 442, 192, 180, 188},
 };
 
 std::string menuText(HMENU menu, UINT position) {
@@ -134,27 +136,28 @@ TEST_F(RZWindowTest, EditSettingsAndStartUpState) {
     EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
     EXPECT_NE(style & WS_MINIMIZEBOX, 0);
 
-    const int readOnly[] = {108, 110, 112};
+    const int readOnly[] = {IDC_LEVEL, IDC_ELEMENT, IDC_RANK};
     for (int id : readOnly) {
         EXPECT_NE(GetWindowLongA(editor.controlHandle(id), GWL_STYLE) & ES_READONLY, 0) << id;
     }
-    const int number[] = {118, 120, 122};
+    const int number[] = {IDC_RANGE, IDC_AREA, IDC_EFFICIENCY};
     for (int id : number) {
         EXPECT_NE(GetWindowLongA(editor.controlHandle(id), GWL_STYLE) & ES_NUMBER, 0) << id;
     }
-    const int limits[][2] = {{106, 40}, {116, 4},   {118, 4}, {120, 2},
-                             {122, 2},  {124, 256}, {126, 80}};
+    const int limits[][2] = {{IDC_NAME, 40}, {IDC_COST, 4},       {IDC_RANGE, 4},
+                             {IDC_AREA, 2},  {IDC_EFFICIENCY, 2}, {IDC_DESCRIPTION, 256},
+                             {IDC_SOUND, 80}};
     for (const auto& limit : limits) {
         EXPECT_EQ(SendMessageA(editor.controlHandle(limit[0]), EM_GETLIMITTEXT, 0, 0), limit[1])
             << limit[0];
     }
     // Nothing loaded: empty lists, empty boxes.
-    EXPECT_EQ(editor.rowCount(101), 0);
-    EXPECT_EQ(editor.rowCount(133), 0);
-    EXPECT_EQ(editor.control(128)->getUserObject(),
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 0);
+    EXPECT_EQ(editor.rowCount(IDC_CHARACTERS), 0);
+    EXPECT_EQ(editor.control(IDC_PLAY_TEST)->getUserObject(),
               static_cast<void*>(editor.window->getWavePlayer()));
     // The area box refuses letters and a third digit.
-    HWND area = editor.controlHandle(120);
+    HWND area = editor.controlHandle(IDC_AREA);
     SetFocus(area);
     SendMessageA(area, WM_CHAR, 'x', 0);
     SendMessageA(area, WM_CHAR, '1', 0);
@@ -173,26 +176,27 @@ TEST_F(RZWindowTest, FontsColumnsAndPreviewBuffer) {
     GetObjectA(windowFont, sizeof(face), &face);
     EXPECT_STREQ(face.lfFaceName, "ＭＳ ゴシック");
     EXPECT_EQ(face.lfCharSet, SHIFTJIS_CHARSET);
-    for (int id = 102; id <= 133; ++id) {
-        if (id == 131) {
+    for (int id = IDC_PREVIOUS; id <= IDC_LAST_CONTROL; ++id) {
+        if (id == IDC_PICTURE) {
             continue;
         }
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(editor.controlHandle(id), WM_GETFONT, 0, 0)),
                   windowFont)
             << id;
     }
-    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageA(editor.controlHandle(101), WM_GETFONT, 0, 0)),
+    EXPECT_NE(reinterpret_cast<HFONT>(
+                  SendMessageA(editor.controlHandle(IDC_SPELL_LIST), WM_GETFONT, 0, 0)),
               windowFont);
 
     const char* spell[] = {"行/24/L",   "名称/96/L", "Lv/36/L",    "属/24/L",
                            "Rk/24/L",   "対象/36/L", "消費/36/R",  "射程/36/R",
                            "範囲/36/R", "効率/36/R", "説明/132/L", "効果音/96/L"};
-    for (int c = 0; c < 12; ++c) {
-        EXPECT_EQ(headerText(editor.controlHandle(101), c), spell[c]);
+    for (int c = COLUMN_ROW; c < COLUMN_COUNT; ++c) {
+        EXPECT_EQ(headerText(editor.controlHandle(IDC_SPELL_LIST), c), spell[c]);
     }
-    EXPECT_EQ(headerText(editor.controlHandle(133), 0), "ＩＤ/116/L");
-    EXPECT_EQ(headerText(editor.controlHandle(133), 1), "ﾗﾝｸ/36/L");
-    EXPECT_NE(GetWindowLongA(editor.controlHandle(101), GWL_STYLE) & LVS_SINGLESEL, 0);
+    EXPECT_EQ(headerText(editor.controlHandle(IDC_CHARACTERS), 0), "ＩＤ/116/L");
+    EXPECT_EQ(headerText(editor.controlHandle(IDC_CHARACTERS), 1), "ﾗﾝｸ/36/L");
+    EXPECT_NE(GetWindowLongA(editor.controlHandle(IDC_SPELL_LIST), GWL_STYLE) & LVS_SINGLESEL, 0);
 }
 
 TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
@@ -214,20 +218,20 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
                                "終了(&X)\tCtrl+Q"};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(menuText(file, static_cast<UINT>(i)), fileItems[i]);
-        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(136 + i));
+        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(IDM_NEW + i));
     }
-    // The data sets follow: a separator (501), then one item per set with Config.
+    // The data sets follow: a separator, then one item per set with Config.
     std::vector<std::string> sets;
     int count = GetMenuItemCount(file);
     ASSERT_GE(count, 9);
-    EXPECT_EQ(GetMenuItemID(file, 8), 501u);
+    EXPECT_EQ(GetMenuItemID(file, 8), static_cast<UINT>(IDM_DATA_SET_SEPARATOR));
     for (int i = 9; i < count; ++i) {
-        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(502 + (i - 9)));
+        EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(IDM_FIRST_DATA_SET + (i - 9)));
         sets.push_back(menuText(file, static_cast<UINT>(i)));
     }
     std::sort(sets.begin(), sets.end());
     EXPECT_EQ(sets, (std::vector<std::string>{"Empty", "SetA", "SetB"}));
-    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), 505);
+    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), IDM_FIRST_DATA_SET + 3);
 
     HMENU edit = GetSubMenu(bar, 1);
     const char* editItems[] = {"前へ(&N)\tCtrl+↑",
@@ -238,19 +242,20 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
                                "元に戻す(&U)\tCtrl+F5"};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(menuText(edit, static_cast<UINT>(i)), editItems[i]);
-        EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(145 + i));
+        EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(IDM_PREVIOUS + i));
     }
     EXPECT_EQ(menuText(GetSubMenu(bar, 2), 0), "ﾊﾞｰｼﾞｮﾝ情報(&A)");
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), 152u);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_ABOUT));
 
     ACCEL table[20] = {};
     int n = CopyAcceleratorTableA(editor.window->getAccelerator(), table, 20);
     ASSERT_EQ(n, 13);
-    const int expected[13][3] = {{0x0B, 0x4E, 136}, {0x0B, 0x4F, 137}, {0x03, 0x74, 138},
-                                 {0x0B, 0x53, 140}, {0x0F, 0x53, 141}, {0x0B, 0x51, 143},
-                                 {0x0B, 0x26, 145}, {0x0B, 0x28, 146}, {0x0B, 0x21, 145},
-                                 {0x0B, 0x22, 146}, {0x0B, 0x24, 147}, {0x0B, 0x23, 148},
-                                 {0x0B, 0x74, 150}};
+    const int expected[13][3] = {
+        {0x0B, 0x4E, IDM_NEW},      {0x0B, 0x4F, IDM_OPEN},    {0x03, 0x74, IDM_RELOAD},
+        {0x0B, 0x53, IDM_SAVE},     {0x0F, 0x53, IDM_SAVE_AS}, {0x0B, 0x51, IDM_EXIT},
+        {0x0B, 0x26, IDM_PREVIOUS}, {0x0B, 0x28, IDM_NEXT},    {0x0B, 0x21, IDM_PREVIOUS},
+        {0x0B, 0x22, IDM_NEXT},     {0x0B, 0x24, IDM_FIRST},   {0x0B, 0x23, IDM_LAST},
+        {0x0B, 0x74, IDM_REVERT}};
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(table[i].fVirt & 0x7F, expected[i][0]) << i;
         EXPECT_EQ(table[i].key, expected[i][1]) << i;
@@ -263,14 +268,14 @@ TEST_F(RZWindowTest, NoGameDirectoryMeansNoDataSetItems) {
     Editor editor;
     HMENU file = GetSubMenu(GetMenu(editor.hwnd), 0);
     EXPECT_EQ(GetMenuItemCount(file), 8);
-    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), 501);
+    EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), IDM_DATA_SET_SEPARATOR);
 }
 
 TEST_F(RZWindowTest, TabFromTheNameBoxReachesTheReadOnlyLevelBox) {
     Editor editor;
-    SetFocus(editor.controlHandle(106));
-    SendMessageA(editor.controlHandle(106), WM_CHAR, '\t', 0);
-    EXPECT_EQ(GetFocus(), editor.controlHandle(108));
+    SetFocus(editor.controlHandle(IDC_NAME));
+    SendMessageA(editor.controlHandle(IDC_NAME), WM_CHAR, '\t', 0);
+    EXPECT_EQ(GetFocus(), editor.controlHandle(IDC_LEVEL));
 }
 
 // For a look at the window by hand: keeps it open with a table loaded for
@@ -281,7 +286,7 @@ TEST_F(RZWindowTest, DISABLED_ShowWithATableLoaded) {
         setGameDirectory(demoDirectory());
     }
     Editor editor;
-    editor.command(demoDirectory().empty() ? editor.dataSetId("SetA") : 502);
+    editor.command(demoDirectory().empty() ? editor.dataSetId("SetA") : IDM_FIRST_DATA_SET);
     editor.selectRow(2);
     pump(static_cast<unsigned>(1000 * (seconds != nullptr ? std::atoi(seconds) : 5)));
 }
