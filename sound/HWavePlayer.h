@@ -41,7 +41,7 @@ class HWavePlayer : public HEventListener {
     void fillAndWrite(WAVEHDR* header);
     void releaseBuffers();
 
-    HComponent* owner;
+    HComponent* owner; // borrowed: must outlive the player
     HEventListener* openListener = nullptr;
     HEventListener* doneListener = nullptr;
     HEventListener* closeDeviceListener = nullptr;

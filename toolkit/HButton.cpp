@@ -11,17 +11,15 @@ HButton::HButton(HContainer* parent, int id, const std::string& text)
     setKindName("Button");
     setAlignment(1);
     // Enter on a focused button acts like a click, without any accelerator.
-    keyDownListener = new HDefaultButtonListener();
-    keyUpListener = new HDefaultButtonListener2();
-    addListener(keyDownListener);
-    addListener(keyUpListener);
+    keyDownListener = std::make_unique<HDefaultButtonListener>();
+    keyUpListener = std::make_unique<HDefaultButtonListener2>();
+    addListener(keyDownListener.get());
+    addListener(keyUpListener.get());
 }
 
 HButton::~HButton() {
-    removeListener(keyDownListener);
-    removeListener(keyUpListener);
-    delete keyDownListener;
-    delete keyUpListener;
+    removeListener(keyDownListener.get());
+    removeListener(keyUpListener.get());
 }
 
 int HButton::create() {

@@ -2,6 +2,8 @@
 
 #include "toolkit/HComponent.h"
 
+#include <memory>
+
 class HDefaultButtonListener;
 class HDefaultButtonListener2;
 
@@ -23,6 +25,7 @@ class HButton : public HComponent {
 
   private:
     bool enterPressed = false;
-    HDefaultButtonListener* keyDownListener;
-    HDefaultButtonListener2* keyUpListener;
+    // Declared in reverse so that they go in the order they were made.
+    std::unique_ptr<HDefaultButtonListener2> keyUpListener;
+    std::unique_ptr<HDefaultButtonListener> keyDownListener;
 };

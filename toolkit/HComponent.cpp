@@ -25,8 +25,8 @@ const std::size_t LISTENER_ROOM = 256;
 
 HComponent::HComponent() : textColor(0, 0, 0), backgroundColor(255, 255, 255) {
     setClassName("HComponent");
-    keyListener = new HDefaultKeyListener();
-    paintListener = new HDefaultPaintListener();
+    keyListener = std::make_unique<HDefaultKeyListener>();
+    paintListener = std::make_unique<HDefaultPaintListener>();
 }
 
 HComponent::HComponent(HContainer* parentContainer, int identifier, const std::string& caption)
@@ -34,8 +34,8 @@ HComponent::HComponent(HContainer* parentContainer, int identifier, const std::s
     setClassName("HComponent");
     id = identifier;
     text = caption;
-    keyListener = new HDefaultKeyListener();
-    paintListener = new HDefaultPaintListener();
+    keyListener = std::make_unique<HDefaultKeyListener>();
+    paintListener = std::make_unique<HDefaultPaintListener>();
     if (parentContainer) {
         font = parentContainer->getFont();
         parentContainer->add(this);
@@ -47,11 +47,6 @@ HComponent::~HComponent() {
     // in the registry: the next message would reach a deleted object.
     if (handle) {
         setHandle(nullptr);
-    }
-    delete keyListener;
-    delete paintListener;
-    if (backgroundBrush) {
-        DeleteObject(backgroundBrush);
     }
 }
 
@@ -78,10 +73,10 @@ int HComponent::create() {
         return 0;
     }
     // Registered once, also when the component is created again.
-    removeListener(keyListener);
-    removeListener(paintListener);
-    addListener(keyListener);
-    addListener(paintListener);
+    removeListener(keyListener.get());
+    removeListener(paintListener.get());
+    addListener(keyListener.get());
+    addListener(paintListener.get());
     if (dropTarget) {
         dropTarget->attach(this);
     }
@@ -124,9 +119,9 @@ HBRUSH HComponent::onCtlColor(HDC hdc) {
         SetBkColor(hdc, backgroundColor.getColorRef());
     }
     if (!backgroundBrush) {
-        backgroundBrush = CreateSolidBrush(backgroundColor.getColorRef());
+        backgroundBrush.reset(CreateSolidBrush(backgroundColor.getColorRef()));
     }
-    return backgroundBrush;
+    return backgroundBrush.get();
 }
 
 void HComponent::paint() {}

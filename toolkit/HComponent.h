@@ -1,11 +1,13 @@
 #pragma once
 
-#include "toolkit/HColor.h"
 #include "support/HObject.h"
+#include "toolkit/HColor.h"
+#include "toolkit/HGdiScope.h"
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,8 @@ class HComponent : public HObject {
     void setFocusable(bool value) { focusable = value; }
 
     // Returns how many listeners are now registered for the listener's message.
+    // The component keeps the listener without owning it: it must outlive the
+    // registration.
     int addListener(HEventListener* listener);
     void removeListener(HEventListener* listener);
     // How many listeners are registered for a message number.
@@ -127,19 +131,23 @@ class HComponent : public HObject {
 
     int id = 0;
     HWND handle = nullptr;
-    HContainer* parent = nullptr;
+    HContainer* parent = nullptr; // borrowed: the parent outlives its children
     std::string kindName;
     std::string text;
-    void* userObject = nullptr;
+    void* userObject = nullptr; // borrowed: whatever the application attaches
     int alignment = 0;
-    HFont* font = nullptr;
+    HFont* font = nullptr; // borrowed: the window or dialog owns its fonts
     HColor textColor;
     HColor backgroundColor;
-    HBRUSH backgroundBrush = nullptr;
+    // Made at the first WM_CTLCOLOR* answer, kept while the component lives.
+    HGdiObject<HBRUSH> backgroundBrush;
     bool focusable = true;
+    // Borrowed: the listeners belong to whoever registered them.
     std::map<unsigned int, std::vector<HEventListener*>> listeners;
     WNDPROC savedProcedure = nullptr;
-    HDefaultKeyListener* keyListener = nullptr;
-    HDefaultPaintListener* paintListener = nullptr;
-    HDropTarget* dropTarget = nullptr;
+    // Members go in reverse order: the key listener, the paint listener, then
+    // the brush.
+    std::unique_ptr<HDefaultPaintListener> paintListener;
+    std::unique_ptr<HDefaultKeyListener> keyListener;
+    HDropTarget* dropTarget = nullptr; // borrowed: the application owns the target
 };

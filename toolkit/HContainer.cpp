@@ -12,21 +12,20 @@ const std::size_t CHILD_ROOM = 256;
 HContainer::HContainer() {
     setClassName("HContainer");
     children.reserve(CHILD_ROOM);
-    resizeListener = new HDefaultResizeListener();
-    addListener(resizeListener);
+    resizeListener = std::make_unique<HDefaultResizeListener>();
+    addListener(resizeListener.get());
 }
 
 HContainer::HContainer(HContainer* parent, int id, const std::string& text)
     : HComponent(parent, id, text) {
     setClassName("HContainer");
     children.reserve(CHILD_ROOM);
-    resizeListener = new HDefaultResizeListener();
-    addListener(resizeListener);
+    resizeListener = std::make_unique<HDefaultResizeListener>();
+    addListener(resizeListener.get());
 }
 
 HContainer::~HContainer() {
-    removeListener(resizeListener);
-    delete resizeListener;
+    removeListener(resizeListener.get());
 }
 
 bool HContainer::isContainer() const {

@@ -3,12 +3,14 @@
 #include "toolkit/HComponent.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 class HDefaultResizeListener;
 
 // A component holding child components in insertion order; it creates, disposes,
-// paints and resizes them together. It does not own them.
+// paints and resizes them together. It does not own them (borrowed: each
+// child's owner keeps it alive while it is in the container).
 class HContainer : public HComponent {
   public:
     HContainer();
@@ -39,5 +41,5 @@ class HContainer : public HComponent {
   private:
     std::vector<HComponent*> children;
     std::map<int, int> order; // order number -> child index
-    HDefaultResizeListener* resizeListener;
+    std::unique_ptr<HDefaultResizeListener> resizeListener;
 };

@@ -5,13 +5,11 @@
 HDefaultDialogListener::HDefaultDialogListener() : HEventListener(HEventType::byName("WM_CLOSE")) {
     setClassName("HDefaultDialogListener");
     // Escape arrives as WM_CHAR: the companion hands it on to this listener.
-    companion = new HEventListener(HEventType::byName("WM_CHAR"));
+    companion = std::make_unique<HEventListener>(HEventType::byName("WM_CHAR"));
     companion->setDelegate(this);
 }
 
-HDefaultDialogListener::~HDefaultDialogListener() {
-    delete companion;
-}
+HDefaultDialogListener::~HDefaultDialogListener() = default;
 
 bool HDefaultDialogListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          HComponent* component, LRESULT* result) {

@@ -2,6 +2,8 @@
 
 #include "toolkit/HEventListener.h"
 
+#include <memory>
+
 // WM_CLOSE, and Escape through a WM_CHAR companion whose delegate is this
 // listener: hides the dialog and sets its result code to 4.
 class HDefaultDialogListener : public HEventListener {
@@ -13,8 +15,8 @@ class HDefaultDialogListener : public HEventListener {
                      LRESULT* result) override;
 
     // The WM_CHAR companion (owned); the dialog registers both.
-    HEventListener* getCompanion() const { return companion; }
+    HEventListener* getCompanion() const { return companion.get(); }
 
   private:
-    HEventListener* companion;
+    std::unique_ptr<HEventListener> companion;
 };

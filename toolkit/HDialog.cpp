@@ -8,8 +8,8 @@ HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
     setWindowClassName("HDialog");
     setWindowStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU);
     setExStyle(WS_EX_DLGMODALFRAME);
-    dialogListener = new HDefaultDialogListener();
-    addListener(dialogListener);
+    dialogListener = std::make_unique<HDefaultDialogListener>();
+    addListener(dialogListener.get());
     addListener(dialogListener->getCompanion());
 }
 
@@ -18,8 +18,7 @@ HDialog::~HDialog() {
     // unregistered.
     dispose();
     removeListener(dialogListener->getCompanion());
-    removeListener(dialogListener);
-    delete dialogListener;
+    removeListener(dialogListener.get());
 }
 
 int HDialog::create() {

@@ -2,6 +2,8 @@
 
 #include "toolkit/HWindow.h"
 
+#include <memory>
+
 class HDefaultDialogListener;
 
 // A top-level window shown over an owner, modal by default, that returns a
@@ -24,8 +26,8 @@ class HDialog : public HWindow {
     HWindow* getOwner() const { return owner; }
 
   private:
-    HWindow* owner;
+    HWindow* owner; // borrowed: the owner window outlives its dialogs
     bool modal = true;
     int result = -1;
-    HDefaultDialogListener* dialogListener;
+    std::unique_ptr<HDefaultDialogListener> dialogListener;
 };

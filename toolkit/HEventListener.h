@@ -29,5 +29,5 @@ class HEventListener : public HObject {
   private:
     bool enabled = true;
     HEventType type;
-    HEventListener* delegate = nullptr;
+    HEventListener* delegate = nullptr; // borrowed: must outlive this listener
 };

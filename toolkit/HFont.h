@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/HObject.h"
+#include "toolkit/HGdiScope.h"
 
 #include <windows.h>
 
@@ -31,7 +32,7 @@ class HFont : public HObject {
     int getHeight() const { return height; }
 
   private:
-    HFONT handle = nullptr;
+    HGdiObject<HFONT> handle;
     std::string faceName;
     int style;
     int size; // points

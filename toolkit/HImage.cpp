@@ -1,6 +1,7 @@
 #include "toolkit/HImage.h"
 
 #include "support/HDebug.h"
+#include "toolkit/HGdiScope.h"
 
 namespace {
 // The 32-bit, bottom-up layout of the pixel buffer.
@@ -18,13 +19,13 @@ BITMAPINFO pixelLayout(int width, int height) {
 
 HImage::HImage(int w, int h, HWND window) : width(w), height(h) {
     setClassName("HImage");
-    HDC windowDC = GetDC(window);
+    HWindowDC windowDC(window);
     if (!windowDC) {
         HLOG_INFO("HImage", 429, "デバイスコンテキストの取得に失敗");
         return;
     }
-    bitmap = CreateCompatibleBitmap(windowDC, width, height);
-    surface = CreateCompatibleDC(windowDC);
+    bitmap = CreateCompatibleBitmap(windowDC.get(), width, height);
+    surface = CreateCompatibleDC(windowDC.get());
     if (surface && bitmap) {
         originalBitmap = SelectObject(surface, bitmap);
     }
@@ -34,7 +35,6 @@ HImage::HImage(int w, int h, HWND window) : width(w), height(h) {
     if (!fill(HColor(0, 0, 0))) {
         HLOG_INFO("HImage", 425, "イメージバッファの色初期化に失敗");
     }
-    ReleaseDC(window, windowDC);
 }
 
 HImage::~HImage() {
@@ -113,10 +113,9 @@ bool HImage::resize(int w, int h) {
     // Made for the screen rather than the surface: with no colour bitmap
     // selected (a 0-sized one is the stock 1 x 1) the surface would give a
     // monochrome bitmap.
-    HDC screen = GetDC(nullptr);
-    bitmap = screen ? CreateCompatibleBitmap(screen, width, height) : nullptr;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
+    {
+        HWindowDC screen(nullptr);
+        bitmap = screen ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr;
     }
     if (!bitmap) {
         HLOG_INFO("HImage", 149, "resize:error");
@@ -129,15 +128,11 @@ bool HImage::resize(int w, int h) {
 bool HImage::fill(const HColor& color) {
     bool drawn = false;
     if (surface) {
-        HPEN pen = CreatePen(PS_SOLID, 1, color.getColorRef());
-        HBRUSH brush = CreateSolidBrush(color.getColorRef());
-        HGDIOBJ oldPen = SelectObject(surface, pen);
-        HGDIOBJ oldBrush = SelectObject(surface, brush);
+        HGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color.getColorRef()));
+        HGdiObject<HBRUSH> brush(CreateSolidBrush(color.getColorRef()));
+        HSelection penSelected(surface, pen.get());
+        HSelection brushSelected(surface, brush.get());
         drawn = Rectangle(surface, 0, 0, width, height) != 0;
-        SelectObject(surface, oldPen);
-        SelectObject(surface, oldBrush);
-        DeleteObject(pen);
-        DeleteObject(brush);
     }
     dropMask();
     return drawn;
@@ -165,40 +160,37 @@ bool HImage::setSprite(const HColor& color) {
         return false;
     }
     COLORREF oldBackground = SetBkColor(surface, color.getColorRef());
+    bool made = false;
+    {
+        // Monochrome copy: the key colour becomes white, everything else black.
+        HMemoryDC monoDC(surface);
+        HGdiObject<HBITMAP> mono(CreateBitmap(width, height, 1, 1, nullptr));
+        HSelection monoSelected(monoDC.get(), mono.get());
+        made = BitBlt(monoDC.get(), 0, 0, width, height, surface, 0, 0, SRCCOPY) != 0;
 
-    // Monochrome copy: the key colour becomes white, everything else black.
-    HDC monoDC = CreateCompatibleDC(surface);
-    HBITMAP mono = CreateBitmap(width, height, 1, 1, nullptr);
-    HGDIOBJ oldMono = SelectObject(monoDC, mono);
-    bool made = BitBlt(monoDC, 0, 0, width, height, surface, 0, 0, SRCCOPY) != 0;
+        // Its inverse in colour: the key black, everything else white.
+        HMemoryDC inverseDC(surface);
+        HGdiObject<HBITMAP> inverse(CreateCompatibleBitmap(surface, width, height));
+        HSelection inverseSelected(inverseDC.get(), inverse.get());
+        made = made &&
+               BitBlt(inverseDC.get(), 0, 0, width, height, monoDC.get(), 0, 0, NOTSRCCOPY) != 0;
+        SetBkColor(surface, oldBackground);
 
-    // Its inverse in colour: the key black, everything else white.
-    HDC inverseDC = CreateCompatibleDC(surface);
-    HBITMAP inverse = CreateCompatibleBitmap(surface, width, height);
-    HGDIOBJ oldInverse = SelectObject(inverseDC, inverse);
-    made = made && BitBlt(inverseDC, 0, 0, width, height, monoDC, 0, 0, NOTSRCCOPY) != 0;
-    SetBkColor(surface, oldBackground);
+        // Key-coloured pixels of the image become black, so OR-ing leaves the
+        // destination there.
+        made = made && BitBlt(surface, 0, 0, width, height, inverseDC.get(), 0, 0, SRCAND) != 0;
 
-    // Key-coloured pixels of the image become black, so OR-ing leaves the
-    // destination there.
-    made = made && BitBlt(surface, 0, 0, width, height, inverseDC, 0, 0, SRCAND) != 0;
-
-    // The mask: key white, others black.
-    maskSurface = CreateCompatibleDC(surface);
-    maskBitmap = CreateCompatibleBitmap(surface, width, height);
-    if (maskSurface && maskBitmap) {
-        originalMaskBitmap = SelectObject(maskSurface, maskBitmap);
-        made = made && BitBlt(maskSurface, 0, 0, width, height, monoDC, 0, 0, SRCCOPY) != 0;
-    } else {
-        made = false;
+        // The mask: key white, others black. Kept by the image until dropMask.
+        maskSurface = CreateCompatibleDC(surface);
+        maskBitmap = CreateCompatibleBitmap(surface, width, height);
+        if (maskSurface && maskBitmap) {
+            originalMaskBitmap = SelectObject(maskSurface, maskBitmap);
+            made =
+                made && BitBlt(maskSurface, 0, 0, width, height, monoDC.get(), 0, 0, SRCCOPY) != 0;
+        } else {
+            made = false;
+        }
     }
-
-    SelectObject(inverseDC, oldInverse);
-    DeleteObject(inverse);
-    DeleteDC(inverseDC);
-    SelectObject(monoDC, oldMono);
-    DeleteObject(mono);
-    DeleteDC(monoDC);
     if (!made) {
         dropMask();
     }

@@ -69,14 +69,13 @@ HListView::HListView(HContainer* parent, int id, const std::string& text)
     : HComponent(parent, id, text) {
     setClassName("HListView");
     setKindName("ListView");
-    customDraw = new HListViewCustomDraw(this);
-    addListener(customDraw);
+    customDraw = std::make_unique<HListViewCustomDraw>(this);
+    addListener(customDraw.get());
 }
 
 HListView::~HListView() {
-    removeListener(customDraw);
-    delete customDraw;
-    customDraw = nullptr;
+    removeListener(customDraw.get());
+    customDraw.reset();
 }
 
 int HListView::create() {

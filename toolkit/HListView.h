@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,5 +103,5 @@ class HListView : public HComponent {
     std::vector<std::vector<Cell>> rows;
     std::vector<HColor> rowColors;
     bool singleSelection = false;
-    HListViewCustomDraw* customDraw;
+    std::unique_ptr<HListViewCustomDraw> customDraw;
 };

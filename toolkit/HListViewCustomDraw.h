@@ -15,5 +15,5 @@ class HListViewCustomDraw : public HEventListener {
                      LRESULT* result) override;
 
   private:
-    HListView* listView;
+    HListView* listView; // borrowed: the list owns this listener
 };

@@ -2,8 +2,6 @@
 
 #include "support/HDebug.h"
 
-#include <cstring>
-
 HMenuItem::HMenuItem(HContainer* parent, int id, const std::string& text)
     : HContainer(parent, id, text) {
     setClassName("HMenuItem");
@@ -16,7 +14,6 @@ HMenuItem::~HMenuItem() {
         DestroyMenu(submenu);
     }
     submenu = nullptr;
-    delete[] textCopy;
 }
 
 HMENU HMenuItem::getParentMenu() const {
@@ -39,10 +36,8 @@ int HMenuItem::create() {
         submenu = CreatePopupMenu();
         setHandle(reinterpret_cast<HWND>(submenu));
     }
-    delete[] textCopy;
     const std::string& caption = getStoredText();
-    textCopy = new char[caption.size() + 1];
-    std::memcpy(textCopy, caption.c_str(), caption.size() + 1);
+    textCopy.assign(caption.c_str(), caption.c_str() + caption.size() + 1);
 
     info = MENUITEMINFOA{};
     info.cbSize = sizeof(MENUITEMINFOA);
@@ -54,7 +49,7 @@ int HMenuItem::create() {
     info.fState = itemEnabled ? MFS_ENABLED : MFS_GRAYED;
     info.wID = static_cast<UINT>(getId());
     info.hSubMenu = submenu;
-    info.dwTypeData = textCopy;
+    info.dwTypeData = textCopy.data();
     info.cch = static_cast<UINT>(caption.size());
     // Appended after the items already there, also when another item of the
     // menu (or of one of its submenus) happens to carry the same id.

@@ -2,6 +2,8 @@
 
 #include "toolkit/HContainer.h"
 
+#include <vector>
+
 // A menu item; one with children of its own becomes a submenu. The text "-"
 // makes a separator. The component id is the command id of WM_COMMAND.
 class HMenuItem : public HContainer {
@@ -24,6 +26,7 @@ class HMenuItem : public HContainer {
     MENUITEMINFOA info = {};
     bool separator;
     HMENU submenu = nullptr;
-    char* textCopy = nullptr;
+    // The caption as the menu reads it (dwTypeData is not const).
+    std::vector<char> textCopy;
     bool itemEnabled = true;
 };

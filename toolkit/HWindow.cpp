@@ -21,14 +21,14 @@ HWindow::HWindow() {
     setStoredText("Data:Default(HWindow)");
     setKindName("Window");
     setBackgroundColor(HColor(212, 208, 200));
-    destroyListener = new HDefaultDestroyListener();
-    ctlColorEListener = new HDefaultCtlColorEListener();
-    ctlColorSListener = new HDefaultCtlColorSListener();
-    notifyListener = new HDefaultNotifyListener();
-    addListener(destroyListener);
-    addListener(ctlColorEListener);
-    addListener(ctlColorSListener);
-    addListener(notifyListener);
+    destroyListener = std::make_unique<HDefaultDestroyListener>();
+    ctlColorEListener = std::make_unique<HDefaultCtlColorEListener>();
+    ctlColorSListener = std::make_unique<HDefaultCtlColorSListener>();
+    notifyListener = std::make_unique<HDefaultNotifyListener>();
+    addListener(destroyListener.get());
+    addListener(ctlColorEListener.get());
+    addListener(ctlColorSListener.get());
+    addListener(notifyListener.get());
 }
 
 HWindow::~HWindow() {
@@ -42,16 +42,12 @@ HWindow::~HWindow() {
     if (classBrush) {
         // Fails harmlessly while other windows of the class exist.
         UnregisterClassA(windowClassName.c_str(), instanceHandle());
-        DeleteObject(classBrush);
+        classBrush.reset();
     }
-    removeListener(destroyListener);
-    removeListener(ctlColorEListener);
-    removeListener(ctlColorSListener);
-    removeListener(notifyListener);
-    delete destroyListener;
-    delete ctlColorEListener;
-    delete ctlColorSListener;
-    delete notifyListener;
+    removeListener(destroyListener.get());
+    removeListener(ctlColorEListener.get());
+    removeListener(ctlColorSListener.get());
+    removeListener(notifyListener.get());
 }
 
 bool HWindow::setVisible(bool visible) {
@@ -93,7 +89,7 @@ int HWindow::create() {
 int HWindow::createWindow() {
     HINSTANCE instance = instanceHandle();
     if (!classBrush) {
-        classBrush = CreateSolidBrush(getBackgroundColor().getColorRef());
+        classBrush.reset(CreateSolidBrush(getBackgroundColor().getColorRef()));
     }
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof(existing);
@@ -108,7 +104,7 @@ int HWindow::createWindow() {
         classInfo.hInstance = instance;
         classInfo.hIcon = classIcon ? classIcon : LoadIconA(nullptr, IDI_APPLICATION);
         classInfo.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        classInfo.hbrBackground = classBrush;
+        classInfo.hbrBackground = classBrush.get();
         classInfo.lpszMenuName = nullptr;
         classInfo.lpszClassName = windowClassName.c_str();
         classInfo.hIconSm = classSmallIcon;

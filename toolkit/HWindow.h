@@ -1,7 +1,9 @@
 #pragma once
 
 #include "toolkit/HContainer.h"
+#include "toolkit/HGdiScope.h"
 
+#include <memory>
 #include <string>
 
 class HMenuBar;
@@ -29,6 +31,7 @@ class HWindow : public HContainer {
 
     // The new number of entries, or -1.
     int addAccelerator(BYTE fVirt, WORD key, WORD cmd);
+    // The window keeps the bar without owning it.
     void setMenuBar(HMenuBar* bar);
     HMenuBar* getMenuBar() const { return menuBar; }
 
@@ -64,14 +67,17 @@ class HWindow : public HContainer {
     std::string windowClassName = "HWindow";
     WNDCLASSEXA classInfo = {};
     ATOM classAtom = 0;
-    HMenuBar* menuBar = nullptr;
+    HMenuBar* menuBar = nullptr; // borrowed: whoever set it owns it
     DWORD windowStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     DWORD exStyle = 0;
-    HDefaultDestroyListener* destroyListener;
-    HDefaultCtlColorEListener* ctlColorEListener;
-    HDefaultCtlColorSListener* ctlColorSListener;
-    HDefaultNotifyListener* notifyListener;
-    HBRUSH classBrush = nullptr;
+    // The default listeners, declared in reverse so that they go in the order
+    // they were made: destroy, edit colour, static colour, notify.
+    std::unique_ptr<HDefaultNotifyListener> notifyListener;
+    std::unique_ptr<HDefaultCtlColorSListener> ctlColorSListener;
+    std::unique_ptr<HDefaultCtlColorEListener> ctlColorEListener;
+    std::unique_ptr<HDefaultDestroyListener> destroyListener;
+    // The class background, freed once the class is unregistered.
+    HGdiObject<HBRUSH> classBrush;
     HICON classIcon = nullptr;      // borrowed
     HICON classSmallIcon = nullptr; // borrowed
     HACCEL accelerator = nullptr;
