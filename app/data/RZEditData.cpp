@@ -10,8 +10,8 @@ const char* const RZEditData::REGISTRY_PATH =
 namespace {
 
 // The documents of the main windows, by native handle.
-std::map<HWND, RZEditData*>& documents() {
-    static std::map<HWND, RZEditData*> byWindow;
+std::map<HWND, std::unique_ptr<RZEditData>>& documents() {
+    static std::map<HWND, std::unique_ptr<RZEditData>> byWindow;
     return byWindow;
 }
 
@@ -21,11 +21,11 @@ RZEditData* RZEditData::getInstance(HWND window) {
     if (!window) {
         return nullptr;
     }
-    RZEditData*& document = documents()[window];
+    std::unique_ptr<RZEditData>& document = documents()[window];
     if (!document) {
-        document = new RZEditData();
+        document = std::make_unique<RZEditData>();
     }
-    return document;
+    return document.get();
 }
 
 void RZEditData::release(HWND window) {
@@ -36,14 +36,14 @@ void RZEditData::release(HWND window) {
     if (found == documents().end()) {
         return;
     }
-    RZEditData* document = found->second;
+    // Out of the map before it goes.
+    std::unique_ptr<RZEditData> document = std::move(found->second);
     documents().erase(found);
-    delete document;
 }
 
 RZEditData::RZEditData() {
     setClassName("RZEditData");
-    characterList = new RZCharacters();
+    characterList = std::make_unique<RZCharacters>();
     HFile game(HRegistry::readString(REGISTRY_PATH));
     if (game.exists()) {
         defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
@@ -52,18 +52,15 @@ RZEditData::RZEditData() {
 }
 
 RZEditData::~RZEditData() {
+    // The entries go before the characters.
     clear();
-    delete characterList;
 }
 
-void RZEditData::append(RZMagic* entry) {
-    entries.push_back(entry);
+void RZEditData::append(std::unique_ptr<RZMagic> entry) {
+    entries.push_back(std::move(entry));
 }
 
 void RZEditData::clear() {
-    for (RZMagic* entry : entries) {
-        delete entry;
-    }
     entries.clear();
     // The shown entry is one of those just deleted.
     shown = nullptr;
@@ -71,7 +68,7 @@ void RZEditData::clear() {
 
 bool RZEditData::hasChanged() const {
     bool changed = false;
-    for (const RZMagic* entry : entries) {
+    for (const auto& entry : entries) {
         // Every entry is asked, not only up to the first change.
         if (entry->hasChanged()) {
             changed = true;
@@ -84,8 +81,8 @@ void RZEditData::shareSpellFields(const RZMagic* entry, std::uint32_t fields) {
     if (entry == nullptr) {
         return;
     }
-    for (RZMagic* other : entries) {
-        if (other == entry || other->getIndex() != entry->getIndex()) {
+    for (const auto& other : entries) {
+        if (other.get() == entry || other->getIndex() != entry->getIndex()) {
             continue;
         }
         if (fields & SHARE_NAME) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The document a main window works on: the entries of the open table, where it
@@ -43,9 +44,10 @@ class RZEditData : public HObject {
     ~RZEditData() override;
 
     std::uint32_t count() const { return static_cast<std::uint32_t>(entries.size()); }
-    RZMagic* entryAt(std::uint32_t i) const { return i < entries.size() ? entries[i] : nullptr; }
-    // Takes ownership.
-    void append(RZMagic* entry);
+    RZMagic* entryAt(std::uint32_t i) const {
+        return i < entries.size() ? entries[i].get() : nullptr;
+    }
+    void append(std::unique_ptr<RZMagic> entry);
     // Deletes every entry (and forgets the shown one).
     void clear();
     bool hasChanged() const;
@@ -70,18 +72,19 @@ class RZEditData : public HObject {
     // read as a signed number, are greater than 0.
     bool testFlags(std::uint32_t mask) const;
 
-    RZCharacters* characters() const { return characterList; }
+    RZCharacters* characters() const { return characterList.get(); }
 
+    // One of the document's entries (borrowed), or null; cleared with them.
     RZMagic* shownEntry() const { return shown; }
     void setShownEntry(RZMagic* entry) { shown = entry; }
 
   private:
-    std::vector<RZMagic*> entries;
+    std::vector<std::unique_ptr<RZMagic>> entries;
     HFile defaultTable;
     HFile defaultSound;
     HFile table;
     HFile sound;
     std::uint32_t flagBits = 0;
-    RZCharacters* characterList = nullptr;
-    RZMagic* shown = nullptr;
+    std::unique_ptr<RZCharacters> characterList;
+    RZMagic* shown = nullptr; // borrowed from entries
 };

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -184,7 +185,7 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
             for (ZDMagic& record : records) {
                 if (record.getRank() != 0) {
                     record.setRow(++kept);
-                    document->append(new RZMagic(record));
+                    document->append(std::make_unique<RZMagic>(record));
                 }
             }
             document->setTablePath(tablePath);
@@ -323,7 +324,7 @@ bool RZMagicLoader::createDefault(RZEditData* document) {
             record.setName(record.fieldText(ZDMagic::TEXT_SPELL));
             if (record.getRank() != 0) {
                 record.setRow(++made);
-                document->append(new RZMagic(record));
+                document->append(std::make_unique<RZMagic>(record));
             }
         }
     }

@@ -13,11 +13,12 @@ RZExMenu::RZExMenu() {
 }
 
 RZExMenu::~RZExMenu() {
+    // The items go in id order, before the paths they point to.
     for (auto& entry : items) {
-        delete entry.second;
+        entry.second.reset();
     }
     for (auto& entry : paths) {
-        delete entry.second;
+        entry.second.reset();
     }
 }
 
@@ -41,14 +42,14 @@ int RZExMenu::create(HMenuItem* parent, int firstId) {
             continue;
         }
         if (count == 0) {
-            items[nextId] = new HMenuItem(parent, nextId, "-");
+            items[nextId] = std::make_unique<HMenuItem>(parent, nextId, "-");
             ++nextId;
         }
-        HMenuItem* item = new HMenuItem(parent, nextId, directory.name());
-        std::string* path = new std::string(directory.fullPath());
-        item->setUserObject(path);
-        items[nextId] = item;
-        paths[nextId] = path;
+        auto item = std::make_unique<HMenuItem>(parent, nextId, directory.name());
+        auto path = std::make_unique<std::string>(directory.fullPath());
+        item->setUserObject(path.get());
+        items[nextId] = std::move(item);
+        paths[nextId] = std::move(path);
         ++nextId;
         ++count;
     }

@@ -4,6 +4,7 @@
 #include "support/HObject.h"
 
 #include <map>
+#include <memory>
 #include <string>
 
 class HMenuItem;
@@ -26,7 +27,8 @@ class RZExMenu : public HObject {
 
   private:
     int nextId = 0;
-    std::map<int, HMenuItem*> items;
+    std::map<int, std::unique_ptr<HMenuItem>> items;
     HFile gameDirectory;
-    std::map<int, std::string*> paths;
+    // Each data-set item's directory, the item's user object.
+    std::map<int, std::unique_ptr<std::string>> paths;
 };

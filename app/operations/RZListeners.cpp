@@ -22,26 +22,20 @@ RZListeners::~RZListeners() {
 }
 
 void RZListeners::deleteAll() {
-    delete command;
-    delete edit;
-    delete dropDown;
-    delete listView;
-    delete listView2;
-    delete close;
-    command = nullptr;
-    edit = nullptr;
-    dropDown = nullptr;
-    listView = nullptr;
-    listView2 = nullptr;
-    close = nullptr;
+    command.reset();
+    edit.reset();
+    dropDown.reset();
+    listView.reset();
+    listView2.reset();
+    close.reset();
 }
 
 void RZListeners::create() {
     deleteAll();
-    command = new RZCommand();
-    edit = new RZCommandEdit();
-    dropDown = new RZCommandDropDown();
-    listView = new RZListViewEvent();
-    listView2 = new RZListViewEvent2();
-    close = new RZClose();
+    command = std::make_unique<RZCommand>();
+    edit = std::make_unique<RZCommandEdit>();
+    dropDown = std::make_unique<RZCommandDropDown>();
+    listView = std::make_unique<RZListViewEvent>();
+    listView2 = std::make_unique<RZListViewEvent2>();
+    close = std::make_unique<RZClose>();
 }

@@ -2,6 +2,7 @@
 
 #include "support/HObject.h"
 
+#include <memory>
 #include <string>
 
 class RZCommand;
@@ -26,20 +27,21 @@ class RZListeners : public HObject {
     void create();
 
     // Ownership stays with the holder.
-    RZCommand* getCommandListener() const { return command; }
-    RZCommandEdit* getEditListener() const { return edit; }
-    RZCommandDropDown* getDropDownListener() const { return dropDown; }
-    RZListViewEvent* getListViewListener() const { return listView; }
-    RZListViewEvent2* getListViewListener2() const { return listView2; }
-    RZClose* getCloseListener() const { return close; }
+    RZCommand* getCommandListener() const { return command.get(); }
+    RZCommandEdit* getEditListener() const { return edit.get(); }
+    RZCommandDropDown* getDropDownListener() const { return dropDown.get(); }
+    RZListViewEvent* getListViewListener() const { return listView.get(); }
+    RZListViewEvent2* getListViewListener2() const { return listView2.get(); }
+    RZClose* getCloseListener() const { return close.get(); }
 
   private:
+    // Deletes them in the order they were made.
     void deleteAll();
 
-    RZCommand* command = nullptr;
-    RZCommandEdit* edit = nullptr;
-    RZCommandDropDown* dropDown = nullptr;
-    RZListViewEvent* listView = nullptr;
-    RZListViewEvent2* listView2 = nullptr;
-    RZClose* close = nullptr;
+    std::unique_ptr<RZCommand> command;
+    std::unique_ptr<RZCommandEdit> edit;
+    std::unique_ptr<RZCommandDropDown> dropDown;
+    std::unique_ptr<RZListViewEvent> listView;
+    std::unique_ptr<RZListViewEvent2> listView2;
+    std::unique_ptr<RZClose> close;
 };

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -40,7 +41,8 @@ struct BenchRun {
     BenchPaintCounter previewPaints;
 };
 
-BenchRun* bench = nullptr;
+// Made by start when benchmarking, gone at release.
+std::unique_ptr<BenchRun> bench;
 
 void benchWrite(const char* name, double value) {
     FILE* out = std::fopen(bench->file.c_str(), "a");
@@ -94,7 +96,7 @@ void RZBenchHook::start(RZWindow* window, double enteredMs) {
     if (file == nullptr || *file == '\0') {
         return;
     }
-    bench = new BenchRun();
+    bench = std::make_unique<BenchRun>();
     bench->file = file;
     benchWrite("startup.editor_entry_ms", enteredMs);
     const char* open = std::getenv("RZEDIT_BENCH_OPEN");
@@ -121,6 +123,5 @@ double RZBenchHook::entryTime() {
 }
 
 void RZBenchHook::release() {
-    delete bench;
-    bench = nullptr;
+    bench.reset();
 }

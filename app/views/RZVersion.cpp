@@ -29,12 +29,12 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
     setHeight(160);
     setModal(true);
 
-    font = new HFont("ＭＳ Ｐゴシック", HFont::PLAIN, 9);
-    setFont(font);
+    font = std::make_unique<HFont>("ＭＳ Ｐゴシック", HFont::PLAIN, 9);
+    setFont(font.get());
 
-    textLabel = new HLabel(this, ID_TEXT, buildText(versionText()));
-    creditLabel = new HLabel(this, ID_CREDIT, CREDIT_TEXT);
-    okButton = new HButton(this, ID_OK, "OK");
+    textLabel = std::make_unique<HLabel>(this, ID_TEXT, buildText(versionText()));
+    creditLabel = std::make_unique<HLabel>(this, ID_CREDIT, CREDIT_TEXT);
+    okButton = std::make_unique<HButton>(this, ID_OK, "OK");
 
     textLabel->setBounds(10, 10, 260, 60);
     creditLabel->setBounds(10, 80, 260, 16);
@@ -42,8 +42,8 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
     textLabel->setAlignment(ALIGN_CENTER);
     creditLabel->setAlignment(ALIGN_CENTER);
 
-    commandListener = new RZCommand();
-    addListener(commandListener);
+    commandListener = std::make_unique<RZCommand>();
+    addListener(commandListener.get());
 
     // Escape and Enter close the box wherever the focus is.
     addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, ID_OK);
@@ -53,9 +53,4 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
 RZVersion::~RZVersion() {
     // The native windows go first, so no message reaches a deleted control.
     dispose();
-    delete font;
-    delete textLabel;
-    delete creditLabel;
-    delete okButton;
-    delete commandListener;
 }

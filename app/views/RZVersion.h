@@ -4,6 +4,7 @@
 
 #include "toolkit/HDialog.h"
 
+#include <memory>
 #include <string>
 
 class HButton;
@@ -16,9 +17,9 @@ class RZCommand;
 // Escape to the dialog-closing operation.
 class RZVersion : public HDialog {
   public:
-    static const int ID_TEXT = IDC_ABOUT_TEXT;
-    static const int ID_CREDIT = IDC_ABOUT_CREDIT;
-    static const int ID_OK = IDC_ABOUT_OK;
+    static constexpr int ID_TEXT = IDC_ABOUT_TEXT;
+    static constexpr int ID_CREDIT = IDC_ABOUT_CREDIT;
+    static constexpr int ID_OK = IDC_ABOUT_OK;
 
     explicit RZVersion(HWindow* owner);
     ~RZVersion() override;
@@ -27,9 +28,11 @@ class RZVersion : public HDialog {
     static std::string buildText(const std::string& version);
 
   private:
-    HLabel* textLabel;
-    HLabel* creditLabel;
-    HButton* okButton;
-    RZCommand* commandListener;
-    HFont* font;
+    // Declared in reverse so that, after the native windows (dispose in the
+    // destructor), they go in this order: font, labels, button, listener.
+    std::unique_ptr<RZCommand> commandListener;
+    std::unique_ptr<HButton> okButton;
+    std::unique_ptr<HLabel> creditLabel;
+    std::unique_ptr<HLabel> textLabel;
+    std::unique_ptr<HFont> font;
 };

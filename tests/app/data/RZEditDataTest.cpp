@@ -6,15 +6,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
+
 using namespace testsupport;
 using datatest::GameDirectory;
 
 namespace {
 
-RZMagic* entryNamed(const std::string& name) {
+std::unique_ptr<RZMagic> entryNamed(const std::string& name) {
     ZDMagic record;
     record.setName(name);
-    return new RZMagic(record);
+    return std::make_unique<RZMagic>(record);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -434,7 +435,7 @@ TEST_F(RZMagicLoaderTest, GroupsAreWrittenByPositionAndIndex) {
         record.setTarget(level);
         record.setCost(cost);
         record.setSound("w" + std::to_string(spell) + std::to_string(level));
-        return new RZMagic(record);
+        return std::make_unique<RZMagic>(record);
     };
     document.append(entry(2, 2, 22)); // a group whose first member is level 2
     document.append(entry(3, 1, 31));
