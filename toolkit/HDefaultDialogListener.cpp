@@ -14,7 +14,7 @@ HDefaultDialogListener::~HDefaultDialogListener() = default;
 bool HDefaultDialogListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          HComponent* component, LRESULT* result) {
     HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
-    bool closing = msg == WM_CLOSE || (msg == WM_CHAR && wParam == 27);
+    bool closing = msg == WM_CLOSE || (msg == WM_CHAR && wParam == VK_ESCAPE);
     if (closing && component) {
         component->setVisible(false);
         HDialog* dialog = dynamic_cast<HDialog*>(component);
