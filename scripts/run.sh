@@ -99,7 +99,7 @@ fi
 (cd "$work" && exec "$root/scripts/wine-run.sh" "$build/RZEdit.exe") &
 editor_pid=$!
 
-drive() { (cd "$work" && "$root/scripts/wine-run.sh" "$build/tests/rzdrive.exe" "$@") | tr -d '\r'; }
+drive() { (cd "$work" && "$root/scripts/wine-run.sh" "$build/tests/rzdrive.exe" "$@") | tr -d '\r' | { iconv -f CP932 -t UTF-8 -c || true; }; }
 
 if [ -n "$data_sets" ]; then
   opened="$(drive open 502 60000)" || { echo "run: could not open the first data set" >&2; exit 1; }
