@@ -28,9 +28,10 @@ RZGameDirectory::Argument RZGameDirectory::useArgument(const std::string& comman
         return Argument::NONE;
     }
     // "C:\Games\Kolden\" names the same folder as "C:\Games\Kolden"; the paths
-    // built on it take one backslash. A trail byte 0x5C is not a backslash.
+    // built on it take one backslash. A trail byte 0x5C is not a backslash, and
+    // a drive's root ("C:\") keeps its own.
     std::string directory = argument;
-    while (directory.size() > 1 &&
+    while (directory.size() > 1 && !(directory.size() == 3 && directory[1] == ':') &&
            HPathText::lastBackslash(directory.data(), directory.size()) == directory.size() - 1) {
         directory.pop_back();
     }
@@ -40,7 +41,7 @@ RZGameDirectory::Argument RZGameDirectory::useArgument(const std::string& comman
     DWORD attributes = length > 0 && length < sizeof(absolute) ? GetFileAttributesA(absolute)
                                                                : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        HLOG_INFO("RZGameDirectory", 43, "ゲームフォルダ指定：フォルダではない");
+        HLOG_INFO("RZGameDirectory", 44, "ゲームフォルダ指定：フォルダではない");
         return Argument::NOT_A_DIRECTORY;
     }
     givenDirectory().assign(absolute, length);
