@@ -72,7 +72,8 @@ cleanup() {
 trap cleanup EXIT
 start_virtual_display
 
-wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR" /f \
+# Where the game's (32-bit) installer writes it: the registry's 32-bit view.
+wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR" /f /reg:32 \
   >/dev/null 2>&1
 
 # One wineserver, and one idle Wine program with a hidden window that keeps

@@ -49,6 +49,7 @@ max_len() {
     fuzz_character) echo 8192 ;;
     fuzz_wave) echo 1024 ;;
     fuzz_bitmap) echo 2048 ;;
+    fuzz_commandline) echo 1024 ;;
     *) echo 4096 ;;
   esac
 }
@@ -68,7 +69,7 @@ if [ ! -f "$demo/Data/CharacterData" ]; then
     { cat "$build/demo.log"; exit 1; }
 fi
 rm -rf "$seeds"
-mkdir -p "$seeds"/{path,lines,fields,format,sounds,character,wave,bitmap}
+mkdir -p "$seeds"/{path,lines,fields,format,sounds,character,wave,bitmap,commandline}
 seed() { # seed HARNESS FILE NAME: the file's first max_len bytes
   head -c "$(max_len "fuzz_$1")" "$2" >"$seeds/$1/$3"
 }
@@ -99,6 +100,9 @@ while IFS= read -r -d '' f; do
   esac
   # Every file of the demo game, as a Windows path, for the path splitter.
   printf 'Z:%s' "${f//\//\\}" >"$seeds/path/demo$((n += 1))"
+  # And its folder, quoted, as the editor's command line.
+  folder="${f%/*}"
+  printf '"Z:%s"' "${folder//\//\\}" >"$seeds/commandline/demo$n"
 done < <(find "$demo" -type f -print0 | sort -z)
 
 names=()

@@ -25,11 +25,32 @@ const RootKey rootKeys[] = {
     {"HKEY_USERS", HKEY_USERS},
 };
 
+// What reading the value in one view of the registry gave, for the log.
+struct ViewRead {
+    LONG openCode = ERROR_SUCCESS;
+    LONG queryCode = ERROR_SUCCESS;
+    LONG closeCode = ERROR_SUCCESS;
+};
+
+// Opens the key in the view (KEY_WOW64_32KEY or KEY_WOW64_64KEY), queries the
+// value and closes the key again; logs nothing.
+ViewRead readView(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view,
+                  BYTE* buffer, DWORD* size) {
+    ViewRead read;
+    HKEY key = nullptr;
+    read.openCode = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | view, &key);
+    if (read.openCode != ERROR_SUCCESS) {
+        return read;
+    }
+    DWORD type = REG_SZ;
+    read.queryCode = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer, size);
+    read.closeCode = RegCloseKey(key);
+    return read;
+}
+
 } // namespace
 
 bool HRegistry::read(const std::string& path, BYTE* buffer, DWORD* size) {
-    DWORD type = REG_SZ;
-
     // Key and value names may be Shift-JIS: a backslash inside a two-byte
     // character does not split the path.
     std::string rootName;
@@ -68,33 +89,37 @@ bool HRegistry::read(const std::string& path, BYTE* buffer, DWORD* size) {
         return false;
     }
 
-    HKEY key = nullptr;
-    LONG code = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key);
-    if (code != ERROR_SUCCESS) {
-        HLOG_INFO(LOG_SOURCE, 180, "レジストリ参照：サブキー取得失敗");
-        HDebug::debug("error code:%d", static_cast<int>(code));
-        return false;
+    // A 32-bit installer writes HKLM\SOFTWARE into the registry's 32-bit view,
+    // which a 64-bit program does not see by default: that view is read first,
+    // then the 64-bit one. Only the view finally used is logged.
+    DWORD wanted = size ? *size : 0;
+    ViewRead read = readView(root, keyPath, valueName, KEY_WOW64_32KEY, buffer, size);
+    if (read.openCode != ERROR_SUCCESS || read.queryCode != ERROR_SUCCESS) {
+        if (size) {
+            *size = wanted;
+        }
+        read = readView(root, keyPath, valueName, KEY_WOW64_64KEY, buffer, size);
     }
 
-    bool read = false;
-    code = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer, size);
-    if (code == ERROR_SUCCESS) {
+    if (read.openCode != ERROR_SUCCESS) {
+        HLOG_INFO(LOG_SOURCE, 180, "レジストリ参照：サブキー取得失敗");
+        HDebug::debug("error code:%d", static_cast<int>(read.openCode));
+        return false;
+    }
+    if (read.queryCode == ERROR_SUCCESS) {
         // The value need not end in NUL: the line shows only what was stored.
         const char* text = buffer ? reinterpret_cast<const char*>(buffer) : "";
         int shown = buffer && size ? static_cast<int>(strnlen(text, *size)) : 0;
         HDebug::debug("text:%.*s", shown, text);
-        read = true;
     } else {
         HLOG_INFO(LOG_SOURCE, 169, "レジストリ参照：エントリ取得失敗");
-        HDebug::debug("error code:%d", static_cast<int>(code));
+        HDebug::debug("error code:%d", static_cast<int>(read.queryCode));
     }
-
-    code = RegCloseKey(key);
-    if (code != ERROR_SUCCESS) {
+    if (read.closeCode != ERROR_SUCCESS) {
         HLOG_INFO(LOG_SOURCE, 175, "レジストリ参照：ハンドル開放失敗");
-        HDebug::debug("error code:%d", static_cast<int>(code));
+        HDebug::debug("error code:%d", static_cast<int>(read.closeCode));
     }
-    return read;
+    return read.queryCode == ERROR_SUCCESS;
 }
 
 std::string HRegistry::readString(const std::string& path) {

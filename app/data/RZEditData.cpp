@@ -1,6 +1,6 @@
 #include "app/data/RZEditData.h"
 
-#include "support/HRegistry.h"
+#include "app/data/RZGameDirectory.h"
 
 #include <map>
 
@@ -44,7 +44,7 @@ void RZEditData::release(HWND window) {
 RZEditData::RZEditData() {
     setClassName("RZEditData");
     characterList = std::make_unique<RZCharacters>();
-    HFile game(HRegistry::readString(REGISTRY_PATH));
+    HFile game(RZGameDirectory::path());
     if (game.exists()) {
         defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
         defaultSound = HFile(game.fullPath() + "\\Default\\Data\\SoundFileName");

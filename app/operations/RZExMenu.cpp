@@ -1,9 +1,8 @@
 #include "app/operations/RZExMenu.h"
 
-#include "app/data/RZEditData.h"
+#include "app/data/RZGameDirectory.h"
 #include "support/HDebug.h"
 #include "support/HFindFiles.h"
-#include "toolkit/HApplication.h"
 #include "toolkit/HMenuItem.h"
 
 #include <vector>
@@ -25,7 +24,7 @@ RZExMenu::~RZExMenu() {
 int RZExMenu::create(HMenuItem* parent, int firstId) {
     HLOG_START("RZExMenu", 40, "create");
     nextId = firstId;
-    gameDirectory = HFile(HApplication::readRegistryString(RZEditData::REGISTRY_PATH));
+    gameDirectory = HFile(RZGameDirectory::path());
     int count = 0;
     std::vector<HFile> directories;
     if (parent != nullptr && !gameDirectory.isEmpty()) {

@@ -1,5 +1,6 @@
 // The program's entry point: logging, the application data, the main window
 // and its message loop, then the tear-down.
+#include "app/data/RZGameDirectory.h"
 #include "app/views/RZBenchHook.h"
 #include "app/views/RZWindow.h"
 #include "support/HDebug.h"
@@ -8,6 +9,8 @@
 #include <windows.h>
 
 #include <objbase.h>
+
+#include <string>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
     // Before anything else, for the bench hook's split of the start-up.
@@ -21,6 +24,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     HDebug::debug("exec   : %s", path);
 
     HApplication::init(instance, previous, commandLine, showCommand);
+
+    // "RZEdit.exe <game-directory>" uses that game instead of the registry's.
+    std::string named;
+    if (RZGameDirectory::useArgument(commandLine, &named) ==
+        RZGameDirectory::Argument::NOT_A_DIRECTORY) {
+        // Before the window exists, so the box has no owner.
+        std::string text = "ゲームのフォルダではありません：\n" + named +
+                           "\n\nレジストリに登録されたゲームのフォルダを使います。";
+        MessageBoxA(nullptr, text.c_str(), "RZEdit", MB_OK | MB_ICONWARNING);
+    }
 
     {
         RZWindow window;

@@ -1,10 +1,9 @@
 #include "app/views/RZImageView.h"
 
-#include "app/data/RZEditData.h"
+#include "app/data/RZGameDirectory.h"
 #include "app/data/RZMagic.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
-#include "toolkit/HApplication.h"
 #include "toolkit/HImage.h"
 #include "toolkit/HImageLoader.h"
 
@@ -62,7 +61,7 @@ void RZImageView::restartTimerAnimation() {
             path.setName(entry->getPicture());
         }
         if (!path.exists()) {
-            HFile game(HApplication::readRegistryString(RZEditData::REGISTRY_PATH));
+            HFile game(RZGameDirectory::path());
             path.setDirectory(game.fullPath() + "\\Default\\Picture");
             path.setName(entry->getPicture());
         }

@@ -258,14 +258,17 @@ bool copyTree(const std::string& from, const std::string& to) {
 
 // ---- the registry value naming the game directory ---------------------------
 
+// Written where the game's installer writes it, the registry's 32-bit view,
+// which the editor reads first (bench.sh puts the demo game there).
 struct GameKey {
     bool hadValue = false;
     std::string oldValue;
 
     bool set(const std::string& directory) {
         HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0,
+                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS) {
             return false;
         }
         char old[MAX_PATH * 2] = {};
@@ -284,7 +287,8 @@ struct GameKey {
 
     void restore() const {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                          &key) != ERROR_SUCCESS) {
             return;
         }
         if (hadValue) {

@@ -57,11 +57,13 @@ inline std::vector<std::string> dataSets(const std::string& game) {
     return names;
 }
 
-// Sets the game directory for the editor; "" removes the value.
-inline bool setGameDirectory(const std::string& directory) {
+// Sets the game directory for the editor; "" removes the value. view: 0 (this
+// program's own, the 64-bit view), KEY_WOW64_32KEY (where the game's 32-bit
+// installer writes it) or KEY_WOW64_64KEY.
+inline bool setGameDirectory(const std::string& directory, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     LONG status;
@@ -77,25 +79,31 @@ inline bool setGameDirectory(const std::string& directory) {
     return status == ERROR_SUCCESS;
 }
 
-inline std::string gameDirectory() {
-    char buffer[1024] = {};
-    DWORD size = sizeof(buffer) - 1;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, GAME_KEY, GAME_VALUE, RRF_RT_REG_SZ, nullptr, buffer,
-                     &size) != ERROR_SUCCESS) {
+inline std::string gameDirectory(REGSAM view = 0) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
         return "";
     }
-    return buffer;
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    LONG status =
+        RegQueryValueExA(key, GAME_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? buffer : "";
 }
 
 // Keeps the registry value as it was for the rest of the test program.
 class GameDirectoryScope {
   public:
-    explicit GameDirectoryScope(const std::string& directory) : previous(gameDirectory()) {
-        setGameDirectory(directory);
+    explicit GameDirectoryScope(const std::string& directory, REGSAM view = 0)
+        : view(view), previous(gameDirectory(view)) {
+        setGameDirectory(directory, view);
     }
-    ~GameDirectoryScope() { setGameDirectory(previous); }
+    ~GameDirectoryScope() { setGameDirectory(previous, view); }
 
   private:
+    REGSAM view;
     std::string previous;
 };
 
@@ -181,15 +189,21 @@ class EditorProcess {
         }
     }
 
-    bool start(const std::string& program, const std::string& workingDirectory) {
+    // arguments: what follows the program's name on its command line. Waits
+    // for the main window unless told not to.
+    bool start(const std::string& program, const std::string& workingDirectory,
+               const std::string& arguments = "", bool waitForMainWindow = true) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         std::string command = "\"" + program + "\"";
+        if (!arguments.empty()) {
+            command += " " + arguments;
+        }
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                             workingDirectory.c_str(), &startup, &process)) {
             return false;
         }
-        return waitUntil([this] { return mainWindow() != nullptr; }, 20000);
+        return !waitForMainWindow || waitUntil([this] { return mainWindow() != nullptr; }, 20000);
     }
 
     HWND mainWindow() const { return findWindow(process.dwProcessId, "RZWindow"); }
