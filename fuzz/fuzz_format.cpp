@@ -39,6 +39,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string line = RZTableText::formatTableLine(name, target, numbers, description);
     FUZZ_CHECK(line.size() <= RZTableText::LINE_LIMIT);
+
+    // Texts stored through the blank rule have no blanks left, and keep their
+    // words in the same order.
+    std::string storedName = RZTableText::withFullWidthBlanks(name);
+    FUZZ_CHECK(storedName.find_first_of(" \t") == std::string::npos);
+    FUZZ_CHECK(storedName.size() >= name.size());
+    if (name.find_first_of(" \t") == std::string::npos) {
+        FUZZ_CHECK(storedName == name);
+    }
+    std::string storedDescription = RZTableText::withFullWidthBlanks(description);
+    std::string storedLine =
+        RZTableText::formatTableLine(storedName, target, numbers, storedDescription);
+    if (readable(storedName) && readable(storedDescription) &&
+        storedLine.size() + 1 < RZTableText::LINE_LIMIT) {
+        std::vector<std::string> stored = RZTableText::splitFields(storedLine);
+        FUZZ_CHECK(stored.size() == RZTableText::FIELD_COUNT);
+        FUZZ_CHECK(stored[0] == storedName);
+        FUZZ_CHECK(RZTableText::parseNumber(stored[1]) == target);
+        FUZZ_CHECK(stored[14] == storedDescription);
+    }
     // A line at the limit, or one byte short of it (a cut that would have split
     // a character), may have lost the end of its description.
     if (!readable(name) || !readable(description) || line.size() + 1 >= RZTableText::LINE_LIMIT) {

@@ -59,6 +59,12 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
             answer = 0;
         }
         break;
+    case NM_DBLCLK:
+        if (onDoubleClick(hwnd, listView,
+                          reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem)) {
+            answer = 0;
+        }
+        break;
     default:
         break;
     }
@@ -103,5 +109,10 @@ bool HListViewEventListener::onRejecting(HWND hwnd, HListView* listView, int ind
 
 bool HListViewEventListener::onColumnClick(HWND hwnd, HListView* listView, int index) {
     printMessage("onColumnClick hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
+    return true;
+}
+
+bool HListViewEventListener::onDoubleClick(HWND hwnd, HListView* listView, int index) {
+    printMessage("onDoubleClick hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
     return true;
 }

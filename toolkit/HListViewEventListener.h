@@ -27,6 +27,8 @@ class HListViewEventListener : public HEventListener {
     virtual bool onRejecting(HWND hwnd, HListView* listView, int index);
     // A column header was clicked (LVN_COLUMNCLICK); index is the column.
     virtual bool onColumnClick(HWND hwnd, HListView* listView, int index);
+    // A row was double-clicked (NM_DBLCLK); index is the row, -1 off the rows.
+    virtual bool onDoubleClick(HWND hwnd, HListView* listView, int index);
 
   private:
     void restoreLeftRow(HListView* listView, int vetoed);

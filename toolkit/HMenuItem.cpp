@@ -46,7 +46,7 @@ int HMenuItem::create() {
         info.fMask |= MIIM_SUBMENU;
     }
     info.fType = separator ? MFT_SEPARATOR : MFT_STRING;
-    info.fState = itemEnabled ? MFS_ENABLED : MFS_GRAYED;
+    info.fState = (itemEnabled ? MFS_ENABLED : MFS_GRAYED) | (itemChecked ? MFS_CHECKED : 0);
     info.wID = static_cast<UINT>(getId());
     info.hSubMenu = submenu;
     info.dwTypeData = textCopy.data();
@@ -123,4 +123,16 @@ void HMenuItem::setEnabled(bool enabled) {
         return;
     }
     itemEnabled = enabled;
+}
+
+void HMenuItem::setChecked(bool checked) {
+    HMENU parentMenu = getParentMenu();
+    if (parentMenu && !submenu) {
+        if (CheckMenuItem(parentMenu, static_cast<UINT>(getId()),
+                          MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)) ==
+            static_cast<DWORD>(-1)) {
+            return;
+        }
+    }
+    itemChecked = checked;
 }

@@ -17,6 +17,10 @@ class HMenuItem : public HContainer {
     bool isEnabled() override;
     void setEnabled(bool enabled) override;
 
+    // A check mark beside the item; kept for the next create without a menu.
+    bool isChecked() const { return itemChecked; }
+    void setChecked(bool checked);
+
     bool isSeparator() const { return separator; }
     HMENU getSubmenu() const { return submenu; }
     // The menu this item lives in: the bar's menu or the parent item's submenu.
@@ -29,4 +33,5 @@ class HMenuItem : public HContainer {
     // The caption as the menu reads it (dwTypeData is not const).
     std::vector<char> textCopy;
     bool itemEnabled = true;
+    bool itemChecked = false;
 };

@@ -106,6 +106,16 @@ void RZEditData::shareSpellFields(const RZMagic* entry, std::uint32_t fields) {
     }
 }
 
+bool RZEditData::differsFromBaseline(const RZMagic& entry) {
+    ZDMagic loaded = entry.baseline();
+    for (int field = 0; field < RZStockTable::FIELD_COUNT; ++field) {
+        if (!RZStockTable::sameField(entry, loaded, field)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void RZEditData::setFlags(std::uint32_t mask) {
     if (mask == 0) {
         flagBits = 0;

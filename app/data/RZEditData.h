@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/data/RZCharacters.h"
+#include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZStockTable.h"
 #include "support/HFile.h"
 #include "support/HObject.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // The document a main window works on: the entries of the open table, where it
@@ -78,6 +81,26 @@ class RZEditData : public HObject {
     RZMagic* shownEntry() const { return shown; }
     void setShownEntry(RZMagic* entry) { shown = entry; }
 
+    // Undo and redo of the entries' changes; cleared when entries are replaced
+    // by a load or a new table (not by the read-back after a save).
+    RZEditHistory& history() { return edits; }
+    const RZEditHistory& history() const { return edits; }
+
+    // The game's stock table, read again whenever a table is loaded.
+    const RZStockTable& stockTable() const { return stock; }
+    bool readStockTable() { return stock.read(defaultTable, defaultSound); }
+    // Whether rows that differ from the stock table are coloured.
+    bool showsStockDifferences() const { return showStock; }
+    void setShowsStockDifferences(bool show) { showStock = show; }
+
+    // Whether an entry differs from its baseline in a value the table holds
+    // (name, target, the four numbers, description, sound).
+    static bool differsFromBaseline(const RZMagic& entry);
+
+    // The last text searched for.
+    const std::string& searchText() const { return search; }
+    void setSearchText(const std::string& text) { search = text; }
+
   private:
     std::vector<std::unique_ptr<RZMagic>> entries;
     HFile defaultTable;
@@ -87,4 +110,8 @@ class RZEditData : public HObject {
     std::uint32_t flagBits = 0;
     std::unique_ptr<RZCharacters> characterList;
     RZMagic* shown = nullptr; // borrowed from entries
+    RZEditHistory edits;
+    RZStockTable stock;
+    bool showStock = false;
+    std::string search;
 };

@@ -95,6 +95,93 @@ std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
     return RZTableText::parseNumber(field);
 }
 
+bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
+                                std::vector<ZDMagic>* kept) {
+    HFileReader tableReader(tablePath);
+    HFileReader soundReader(soundPath);
+    if (!tableReader.read()) {
+        return false;
+    }
+    const char* text = tableReader.data();
+    std::size_t length = std::strlen(text);
+    std::vector<ZDMagic> records;
+    int spell = 0;
+    // Walked line by line: a table of millions of (empty) lines must not need
+    // a list of them all.
+    std::size_t at = 0;
+    RZTableText::Line line{0, 0};
+    while (RZTableText::nextLine(text, length, at, line)) {
+        if (line.end == line.start) {
+            continue;
+        }
+        std::string lineText(text + line.start, line.end - line.start);
+        HDebug::debug("minfo:%d(%d,%d)%s", static_cast<int>(length), static_cast<int>(line.start),
+                      static_cast<int>(line.end), lineText.c_str());
+        // Lines past the last spell have no levels and would be dropped below;
+        // they are not kept, however many there are.
+        if (spell >= RZMagicTables::SPELL_COUNT) {
+            ++spell;
+            continue;
+        }
+        std::vector<std::string> fields = RZTableText::splitFields(lineText);
+        for (int level = 1; level <= 3; ++level) {
+            ZDMagic record;
+            RZMagicTables::applyDefaults(&record, spell, level);
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                const std::string& field = fields[f];
+                if (f == 0) {
+                    record.setName(field);
+                } else if (f == 1) {
+                    record.setTarget(parseNumber(field));
+                } else if (f == 14) {
+                    record.setDescription(field);
+                } else if ((f - 2) / 4 == static_cast<std::size_t>(level - 1)) {
+                    std::int32_t value = parseNumber(field);
+                    switch ((f - 2) % 4) {
+                    case 0:
+                        record.setCost(value);
+                        break;
+                    case 1:
+                        record.setRange(value);
+                        break;
+                    case 2:
+                        record.setArea(value);
+                        break;
+                    default:
+                        record.setEfficiency(value);
+                        break;
+                    }
+                }
+            }
+            record.setSource(tablePath);
+            records.push_back(record);
+        }
+        ++spell;
+    }
+
+    if (soundReader.read()) {
+        const char* sounds = soundReader.data();
+        // One line per spell line read above, and each spell has three level
+        // records.
+        std::vector<std::string> names =
+            RZTableText::soundNames(sounds, std::strlen(sounds), records.size() / 3);
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            for (std::size_t j = 3 * n; j < 3 * n + 3; ++j) {
+                records[j].setSound(names[n]);
+            }
+        }
+    }
+
+    std::int32_t row = 0;
+    for (ZDMagic& record : records) {
+        if (record.getRank() != 0) {
+            record.setRow(++row);
+            kept->push_back(record);
+        }
+    }
+    return true;
+}
+
 bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document) {
     printMessage("load: file1=%s file2=%s", tablePath.fullPath().c_str(),
                  soundPath.fullPath().c_str());
@@ -107,86 +194,10 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
         document->setSoundPath(HFile());
         document->clear();
 
-        HFileReader tableReader(tablePath);
-        HFileReader soundReader(soundPath);
-        if (tableReader.read()) {
-            const char* text = tableReader.data();
-            std::size_t length = std::strlen(text);
-            std::vector<ZDMagic> records;
-            int spell = 0;
-            // Walked line by line: a table of millions of (empty) lines must
-            // not need a list of them all.
-            std::size_t at = 0;
-            RZTableText::Line line{0, 0};
-            while (RZTableText::nextLine(text, length, at, line)) {
-                if (line.end == line.start) {
-                    continue;
-                }
-                std::string lineText(text + line.start, line.end - line.start);
-                HDebug::debug("minfo:%d(%d,%d)%s", static_cast<int>(length),
-                              static_cast<int>(line.start), static_cast<int>(line.end),
-                              lineText.c_str());
-                // Lines past the last spell have no levels and would be dropped
-                // below; they are not kept, however many there are.
-                if (spell >= RZMagicTables::SPELL_COUNT) {
-                    ++spell;
-                    continue;
-                }
-                std::vector<std::string> fields = RZTableText::splitFields(lineText);
-                for (int level = 1; level <= 3; ++level) {
-                    ZDMagic record;
-                    RZMagicTables::applyDefaults(&record, spell, level);
-                    for (std::size_t f = 0; f < fields.size(); ++f) {
-                        const std::string& field = fields[f];
-                        if (f == 0) {
-                            record.setName(field);
-                        } else if (f == 1) {
-                            record.setTarget(parseNumber(field));
-                        } else if (f == 14) {
-                            record.setDescription(field);
-                        } else if ((f - 2) / 4 == static_cast<std::size_t>(level - 1)) {
-                            std::int32_t value = parseNumber(field);
-                            switch ((f - 2) % 4) {
-                            case 0:
-                                record.setCost(value);
-                                break;
-                            case 1:
-                                record.setRange(value);
-                                break;
-                            case 2:
-                                record.setArea(value);
-                                break;
-                            default:
-                                record.setEfficiency(value);
-                                break;
-                            }
-                        }
-                    }
-                    record.setSource(tablePath);
-                    records.push_back(record);
-                }
-                ++spell;
-            }
-
-            if (soundReader.read()) {
-                const char* sounds = soundReader.data();
-                // One line per spell line read above, and each spell has three
-                // level records.
-                std::vector<std::string> names =
-                    RZTableText::soundNames(sounds, std::strlen(sounds), records.size() / 3);
-                for (std::size_t n = 0; n < names.size(); ++n) {
-                    for (std::size_t j = 3 * n; j < 3 * n + 3; ++j) {
-                        records[j].setSound(names[n]);
-                    }
-                }
-            }
-
-            std::int32_t kept = 0;
-            for (ZDMagic& record : records) {
-                if (record.getRank() != 0) {
-                    record.setRow(++kept);
-                    document->append(std::make_unique<RZMagic>(record));
-                }
+        std::vector<ZDMagic> records;
+        if (readRecords(tablePath, soundPath, &records)) {
+            for (const ZDMagic& record : records) {
+                document->append(std::make_unique<RZMagic>(record));
             }
             document->setTablePath(tablePath);
             document->setSoundPath(soundPath);

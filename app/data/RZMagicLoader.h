@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class RZEditData;
+class ZDMagic;
 
 // Reads the MagicTable and SoundFileName files into a document, writes a
 // document back into them, and builds a new table from the built-in defaults.
@@ -15,6 +17,9 @@ class RZMagicLoader : public HObject {
     RZMagicLoader();
     ~RZMagicLoader() override;
 
+    // The existing spell levels of a pair of table files, in file order with
+    // their row numbers, appended to `kept`; false when the table cannot be read.
+    bool readRecords(const HFile& tablePath, const HFile& soundPath, std::vector<ZDMagic>* kept);
     // False only for a null document or a table path that does not exist.
     bool load(HFile tablePath, HFile soundPath, RZEditData* document);
     // Writes each file beside itself first and replaces the original only when

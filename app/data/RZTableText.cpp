@@ -141,4 +141,17 @@ std::string formatTableLine(const std::string& name, std::int32_t target,
     return std::string(buffer, whole);
 }
 
+std::string withFullWidthBlanks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == ' ' || c == '\t') {
+            out += "\x81\x40";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace RZTableText

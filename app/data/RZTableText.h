@@ -55,4 +55,10 @@ std::vector<std::string> soundNames(const char* text, std::size_t length, std::s
 std::string formatTableLine(const std::string& name, std::int32_t target,
                             const std::int32_t numbers[3][4], const std::string& description);
 
+// A name or description as it may be stored: the table cuts fields at spaces
+// and tabs, so each becomes the full-width space (0x81 0x40) and the line
+// reads back as the same spell. Neither byte is ever the second byte of a
+// two-byte character, so no character is split.
+std::string withFullWidthBlanks(const std::string& text);
+
 } // namespace RZTableText

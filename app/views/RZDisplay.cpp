@@ -83,6 +83,9 @@ RZMagic* rowEntry(HListView* list, int row) {
 
 } // namespace
 
+const HColor RZDisplay::CHANGED_COLOR(255, 255, 192);
+const HColor RZDisplay::STOCK_COLOR(220, 235, 255);
+
 RZDisplay::RZDisplay() {
     setClassName("RZDisplay");
 }
@@ -123,6 +126,29 @@ std::string RZDisplay::columnText(const RZMagic* entry, int column) {
     }
 }
 
+HColor RZDisplay::rowColor(const RZMagic* entry, const RZEditData* document) {
+    if (entry == nullptr) {
+        return HColor::WHITE;
+    }
+    if (RZEditData::differsFromBaseline(*entry)) {
+        return CHANGED_COLOR;
+    }
+    if (document != nullptr && document->showsStockDifferences() &&
+        document->stockTable().isReadable() && document->stockTable().differs(*entry)) {
+        return STOCK_COLOR;
+    }
+    return HColor::WHITE;
+}
+
+void RZDisplay::colorRow(HListView* list, int row, const RZMagic* entry,
+                         const RZEditData* document) {
+    HColor color = rowColor(entry, document);
+    // Only a colour that changes repaints the row.
+    if (!(list->getItemColor(row) == color)) {
+        list->setItemColor(row, color);
+    }
+}
+
 void RZDisplay::writeColumns(HListView* list, int row, const RZMagic* entry, bool all) {
     for (int column = all ? COLUMN_ROW : COLUMN_NAME; column < COLUMN_COUNT; ++column) {
         list->setItemText(row, column, columnText(entry, column));
@@ -150,13 +176,11 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
             // set of the same size shares many (row numbers, levels, table
             // values), and reopening one changes none.
             writeColumns(list, row, entry, true);
-            if (!(list->getItemColor(row) == HColor::WHITE)) {
-                list->setItemColor(row, HColor::WHITE);
-            }
         } else {
             list->insertItem(row, columnText(entry, COLUMN_ROW));
             writeColumns(list, row, entry, false);
         }
+        colorRow(list, row, entry, document);
         list->setItemParam(row, 0, reinterpret_cast<LPARAM>(entry));
     }
     endRefill(list);
@@ -333,7 +357,9 @@ bool RZDisplay::refreshRow(HComponent* window, int row) {
     if (entry == nullptr) {
         return false;
     }
+    RZEditData* document = RZEditData::getInstance(window->getHandle());
     writeColumns(list, row, entry, true);
+    colorRow(list, row, entry, document);
     for (int other = 0; other < list->getItemCount(); ++other) {
         if (other == row) {
             continue;
@@ -346,6 +372,46 @@ bool RZDisplay::refreshRow(HComponent* window, int row) {
         for (int column : sharedColumns) {
             list->setItemText(other, column, columnText(sibling, column));
         }
+        colorRow(list, other, sibling, document);
+    }
+    return true;
+}
+
+bool RZDisplay::refreshRows(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
+    if (list == nullptr) {
+        return false;
+    }
+    for (int row = 0; row < list->getItemCount(); ++row) {
+        RZMagic* entry = rowEntry(list, row);
+        if (entry != nullptr) {
+            writeColumns(list, row, entry, true);
+            colorRow(list, row, entry, document);
+        }
+    }
+    return true;
+}
+
+bool RZDisplay::selectEntry(HComponent* window, RZEditData* document, const RZMagic* entry) {
+    if (window == nullptr || document == nullptr || entry == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
+    if (list == nullptr) {
+        return false;
+    }
+    int row = list->findItemByParam(reinterpret_cast<LPARAM>(entry));
+    if (row < 0) {
+        return false;
+    }
+    if (list->getSelectedIndex() == row) {
+        // No selection change, so no event shows it: the form is refilled here.
+        showEntry(window, document);
+    } else {
+        list->setSelectedIndex(row);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/HObject.h"
+#include "toolkit/HColor.h"
 
 class HComponent;
 class HListView;
@@ -59,6 +60,23 @@ class RZDisplay : public HObject {
     // The text of one spell-list column (a SpellColumn) for an entry.
     static std::string columnText(const RZMagic* entry, int column);
 
+    // Background of changed rows (the entry differs from what was loaded or
+    // saved) and, while the stock comparison is shown, of rows that differ
+    // only from the stock table; every other row is white.
+    static const HColor CHANGED_COLOR;
+    static const HColor STOCK_COLOR;
+    // The background of an entry's row; the document may be null.
+    static HColor rowColor(const RZMagic* entry, const RZEditData* document);
+
+    // Rewrites every row of the spell list from its entry (only cells whose
+    // text changes reach the control) and recolours it.
+    bool refreshRows(HComponent* window, RZEditData* document);
+    // Selects the row of the entry and shows it in the form, also when that
+    // row is selected already; false when no row holds the entry.
+    bool selectEntry(HComponent* window, RZEditData* document, const RZMagic* entry);
+
   private:
     void writeColumns(HListView* list, int row, const RZMagic* entry, bool all);
+    static void colorRow(HListView* list, int row, const RZMagic* entry,
+                         const RZEditData* document);
 };

@@ -77,6 +77,24 @@ enum RZMenuId : int {
     IDM_FIRST_MENU_ITEM = IDM_FILE,
     IDM_LAST_MENU_ITEM = IDM_ABOUT,
 
+    // The Edit menu's undo, redo and find items, after 元に戻す.
+    IDM_EDIT_SEPARATOR_2 = 160,
+    IDM_UNDO = 161,
+    IDM_REDO = 162,
+    IDM_EDIT_SEPARATOR_3 = 163,
+    IDM_FIND = 164,
+    IDM_FIND_NEXT = 165,
+    IDM_FIND_PREVIOUS = 166, // accelerator only (Shift+F3)
+
+    // The Tools menu, between Edit and Other.
+    IDM_TOOLS = 170,
+    IDM_STOCK_DIFF = 171,
+    IDM_RESET_TO_STOCK = 172,
+    IDM_SHOW_STOCK_DIFF = 173,
+
+    IDM_FIRST_EXTRA_ITEM = IDM_EDIT_SEPARATOR_2,
+    IDM_LAST_EXTRA_ITEM = IDM_SHOW_STOCK_DIFF,
+
     // The File menu's data-set entries: a separator, then one item a data set.
     IDM_DATA_SET_SEPARATOR = 501,
     IDM_FIRST_DATA_SET = 502,
@@ -87,6 +105,20 @@ enum RZAboutId : int {
     IDC_ABOUT_TEXT = 201,
     IDC_ABOUT_CREDIT = 202,
     IDC_ABOUT_OK = 203,
+};
+
+// The find dialog.
+enum RZFindId : int {
+    IDC_FIND_TEXT = 211,
+    IDC_FIND_OK = 212,
+    IDC_FIND_CANCEL = 213,
+};
+
+// The dialog listing the differences from the stock table.
+enum RZStockDiffId : int {
+    IDC_DIFF_LIST = 221,
+    IDC_DIFF_CLOSE = 222,
+    IDC_DIFF_JUMP = 223, // Enter or a double click on a row: no control of its own
 };
 
 #endif // RC_INVOKED
