@@ -1,6 +1,7 @@
 #include "app/operations/RZCommand.h"
 
 #include "app/operations/RZOperations.h"
+#include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZIds.h"
 #include "toolkit/HComponent.h"
 
@@ -21,6 +22,13 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         if (target == nullptr) {
             target = component;
         }
+    }
+    // Any command ends a burst of typing in the form (one undo step). The
+    // dialogs' own commands have no document.
+    const bool dialogCommand = id == IDC_ABOUT_OK || id == IDC_FIND_OK || id == IDC_FIND_CANCEL ||
+                               id == IDC_DIFF_CLOSE || id == IDC_DIFF_JUMP;
+    if (!dialogCommand) {
+        rzops::endTyping(target);
     }
     switch (id) {
     case IDC_PREVIOUS:
@@ -72,7 +80,37 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         RZOP0018(target);
         break;
     case IDC_ABOUT_OK:
+    case IDC_FIND_OK:
+    case IDC_DIFF_JUMP:
         RZOP0020(target);
+        break;
+    case IDC_FIND_CANCEL:
+    case IDC_DIFF_CLOSE:
+        RZOP0029(target);
+        break;
+    case IDM_UNDO:
+        RZOP0021(target);
+        break;
+    case IDM_REDO:
+        RZOP0022(target);
+        break;
+    case IDM_FIND:
+        RZOP0023(target);
+        break;
+    case IDM_FIND_NEXT:
+        RZOP0024(target);
+        break;
+    case IDM_FIND_PREVIOUS:
+        RZOP0025(target);
+        break;
+    case IDM_STOCK_DIFF:
+        RZOP0026(target);
+        break;
+    case IDM_RESET_TO_STOCK:
+        RZOP0027(target);
+        break;
+    case IDM_SHOW_STOCK_DIFF:
+        RZOP0028(target);
         break;
     default:
         // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).

@@ -1,6 +1,7 @@
 #include "app/operations/RZCommandEdit.h"
 
 #include "app/operations/RZOperations.h"
+#include "app/operations/RZOperationsCommon.h"
 #include "toolkit/HEdit.h"
 
 RZCommandEdit::RZCommandEdit() {
@@ -14,6 +15,15 @@ bool RZCommandEdit::onFocusGain(HWND hwnd, int id, HComponent* component) {
     HEdit* edit = dynamic_cast<HEdit*>(component);
     if (edit != nullptr) {
         edit->selectText(0, 65535);
+    }
+    return true;
+}
+
+bool RZCommandEdit::onFocusLost(HWND hwnd, int id, HComponent* component) {
+    printMessage("[RZ]onFocusLost:%llX %d", hexOf(hwnd), id);
+    // Typing that goes on after the focus comes back is a new undo step.
+    if (component != nullptr && component->getRoot() != nullptr) {
+        rzops::endTyping(component->getRoot());
     }
     return true;
 }

@@ -58,6 +58,8 @@ bool RZOP0002(HComponent* window, unsigned id) {
         if (answer != IDCANCEL) {
             document->setFlags(0);
             document->setFlags(flags);
+            // Another table: the steps of the last one cannot be undone here.
+            document->history().clear();
             showDocument(window, document);
         }
     }

@@ -191,6 +191,7 @@ bool RZOP0005(HComponent* window) {
                 document->setFlags(flags);
                 result = true;
             }
+            document->history().clear();
             showDocument(window, document);
         }
     }
@@ -284,6 +285,7 @@ bool RZOP0017(HComponent* window) {
     if (go) {
         result = loadOrForget(document->tablePath(), document->soundPath(), document, 1720,
                               "RZOP0017:reload error");
+        document->history().clear();
         showDocument(window, document);
     }
     HLOG_END(SOURCE, 1740, "RZOP0017");
@@ -299,6 +301,7 @@ bool RZOP0019(HComponent* window) {
         loader.createDefault(document);
         document->setFlags(0);
         document->setFlags(RZEditData::FLAG_NEW);
+        document->history().clear();
         showDocument(window, document);
         result = true;
     }

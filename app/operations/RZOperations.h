@@ -48,3 +48,19 @@ bool RZOP0020(HComponent* window);
 // Offers to save a changed document before it is given up. Returns IDCANCEL when
 // the caller must stop, any other message-box answer when it may go on.
 int saveHasEdited(HComponent* window, RZEditData* document, const char* caption);
+
+// Undo and redo of the last table step (the history of the document).
+bool RZOP0021(HComponent* window);
+bool RZOP0022(HComponent* window);
+// Find: the find box, then the next match; the next and the previous match of
+// the last search text (the find box when there is none).
+bool RZOP0023(HComponent* window);
+bool RZOP0024(HComponent* window);
+bool RZOP0025(HComponent* window);
+// The stock table: the list of differences, the selected spell level put back
+// to stock (one undo step), and the colouring of rows that differ from it.
+bool RZOP0026(HComponent* window);
+bool RZOP0027(HComponent* window);
+bool RZOP0028(HComponent* window);
+// Closes the dialog that the target is, as cancelled.
+bool RZOP0029(HComponent* window);

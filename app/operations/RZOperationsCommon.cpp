@@ -3,8 +3,10 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
+#include "toolkit/HMenuItem.h"
 
 namespace rzops {
 
@@ -34,9 +36,54 @@ bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, 
 }
 
 void showDocument(HComponent* window, RZEditData* document) {
+    if (document != nullptr) {
+        document->readStockTable();
+    }
     RZDisplay display;
     display.showTable(window, document);
     display.updateTitle(window, document);
+    updateCommandStates(window, document);
+}
+
+namespace {
+
+void enableItem(HComponent* window, int id, bool enabled) {
+    HMenuItem* item = dynamic_cast<HMenuItem*>(window->findById(id));
+    if (item != nullptr && item->isEnabled() != enabled) {
+        item->setEnabled(enabled);
+    }
+}
+
+} // namespace
+
+void updateCommandStates(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return;
+    }
+    enableItem(window, IDM_UNDO, document->history().canUndo());
+    enableItem(window, IDM_REDO, document->history().canRedo());
+    const bool stock = document->stockTable().isReadable();
+    for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
+        enableItem(window, id, stock);
+    }
+    HMenuItem* show = dynamic_cast<HMenuItem*>(window->findById(IDM_SHOW_STOCK_DIFF));
+    if (show != nullptr && show->isChecked() != document->showsStockDifferences()) {
+        show->setChecked(document->showsStockDifferences());
+    }
+}
+
+RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry) {
+    std::int64_t position = RZEditHistory::positionOf(*document, entry);
+    return document->history().begin(*document, RZEditHistory::spellPositions(*document, entry),
+                                     static_cast<std::uint32_t>(position < 0 ? 0 : position));
+}
+
+void endTyping(HComponent* window) {
+    RZEditData* document = documentOf(window);
+    if (document != nullptr) {
+        document->history().endBurst(*document);
+        updateCommandStates(window, document);
+    }
 }
 
 } // namespace rzops

@@ -5,6 +5,7 @@
 // the result. Journal lines of the operations carry fixed line numbers of
 // their own, under the one source name SOURCE, whichever file they are in.
 
+#include "app/data/RZEditHistory.h"
 #include "support/HFile.h"
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 
 class HComponent;
 class RZEditData;
+class RZMagic;
 
 namespace rzops {
 
@@ -27,7 +29,21 @@ int ask(HComponent* window, const std::string& text, const char* caption, UINT t
 bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, int line,
                   const char* note);
 
-// Refills the list and the title after a file operation.
+// Refills the list and the title after a file operation; the stock table is
+// read again first, so the rows' colours compare with what is on disk now.
 void showDocument(HComponent* window, RZEditData* document);
+
+// Greys or enables the menu items that depend on the document: undo and redo,
+// and the stock-table tools (with the check mark of the colour switch). Only
+// items whose state changes are touched, so it may run at every keystroke.
+void updateCommandStates(HComponent* window, RZEditData* document);
+
+// Begins an undo step over every level of the entry's spell, whose undo and
+// redo select the entry's row; commit it through document->history().
+RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry);
+
+// Closes the typing step of the form's edit boxes: the selection or the focus
+// moved, or another command runs.
+void endTyping(HComponent* window);
 
 } // namespace rzops

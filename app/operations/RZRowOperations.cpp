@@ -5,8 +5,11 @@
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
+
+#include <cstdint>
 
 using namespace rzops;
 
@@ -26,6 +29,8 @@ bool RZOP0003(HComponent* window) {
     HLOG_START(SOURCE, 300, "RZOP0003");
     bool result = false;
     if (window != nullptr) {
+        // The selection moved: typing in the form starts a new step.
+        endTyping(window);
         RZDisplay display;
         display.showEntry(window, documentOf(window));
         result = true;
@@ -64,9 +69,29 @@ int RZOP0009(HComponent* window) {
 
 int RZOP0010(HComponent* window, HComponent* control) {
     HLOG_START(SOURCE, 1000, "RZOP0010");
-    if (window != nullptr && control != nullptr) {
+    RZEditData* document = documentOf(window);
+    if (document != nullptr && control != nullptr) {
         RZDisplay display;
-        display.storeEntry(window, control, documentOf(window));
+        RZEditHistory& history = document->history();
+        RZMagic* entry = document->shownEntry();
+        std::int64_t position = RZEditHistory::positionOf(*document, entry);
+        // Inside a step of its own (a sound choice) the change belongs to it;
+        // more typing into the same box for the same entry extends the open step.
+        if (history.isRecording() || position < 0 ||
+            history.continuesBurst(static_cast<std::uint32_t>(position), control->getId())) {
+            display.storeEntry(window, control, document);
+        } else {
+            history.endBurst(*document);
+            const std::uint32_t at = static_cast<std::uint32_t>(position);
+            RZEditHistory::Step step =
+                history.begin(*document, RZEditHistory::spellPositions(*document, entry), at);
+            display.storeEntry(window, control, document);
+            // Each choice of the drop-down is a step of its own.
+            if (history.commit(std::move(step), *document) && control->getId() != IDC_TARGET) {
+                history.markBurst(at, control->getId());
+            }
+        }
+        updateCommandStates(window, document);
     }
     HLOG_END(SOURCE, 1010, "RZOP0010");
     return 0;
@@ -75,6 +100,7 @@ int RZOP0010(HComponent* window, HComponent* control) {
 int RZOP0011(HComponent* window, int row) {
     HLOG_START(SOURCE, 1100, "RZOP0011");
     if (window != nullptr && row >= 0) {
+        endTyping(window);
         RZDisplay display;
         display.refreshRow(window, row);
     }
@@ -88,11 +114,17 @@ bool RZOP0014(HComponent* window) {
     RZEditData* document = documentOf(window);
     RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
     if (entry != nullptr) {
+        RZEditHistory& history = document->history();
+        RZEditHistory::Step step = beginSpellStep(document, entry);
         entry->revert();
         // The spell's other levels take the shared values; their own numbers stay.
         document->shareSpellFields(entry, RZEditData::SHARE_ALL);
+        history.commit(std::move(step), *document);
         RZDisplay display;
+        // The reverted rows show their values and lose their colour now.
+        display.refreshRows(window, document);
         display.showEntry(window, document);
+        updateCommandStates(window, document);
         result = true;
     }
     HLOG_END(SOURCE, 1430, "RZOP0014");

@@ -169,6 +169,8 @@ bool RZOP0012(HComponent* window) {
                                            document->defaultTablePath(), "Music&Sound");
         HFile chosen = chooseFile(window, folder, SOUND_FILTER, sizeof(SOUND_FILTER));
         if (!chosen.isEmpty()) {
+            // The chosen file and the name it puts in every level are one step.
+            RZEditHistory::Step step = beginSpellStep(document, entry);
             entry->setSoundReplacement(chosen);
             document->shareSpellFields(entry, RZEditData::SHARE_SOUND_FILE);
             // The table keeps the name only, up to its first ".". The listeners
@@ -182,6 +184,8 @@ bool RZOP0012(HComponent* window) {
             if (soundEdit != nullptr) {
                 soundEdit->setText(name);
             }
+            document->history().commit(std::move(step), *document);
+            updateCommandStates(window, document);
         }
         focusControl(window, IDC_SOUND_CHOOSE);
     }
@@ -199,8 +203,11 @@ bool RZOP0013(HComponent* window) {
                                            document->defaultTablePath(), "Picture");
         HFile chosen = chooseFile(window, folder, PICTURE_FILTER, sizeof(PICTURE_FILTER));
         if (!chosen.isEmpty()) {
+            RZEditHistory::Step step = beginSpellStep(document, entry);
             entry->setPictureReplacement(chosen);
             document->shareSpellFields(entry, RZEditData::SHARE_PICTURE_FILE);
+            document->history().commit(std::move(step), *document);
+            updateCommandStates(window, document);
             RZDisplay display;
             display.refreshPicture(window);
         }

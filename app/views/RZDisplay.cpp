@@ -4,6 +4,7 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZMagicTables.h"
+#include "app/data/RZTableText.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "support/HDebug.h"
@@ -296,7 +297,8 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
     std::uint32_t shared = 0;
     switch (control->getId()) {
     case IDC_NAME:
-        entry->setName(control->getText());
+        // The table cuts fields at blanks: stored as full-width spaces.
+        entry->setName(RZTableText::withFullWidthBlanks(control->getText()));
         shared = RZEditData::SHARE_NAME;
         break;
     case IDC_TARGET: {
@@ -322,7 +324,7 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
         entry->setEfficiency(RZMagicLoader::parseNumber(control->getText()));
         break;
     case IDC_DESCRIPTION:
-        entry->setDescription(control->getText());
+        entry->setDescription(RZTableText::withFullWidthBlanks(control->getText()));
         shared = RZEditData::SHARE_DESCRIPTION;
         break;
     case IDC_SOUND:

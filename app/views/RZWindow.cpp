@@ -92,6 +92,16 @@ const MenuRow MENUS[] = {
     {IDM_LAST, IDM_EDIT, "末尾へ移動(&B)\tCtrl+End"},
     {IDM_EDIT_SEPARATOR_1, IDM_EDIT, "-"},
     {IDM_REVERT, IDM_EDIT, "元に戻す(&U)\tCtrl+F5"},
+    {IDM_EDIT_SEPARATOR_2, IDM_EDIT, "-"},
+    {IDM_UNDO, IDM_EDIT, "取り消し(&Z)\tCtrl+Z"},
+    {IDM_REDO, IDM_EDIT, "やり直し(&Y)\tCtrl+Y"},
+    {IDM_EDIT_SEPARATOR_3, IDM_EDIT, "-"},
+    {IDM_FIND, IDM_EDIT, "検索(&F)...\tCtrl+F"},
+    {IDM_FIND_NEXT, IDM_EDIT, "次を検索(&N)\tF3"},
+    {IDM_TOOLS, IDM_MENU_BAR, "ツール(&T)"},
+    {IDM_STOCK_DIFF, IDM_TOOLS, "標準データとの差分(&D)..."},
+    {IDM_RESET_TO_STOCK, IDM_TOOLS, "選択した呪文を標準に戻す(&R)"},
+    {IDM_SHOW_STOCK_DIFF, IDM_TOOLS, "標準データとの違いを色で表示(&C)"},
     {IDM_OTHER, IDM_MENU_BAR, "その他(&O)"},
     {IDM_ABOUT, IDM_OTHER, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };
@@ -135,13 +145,16 @@ struct AcceleratorRow {
 const BYTE CTRL = FVIRTKEY | FNOINVERT | FCONTROL;
 const BYTE SHIFT_CTRL = FVIRTKEY | FNOINVERT | FSHIFT | FCONTROL;
 const BYTE PLAIN = FVIRTKEY | FNOINVERT;
+const BYTE SHIFT = FVIRTKEY | FNOINVERT | FSHIFT;
 
 const AcceleratorRow ACCELERATORS[] = {
     {CTRL, 'N', IDM_NEW},        {CTRL, 'O', IDM_OPEN},          {PLAIN, VK_F5, IDM_RELOAD},
     {CTRL, 'S', IDM_SAVE},       {SHIFT_CTRL, 'S', IDM_SAVE_AS}, {CTRL, 'Q', IDM_EXIT},
     {CTRL, VK_UP, IDM_PREVIOUS}, {CTRL, VK_DOWN, IDM_NEXT},      {CTRL, VK_PRIOR, IDM_PREVIOUS},
     {CTRL, VK_NEXT, IDM_NEXT},   {CTRL, VK_HOME, IDM_FIRST},     {CTRL, VK_END, IDM_LAST},
-    {CTRL, VK_F5, IDM_REVERT},
+    {CTRL, VK_F5, IDM_REVERT},   {CTRL, 'Z', IDM_UNDO},          {CTRL, 'Y', IDM_REDO},
+    {SHIFT_CTRL, 'Z', IDM_REDO}, {CTRL, 'F', IDM_FIND},          {PLAIN, VK_F3, IDM_FIND_NEXT},
+    {SHIFT, VK_F3, IDM_FIND_PREVIOUS},
 };
 
 } // namespace
@@ -202,6 +215,12 @@ RZWindow::RZWindow() {
                                                         : getMenuItem(row.parent);
         menuItems[row.id - IDM_FIRST_MENU_ITEM] =
             std::make_unique<HMenuItem>(parent, row.id, row.text);
+    }
+
+    // Nothing to undo or redo yet; the stock tools wait for a table's stock
+    // comparison. Operations keep these states up to date from then on.
+    for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
+        getMenuItem(id)->setEnabled(false);
     }
 
     dataSetMenu->create(getMenuItem(IDM_FILE), IDM_DATA_SET_SEPARATOR);
@@ -284,7 +303,7 @@ HComponent* RZWindow::getControl(int id) const {
 }
 
 HMenuItem* RZWindow::getMenuItem(int id) const {
-    if (id < IDM_FIRST_MENU_ITEM || id > IDM_LAST_MENU_ITEM) {
+    if (id < IDM_FIRST_MENU_ITEM || id > IDM_LAST_EXTRA_ITEM) {
         return nullptr;
     }
     return menuItems[id - IDM_FIRST_MENU_ITEM].get();

@@ -28,7 +28,7 @@ class RZWindow : public HWindow {
     HFont* getWindowFont() const { return font.get(); }
     // The control with the id IDC_FIRST_CONTROL..IDC_LAST_CONTROL, else null.
     HComponent* getControl(int id) const;
-    // The menu item with the id IDM_FIRST_MENU_ITEM..IDM_LAST_MENU_ITEM, else null.
+    // The menu item with an id from IDM_FIRST_MENU_ITEM to IDM_LAST_EXTRA_ITEM, else null.
     HMenuItem* getMenuItem(int id) const;
 
   private:
@@ -38,5 +38,6 @@ class RZWindow : public HWindow {
     std::unique_ptr<HWavePlayer> wavePlayer;
     std::unique_ptr<HComponent> controls[IDC_LAST_CONTROL - IDC_FIRST_CONTROL + 1];
     std::unique_ptr<HMenuBar> menuBar;
-    std::unique_ptr<HMenuItem> menuItems[IDM_LAST_MENU_ITEM - IDM_FIRST_MENU_ITEM + 1];
+    // By id; ids without an item (between the groups) stay empty.
+    std::unique_ptr<HMenuItem> menuItems[IDM_LAST_EXTRA_ITEM - IDM_FIRST_MENU_ITEM + 1];
 };

@@ -203,10 +203,11 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
     Editor editor;
     HMENU bar = GetMenu(editor.hwnd);
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(menuText(bar, 0), "ﾌｧｲﾙ(&F)");
     EXPECT_EQ(menuText(bar, 1), "編集(&E)");
-    EXPECT_EQ(menuText(bar, 2), "その他(&O)");
+    EXPECT_EQ(menuText(bar, 2), "ツール(&T)");
+    EXPECT_EQ(menuText(bar, 3), "その他(&O)");
     HMENU file = GetSubMenu(bar, 0);
     const char* fileItems[] = {"新規作成(&N)\tCtrl+N",
                                "開く(&O)\tCtrl+O",
@@ -234,29 +235,54 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
     EXPECT_EQ(editor.window->getDataSetMenu()->getNextId(), IDM_FIRST_DATA_SET + 3);
 
     HMENU edit = GetSubMenu(bar, 1);
-    const char* editItems[] = {"前へ(&N)\tCtrl+↑",
-                               "次へ(&P)\tCtrl+↓",
-                               "先頭へ移動(&T)\tCtrl+Home",
-                               "末尾へ移動(&B)\tCtrl+End",
-                               "",
-                               "元に戻す(&U)\tCtrl+F5"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(menuText(edit, static_cast<UINT>(i)), editItems[i]);
-        EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(IDM_PREVIOUS + i));
+    const struct {
+        const char* text;
+        int id;
+    } editItems[] = {{"前へ(&N)\tCtrl+↑", IDM_PREVIOUS},
+                     {"次へ(&P)\tCtrl+↓", IDM_NEXT},
+                     {"先頭へ移動(&T)\tCtrl+Home", IDM_FIRST},
+                     {"末尾へ移動(&B)\tCtrl+End", IDM_LAST},
+                     {"", IDM_EDIT_SEPARATOR_1},
+                     {"元に戻す(&U)\tCtrl+F5", IDM_REVERT},
+                     {"", IDM_EDIT_SEPARATOR_2},
+                     {"取り消し(&Z)\tCtrl+Z", IDM_UNDO},
+                     {"やり直し(&Y)\tCtrl+Y", IDM_REDO},
+                     {"", IDM_EDIT_SEPARATOR_3},
+                     {"検索(&F)...\tCtrl+F", IDM_FIND},
+                     {"次を検索(&N)\tF3", IDM_FIND_NEXT}};
+    ASSERT_EQ(GetMenuItemCount(edit), 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(menuText(edit, static_cast<UINT>(i)), editItems[i].text);
+        EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(editItems[i].id));
     }
-    EXPECT_EQ(menuText(GetSubMenu(bar, 2), 0), "ﾊﾞｰｼﾞｮﾝ情報(&A)");
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_ABOUT));
+    HMENU tools = GetSubMenu(bar, 2);
+    ASSERT_EQ(GetMenuItemCount(tools), 3);
+    EXPECT_EQ(menuText(tools, 0), "標準データとの差分(&D)...");
+    EXPECT_EQ(menuText(tools, 1), "選択した呪文を標準に戻す(&R)");
+    EXPECT_EQ(menuText(tools, 2), "標準データとの違いを色で表示(&C)");
+    const int toolIds[] = {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
+    }
+    // Nothing to undo or redo in a new window, and the colours start off.
+    EXPECT_NE(GetMenuState(edit, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_NE(GetMenuState(edit, IDM_REDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(GetMenuState(tools, IDM_SHOW_STOCK_DIFF, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(menuText(GetSubMenu(bar, 3), 0), "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), static_cast<UINT>(IDM_ABOUT));
 
-    ACCEL table[20] = {};
-    int n = CopyAcceleratorTableA(editor.window->getAccelerator(), table, 20);
-    ASSERT_EQ(n, 13);
-    const int expected[13][3] = {
+    ACCEL table[30] = {};
+    int n = CopyAcceleratorTableA(editor.window->getAccelerator(), table, 30);
+    ASSERT_EQ(n, 19);
+    const int expected[19][3] = {
         {0x0B, 0x4E, IDM_NEW},      {0x0B, 0x4F, IDM_OPEN},    {0x03, 0x74, IDM_RELOAD},
         {0x0B, 0x53, IDM_SAVE},     {0x0F, 0x53, IDM_SAVE_AS}, {0x0B, 0x51, IDM_EXIT},
         {0x0B, 0x26, IDM_PREVIOUS}, {0x0B, 0x28, IDM_NEXT},    {0x0B, 0x21, IDM_PREVIOUS},
         {0x0B, 0x22, IDM_NEXT},     {0x0B, 0x24, IDM_FIRST},   {0x0B, 0x23, IDM_LAST},
-        {0x0B, 0x74, IDM_REVERT}};
-    for (int i = 0; i < 13; ++i) {
+        {0x0B, 0x74, IDM_REVERT},   {0x0B, 0x5A, IDM_UNDO},    {0x0B, 0x59, IDM_REDO},
+        {0x0F, 0x5A, IDM_REDO},     {0x0B, 0x46, IDM_FIND},    {0x03, 0x72, IDM_FIND_NEXT},
+        {0x07, 0x72, IDM_FIND_PREVIOUS}};
+    for (int i = 0; i < 19; ++i) {
         EXPECT_EQ(table[i].fVirt & 0x7F, expected[i][0]) << i;
         EXPECT_EQ(table[i].key, expected[i][1]) << i;
         EXPECT_EQ(table[i].cmd, expected[i][2]) << i;
