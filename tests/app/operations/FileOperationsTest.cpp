@@ -519,36 +519,7 @@ TEST_F(FileOperationsTest, AcceleratorsReachTheirCommandsAsRealKeys) {
     editor.command(editor.dataSetId("SetA"));
     SetForegroundWindow(editor.hwnd);
     SetFocus(editor.controlHandle(IDC_SPELL_LIST));
-    auto keys = [&](std::initializer_list<WORD> down) {
-        std::vector<INPUT> input;
-        for (WORD key : down) {
-            INPUT i = {};
-            i.type = INPUT_KEYBOARD;
-            i.ki.wVk = key;
-            input.push_back(i);
-        }
-        for (auto it = down.end(); it != down.begin();) {
-            --it;
-            INPUT i = {};
-            i.type = INPUT_KEYBOARD;
-            i.ki.wVk = *it;
-            i.ki.dwFlags = KEYEVENTF_KEYUP;
-            input.push_back(i);
-        }
-        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-        // The window's own loop translates accelerators; this one does the same.
-        DWORD until = GetTickCount() + 300;
-        while (static_cast<long>(until - GetTickCount()) > 0) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!TranslateAcceleratorA(editor.hwnd, editor.window->getAccelerator(), &msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageA(&msg);
-                }
-            }
-            Sleep(5);
-        }
-    };
+    auto keys = [&](std::initializer_list<WORD> down) { editor.press(down); };
     keys({VK_CONTROL, VK_END});
     EXPECT_EQ(editor.selectedRow(), 80);
     keys({VK_CONTROL, VK_PRIOR});

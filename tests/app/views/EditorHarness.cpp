@@ -436,6 +436,37 @@ int Editor::rowCount(int listId) {
     return static_cast<int>(SendMessageA(controlHandle(listId), LVM_GETITEMCOUNT, 0, 0));
 }
 
+void Editor::press(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = key;
+        input.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        --it;
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(i);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    // The window's own loop translates accelerators; this one does the same.
+    DWORD until = GetTickCount() + 300;
+    while (static_cast<long>(until - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TranslateAcceleratorA(hwnd, window->getAccelerator(), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        Sleep(5);
+    }
+}
+
 int Editor::dataSetId(const std::string& name) {
     for (int id = IDM_FIRST_DATA_SET; id < IDM_FIRST_DATA_SET + 18; ++id) {
         HMenuItem* item = dynamic_cast<HMenuItem*>(window->findById(id));

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,10 @@ class Editor {
     void clickColumn(int listId, int column);
     std::string cell(int listId, int row, int column);
     int rowCount(int listId);
+    // Real key strokes (SendInput), pressed in order and released in reverse,
+    // then the messages pumped through the window's accelerators as its own
+    // loop does.
+    void press(std::initializer_list<WORD> keys);
     // The command id of the data set whose menu item has the caption
     // (IDM_FIRST_DATA_SET upward), or -1.
     int dataSetId(const std::string& name);
