@@ -45,6 +45,7 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 targets=(RZEdit bench_minwin bench_timer)
 [ -f "$root/tests/tools/bench_files.cpp" ] && targets+=(bench_files)
+[ -f "$root/tests/tools/bench_undo.cpp" ] && targets+=(bench_undo)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # The same set-up as the test command: a prefix and home of this build directory.
@@ -143,6 +144,12 @@ round() {
     [ -f "$editor" ] && grep -a '^BENCH startup\.' "$editor" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
   done
 
+  # The undo history: 1,000 steps on the demo table, then undoing them all.
+  if [ -f "$build/tests/bench_undo.exe" ]; then
+    run_windows "$out" "$build/tests/bench_undo.exe" || echo "bench: bench_undo failed" >&2
+    grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+  fi
+
   if [ -f "$build/tests/bench_files.exe" ]; then
     run_windows "$out" "$build/tests/bench_files.exe" "$RZ_DEMO_DIR" ||
       echo "bench: bench_files failed" >&2
@@ -211,14 +218,18 @@ rows = [
      "ms", 2.0, None, "100 ms window timer program"),
     ("Peak memory (peak working set) with the demo game open", "memory.editor_peak_kb",
      "memory.minwin_peak_kb", "KiB", 2.0, None, "minimal window program"),
+    ("Peak memory after 1,000 undo steps on the demo table", "undo.peak_kb",
+     "undo.open_peak_kb", "KiB", 1.25, None, "the same process before the steps"),
+    ("Undoing those 1,000 steps, each one shown", "undo.all_ms", "undo.make_ms", "ms", 1.5,
+     None, "making the same steps in the form"),
 ]
 
 table = []
 failed = []
 for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
     editor, base = median(editor_name), median(base_name)
-    if editor is None and base is None and editor_name.startswith(("open.", "save.")):
-        continue  # the file benchmark is not built
+    if editor is None and base is None and editor_name.startswith(("open.", "save.", "undo.")):
+        continue  # the file or undo benchmark is not built
     ratio = editor / base if editor is not None and base else None
     target = f"≤ {limit:g}×" + (f" and < {absolute:g} ms" if absolute else "")
     ok = ratio is not None and ratio <= limit and (absolute is None or editor < absolute)
@@ -312,6 +323,12 @@ if median("open.editor_ms") is not None:
     add("- **Open and save**: `tests/tools/bench_files.cpp`, inside one process: the")
     add("  editor's own operations next to `CreateFile`/`ReadFile`/`WriteFile` of the same")
     add("  bytes (see the program's header for exactly which files and steps).")
+if median("undo.all_ms") is not None:
+    add("- **Undo**: `tests/tools/bench_undo.cpp`, inside one process: the demo table")
+    add("  open, 1,000 steps typed into the form (a row selected, a cost or a name set),")
+    add("  then every step undone through the undo command, each shown. Memory is")
+    add("  judged against the same process before the steps; the undo time against")
+    add(f"  making the steps. The history held {number(median('undo.history_kb'))} KiB.")
 add("")
 
 def split(program):

@@ -60,8 +60,7 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
         }
         break;
     case NM_DBLCLK:
-        if (onDoubleClick(hwnd, listView,
-                          reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem)) {
+        if (onDoubleClick(hwnd, listView, reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem)) {
             answer = 0;
         }
         break;

@@ -116,8 +116,8 @@ std::vector<RZStockTable::Difference> RZStockTable::differences(const RZEditData
                 continue;
             }
             found.push_back({i, entry->getRow(), entry->getName(),
-                             entry->fieldText(ZDMagic::TEXT_LEVEL), field,
-                             fieldText(stock, field), fieldText(*entry, field)});
+                             entry->fieldText(ZDMagic::TEXT_LEVEL), field, fieldText(stock, field),
+                             fieldText(*entry, field)});
         }
     }
     return found;

@@ -36,10 +36,11 @@ bool replay(HComponent* window, bool undo) {
         RZDisplay display;
         display.refreshRows(window, document);
         RZMagic* entry = document->entryAt(static_cast<std::uint32_t>(focus));
+        // Showing the entry also reloads its picture (a replacement may have
+        // changed).
         if (!display.selectEntry(window, document, entry)) {
             display.showEntry(window, document);
         }
-        display.refreshPicture(window);
     }
     updateCommandStates(window, document);
     return focus >= 0;
@@ -197,9 +198,9 @@ bool RZOP0028(HComponent* window) {
 bool RZOP0029(HComponent* window) {
     HLOG_START(SOURCE, 3000, "RZOP0029");
     bool result = false;
-    HDialog* dialog =
-        window != nullptr && window->getKindName() == "Dialog" ? dynamic_cast<HDialog*>(window)
-                                                               : nullptr;
+    HDialog* dialog = window != nullptr && window->getKindName() == "Dialog"
+                          ? dynamic_cast<HDialog*>(window)
+                          : nullptr;
     if (dialog != nullptr) {
         dialog->setVisible(false);
         // Ends the modal loop of showDialog.

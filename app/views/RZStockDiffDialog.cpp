@@ -17,7 +17,7 @@ struct ColumnRow {
 };
 
 const ColumnRow COLUMNS[] = {
-    {"行", 36, LVCFMT_RIGHT}, {"名称", 110, LVCFMT_LEFT}, {"Lv", 36, LVCFMT_LEFT},
+    {"行", 36, LVCFMT_RIGHT},  {"名称", 110, LVCFMT_LEFT}, {"Lv", 36, LVCFMT_LEFT},
     {"項目", 52, LVCFMT_LEFT}, {"標準", 116, LVCFMT_LEFT}, {"現在", 116, LVCFMT_LEFT},
 };
 

@@ -37,8 +37,8 @@ std::string tableState(RZEditData* document) {
                  std::to_string(e->getCost()) + "|" + std::to_string(e->getRange()) + "|" +
                  std::to_string(e->getArea()) + "|" + std::to_string(e->getEfficiency()) + "|" +
                  e->getDescription() + "|" + e->getSound() + "|" +
-                 e->getPictureReplacement().fullPath() + "|" +
-                 e->getSoundReplacement().fullPath() + "\n";
+                 e->getPictureReplacement().fullPath() + "|" + e->getSoundReplacement().fullPath() +
+                 "\n";
     }
     return state;
 }
@@ -165,7 +165,12 @@ TEST_F(EditHistoryTest, BlanksInNamesAndDescriptionsSaveAsFullWidthSpaces) {
         int row;
         std::string name, description, savedName, savedDescription;
     } cases[] = {
-        {0, "Fire Ball", "hot and bright", "Fire\x81\x40" "Ball", "hot\x81\x40" "and\x81\x40" "bright"},
+        {0, "Fire Ball", "hot and bright",
+         "Fire\x81\x40"
+         "Ball",
+         "hot\x81\x40"
+         "and\x81\x40"
+         "bright"},
         {3, " lead", "tab\there ", "\x81\x40lead", "tab\x81\x40here\x81\x40"},
         {6, "NoBlank", "\x95\x5c \x95\x5c", "NoBlank", "\x95\x5c\x81\x40\x95\x5c"},
     };
@@ -341,9 +346,8 @@ TEST_F(EditHistoryTest, FindSelectsMatchingRowsForwardAndBackward) {
         std::string texts = editor.document()->entryAt(row)->getName() + "|" +
                             editor.document()->entryAt(row)->getDescription() + "|" +
                             editor.document()->entryAt(row)->getSound();
-        std::transform(texts.begin(), texts.end(), texts.begin(), [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-        });
+        std::transform(texts.begin(), texts.end(), texts.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
         if (texts.find("fire") != std::string::npos) {
             matches.push_back(row);
         }
