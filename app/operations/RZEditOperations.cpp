@@ -108,7 +108,13 @@ bool RZOP0023(HComponent* window) {
     RZEditData* document = documentOf(window);
     if (owner != nullptr && document != nullptr) {
         RZFindDialog dialog(owner, document->searchText());
-        if (dialog.showDialog() == IDOK) {
+        const HWND focused = GetFocus();
+        const bool asked = dialog.showDialog() == IDOK;
+        // The focus goes back where it was, as when a message box closes.
+        if (focused != nullptr && IsWindow(focused)) {
+            SetFocus(focused);
+        }
+        if (asked) {
             std::string text = dialog.searchText();
             document->setSearchText(text);
             if (!text.empty()) {
@@ -147,7 +153,12 @@ bool RZOP0026(HComponent* window) {
                 MB_OK | MB_ICONINFORMATION);
         } else {
             RZStockDiffDialog dialog(owner, std::move(differences));
-            if (dialog.showDialog() == IDOK) {
+            const HWND focused = GetFocus();
+            const bool jump = dialog.showDialog() == IDOK;
+            if (focused != nullptr && IsWindow(focused)) {
+                SetFocus(focused);
+            }
+            if (jump) {
                 std::int64_t position = dialog.chosenPosition();
                 if (position >= 0) {
                     RZDisplay display;
