@@ -124,9 +124,7 @@ bool RZEditHistory::commit(Step step, const RZEditData& document) {
     };
     step.entries.erase(std::remove_if(step.entries.begin(), step.entries.end(), unchanged),
                        step.entries.end());
-    if (step.entries.empty()) {
-        return false;
-    }
+    const bool changed = !step.entries.empty();
     burstOpen = false;
     for (const Step& dropped : redoSteps) {
         bytes -= dropped.bytes();
@@ -135,7 +133,14 @@ bool RZEditHistory::commit(Step step, const RZEditData& document) {
     bytes += step.bytes();
     undoSteps.push_back(std::move(step));
     trim();
-    return true;
+    return changed;
+}
+
+void RZEditHistory::discard(Step step) {
+    (void)step;
+    if (recording > 0) {
+        --recording;
+    }
 }
 
 bool RZEditHistory::continuesBurst(std::uint32_t position, int field) const {
@@ -148,24 +153,8 @@ void RZEditHistory::markBurst(std::uint32_t position, int field) {
     burstField = field;
 }
 
-void RZEditHistory::endBurst(const RZEditData& document) {
-    if (!burstOpen) {
-        return;
-    }
+void RZEditHistory::endBurst() {
     burstOpen = false;
-    if (undoSteps.empty()) {
-        return;
-    }
-    // Typed back to what it was: the burst changed nothing.
-    const Step& last = undoSteps.back();
-    for (const auto& before : last.entries) {
-        const RZMagic* entry = document.entryAt(before.first);
-        if (entry != nullptr && EntryState::of(*entry) != before.second) {
-            return;
-        }
-    }
-    bytes -= last.bytes();
-    undoSteps.pop_back();
 }
 
 void RZEditHistory::swap(Step& step, RZEditData& document) {
@@ -181,7 +170,7 @@ void RZEditHistory::swap(Step& step, RZEditData& document) {
 }
 
 std::int64_t RZEditHistory::undo(RZEditData& document) {
-    endBurst(document);
+    endBurst();
     if (undoSteps.empty()) {
         return -1;
     }
@@ -196,7 +185,7 @@ std::int64_t RZEditHistory::undo(RZEditData& document) {
 }
 
 std::int64_t RZEditHistory::redo(RZEditData& document) {
-    endBurst(document);
+    endBurst();
     if (redoSteps.empty()) {
         return -1;
     }

@@ -28,10 +28,12 @@ class RZMagic;
 //
 // `positions` are every entry the change may touch (spellPositions gives a
 // spell's levels, allPositions the whole table); `focus` is the entry whose row
-// undo and redo select. commit keeps only the entries that really changed,
-// drops a step that changed nothing, and forgets the steps that could be
-// redone. While a step is begun and not committed, isRecording is true: code
-// that records steps of its own (a field edit) leaves them to the outer step.
+// undo and redo select. commit stores only the entries that really changed and
+// forgets the steps that could be redone. A user's action is a step even when
+// it changed nothing (a row reverted that was not edited): undoing it changes
+// nothing and selects its row, as the user would count it. While a step is begun and not committed,
+// isRecording is true: code that records steps of its own (a field edit) leaves them to the outer
+// step.
 //
 // Typing: consecutive changes of one field of one entry are one step. The
 // field edit asks continuesBurst(position, field) first; when true, it only
@@ -81,15 +83,17 @@ class RZEditHistory {
 
     Step begin(const RZEditData& document, std::vector<std::uint32_t> positions,
                std::uint32_t focus);
-    // True when the step was kept (something changed).
+    // Keeps the step; true when it changed any entry.
     bool commit(Step step, const RZEditData& document);
+    // Gives up a begun step that turned out to be no change at all.
+    void discard(Step step);
     bool isRecording() const { return recording > 0; }
 
     bool continuesBurst(std::uint32_t position, int field) const;
     // Marks the last kept step as the open burst of this field.
     void markBurst(std::uint32_t position, int field);
-    // Closes the open burst; a burst typed back to where it began is dropped.
-    void endBurst(const RZEditData& document);
+    // Closes the open burst: the next change is a step of its own.
+    void endBurst();
 
     bool canUndo() const { return !undoSteps.empty(); }
     bool canRedo() const { return !redoSteps.empty(); }

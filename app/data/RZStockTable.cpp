@@ -132,16 +132,10 @@ void RZStockTable::resetSpellLevel(RZEditData& document, RZMagic* entry) const {
     entry->setRange(own.getRange());
     entry->setArea(own.getArea());
     entry->setEfficiency(own.getEfficiency());
-    for (std::uint32_t i = 0; i < document.count(); ++i) {
-        RZMagic* level = document.entryAt(i);
-        if (level->getIndex() != entry->getIndex()) {
-            continue;
-        }
-        // The shared values come from the spell's stock levels alike; the
-        // entry's own level is the one asked for.
-        level->setName(own.getName());
-        level->setTarget(own.getTarget());
-        level->setDescription(own.getDescription());
-        level->setSound(own.getSound());
-    }
+    entry->setName(own.getName());
+    entry->setTarget(own.getTarget());
+    entry->setDescription(own.getDescription());
+    entry->setSound(own.getSound());
+    document.shareSpellFields(entry, RZEditData::SHARE_NAME | RZEditData::SHARE_TARGET |
+                                         RZEditData::SHARE_DESCRIPTION | RZEditData::SHARE_SOUND);
 }

@@ -81,8 +81,7 @@ RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry) {
 void endTyping(HComponent* window) {
     RZEditData* document = documentOf(window);
     if (document != nullptr) {
-        document->history().endBurst(*document);
-        updateCommandStates(window, document);
+        document->history().endBurst();
     }
 }
 

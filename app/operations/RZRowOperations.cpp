@@ -81,14 +81,18 @@ int RZOP0010(HComponent* window, HComponent* control) {
             history.continuesBurst(static_cast<std::uint32_t>(position), control->getId())) {
             display.storeEntry(window, control, document);
         } else {
-            history.endBurst(*document);
+            history.endBurst();
             const std::uint32_t at = static_cast<std::uint32_t>(position);
             RZEditHistory::Step step =
                 history.begin(*document, RZEditHistory::spellPositions(*document, entry), at);
-            display.storeEntry(window, control, document);
-            // Each choice of the drop-down is a step of its own.
-            if (history.commit(std::move(step), *document) && control->getId() != IDC_TARGET) {
-                history.markBurst(at, control->getId());
+            if (!display.storeEntry(window, control, document)) {
+                history.discard(std::move(step)); // not a field of the table
+            } else {
+                history.commit(std::move(step), *document);
+                // Each choice of the drop-down is a step of its own.
+                if (control->getId() != IDC_TARGET) {
+                    history.markBurst(at, control->getId());
+                }
             }
         }
         updateCommandStates(window, document);

@@ -54,10 +54,16 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
     for (std::uint32_t i = 0; i < n; ++i) {
         EXPECT_EQ(document.entryAt(i)->getCost(), after[0][i]) << i;
     }
-    // A step that changes nothing is not kept and leaves the redo steps alone.
-    RZEditHistory::Step none = document.history().begin(document, {0}, 0);
-    EXPECT_FALSE(document.history().commit(std::move(none), document));
+    // An action that changed nothing is still a step: it ends what could be
+    // redone, and undoing it changes nothing and names its entry.
     EXPECT_EQ(document.history().redoCount(), 1000u);
+    RZEditHistory::Step none = document.history().begin(document, {0, 1}, 1);
+    EXPECT_FALSE(document.history().commit(std::move(none), document));
+    EXPECT_EQ(document.history().redoCount(), 0u);
+    EXPECT_EQ(document.history().undo(document), 1);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        EXPECT_EQ(document.entryAt(i)->getCost(), after[0][i]) << i;
+    }
 
     // Steps of 64 KiB descriptions on every level: the oldest go, the bytes stay
     // bounded, and what is kept still undoes to the text before it.

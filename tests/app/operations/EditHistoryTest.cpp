@@ -285,6 +285,17 @@ TEST_F(EditHistoryTest, MixedStepsUndoAndRedoAsTheModelPredicts) {
     editor.command(IDM_RELOAD);
     EXPECT_TRUE(greyed(editor, IDM_UNDO));
     EXPECT_TRUE(greyed(editor, IDM_REDO));
+    // Reverting a row that was not edited is a step too; undoing it changes
+    // nothing and selects its row.
+    std::string loaded = tableState(document);
+    editor.selectRow(7);
+    editor.command(IDM_REVERT);
+    editor.selectRow(2);
+    EXPECT_FALSE(greyed(editor, IDM_UNDO));
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(tableState(document), loaded);
+    EXPECT_EQ(editor.selectedRow(), 7);
+    EXPECT_TRUE(greyed(editor, IDM_UNDO));
     EXPECT_EQ(answers.unexpected, 0);
 }
 
