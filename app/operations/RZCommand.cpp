@@ -23,13 +23,9 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
             target = component;
         }
     }
-    // Any command ends a burst of typing in the form (one undo step). The
-    // dialogs' own commands have no document.
-    const bool dialogCommand = id == IDC_ABOUT_OK || id == IDC_FIND_OK || id == IDC_FIND_CANCEL ||
-                               id == IDC_DIFF_CLOSE || id == IDC_DIFF_JUMP;
-    if (!dialogCommand) {
-        rzops::endTyping(target);
-    }
+    // Any command of the main window ends a burst of typing in the form (one
+    // undo step).
+    rzops::endTyping(target);
     switch (id) {
     case IDC_PREVIOUS:
     case IDM_PREVIOUS:

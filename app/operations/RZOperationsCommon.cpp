@@ -6,6 +6,7 @@
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
+#include "toolkit/HDialog.h"
 #include "toolkit/HMenuItem.h"
 
 namespace rzops {
@@ -79,6 +80,10 @@ RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry) {
 }
 
 void endTyping(HComponent* window) {
+    // A dialog has no document of its own (and must not be given one).
+    if (dynamic_cast<HDialog*>(window) != nullptr) {
+        return;
+    }
     RZEditData* document = documentOf(window);
     if (document != nullptr) {
         document->history().endBurst();
