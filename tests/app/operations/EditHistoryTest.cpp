@@ -89,19 +89,28 @@ class OnDialog {
     }
     static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
         auto found = handlers().find(id);
-        if (found == handlers().end() || found->second->ran) {
+        if (found == handlers().end()) {
             return;
         }
         OnDialog* self = found->second;
         HWND dialog = FindWindowA(self->name.c_str(), nullptr);
-        if (dialog != nullptr && IsWindowVisible(dialog)) {
+        if (dialog == nullptr || !IsWindowVisible(dialog)) {
+            return;
+        }
+        if (!self->ran) {
             self->ran = true;
+            self->at = GetTickCount();
             self->act(dialog);
+        } else if (GetTickCount() - self->at > 3000) {
+            // The action did not end the dialog: closed, so the test fails
+            // on what it checks next instead of waiting for ever.
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
         }
     }
     std::string name;
     std::function<void(HWND)> act;
     UINT_PTR timer;
+    DWORD at = 0;
 };
 
 // A real key stroke sent to whatever has the focus.
@@ -477,6 +486,29 @@ TEST_F(EditHistoryTest, StockDifferencesListJumpAndReset) {
     EXPECT_EQ(caption, "標準データとの差分");
     EXPECT_EQ(listed, expected);
     EXPECT_EQ(editor.selectedRow(), rowOf(4, 1));
+
+    // A double click on the third row jumps to it as well.
+    OnDialog click("RZStockDiffDialog", [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
+        RECT cell = {};
+        cell.left = LVIR_LABEL;
+        SendMessageA(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&cell));
+        POINT at = {cell.left + 4, (cell.top + cell.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetForegroundWindow(dialog);
+        SetCursorPos(at.x, at.y);
+        INPUT clicks[4] = {};
+        const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
+                                MOUSEEVENTF_LEFTUP};
+        for (int i = 0; i < 4; ++i) {
+            clicks[i].type = INPUT_MOUSE;
+            clicks[i].mi.dwFlags = flags[i];
+        }
+        SendInput(4, clicks, sizeof(INPUT));
+    });
+    editor.command(IDM_STOCK_DIFF);
+    EXPECT_TRUE(click.ran);
+    EXPECT_EQ(editor.selectedRow(), rowOf(8, 1));
 
     // Reset to stock: the level's numbers and the spell's shared values, one step.
     editor.selectRow(rowOf(8, 2));
