@@ -51,6 +51,7 @@ max_len() {
     fuzz_bitmap) echo 2048 ;;
     fuzz_commandline) echo 1024 ;;
     fuzz_find) echo 1024 ;;
+    fuzz_tsv) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }
@@ -70,7 +71,7 @@ if [ ! -f "$demo/Data/CharacterData" ]; then
     { cat "$build/demo.log"; exit 1; }
 fi
 rm -rf "$seeds"
-mkdir -p "$seeds"/{path,lines,fields,format,sounds,character,wave,bitmap,commandline,find}
+mkdir -p "$seeds"/{path,lines,fields,format,sounds,character,wave,bitmap,commandline,find,tsv}
 seed() { # seed HARNESS FILE NAME: the file's first max_len bytes
   head -c "$(max_len "fuzz_$1")" "$2" >"$seeds/$1/$3"
 }

@@ -7,6 +7,9 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicLoader.h"
+#include "app/data/RZTableExchange.h"
+#include "app/data/RZTableTsv.h"
+#include "support/HFileReader.h"
 #include "tests/app/data/DataTestSupport.h"
 #include "tests/common/LongInputSupport.h"
 #include "tests/common/TestSupport.h"
@@ -15,7 +18,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace longinput;
 
@@ -209,5 +214,66 @@ TEST(LongInput, HundredMegabyteTable) {
         RZEditData document;
         ASSERT_TRUE(loadTable(game, document, "table of empty lines", size));
         expectOrdinaryEntries(document);
+    }
+}
+
+// The table's text form, long: after a whole table, 100 MB of rows of empty
+// cells or a million empty lines (read, nothing changes); 100 MB of one row
+// given again and again, a row with a description of a megabyte, a UTF-16 line
+// of a million tabs (refused, ten errors kept). Each file is read whole, as an
+// import reads it, and the reader may hold it once more.
+TEST(LongInput, LongTableTexts) {
+    datatest::GameDirectory noGame;
+    RZEditData document;
+    RZMagicLoader().createDefault(&document);
+    const std::vector<RZTableTsv::Entry> entries = RZTableExchange::entriesOf(&document);
+    const RZTableTsv::Labels labels = RZTableExchange::labels();
+    const std::string table = RZTableTsv::write(entries, labels);
+    const std::string header = table.substr(0, table.find("\r\n") + 2);
+    const std::string row =
+        table.substr(header.size(), table.find("\r\n", header.size()) + 2 - header.size());
+    std::string wide = "\xFF\xFE";
+    for (char c : header) {
+        wide += c;
+        wide += '\0';
+    }
+    struct Case {
+        const char* what;
+        std::string head;
+        std::string piece;
+        std::uint64_t body;
+        std::string tail;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"TSV with rows of empty cells", table, "\t\t\t\t\t\t\t\t\t\t\t\r\n", 100 * MB, "", true},
+        {"TSV with a million empty lines", table, "\r\n", 2 * MB, "", true},
+        {"TSV of one row again and again", header, row, 100 * MB, "", false},
+        {"TSV with a description of a megabyte", header + "0\t1\tx\t\t\t\t1\t1\t1\t1\t", "説", MB,
+         "\r\n", false},
+        {"UTF-16 TSV line of a million tabs", wide + std::string("0\0\t\0", 4),
+         std::string("\t\0", 2), 2 * MB, std::string("\r\0\n\0", 4), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string dir = testsupport::makeScratchDir("tsv");
+        BigFile file(dir + "\\table.tsv");
+        ASSERT_TRUE(writeRepeated(file.name(), c.head, c.piece, c.body, c.tail));
+        const std::uint64_t bytes = c.head.size() + c.body + c.tail.size();
+        MemoryWatch memory;
+        Stopwatch clock;
+        HFileReader reader{HFile(file.name())};
+        ASSERT_TRUE(reader.read());
+        RZTableTsv::Result result = RZTableTsv::read(reader.data(), reader.size(), entries, labels,
+                                                     RZTableTsv::Header::NEEDED);
+        report(c.what, static_cast<double>(bytes) / MB, clock.milliseconds(), memory.peakGrowth());
+        EXPECT_LE(memory.peakGrowth(), TABLE_MEMORY_FACTOR * bytes + MEMORY_SLACK);
+        EXPECT_EQ(c.accepted, result.ok());
+        if (c.accepted) {
+            EXPECT_EQ(entries, result.values);
+        } else {
+            EXPECT_TRUE(result.values.empty());
+            EXPECT_EQ(std::min(result.errorCount, RZTableTsv::ERRORS_KEPT), result.errors.size());
+        }
     }
 }

@@ -1,0 +1,121 @@
+// The table's text form read against a small table: a refused text gives no
+// values and at most the kept number of errors, each with a place; an accepted
+// one gives a value for every entry, keeps what the text cannot change, and
+// writes back to a text that reads to the same values. The harness runs with
+// a memory limit, which a text of any shape must stay under.
+#include "app/data/RZTableTsv.h"
+#include "fuzz/FuzzCheck.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using RZTableTsv::Entry;
+
+Entry entry(std::int32_t index, std::int32_t level, std::int32_t target, const char* name,
+            const char* description, const std::string& sound) {
+    Entry e;
+    e.index = index;
+    e.level = level;
+    e.element = index / 8;
+    e.rank = level;
+    e.target = target;
+    e.cost = 10 * index + level;
+    e.range = -level;
+    e.area = level;
+    e.efficiency = 100 + level;
+    e.name = name;
+    e.description = description;
+    e.sound = sound;
+    return e;
+}
+
+// The texts are Shift-JIS bytes: ファイア, 炎の魔法, the element, rank and
+// target labels.
+const std::vector<Entry>& table() {
+    static const std::vector<Entry> entries = {
+        entry(0, 1, 2, "\203t\203@\203C\203A", "\211\212\202\314\226\202\226@", "fire01.wav"),
+        entry(0, 2, 2, "\203t\203@\203C\203A", "\211\212\202\314\226\202\226@", "fire01.wav"),
+        entry(0, 3, 2, "\203t\203@\203C\203A", "\211\212\202\314\226\202\226@", "fire01.wav"),
+        entry(9, 1, 1, "Heal", "", ""),
+        entry(20, 1, -1, "", " ", "a\tb \"c\""),
+        entry(20, 2, -1, "", " ", "a\tb \"c\""),
+        entry(47, 1, 7, "X", "d", "s.wav"),
+    };
+    return entries;
+}
+
+const RZTableTsv::Labels& labels() {
+    static const RZTableTsv::Labels made = [] {
+        RZTableTsv::Labels l;
+        l.elements = {{-1, ""},     {0, "\211\316"}, {1, "\220\205"}, {2, "\225\227"},
+                      {3, "\223y"}, {4, "\214\365"}, {5, "\210\305"}};
+        l.ranks = {{0, ""}, {1, "D"}, {2, "C"}, {3, "B"}, {4, "A"}, {5, "S"}};
+        l.targets = {{-1, ""}, {0, "\222n\214`"}, {1, "\226\241\225\373"}, {2, "\223G"}};
+        return l;
+    }();
+    return made;
+}
+
+void checkRefused(const RZTableTsv::Result& result) {
+    FUZZ_CHECK(result.values.empty());
+    FUZZ_CHECK(result.errors.size() == std::min(result.errorCount, RZTableTsv::ERRORS_KEPT));
+    for (const RZTableTsv::Error& error : result.errors) {
+        FUZZ_CHECK(error.line >= 1 && error.column >= 1 && !error.reason.empty());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    // The first byte chooses a file (header required) or a clipboard text.
+    const RZTableTsv::Header header =
+        data[0] & 1 ? RZTableTsv::Header::IF_PRESENT : RZTableTsv::Header::NEEDED;
+    const char* text = reinterpret_cast<const char*>(data + 1);
+    const std::vector<Entry>& entries = table();
+
+    RZTableTsv::Result result = RZTableTsv::read(text, size - 1, entries, labels(), header);
+    if (!result.ok()) {
+        checkRefused(result);
+        return 0;
+    }
+    FUZZ_CHECK(result.errors.empty());
+    FUZZ_CHECK(result.values.size() == entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& before = entries[i];
+        const Entry& after = result.values[i];
+        FUZZ_CHECK(after.index == before.index && after.level == before.level);
+        FUZZ_CHECK(after.element == before.element && after.rank == before.rank);
+        // A changed name or description is one the table can hold on one line.
+        for (const std::string* text : {&after.name, &after.description}) {
+            const std::string& old = text == &after.name ? before.name : before.description;
+            if (*text != old) {
+                FUZZ_CHECK(text->find_first_of(std::string(" \t\r\n\0", 5)) == std::string::npos);
+            }
+        }
+        // Shared fields agree on every level of a spell.
+        if (i > 0 && entries[i - 1].index == before.index) {
+            const Entry& previous = result.values[i - 1];
+            FUZZ_CHECK(previous.name == after.name && previous.target == after.target &&
+                       previous.description == after.description && previous.sound == after.sound);
+        }
+    }
+
+    // Written back, the values read again as they are, with and without the header.
+    std::string written = RZTableTsv::write(result.values, labels());
+    RZTableTsv::Result again = RZTableTsv::read(written.data(), written.size(), result.values,
+                                                labels(), RZTableTsv::Header::NEEDED);
+    FUZZ_CHECK(again.ok());
+    FUZZ_CHECK(again.values == result.values);
+    const std::size_t rows = written.find("\r\n") + 2;
+    again = RZTableTsv::read(written.data() + rows, written.size() - rows, entries, labels(),
+                             RZTableTsv::Header::IF_PRESENT);
+    FUZZ_CHECK(again.ok());
+    FUZZ_CHECK(again.values == result.values);
+    return 0;
+}

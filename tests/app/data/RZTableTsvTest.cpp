@@ -1,0 +1,299 @@
+// The table's text form: what it writes, and every text it takes or refuses,
+// read against a small table; the demo game's tables written and read back.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagicLoader.h"
+#include "app/data/RZTableExchange.h"
+#include "app/data/RZTableTsv.h"
+#include "tests/app/data/DataTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+using RZTableTsv::Entry;
+using RZTableTsv::Header;
+
+namespace {
+
+const std::string header =
+    "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
+
+Entry entry(std::int32_t index, std::int32_t level, std::int32_t rank, std::int32_t target,
+            const std::string& name, const std::string& description, const std::string& sound,
+            std::int32_t cost) {
+    Entry e;
+    e.index = index;
+    e.level = level;
+    e.element = index / 8;
+    e.rank = rank;
+    e.target = target;
+    e.cost = cost;
+    e.range = 10 * level;
+    e.area = level;
+    e.efficiency = 100 + level;
+    e.name = name;
+    e.description = description;
+    e.sound = sound;
+    return e;
+}
+
+// Spell 0 in three levels, spell 9 in one, spell 47 with a target that has no
+// label.
+std::vector<Entry> table() {
+    return {entry(0, 1, 1, 2, "ファイア", "炎の魔法", "fire01.wav", 11),
+            entry(0, 2, 2, 2, "ファイア", "炎の魔法", "fire01.wav", 12),
+            entry(0, 3, 3, 2, "ファイア", "炎の魔法", "fire01.wav", 13),
+            entry(9, 1, 1, 1, "キュアストーン", "石化を治す", "", 91),
+            entry(47, 1, 5, 7, "エクス", "d", "s e.wav", 471)};
+}
+
+// A text in UTF-16LE with its byte-order mark.
+std::string utf16(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+RZTableTsv::Result read(const std::string& text, Header mode = Header::NEEDED) {
+    return RZTableTsv::read(text.data(), text.size(), table(), RZTableExchange::labels(), mode);
+}
+
+std::vector<std::string> errorTexts(const RZTableTsv::Result& result) {
+    std::vector<std::string> texts;
+    for (const RZTableTsv::Error& error : result.errors) {
+        texts.push_back(RZTableTsv::errorText(error));
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(RZTableTsv, WritesTheHeaderAndOneLinePerEntryAsTheListShowsThem) {
+    std::vector<Entry> entries = table();
+    entries[4].sound = "tab\there \"q\"";
+    EXPECT_EQ(header + "0\t1\tファイア\t火\tD\t敵\t11\t10\t1\t101\t炎の魔法\tfire01.wav\r\n"
+                       "0\t2\tファイア\t火\tC\t敵\t12\t20\t2\t102\t炎の魔法\tfire01.wav\r\n"
+                       "0\t3\tファイア\t火\tB\t敵\t13\t30\t3\t103\t炎の魔法\tfire01.wav\r\n"
+                       "9\t1\tキュアストーン\t水\tD\t味方\t91\t10\t1\t101\t石化を治す\t\r\n"
+                       "47\t1\tエクス\t闇\tS\t7\t471\t10\t1\t101\td\t\"tab\there \"\"q\"\"\"\r\n",
+              RZTableTsv::write(entries, RZTableExchange::labels()));
+}
+
+// Every text the reader takes, with the values it gives, and every text it
+// refuses, with its errors (and then no values at all).
+TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
+    using Change = std::function<void(std::vector<Entry>&)>;
+    struct Case {
+        const char* what;
+        std::string text;
+        Header mode;
+        Change change;                   // accepted: the values it gives
+        std::vector<std::string> errors; // refused: the errors listed
+    };
+    const Change none = [](std::vector<Entry>&) {};
+    const std::string all = RZTableTsv::write(table(), RZTableExchange::labels());
+    const std::string rows = all.substr(header.size());
+    const std::string longText(1000, 'x');
+    const Case cases[] = {
+        {"its own export", all, Header::NEEDED, none, {}},
+        {"the rows without the header, from the clipboard", rows, Header::IF_PRESENT, none, {}},
+        {"its own export, from the clipboard", all, Header::IF_PRESENT, none, {}},
+        {"nothing but the header", header, Header::NEEDED, none, {}},
+        {"an empty clipboard", "", Header::IF_PRESENT, none, {}},
+        {"numbers with blanks and signs, a target by label and by number",
+         "番号\tLv\t消費\t射程\t対象\r\n0\t2\t 42 "
+         "\t-2147483648\t味方\r\n47\t1\t+7\t2147483647\t-1\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) {
+             e[1].cost = 42;
+             e[1].range = std::numeric_limits<std::int32_t>::min();
+             e[0].target = e[1].target = e[2].target = 1;
+             e[4].cost = 7;
+             e[4].range = 2147483647;
+             e[4].target = -1;
+         },
+         {}},
+        {"a shared field given on one level reaches the spell's others; spaces become full-width",
+         "番号\tLv\t名称\t説明\t効果音\r\n0\t3\tFire Ball\t\"hot\tand\"\t bright\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) {
+             for (int i = 0; i < 3; ++i) {
+                 e[i].name = "Fire　Ball";
+                 e[i].description = "hot　and";
+                 e[i].sound = " bright";
+             }
+         },
+         {}},
+        {"a line end inside a quoted description",
+         utf16(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
+               u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t12\tignored\n"
+               u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t13\t\n"),
+         Header::NEEDED,
+         nullptr,
+         {"2行目 5列: 改行やNUL文字は使えません", "4行目 5列: 改行やNUL文字は使えません"}},
+        {"a spreadsheet's UTF-16: quoted fields, columns reordered, one missing, LF ends",
+         utf16(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
+               u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
+               u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
+         Header::NEEDED,
+         [](std::vector<Entry>& e) {
+             for (int i = 0; i < 3; ++i) {
+                 e[i].name = "Fire　\"Ball\"";
+                 e[i].description = "a　b";
+             }
+             e[0].efficiency = 555;
+             e[0].cost = 12;
+             e[1].efficiency = 556;
+             e[1].cost = 13;
+         },
+         {}},
+        {"UTF-8 with its mark; CR ends, empty lines and rows of empty cells skipped",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tキュア\r\n\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) { e[3].name = "キュア"; },
+         {}},
+        {"element and rank are never read; an unknown column is ignored",
+         "番号\tLv\t属性\tランク\tメモ\r\n0\t1\t水\tS\t?\r\n",
+         Header::NEEDED,
+         none,
+         {}},
+        {"pasted rows apply to exactly those rows",
+         rows.substr(rows.find("9\t1")),
+         Header::IF_PRESENT,
+         none,
+         {}},
+        {"a pasted row with a changed cost",
+         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\ts e.wav\r\n",
+         Header::IF_PRESENT,
+         [](std::vector<Entry>& e) { e[4].cost = 5; },
+         {}},
+
+        {"a spell the table lacks, and a level it lacks",
+         header + "1\t1\r\n0\t4\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 1列: この表にない呪文です", "3行目 1列: この表にない呪文です"}},
+        {"the same row twice",
+         "Lv\t番号\r\n1\t9\r\n1\t9\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"3行目 2列: 同じ呪文の同じレベルが2行目にもあります"}},
+        {"numbers that are not whole or too large",
+         "番号\tLv\t消費\t射程\t範囲\t効率\r\n0\t1\t12a\t1.5\t\t2147483648\r\nx\t1\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: 整数ではありません", "2行目 4列: 整数ではありません",
+          "2行目 5列: 整数ではありません", "2行目 6列: 32ビットの範囲を超えています",
+          "3行目 1列: 整数ではありません"}},
+        {"levels of one spell that disagree",
+         "番号\tLv\t名称\t対象\t説明\t効果音\r\n0\t1\tA\t敵\tx\ts\r\n0\t2\tB\t2\tx\tt\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"3行目 3列: 同じ呪文の2行目と違います", "3行目 6列: 同じ呪文の2行目と違います"}},
+        {"a target that is neither a label nor a number",
+         "番号\tLv\t対象\r\n0\t1\t味方x\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: 対象の選択肢にも整数にも当たりません"}},
+        {"characters Shift-JIS lacks",
+         utf16(u"番号\tLv\t説明\n0\t1\tcafé\n") + std::string("\x3D\xD8\x00\xDE", 4),
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: Shift-JISにない文字です", "3行目 1列: Shift-JISにない文字です",
+          "3行目 2列: 整数ではありません"}},
+        {"broken UTF-8",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\n0\t1\t" + "\xC3\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: UTF-8として正しくない文字があります"}},
+        {"a broken Shift-JIS name",
+         "番号\tLv\t名称\r\n0\t1\t\x82\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: Shift-JISとして正しくない文字があります"}},
+        {"no spell number column",
+         "Lv\t名称\r\n1\tA\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"1行目 1列: 「番号」の列がありません"}},
+        {"no header at all in a file",
+         rows,
+         Header::NEEDED,
+         nullptr,
+         {"1行目 1列: 「番号」の列がありません", "1行目 1列: 「Lv」の列がありません"}},
+        {"an empty file", "", Header::NEEDED, nullptr, {"1行目 1列: 「番号」の列がありません"}},
+        {"a column named twice",
+         "番号\tLv\t消費\t消費\r\n0\t1\t1\t2\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"1行目 4列: 列名が重複しています"}},
+        {"a quote that never closes",
+         header + "0\t1\t\"Fire\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: 引用符が閉じていません"}},
+        {"a description too long for the table's line",
+         "番号\tLv\t説明\r\n9\t1\t" + longText + "\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 3列: 長すぎます（MagicTableの1行は1023バイトまでです）"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RZTableTsv::Result result = read(c.text, c.mode);
+        if (c.change) {
+            std::vector<Entry> expected = table();
+            c.change(expected);
+            EXPECT_TRUE(result.ok())
+                << (result.errors.empty() ? "" : RZTableTsv::errorText(result.errors[0]));
+            EXPECT_EQ(expected, result.values);
+        } else {
+            EXPECT_FALSE(result.ok());
+            EXPECT_TRUE(result.values.empty());
+            EXPECT_EQ(c.errors, errorTexts(result));
+        }
+    }
+}
+
+TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
+    std::string text = header;
+    for (int i = 0; i < 25; ++i) {
+        text += "0\t1\tx\t\t\t\t12a\r\n";
+    }
+    RZTableTsv::Result result = read(text);
+    EXPECT_EQ(25u, result.errorCount); // one bad cost, then 24 rows already given
+    ASSERT_EQ(RZTableTsv::ERRORS_KEPT, result.errors.size());
+    EXPECT_EQ("2行目 7列: 整数ではありません", RZTableTsv::errorText(result.errors[0]));
+}
+
+// The demo game's tables written as text and read back give the same values.
+TEST(RZTableTsv, DemoTablesReadBackUnchanged) {
+    char demo[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
+    if (length == 0 || length >= sizeof(demo)) {
+        GTEST_SKIP() << "RZ_DEMO_DIR is not set";
+    }
+    datatest::GameDirectory noGame;
+    for (const char* set : {"\\Default", "", "\\Scenario1", "\\Scenario2"}) {
+        SCOPED_TRACE(set);
+        std::string data = std::string(demo) + set + "\\Data\\";
+        RZEditData document;
+        RZMagicLoader loader;
+        ASSERT_TRUE(
+            loader.load(HFile(data + "MagicTable"), HFile(data + "SoundFileName"), &document));
+        std::vector<Entry> entries = RZTableExchange::entriesOf(&document);
+        ASSERT_EQ(81u, entries.size());
+        std::string text = RZTableTsv::write(entries, RZTableExchange::labels());
+        RZTableTsv::Result result = RZTableTsv::read(text.data(), text.size(), entries,
+                                                     RZTableExchange::labels(), Header::NEEDED);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(entries, result.values);
+    }
+}
