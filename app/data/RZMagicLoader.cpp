@@ -3,6 +3,7 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicTables.h"
+#include "app/data/RZTableBackup.h"
 #include "app/data/RZTableText.h"
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
@@ -214,6 +215,7 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
 bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document) {
     printMessage("save: file1=%s file2=%s", tablePath.fullPath().c_str(),
                  soundPath.fullPath().c_str());
+    backupFailure = false;
     if (!document) {
         HLOG_INFO("RZMagicLoader", 161, "save:error param");
         return false;
@@ -279,10 +281,21 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     // A target held open by another program cannot be replaced: the same
     // failure as one that cannot be opened for writing. The old table is kept
     // aside until the sound list is in place too, so both files change or
-    // neither does.
-    HFile tableBackup = temporaryBeside(tablePath, ".bak~");
+    // neither does. The files replaced are kept in a backup folder; where that
+    // cannot be made, the old table waits beside itself and is deleted after.
+    RZTableBackup backup(tablePath);
     const bool hadTable = result && tablePath.kind() == 1;
-    if (result && hadTable && !replaceWith(tablePath, tableBackup)) {
+    HFile tableAside;
+    bool asideInBackup = false;
+    if (hadTable) {
+        tableAside = backup.moveAside(tablePath, "MagicTable");
+        asideInBackup = !tableAside.isEmpty();
+        if (!asideInBackup) {
+            tableAside = temporaryBeside(tablePath, ".bak~");
+        }
+    }
+    HFile soundAside;
+    if (result && hadTable && !asideInBackup && !replaceWith(tablePath, tableAside)) {
         HDebug::debug("save:replace error %lu", GetLastError());
         HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
         result = false;
@@ -290,28 +303,40 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         HDebug::debug("save:replace error %lu", GetLastError());
         HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
         if (hadTable) {
-            replaceWith(tableBackup, tablePath);
+            replaceWith(tableAside, tablePath);
         }
         result = false;
-    } else if (result && writeSound && !replaceWith(soundTemporary, soundPath)) {
-        HDebug::debug("save:replace error(2) %lu", GetLastError());
-        HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
-        if (hadTable) {
-            replaceWith(tableBackup, tablePath);
-        } else {
-            removeFile(tablePath);
+    } else if (result && writeSound) {
+        if (soundPath.kind() == 1) {
+            soundAside = backup.moveAside(soundPath, "SoundFileName");
         }
-        result = false;
-    } else if (result && hadTable) {
-        removeFile(tableBackup);
+        if (!replaceWith(soundTemporary, soundPath)) {
+            HDebug::debug("save:replace error(2) %lu", GetLastError());
+            HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
+            if (!soundAside.isEmpty()) {
+                replaceWith(soundAside, soundPath);
+            }
+            if (hadTable) {
+                replaceWith(tableAside, tablePath);
+            } else {
+                removeFile(tablePath);
+            }
+            result = false;
+        }
+    }
+    if (result && hadTable && !asideInBackup) {
+        removeFile(tableAside);
     }
     if (!result) {
+        backup.discard();
         removeFile(tableTemporary);
         if (writeSound) {
             removeFile(soundTemporary);
         }
         return false;
     }
+    backup.prune();
+    backupFailure = backup.failed();
 
     document->setTablePath(tablePath);
     if (writeSound) {

@@ -23,11 +23,17 @@ class RZMagicLoader : public HObject {
     // False only for a null document or a table path that does not exist.
     bool load(HFile tablePath, HFile soundPath, RZEditData* document);
     // Writes each file beside itself first and replaces the original only when
-    // everything was written; on false the files on disk are as they were.
+    // everything was written; on false the files on disk are as they were. The
+    // files it replaces are moved into a backup folder beside the table.
     bool save(HFile tablePath, HFile soundPath, RZEditData* document);
+    // Whether the last successful save could not keep the replaced files.
+    bool backupFailed() const { return backupFailure; }
     // The built-in 81 spell levels with default names; always true.
     bool createDefault(RZEditData* document);
 
     // The program's decimal reader (table fields and numbers typed into the form).
     static std::int32_t parseNumber(const std::string& field);
+
+  private:
+    bool backupFailure = false;
 };

@@ -113,6 +113,15 @@ SavePlan planSave(HComponent* window, RZEditData* document, const SaveQuestions&
     return plan;
 }
 
+// A save that could not keep the files it replaced still saved: the user is
+// told once, after it.
+void reportBackup(HComponent* window, const RZMagicLoader& loader) {
+    if (loader.backupFailed()) {
+        ask(window, "バックアップを作成できませんでした。", "上書き保存",
+            MB_OK | MB_ICONINFORMATION);
+    }
+}
+
 } // namespace
 
 int saveHasEdited(HComponent* window, RZEditData* document, const char* caption) {
@@ -142,6 +151,8 @@ int saveHasEdited(HComponent* window, RZEditData* document, const char* caption)
             ask(window, "ファイルの保存に失敗しました。", caption, MB_OK | MB_ICONEXCLAMATION);
             // The caller must not throw the unsaved data away.
             answer = IDCANCEL;
+        } else {
+            reportBackup(window, loader);
         }
         if (plan.sound.fullPath().empty()) {
             document->setSoundPath(document->defaultSoundPath());
@@ -221,6 +232,9 @@ bool RZOP0015(HComponent* window) {
                 result = true;
             }
             showDocument(window, document);
+            if (saved) {
+                reportBackup(window, loader);
+            }
         }
     }
     HLOG_END(SOURCE, 1560, "RZOP0015");
@@ -267,6 +281,9 @@ bool RZOP0016(HComponent* window) {
                 result = loadOrForget(plan.table, sound, document, 1660, "RZOP0016:reload error");
             }
             showDocument(window, document);
+            if (saved) {
+                reportBackup(window, loader);
+            }
         }
     }
     HLOG_END(SOURCE, 1680, "RZOP0016");

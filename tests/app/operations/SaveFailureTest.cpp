@@ -83,6 +83,27 @@ std::string differences(const Snapshot& before, const Snapshot& after) {
     return report;
 }
 
+// After the save that finally succeeds: nothing is left over beside the
+// tables, and the one backup folder holds the two files it replaced, as they
+// were before.
+void expectOnlyBackupAdded(const Snapshot& before, const Snapshot& after) {
+    const std::string backups = "Data\\Backup\\";
+    Snapshot rest;
+    std::vector<std::string> kept;
+    for (const auto& entry : after) {
+        if (entry.first.compare(0, backups.size(), backups) != 0) {
+            rest.insert(entry);
+        } else if (entry.second != "<folder>") {
+            kept.push_back(entry.second);
+        }
+    }
+    EXPECT_EQ(rest.size(), before.size());
+    EXPECT_EQ(after.size(), before.size() + 4); // Backup, its folder and two files
+    const std::vector<std::string> replaced{before.at("Data\\MagicTable"),
+                                            before.at("Data\\SoundFileName")};
+    EXPECT_EQ(kept, replaced);
+}
+
 void expectFailureBox(const Seen& s, const std::string& caption) {
     expectBox(s, caption, FAILED, MB_OK, IDI_EXCLAMATION);
 }
@@ -303,8 +324,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
-    const Snapshot after = snapshot(game + "\\SetA");
-    EXPECT_EQ(after.size(), before.size()); // nothing left over beside the tables
+    expectOnlyBackupAdded(before, snapshot(game + "\\SetA"));
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -519,7 +539,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
-    EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
+    expectOnlyBackupAdded(before, snapshot(game + "\\SetA"));
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -572,7 +592,7 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     editor.command(IDM_SAVE);
     expectWritten(data, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
-    EXPECT_EQ(snapshot(game + "\\SetA").size(), before.size());
+    expectOnlyBackupAdded(before, snapshot(game + "\\SetA"));
     EXPECT_EQ(answers.unexpected, 0);
 }
 
