@@ -307,14 +307,19 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         }
         result = false;
     } else if (result && writeSound) {
+        // The sound list is replaced in one step, as before backups: its old
+        // version gets a second name in the backup folder first.
+        bool soundMoved = false;
         if (soundPath.kind() == 1) {
-            soundAside = backup.moveAside(soundPath, "SoundFileName");
+            soundAside = backup.linkAside(soundPath, "SoundFileName", soundMoved);
         }
         if (!replaceWith(soundTemporary, soundPath)) {
             HDebug::debug("save:replace error(2) %lu", GetLastError());
             HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
-            if (!soundAside.isEmpty()) {
+            if (!soundAside.isEmpty() && soundMoved) {
                 replaceWith(soundAside, soundPath);
+            } else if (!soundAside.isEmpty()) {
+                removeFile(soundAside);
             }
             if (hadTable) {
                 replaceWith(tableAside, tablePath);

@@ -21,6 +21,11 @@ class RZTableBackup {
     // now lies. An empty path when it could not (the file is where it was; the
     // backup counts as failed).
     HFile moveAside(const HFile& file, const char* name);
+    // Puts a second name for the file into the backup folder, so that the file
+    // can then be replaced in one step and nobody sees it missing; where the
+    // file system has no such names, moves it there instead. Sets `moved` to
+    // tell which; an empty path as for moveAside.
+    HFile linkAside(const HFile& file, const char* name, bool& moved);
     // After a failed save, once the files were put back: removes the folders
     // this backup made (when they are empty).
     void discard();
