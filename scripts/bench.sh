@@ -218,6 +218,10 @@ rows = [
      "ms", 2.0, None, "100 ms window timer program"),
     ("Peak memory (peak working set) with the demo game open", "memory.editor_peak_kb",
      "memory.minwin_peak_kb", "KiB", 2.0, None, "minimal window program"),
+    ("Export of the demo table as TSV", "tsv.export_ms", "tsv.write_raw_ms", "ms", 100.0,
+     50.0, "writing the same bytes raw"),
+    ("Import of that TSV (every row checked)", "tsv.import_ms", "tsv.read_raw_ms", "ms",
+     100.0, 50.0, "reading the same bytes raw"),
     ("Peak memory after 1,000 undo steps on the demo table", "undo.peak_kb",
      "undo.open_peak_kb", "KiB", 1.25, None, "the same process before the steps"),
     ("Undoing those 1,000 steps, each one shown", "undo.all_ms", "undo.make_ms", "ms", 1.5,
@@ -228,7 +232,8 @@ table = []
 failed = []
 for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
     editor, base = median(editor_name), median(base_name)
-    if editor is None and base is None and editor_name.startswith(("open.", "save.", "undo.")):
+    if editor is None and base is None and editor_name.startswith(
+            ("open.", "save.", "undo.", "tsv.")):
         continue  # the file or undo benchmark is not built
     ratio = editor / base if editor is not None and base else None
     target = f"≤ {limit:g}×" + (f" and < {absolute:g} ms" if absolute else "")

@@ -36,6 +36,7 @@ HFileChooser::HFileChooser() {
     memset(title, 0, sizeof(title));
     memset(filter, 0, sizeof(filter));
     memset(customFilter, 0, sizeof(customFilter));
+    memset(defaultExtension, 0, sizeof(defaultExtension));
 
     copyText(initialDirectory, sizeof(initialDirectory), ".");
     copyText(title, sizeof(title), "ファイルを開く");
@@ -81,6 +82,11 @@ void HFileChooser::setFilter(const char* bytes, int length) {
         count = FILTER_SIZE - 1;
     }
     memcpy(filter, bytes, count);
+}
+
+void HFileChooser::setDefaultExtension(const std::string& extension) {
+    copyText(defaultExtension, sizeof(defaultExtension), extension);
+    description.lpstrDefExt = defaultExtension[0] != '\0' ? defaultExtension : nullptr;
 }
 
 void HFileChooser::prepare(DWORD flags) {

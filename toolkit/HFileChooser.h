@@ -30,6 +30,8 @@ class HFileChooser : public HObject {
     // Pairs of display text and pattern, each ended by a zero byte, the list by
     // a second one; at most 1,023 bytes are kept, so a final zero always stays.
     void setFilter(const char* bytes, int length);
+    // Added to a typed name without one (at most 15 bytes, no dot).
+    void setDefaultExtension(const std::string& extension);
 
     // True when the user picked an existing file.
     bool chooseOpenFile();
@@ -58,4 +60,5 @@ class HFileChooser : public HObject {
     // of a string still ends with two zero bytes.
     char filter[FILTER_SIZE + 1];
     char customFilter[CUSTOM_FILTER_SIZE];
+    char defaultExtension[16];
 };

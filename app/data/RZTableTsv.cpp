@@ -31,7 +31,6 @@ const char* const columnNames[RZTableTsv::COLUMN_COUNT] = {
     "\214\370\211\312\211\271", // 効果音
 };
 
-const char fullWidthSpace[] = "\201@";    // 　
 const char lineText[] = "\215s\226\332 "; // 行目
 const char columnText[] = "\227\361: ";   // 列:
 
@@ -475,7 +474,7 @@ class Reader {
             addError(line, column, brokenShiftJis);
             return false;
         }
-        value = spaces ? RZTableTsv::fullWidthSpaces(field) : field;
+        value = spaces ? RZTableText::withFullWidthBlanks(field) : field;
         return true;
     }
 
@@ -722,18 +721,4 @@ RZTableTsv::Result RZTableTsv::read(const char* text, std::size_t length,
 std::string RZTableTsv::errorText(const Error& error) {
     return std::to_string(error.line) + lineText + std::to_string(error.column) + columnText +
            error.reason;
-}
-
-std::string RZTableTsv::fullWidthSpaces(const std::string& text) {
-    // Neither byte is ever the second byte of a Shift-JIS character.
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            out += fullWidthSpace;
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }

@@ -86,15 +86,12 @@ std::string write(const std::vector<Entry>& entries, const Labels& labels);
 // Reads a text written by write() or by a spreadsheet program (Shift-JIS, or
 // UTF-8 / UTF-16LE after their byte-order marks) against the entries of the
 // open table. Every check is made before any value is taken: the result holds
-// either the new values of all entries or the errors.
+// either the new values of all entries or the errors. A changed name or
+// description gets full-width blanks (RZTableText::withFullWidthBlanks).
 Result read(const char* text, std::size_t length, const std::vector<Entry>& entries,
             const Labels& labels, Header header);
 
 // "<line>行目 <column>列: <reason>".
 std::string errorText(const Error& error);
-
-// A name or description as the table can hold it: every half-width space and
-// tab becomes a full-width space.
-std::string fullWidthSpaces(const std::string& text);
 
 } // namespace RZTableTsv

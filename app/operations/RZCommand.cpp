@@ -108,6 +108,18 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
     case IDM_SHOW_STOCK_DIFF:
         RZOP0028(target);
         break;
+    case IDM_EXPORT_TSV:
+        RZOP0030(target);
+        break;
+    case IDM_IMPORT_TSV:
+        RZOP0031(target);
+        break;
+    case IDM_COPY_TABLE:
+        RZOP0032(target);
+        break;
+    case IDM_PASTE_TABLE:
+        RZOP0033(target);
+        break;
     default:
         // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).
         RZOP0002(target, id);

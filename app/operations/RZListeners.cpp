@@ -6,6 +6,7 @@
 #include "app/views/RZClose.h"
 #include "app/views/RZListViewEvent.h"
 #include "app/views/RZListViewEvent2.h"
+#include "app/views/RZMenuOpen.h"
 
 const std::string& versionText() {
     // Function-local static: made before first use, destroyed at program end.
@@ -28,6 +29,7 @@ void RZListeners::deleteAll() {
     listView.reset();
     listView2.reset();
     close.reset();
+    menuOpen.reset();
 }
 
 void RZListeners::create() {
@@ -38,4 +40,5 @@ void RZListeners::create() {
     listView = std::make_unique<RZListViewEvent>();
     listView2 = std::make_unique<RZListViewEvent2>();
     close = std::make_unique<RZClose>();
+    menuOpen = std::make_unique<RZMenuOpen>();
 }

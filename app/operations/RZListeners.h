@@ -11,6 +11,7 @@ class RZCommandDropDown;
 class RZListViewEvent;
 class RZListViewEvent2;
 class RZClose;
+class RZMenuOpen;
 
 // The program's version text, "1.02": the main window's first title and the
 // about box show it. Made on first use, released when the program ends.
@@ -33,6 +34,7 @@ class RZListeners : public HObject {
     RZListViewEvent* getListViewListener() const { return listView.get(); }
     RZListViewEvent2* getListViewListener2() const { return listView2.get(); }
     RZClose* getCloseListener() const { return close.get(); }
+    RZMenuOpen* getMenuOpenListener() const { return menuOpen.get(); }
 
   private:
     // Deletes them in the order they were made.
@@ -44,4 +46,5 @@ class RZListeners : public HObject {
     std::unique_ptr<RZListViewEvent> listView;
     std::unique_ptr<RZListViewEvent2> listView2;
     std::unique_ptr<RZClose> close;
+    std::unique_ptr<RZMenuOpen> menuOpen;
 };

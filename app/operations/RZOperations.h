@@ -6,6 +6,7 @@
 // call, and keeps no state of its own between calls.
 
 class HComponent;
+class HFile;
 class RZEditData;
 
 // Exit: asks whether to save, then destroys the window and releases the document.
@@ -64,3 +65,14 @@ bool RZOP0027(HComponent* window);
 bool RZOP0028(HComponent* window);
 // Closes the dialog that the target is, as cancelled.
 bool RZOP0029(HComponent* window);
+// The table as tab-separated text: written to a chosen file, read from one (one
+// undo step, or a box listing the errors and nothing changed), put on the
+// clipboard, and read from it (rows without the header are taken as written).
+bool RZOP0030(HComponent* window);
+bool RZOP0031(HComponent* window);
+bool RZOP0032(HComponent* window);
+bool RZOP0033(HComponent* window);
+// What 175 and 176 do once a file is chosen (also the benchmark's way in):
+// false on failure, after the box that tells the user.
+bool exportTableText(HComponent* window, const HFile& file);
+bool importTableText(HComponent* window, const HFile& file);

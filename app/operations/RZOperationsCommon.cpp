@@ -67,6 +67,14 @@ void updateCommandStates(HComponent* window, RZEditData* document) {
     for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
         enableItem(window, id, stock);
     }
+    // The table as text needs a table; a paste also text on the clipboard.
+    const bool open = !document->testFlags(0) && document->count() > 0;
+    for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE}) {
+        enableItem(window, id, open);
+    }
+    enableItem(window, IDM_PASTE_TABLE,
+               open && (IsClipboardFormatAvailable(CF_UNICODETEXT) ||
+                        IsClipboardFormatAvailable(CF_TEXT)));
     HMenuItem* show = dynamic_cast<HMenuItem*>(window->findById(IDM_SHOW_STOCK_DIFF));
     if (show != nullptr && show->isChecked() != document->showsStockDifferences()) {
         show->setChecked(document->showsStockDifferences());

@@ -91,9 +91,15 @@ enum RZMenuId : int {
     IDM_STOCK_DIFF = 171,
     IDM_RESET_TO_STOCK = 172,
     IDM_SHOW_STOCK_DIFF = 173,
+    // The Tools menu's second group: the table as text and on the clipboard.
+    IDM_TOOLS_SEPARATOR_1 = 174,
+    IDM_EXPORT_TSV = 175,
+    IDM_IMPORT_TSV = 176,
+    IDM_COPY_TABLE = 177,
+    IDM_PASTE_TABLE = 178,
 
     IDM_FIRST_EXTRA_ITEM = IDM_EDIT_SEPARATOR_2,
-    IDM_LAST_EXTRA_ITEM = IDM_SHOW_STOCK_DIFF,
+    IDM_LAST_EXTRA_ITEM = IDM_PASTE_TABLE,
 
     // The File menu's data-set entries: a separator, then one item a data set.
     IDM_DATA_SET_SEPARATOR = 501,

@@ -3,8 +3,11 @@
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HListView.h"
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -39,6 +42,23 @@ RZListViewEvent::~RZListViewEvent() {}
 
 const std::vector<int>& RZListViewEvent::directions() {
     return sortOrder();
+}
+
+bool RZListViewEvent::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                  HComponent* component, LRESULT* result) {
+    const NMLVKEYDOWN* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
+    if (msg == WM_NOTIFY && key != nullptr && key->hdr.code == LVN_KEYDOWN &&
+        GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+        (key->wVKey == 'C' || key->wVKey == 'V')) {
+        HListView* listView = dynamic_cast<HListView*>(component);
+        HComponent* window = listView != nullptr ? listView->getRoot() : nullptr;
+        if (window != nullptr) {
+            const int command = key->wVKey == 'C' ? IDM_COPY_TABLE : IDM_PASTE_TABLE;
+            // As the menu item sends it, so the item's greying applies.
+            PostMessageA(window->getHandle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        }
+    }
+    return HListViewEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
 }
 
 bool RZListViewEvent::onSelected(HWND hwnd, HListView* listView, int index) {

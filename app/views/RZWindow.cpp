@@ -11,6 +11,7 @@
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
 #include "app/views/RZListViewEvent2.h"
+#include "app/views/RZMenuOpen.h"
 #include "sound/HWavePlayer.h"
 #include "toolkit/HButton.h"
 #include "toolkit/HDropDown.h"
@@ -102,6 +103,11 @@ const MenuRow MENUS[] = {
     {IDM_STOCK_DIFF, IDM_TOOLS, "標準データとの差分(&D)..."},
     {IDM_RESET_TO_STOCK, IDM_TOOLS, "選択した呪文を標準に戻す(&R)"},
     {IDM_SHOW_STOCK_DIFF, IDM_TOOLS, "標準データとの違いを色で表示(&C)"},
+    {IDM_TOOLS_SEPARATOR_1, IDM_TOOLS, "-"},
+    {IDM_EXPORT_TSV, IDM_TOOLS, "TSVファイルに書き出し(&E)..."},
+    {IDM_IMPORT_TSV, IDM_TOOLS, "TSVファイルから読み込み(&I)..."},
+    {IDM_COPY_TABLE, IDM_TOOLS, "表をコピー(&C)"},
+    {IDM_PASTE_TABLE, IDM_TOOLS, "貼り付け(&V)"},
     {IDM_OTHER, IDM_MENU_BAR, "その他(&O)"},
     {IDM_ABOUT, IDM_OTHER, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };
@@ -230,8 +236,10 @@ RZWindow::RZWindow() {
     }
 
     // Nothing to undo or redo yet; the stock tools wait for a table's stock
-    // comparison. Operations keep these states up to date from then on.
-    for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
+    // comparison, the text and clipboard items for a table. Operations keep
+    // these states up to date from then on.
+    for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
+                   IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
         getMenuItem(id)->setEnabled(false);
     }
 
@@ -287,6 +295,7 @@ RZWindow::RZWindow() {
     spells->addListener(listeners->getListViewListener());
     characters->addListener(listeners->getListViewListener2());
     addListener(listeners->getCloseListener());
+    addListener(listeners->getMenuOpenListener());
 }
 
 RZWindow::~RZWindow() {

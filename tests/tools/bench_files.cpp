@@ -35,6 +35,12 @@
 //   open.part.entry_ms    the form, picture and character list of a row alone
 //   open.part.repaint_ms  painting the whole window once
 //   save.part.write_ms    RZMagicLoader::save alone (no read-back, no refill)
+//   tsv.export_ms   the table written as tab-separated text (what 175 does once
+//                   the file is chosen: beside the file first, then moved)
+//   tsv.write_raw_ms  CreateFile/WriteFile/CloseHandle of the same bytes
+//   tsv.import_ms   that text read back (what 176 does: every row checked; the
+//                   values are the table's own, so nothing changes)
+//   tsv.read_raw_ms   CreateFile/ReadFile of the same bytes
 //   scale.<input>.<size>_ms  the loader alone on a generated long input:
 //                   magictable 10mb/100mb (RZMagicLoader::load), characterdata
 //                   10k/100k (RZCharacters::readFile and a walk over all),
@@ -540,6 +546,27 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
                 RZMagicLoader loader;
                 return loader.save(table, soundFile, document);
             });
+            // The table as text, next to plain I/O of the same bytes: export
+            // (written beside the file, then moved over it) and import of the
+            // unchanged text (read, every row checked, nothing to change).
+            HFile tsv(set + "\\Data\\MagicTable.tsv");
+            std::string tsvRaw = set + "\\Data\\MagicTable.tsv.rawbench";
+            double exportTime = measure(rounds, [&]() { return exportTableText(window, tsv); });
+            std::string tsvBytes;
+            rawRead(tsv.fullPath(), &tsvBytes);
+            double exportRaw = measure(rounds, [&]() { return rawWrite(tsvRaw, tsvBytes); });
+            double importTime = measure(rounds, [&]() {
+                return importTableText(window, tsv) && !document->hasChanged() &&
+                       questionsCancelled == 0;
+            });
+            double importRaw = measure(rounds, [&]() { return rawRead(tsvRaw); });
+            DeleteFileA(tsvRaw.c_str());
+            DeleteFileA(tsv.fullPath().c_str());
+            remark("table text: " + std::to_string(tsvBytes.size()) + " bytes");
+            report("tsv.export_ms", exportTime);
+            report("tsv.write_raw_ms", exportRaw);
+            report("tsv.import_ms", importTime);
+            report("tsv.read_raw_ms", importRaw);
             report("save.part.write_ms", write);
             report("save.editor_ms", editor);
             report("save.raw_ms", raw);

@@ -256,13 +256,25 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
         EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(editItems[i].id));
     }
     HMENU tools = GetSubMenu(bar, 2);
-    ASSERT_EQ(GetMenuItemCount(tools), 3);
-    EXPECT_EQ(menuText(tools, 0), "標準データとの差分(&D)...");
-    EXPECT_EQ(menuText(tools, 1), "選択した呪文を標準に戻す(&R)");
-    EXPECT_EQ(menuText(tools, 2), "標準データとの違いを色で表示(&C)");
-    const int toolIds[] = {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF};
-    for (int i = 0; i < 3; ++i) {
+    const char* const toolItems[] = {"標準データとの差分(&D)...",
+                                     "選択した呪文を標準に戻す(&R)",
+                                     "標準データとの違いを色で表示(&C)",
+                                     "",
+                                     "TSVファイルに書き出し(&E)...",
+                                     "TSVファイルから読み込み(&I)...",
+                                     "表をコピー(&C)",
+                                     "貼り付け(&V)"};
+    const int toolIds[] = {IDM_STOCK_DIFF,        IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
+                           IDM_TOOLS_SEPARATOR_1, IDM_EXPORT_TSV,     IDM_IMPORT_TSV,
+                           IDM_COPY_TABLE,        IDM_PASTE_TABLE};
+    ASSERT_EQ(GetMenuItemCount(tools), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(menuText(tools, static_cast<UINT>(i)), toolItems[i]);
         EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
+    }
+    // The table's text items wait for a table.
+    for (UINT id = 175; id <= 178; ++id) {
+        EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
     }
     // Nothing to undo or redo in a new window, and the colours start off.
     EXPECT_NE(GetMenuState(edit, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);

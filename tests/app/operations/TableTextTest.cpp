@@ -1,0 +1,301 @@
+// The table as text through the real window: export and import through the
+// Tools menu and its file choosers, copy and paste through Ctrl+C and Ctrl+V on
+// the spell list, the error box, the undo step an import makes, and the items'
+// greying. Checked by the bytes on disk and on the clipboard, the rows shown
+// and their colours.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/views/RZIds.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HListView.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace editortest;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+const std::string HEADER =
+    "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
+const COLORREF YELLOW = RGB(255, 255, 192);
+
+// Every value of every entry the text form carries.
+std::string tableState(RZEditData* document) {
+    std::string state;
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        const RZMagic* e = document->entryAt(i);
+        state += e->getName() + "|" + std::to_string(e->getTarget()) + "|" +
+                 std::to_string(e->getCost()) + "|" + std::to_string(e->getRange()) + "|" +
+                 std::to_string(e->getArea()) + "|" + std::to_string(e->getEfficiency()) + "|" +
+                 e->getDescription() + "|" + e->getSound() + "\n";
+    }
+    return state;
+}
+
+bool greyed(Editor& editor, int id) {
+    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
+           0;
+}
+
+// Opens the Tools menu's states as the system does before showing it.
+void openToolsMenu(Editor& editor) {
+    HMENU bar = GetMenu(editor.hwnd);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        SendMessageA(editor.hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(bar, i)),
+                     i);
+    }
+    pump(20);
+}
+
+std::string utf16(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// The clipboard's text in one format (CF_TEXT bytes, or CF_UNICODETEXT as
+// Shift-JIS), without its NUL.
+std::string clipboardText(UINT format) {
+    std::string text;
+    if (!OpenClipboard(nullptr)) {
+        return text;
+    }
+    HANDLE data = GetClipboardData(format);
+    const void* bytes = data != nullptr ? GlobalLock(data) : nullptr;
+    if (bytes != nullptr && format == CF_TEXT) {
+        text = static_cast<const char*>(bytes);
+    } else if (bytes != nullptr) {
+        const wchar_t* wide = static_cast<const wchar_t*>(bytes);
+        int size = WideCharToMultiByte(932, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.resize(static_cast<std::size_t>(size));
+        WideCharToMultiByte(932, 0, wide, -1, &text[0], size, nullptr, nullptr);
+        text.resize(text.size() - 1);
+    }
+    if (data != nullptr) {
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Puts Unicode text (given as Shift-JIS) on the clipboard, or empties it.
+void setClipboard(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (!text.empty()) {
+        int size = MultiByteToWideChar(932, 0, text.c_str(), -1, nullptr, 0);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size) * sizeof(wchar_t));
+        MultiByteToWideChar(932, 0, text.c_str(), -1, static_cast<wchar_t*>(GlobalLock(memory)),
+                            size);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+void focus(Editor& editor, int id) {
+    SetForegroundWindow(editor.hwnd);
+    SetFocus(editor.controlHandle(id));
+    pump(20);
+}
+
+COLORREF rowColor(Editor& editor, int row) {
+    return static_cast<HListView*>(editor.control(IDC_SPELL_LIST))->getItemColor(row).getColorRef();
+}
+
+class TableTextTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        ASSERT_TRUE(setGameDirectory(game));
+        data = game + "\\SetA\\Data";
+        out = testsupport::makeScratchDir("tsv");
+    }
+    std::string game;
+    std::string data;
+    std::string out;
+};
+
+} // namespace
+
+TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
+    Editor editor;
+    Answerer answers;
+    for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
+        EXPECT_TRUE(greyed(editor, id)) << id; // no table yet
+    }
+    editor.command(editor.dataSetId("SetA"));
+    EXPECT_FALSE(greyed(editor, IDM_EXPORT_TSV));
+    EXPECT_FALSE(greyed(editor, IDM_IMPORT_TSV));
+    editor.command(IDM_SAVE); // the table as the editor writes it
+    const std::string table = readFile(data + "\\MagicTable");
+    const std::string before = tableState(editor.document());
+
+    // Export: the default extension is added; the header and one row per level.
+    answers.push(IDOK, out + "\\spells");
+    editor.command(IDM_EXPORT_TSV);
+    const std::string exported = readFile(out + "\\spells.tsv");
+    ASSERT_EQ(0u, exported.find(HEADER));
+    EXPECT_EQ(82, std::count(exported.begin(), exported.end(), '\n'));
+    const RZMagic* first = editor.document()->entryAt(0);
+    EXPECT_EQ(HEADER.size(), exported.find("0\t1\t" + first->getName() + "\t", HEADER.size()));
+
+    // Read back unchanged: no box, no step, nothing changed.
+    answers.push(IDOK, out + "\\spells.tsv");
+    editor.command(IDM_IMPORT_TSV);
+    EXPECT_EQ(before, tableState(editor.document()));
+    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+
+    // A spreadsheet's UTF-16 text with LF ends, columns reordered and most left
+    // out: one undo step; the rows it changed turn yellow.
+    writeFile(out + "\\edited.tsv",
+              utf16(u"Lv\t消費\t番号\t名称\n1\t77\t0\t\"Fire Ball\"\n2\t78\t0\t\"Fire Ball\"\n"));
+    answers.push(IDOK, out + "\\edited.tsv");
+    editor.command(IDM_IMPORT_TSV);
+    RZEditData* document = editor.document();
+    EXPECT_EQ(77, document->entryAt(rowOf(0, 1))->getCost());
+    EXPECT_EQ(78, document->entryAt(rowOf(0, 2))->getCost());
+    for (int level = 1; level <= 3; ++level) {
+        EXPECT_EQ("Fire　Ball", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 1));
+        EXPECT_EQ(YELLOW, rowColor(editor, rowOf(0, level)));
+    }
+    EXPECT_NE(YELLOW, rowColor(editor, rowOf(1, 1)));
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), 6), "77");
+
+    // One step: undone, the table is as it was, and saves as it was read.
+    editor.command(IDM_UNDO);
+    EXPECT_EQ(before, tableState(document));
+    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    editor.command(IDM_REDO);
+    EXPECT_EQ(77, document->entryAt(rowOf(0, 1))->getCost());
+    editor.command(IDM_UNDO);
+    editor.command(IDM_SAVE);
+    EXPECT_EQ(table, readFile(data + "\\MagicTable"));
+
+    // An export over a read-only file fails and leaves the file as it was.
+    writeFile(out + "\\kept.tsv", "old");
+    SetFileAttributesA((out + "\\kept.tsv").c_str(), FILE_ATTRIBUTE_READONLY);
+    answers.push(IDOK, out + "\\kept.tsv");
+    answers.push(IDOK);
+    editor.command(IDM_EXPORT_TSV);
+    SetFileAttributesA((out + "\\kept.tsv").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("old", readFile(out + "\\kept.tsv"));
+    ASSERT_FALSE(answers.seen.empty());
+    expectBox(answers.seen.back(), "TSVファイル", "TSVファイルを書き出せませんでした。", MB_OK,
+              IDI_EXCLAMATION);
+    EXPECT_EQ(0, answers.unexpected);
+}
+
+TEST_F(TableTextTest, ABrokenFileChangesNothingAndListsItsErrors) {
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    const std::string before = tableState(editor.document());
+    std::string text = HEADER;
+    text += "0\t1\tX\t\t\t\t12a\t1\t1\t1\t\t\r\n"; // a cost that is no number
+    text += "0\t2\tY\t\t\t\t1\t1\t1\t1\t\t\r\n";   // a name that differs from level 1's
+    text += "47\t3\r\n";                           // a level the spell lacks
+    for (int i = 0; i < 10; ++i) {
+        text += "0\t1\r\n"; // given again
+    }
+    writeFile(out + "\\broken.tsv", text);
+    answers.push(IDOK, out + "\\broken.tsv");
+    answers.push(IDOK);
+    editor.command(IDM_IMPORT_TSV);
+    EXPECT_EQ(before, tableState(editor.document()));
+    EXPECT_FALSE(editor.document()->hasChanged());
+    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    ASSERT_EQ(2u, answers.seen.size());
+    const Seen& box = answers.seen[1];
+    EXPECT_EQ("TSVファイル", box.caption);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_WARNING), box.icon);
+    for (const char* line :
+         {"2行目 7列: 整数ではありません", "3行目 3列: 同じ呪文の2行目と違います",
+          "4行目 1列: この表にない呪文です",
+          "5行目 1列: 同じ呪文の同じレベルが2行目にもあります"}) {
+        EXPECT_NE(std::string::npos, box.text.find(line)) << line;
+    }
+    // Thirteen errors: ten listed, and the number of the others.
+    EXPECT_EQ(std::string::npos, box.text.find("12行目"));
+    EXPECT_NE(std::string::npos, box.text.find("ほかに 3 件の誤りがあります。"));
+    EXPECT_EQ(0, answers.unexpected);
+}
+
+TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    RZEditData* document = editor.document();
+    const std::string before = tableState(document);
+
+    setClipboard("");
+    openToolsMenu(editor);
+    EXPECT_TRUE(greyed(editor, IDM_PASTE_TABLE)); // no text to paste
+
+    // Ctrl+C on the list: the whole table, as Shift-JIS and as Unicode text.
+    focus(editor, IDC_SPELL_LIST);
+    editor.press({VK_CONTROL, 'C'});
+    const std::string copied = clipboardText(CF_TEXT);
+    ASSERT_EQ(0u, copied.find(HEADER));
+    EXPECT_EQ(82, std::count(copied.begin(), copied.end(), '\n'));
+    EXPECT_EQ(copied, clipboardText(CF_UNICODETEXT));
+    openToolsMenu(editor);
+    EXPECT_FALSE(greyed(editor, IDM_PASTE_TABLE));
+
+    // Pasted back whole, nothing changes.
+    editor.press({VK_CONTROL, 'V'});
+    EXPECT_EQ(before, tableState(document));
+
+    // Two rows without the header, as a spreadsheet copies them, with a
+    // changed range and target: exactly those rows change.
+    std::size_t start = copied.find("\r\n9\t1\t") + 2;
+    std::string row = copied.substr(start, copied.find("\r\n", start) + 2 - start);
+    std::vector<std::string> cells;
+    for (std::size_t at = 0, tab; (tab = row.find_first_of("\t\r", at)) != std::string::npos;
+         at = tab + 1) {
+        cells.push_back(row.substr(at, tab - at));
+    }
+    ASSERT_EQ(12u, cells.size());
+    cells[5] = "味方";
+    cells[7] = "42";
+    std::string changed;
+    for (const std::string& cell : cells) {
+        changed += cell + (&cell == &cells.back() ? "\r\n" : "\t");
+    }
+    setClipboard(changed);
+    focus(editor, IDC_SPELL_LIST);
+    editor.press({VK_CONTROL, 'V'});
+    const int pasted = rowOf(9, 1);
+    EXPECT_EQ(42, document->entryAt(pasted)->getRange());
+    EXPECT_EQ(1, document->entryAt(pasted)->getTarget());
+    EXPECT_EQ("味方", editor.cell(IDC_SPELL_LIST, pasted, 5));
+    int differing = 0;
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        differing += document->entryAt(i)->hasChanged() ? 1 : 0;
+    }
+    EXPECT_EQ(1, differing); // spell 9 has one level
+
+    // Ctrl+Z undoes the paste as one step.
+    focus(editor, IDC_SPELL_LIST);
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(before, tableState(document));
+
+    // In an edit box Ctrl+C copies the box's own text.
+    focus(editor, IDC_NAME);
+    SendMessageA(editor.controlHandle(IDC_NAME), EM_SETSEL, 0, -1);
+    editor.press({VK_CONTROL, 'C'});
+    EXPECT_EQ(editor.control(IDC_NAME)->getText(), clipboardText(CF_TEXT));
+    EXPECT_EQ(before, tableState(document));
+    EXPECT_EQ(0, answers.unexpected);
+}
