@@ -86,8 +86,9 @@ std::string differences(const Snapshot& before, const Snapshot& after) {
 // After the save that finally succeeds: nothing is left over beside the
 // tables, and the one backup folder holds the two files it replaced, as they
 // were before.
-void expectOnlyBackupAdded(const Snapshot& before, const Snapshot& after) {
-    const std::string backups = "Data\\Backup\\";
+void expectOnlyBackupAdded(const Snapshot& before, const Snapshot& after,
+                           const std::string& tables = "Data\\") {
+    const std::string backups = tables + "Backup\\";
     Snapshot rest;
     std::vector<std::string> kept;
     for (const auto& entry : after) {
@@ -99,8 +100,8 @@ void expectOnlyBackupAdded(const Snapshot& before, const Snapshot& after) {
     }
     EXPECT_EQ(rest.size(), before.size());
     EXPECT_EQ(after.size(), before.size() + 4); // Backup, its folder and two files
-    const std::vector<std::string> replaced{before.at("Data\\MagicTable"),
-                                            before.at("Data\\SoundFileName")};
+    const std::vector<std::string> replaced{before.at(tables + "MagicTable"),
+                                            before.at(tables + "SoundFileName")};
     EXPECT_EQ(kept, replaced);
 }
 
@@ -796,9 +797,11 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
 
     // With the disk emptied the same edits are written.
     ASSERT_TRUE(testsupport::removeFile(filler));
+    const Snapshot tables = snapshot(folder);
+    ASSERT_EQ(tables.size(), 2u);
     editor.command(IDM_SAVE);
     expectWritten(folder, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
-    EXPECT_EQ(snapshot(folder).size(), 2u);
+    expectOnlyBackupAdded(tables, snapshot(folder), "");
     EXPECT_EQ(answers.unexpected, 0);
 }
