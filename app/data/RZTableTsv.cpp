@@ -4,7 +4,6 @@
 #include "app/data/RZTableText.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <utility>
 
@@ -115,7 +114,7 @@ std::string trimmed(const std::string& text) {
 }
 
 // A whole decimal number in 32 bits, blanks around it allowed, nothing else.
-// Null when the text is none; outOfRange set when it is one too large.
+// False when the text is none; tooLarge is then set for a number out of range.
 bool parseWhole(const std::string& field, std::int32_t& value, bool& tooLarge) {
     tooLarge = false;
     std::string text = trimmed(field);

@@ -18,6 +18,8 @@ std::string makeScratchDir(const std::string& hint = "scratch");
 
 bool writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
+// The text as UTF-16LE bytes after the byte-order mark, as a Unicode text file.
+std::string utf16WithMark(const std::u16string& text);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 // Copies a directory tree; false when anything could not be copied.

@@ -5,6 +5,7 @@
 #include "app/data/RZTableExchange.h"
 #include "app/data/RZTableTsv.h"
 #include "tests/app/data/DataTestSupport.h"
+#include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -49,16 +50,6 @@ std::vector<Entry> table() {
             entry(0, 3, 3, 2, "ファイア", "炎の魔法", "fire01.wav", 13),
             entry(9, 1, 1, 1, "キュアストーン", "石化を治す", "", 91),
             entry(47, 1, 5, 7, "エクス", "d", "s e.wav", 471)};
-}
-
-// A text in UTF-16LE with its byte-order mark.
-std::string utf16(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
 }
 
 RZTableTsv::Result read(const std::string& text, Header mode = Header::NEEDED) {
@@ -132,16 +123,17 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          },
          {}},
         {"a line end inside a quoted description",
-         utf16(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
-               u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t12\tignored\n"
-               u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t13\t\n"),
+         testsupport::utf16WithMark(
+             u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
+             u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t12\tignored\n"
+             u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"two\nlines\"\t13\t\n"),
          Header::NEEDED,
          nullptr,
          {"2行目 5列: 改行やNUL文字は使えません", "4行目 5列: 改行やNUL文字は使えません"}},
         {"a spreadsheet's UTF-16: quoted fields, columns reordered, one missing, LF ends",
-         utf16(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
-               u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
-               u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
+         testsupport::utf16WithMark(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
+                                    u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
+                                    u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
          Header::NEEDED,
          [](std::vector<Entry>& e) {
              for (int i = 0; i < 3; ++i) {
@@ -203,7 +195,8 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          nullptr,
          {"2行目 3列: 対象の選択肢にも整数にも当たりません"}},
         {"characters Shift-JIS lacks",
-         utf16(u"番号\tLv\t説明\n0\t1\tcafé\n") + std::string("\x3D\xD8\x00\xDE", 4),
+         testsupport::utf16WithMark(u"番号\tLv\t説明\n0\t1\tcafé\n") +
+             std::string("\x3D\xD8\x00\xDE", 4),
          Header::NEEDED,
          nullptr,
          {"2行目 3列: Shift-JISにない文字です", "3行目 1列: Shift-JISにない文字です",

@@ -55,15 +55,6 @@ void openToolsMenu(Editor& editor) {
     pump(20);
 }
 
-std::string utf16(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
 // The clipboard's text in one format (CF_TEXT bytes, or CF_UNICODETEXT as
 // Shift-JIS), without its NUL.
 std::string clipboardText(UINT format) {
@@ -160,7 +151,8 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     // A spreadsheet's UTF-16 text with LF ends, columns reordered and most left
     // out: one undo step; the rows it changed turn yellow.
     writeFile(out + "\\edited.tsv",
-              utf16(u"Lv\t消費\t番号\t名称\n1\t77\t0\t\"Fire Ball\"\n2\t78\t0\t\"Fire Ball\"\n"));
+              testsupport::utf16WithMark(
+                  u"Lv\t消費\t番号\t名称\n1\t77\t0\t\"Fire Ball\"\n2\t78\t0\t\"Fire Ball\"\n"));
     answers.push(IDOK, out + "\\edited.tsv");
     editor.command(IDM_IMPORT_TSV);
     RZEditData* document = editor.document();
