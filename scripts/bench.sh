@@ -328,6 +328,11 @@ if median("open.editor_ms") is not None:
     add("- **Open and save**: `tests/tools/bench_files.cpp`, inside one process: the")
     add("  editor's own operations next to `CreateFile`/`ReadFile`/`WriteFile` of the same")
     add("  bytes (see the program's header for exactly which files and steps).")
+if median("tsv.export_ms") is not None:
+    add("- **TSV**: the same program writes the open demo table as tab-separated text")
+    add("  (as the Tools menu's export does once the file is chosen) and reads it back")
+    add("  (the import, every row checked; nothing changes), next to writing and reading")
+    add("  the same bytes raw.")
 if median("undo.all_ms") is not None:
     add("- **Undo**: `tests/tools/bench_undo.cpp`, inside one process: the demo table")
     add("  open, 1,000 steps typed into the form (a row selected, a cost or a name set),")
