@@ -3,6 +3,7 @@
 // Data\Backup\<time>; the newest 20 folders stay; a Backup folder that cannot
 // be written never stops the save, and the user is told once.
 #include "app/data/RZEditData.h"
+#include "app/views/RZIds.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
 
@@ -73,9 +74,9 @@ class BackupTest : public ::testing::Test {
     // Opens SetA, changes the first spell's name and saves with Ctrl+S's command.
     void editAndSave(Editor& editor, const std::string& name) {
         editor.selectRow(rowOf(0, 1));
-        editor.type(106, name);
+        editor.type(IDC_NAME, name);
         editor.selectRow(rowOf(1, 1));
-        editor.command(140);
+        editor.command(IDM_SAVE);
         ASSERT_FALSE(editor.document()->hasChanged());
     }
     std::string game;
