@@ -27,6 +27,8 @@ class HImage : public HObject {
     virtual bool resize(int width, int height);
     // Paints the whole image in one colour and drops the mask.
     virtual bool fill(const HColor& color);
+    // Paints a rectangle of the image in one colour; the mask stays.
+    bool fillRect(const HColor& color, const RECT& area);
     // The colour of the pixel at x, y (black when outside) becomes transparent.
     virtual bool setSprite(int x, int y);
     // The colour becomes transparent: key-coloured pixels are set to black and

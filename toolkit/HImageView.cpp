@@ -8,6 +8,66 @@
 #include "toolkit/HImage.h"
 #include "toolkit/HImageViewTimerListener.h"
 
+
+namespace {
+
+// Answers WM_PAINT with 0 while the view has a picture, which its paint then
+// draws over every invalid pixel; without a picture the static control paints.
+class PaintAnswer : public HEventListener {
+  public:
+    explicit PaintAnswer(HImageView* imageView)
+        : HEventListener(HEventType::byName("WM_PAINT")), view(imageView) {
+        setClassName("PaintAnswer");
+    }
+    bool handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HComponent* component,
+                     LRESULT* result) override {
+        HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
+        if (view->getHandle() != nullptr && view->getImage() != nullptr) {
+            *result = 0;
+        }
+        return true;
+    }
+
+  private:
+    HImageView* view;
+};
+
+// BeginPaint and EndPaint around one paint.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : hwnd(window), dc(BeginPaint(window, &ps)) {}
+    ~PaintScope() { EndPaint(hwnd, &ps); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC get() const { return dc; }
+    const RECT& invalid() const { return ps.rcPaint; }
+
+  private:
+    HWND hwnd;
+    PAINTSTRUCT ps = {};
+    HDC dc;
+};
+
+// A window's device context, released when it goes out of scope.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : hwnd(window), dc(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc) {
+            ReleaseDC(hwnd, dc);
+        }
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc; }
+
+  private:
+    HWND hwnd;
+    HDC dc;
+};
+
+} // namespace
+
 HImageView::HImageView(HContainer* parent, int id, const std::string& text)
     : HComponent(parent, id, text) {
     setClassName("HImageView");
@@ -15,6 +75,8 @@ HImageView::HImageView(HContainer* parent, int id, const std::string& text)
     // The back buffer covers every pixel: erasing first would only flicker.
     eraseDisable = new HEventDisable(HEventType::byName("WM_ERASEBKGND"), 0);
     addListener(eraseDisable);
+    paintAnswer = std::make_unique<PaintAnswer>(this);
+    addListener(paintAnswer.get());
     setFocusable(false);
 }
 
@@ -26,6 +88,7 @@ HImageView::~HImageView() {
     }
     removeListener(eraseDisable);
     delete eraseDisable;
+    removeListener(paintAnswer.get());
     // A view destroyed before it was created still owns its picture.
     delete picture;
     delete backBuffer;
@@ -69,6 +132,47 @@ void HImageView::resize() {
     }
 }
 
+RECT HImageView::shownArea() const {
+    RECT area = {0, 0, 0, 0};
+    if (backBuffer == nullptr) {
+        return area;
+    }
+    if (currentFrame < 0) {
+        SetRect(&area, 0, 0, backBuffer->getWidth(), backBuffer->getHeight());
+    } else if (frameWidth > 0 && frameHeight > 0) {
+        // A frame of no size shows nothing: the background stays.
+        SetRect(&area, 0, 0, frameWidth, frameHeight);
+    }
+    return area;
+}
+
+void HImageView::compose(const RECT& area) {
+    if (IsRectEmpty(&area)) {
+        return;
+    }
+    backBuffer->fillRect(getBackgroundColor(), area);
+    RECT shown = shownArea();
+    RECT part;
+    if (!IntersectRect(&part, &area, &shown)) {
+        return;
+    }
+    int width = part.right - part.left;
+    int height = part.bottom - part.top;
+    if (currentFrame < 0) {
+        if (!picture->draw(backBuffer->getDC(), part.left, part.top, width, height,
+                           sourceX + part.left, sourceY + part.top)) {
+            HLOG_INFO("HImageView", 156, "イメージバッファの転送に失敗");
+        }
+    } else {
+        int x = vertical ? 0 : frameWidth * currentFrame;
+        int y = vertical ? frameHeight * currentFrame : 0;
+        if (!picture->draw(backBuffer->getDC(), part.left, part.top, width, height, x + part.left,
+                           y + part.top)) {
+            HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
+        }
+    }
+}
+
 void HImageView::paint() {
     if (getHandle() == nullptr || picture == nullptr) {
         return;
@@ -76,25 +180,24 @@ void HImageView::paint() {
     if (!backBuffer) {
         resize();
     }
-    backBuffer->fill(getBackgroundColor());
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(getHandle(), &ps);
-    if (currentFrame < 0) {
-        if (!picture->draw(backBuffer->getDC(), 0, 0, getWidth(), getHeight(), sourceX, sourceY)) {
-            HLOG_INFO("HImageView", 156, "イメージバッファの転送に失敗");
-        }
-    } else if (frameWidth > 0 && frameHeight > 0) {
-        // A frame of no size shows nothing: the background stays.
-        int x = vertical ? 0 : frameWidth * currentFrame;
-        int y = vertical ? frameHeight * currentFrame : 0;
-        if (!picture->draw(backBuffer->getDC(), 0, 0, frameWidth, frameHeight, x, y)) {
-            HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
-        }
+    PaintScope scope(getHandle());
+    if (!backBuffer) {
+        return;
     }
-    if (dc) {
-        backBuffer->draw(dc, 0, 0, getWidth(), getHeight(), 0, 0);
+    // What is invalid, and the current frame also when nothing is (a direct
+    // call after the frame moved on); never more than the view.
+    RECT area = scope.invalid();
+    RECT shown = shownArea();
+    UnionRect(&area, &area, &shown);
+    RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
+    if (!IntersectRect(&area, &area, &whole)) {
+        return;
     }
-    EndPaint(getHandle(), &ps);
+    compose(area);
+    if (scope.get()) {
+        backBuffer->draw(scope.get(), area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, area.left, area.top);
+    }
 }
 
 bool HImageView::createImage(int width, int height) {
@@ -132,6 +235,16 @@ void HImageView::restartTimerAnimation() {
     }
 }
 
+void HImageView::invalidateFrame() {
+    if (getHandle() == nullptr) {
+        return;
+    }
+    // Every frame lies at the view's top left, so the frame's rectangle covers
+    // both the frame shown and the next one.
+    RECT area = shownArea();
+    InvalidateRect(getHandle(), currentFrame < 0 ? nullptr : &area, FALSE);
+}
+
 void HImageView::nextFrame() {
     if (currentFrame < 0) {
         return;
@@ -146,19 +259,11 @@ void HImageView::nextFrame() {
 void HImageView::stopTimerAnimation() {
     if (getHandle() != nullptr) {
         KillTimer(getHandle(), static_cast<UINT_PTR>(getId()));
-        HDC dc = GetDC(getHandle());
-        if (dc) {
-            HColor background = getBackgroundColor();
-            HPEN pen = CreatePen(PS_SOLID, 1, background.getColorRef());
-            HBRUSH brush = CreateSolidBrush(background.getColorRef());
-            HGDIOBJ oldPen = SelectObject(dc, pen);
-            HGDIOBJ oldBrush = SelectObject(dc, brush);
-            Rectangle(dc, 0, 0, getWidth(), getHeight());
-            SelectObject(dc, oldPen);
-            SelectObject(dc, oldBrush);
-            DeleteObject(pen);
-            DeleteObject(brush);
-            ReleaseDC(getHandle(), dc);
+        WindowDC dc(getHandle());
+        if (dc.get() && backBuffer) {
+            RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
+            backBuffer->fillRect(getBackgroundColor(), whole);
+            backBuffer->draw(dc.get(), 0, 0, whole.right, whole.bottom, 0, 0);
         }
     }
     currentFrame = -1;

@@ -2,14 +2,19 @@
 
 #include "toolkit/HComponent.h"
 
+#include <memory>
+
 class HContainer;
 class HEventDisable;
+class HEventListener;
 class HImage;
 class HImageViewTimerListener;
 
 // A control showing an HImage through a back buffer, either whole or as a
 // timer-driven animation of equal frames cut from it. The control id is the
-// timer id. The background is never erased, so animation does not flicker.
+// timer id. The background is never erased, so animation does not flicker, and
+// the view paints every pixel itself: the static control underneath never
+// paints over it. A timer tick redraws only the frame's rectangle.
 class HImageView : public HComponent {
   public:
     HImageView(HContainer* parent, int id, const std::string& text);
@@ -17,6 +22,8 @@ class HImageView : public HComponent {
 
     int create() override;
     void dispose() override;
+    // Composes the invalid part and the current frame's rectangle in the back
+    // buffer and copies them to the window.
     void paint() override;
     // Makes the back buffer, or resizes it, to the client area.
     void resize() override;
@@ -31,6 +38,9 @@ class HImageView : public HComponent {
     virtual void restartTimerAnimation();
     // The next frame, wrapping to 0; nothing while no animation runs.
     virtual void nextFrame();
+    // Marks for painting what a timer tick changes: the frame's rectangle, or
+    // the whole view while the whole picture is shown.
+    void invalidateFrame();
     // Stops the timer, clears the view to the background colour; frame -1.
     virtual void stopTimerAnimation();
 
@@ -46,6 +56,11 @@ class HImageView : public HComponent {
 
   private:
     void startTimer();
+    // What the current frame (or the whole picture) covers in the view.
+    RECT shownArea() const;
+    // The back buffer's pixels of the area as a full redraw makes them: the
+    // background, with the frame's part of the picture drawn over it.
+    void compose(const RECT& area);
 
     HImage* picture = nullptr;
     HImage* backBuffer = nullptr;
@@ -59,4 +74,7 @@ class HImageView : public HComponent {
     int currentFrame = -1;
     HImageViewTimerListener* timerListener = nullptr;
     HEventDisable* eraseDisable = nullptr;
+    // Answers WM_PAINT when paint draws the view, so the static control's own
+    // paint does not follow.
+    std::unique_ptr<HEventListener> paintAnswer;
 };

@@ -13,7 +13,7 @@ bool HImageViewTimerListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LP
                                           HComponent* component, LRESULT* result) {
     HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
     if (view) {
-        view->repaint();
+        view->invalidateFrame();
         view->nextFrame();
         *result = 0;
     }

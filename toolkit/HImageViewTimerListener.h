@@ -4,7 +4,8 @@
 
 class HImageView;
 
-// Advances an image view's animation at each WM_TIMER: repaint, next frame.
+// Advances an image view's animation at each WM_TIMER: the frame's rectangle is
+// marked for painting, then the next frame is taken.
 class HImageViewTimerListener : public HEventListener {
   public:
     explicit HImageViewTimerListener(HImageView* view);

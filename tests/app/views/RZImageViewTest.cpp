@@ -14,10 +14,121 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace editortest;
 
 namespace {
+
+// A 24-bit BMP whose 32-pixel cells differ: each its own colour, with black
+// (see-through) pixels along a diagonal and in a corner square that moves with
+// the cell's number.
+std::string patternPicture(int width, int height) {
+    int stride = (width * 3 + 3) & ~3;
+    std::string s(54 + static_cast<size_t>(stride) * height, '\0');
+    auto put = [&s](size_t at, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            s[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    };
+    s[0] = 'B';
+    s[1] = 'M';
+    put(2, static_cast<unsigned>(s.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<unsigned>(width), 4);
+    put(22, static_cast<unsigned>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int row = 0; row < height; ++row) {
+        int y = height - 1 - row; // rows are bottom-up
+        for (int x = 0; x < width; ++x) {
+            int cell = (y / 32) * (width / 32) + x / 32;
+            int cx = x % 32;
+            int cy = y % 32;
+            int corner = cell % 4 * 6;
+            bool black = (cx + cy) % 9 == 0 || (cx >= corner && cx < corner + 6 && cy < 6);
+            size_t at = 54 + static_cast<size_t>(row) * stride + static_cast<size_t>(x) * 3;
+            s[at] = static_cast<char>(black ? 0 : 30 + cell * 11 % 200);
+            s[at + 1] = static_cast<char>(black ? 0 : 250 - cell * 7 % 200);
+            s[at + 2] = static_cast<char>(black ? 0 : 90 + x % 32 * 5);
+        }
+    }
+    return s;
+}
+
+// The pixels of a 32-bit top-down surface of the preview's size, drawn by a
+// function given its device context.
+template <typename Draw> std::vector<DWORD> pixelsOf(int width, int height, Draw draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        draw(memory);
+        GdiFlush();
+        const DWORD* first = static_cast<const DWORD*>(bits);
+        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    return pixels;
+}
+
+// What the preview's window shows.
+std::vector<DWORD> onScreen(HWND view, int width, int height) {
+    return pixelsOf(width, height, [&](HDC memory) {
+        HDC window = GetDC(view);
+        BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+        ReleaseDC(view, window);
+    });
+}
+
+// What a full redraw of the preview showed for a frame: the whole view in the
+// background colour, the frame drawn at its top left through the strip's mask.
+std::vector<DWORD> fullRedraw(RZImageView* view, int width, int height, int frame) {
+    return pixelsOf(width, height, [&](HDC memory) {
+        RECT whole = {0, 0, width, height};
+        HBRUSH face = CreateSolidBrush(RGB(212, 208, 200));
+        FillRect(memory, &whole, face);
+        DeleteObject(face);
+        int w = view->getFrameWidth();
+        int h = view->getFrameHeight();
+        view->getImage()->draw(memory, 0, 0, w, h, w * frame, 0);
+    });
+}
+
+// How many pixels differ, and where the first one is.
+std::string difference(const std::vector<DWORD>& shown, const std::vector<DWORD>& expected,
+                       int width) {
+    if (shown.size() != expected.size() || shown.empty()) {
+        return "no pixels";
+    }
+    size_t count = 0;
+    size_t first = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i] != expected[i]) {
+            first = count == 0 ? i : first;
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return "";
+    }
+    char text[128];
+    snprintf(text, sizeof(text), "%zu pixels differ, first at (%zu, %zu): %06lX, not %06lX", count,
+             first % width, first / width, shown[first] & 0xFFFFFF, expected[first] & 0xFFFFFF);
+    return text;
+}
 
 class RZImageViewTest : public ::testing::Test {
   protected:
@@ -203,4 +314,44 @@ TEST_F(RZImageViewTest, TheAnimationRunsInTheWindow) {
     }
     EXPECT_GE(frames.size(), 3u);
     EXPECT_EQ(frames.count(-1), 0u);
+}
+
+// Tick by tick, for every layout, the window shows what the full redraw of each
+// tick showed: a frame, the black frame at the end of the strip, the wrap back
+// to the first, and a smaller picture after one larger than the view.
+TEST_F(RZImageViewTest, EachTickShowsWhatAFullRedrawShowed) {
+    std::string folder = testsupport::makeScratchDir("ticks");
+    const struct {
+        int width, height, area;
+        const char* layout;
+    } cases[] = {
+        {512, 128, 1, "128-pixel cells"},    {384, 96, 0, "96-pixel cells"},
+        {128, 64, 2, "clusters of seven"},   {128, 64, 1, "32-pixel cells"},
+        {300, 150, 2, "150-pixel clusters"}, {160, 32, 1, "after a frame larger than the view"},
+    };
+    const int width = 372;
+    const int height = 128;
+    int n = 0;
+    for (const auto& c : cases) {
+        std::string path = folder + "\\picture" + std::to_string(n++) + ".bmp";
+        ASSERT_TRUE(testsupport::writeFile(path, patternPicture(c.width, c.height)));
+        RZMagic* m = make(0, c.area);
+        m->setPictureReplacement(HFile(path));
+        show(m);
+        // The ticks come from here, one at a time, each painted at once.
+        KillTimer(view->getHandle(), 131);
+        pump(30);
+        ASSERT_GE(view->getFrameCount(), 2) << c.layout;
+        for (int tick = 0; tick <= view->getFrameCount() + 1; ++tick) {
+            int frame = view->getCurrentFrame();
+            EXPECT_EQ(frame, tick % view->getFrameCount()) << c.layout;
+            EXPECT_EQ("", difference(onScreen(view->getHandle(), width, height),
+                                     fullRedraw(view, width, height, frame), width))
+                << c.layout << ", tick " << tick;
+            SendMessageA(view->getHandle(), WM_TIMER, 131, 0);
+            UpdateWindow(view->getHandle());
+        }
+        view->setUserObject(nullptr);
+        delete m;
+    }
 }
