@@ -89,7 +89,10 @@ int HComponent::create() {
     if (font) {
         HFONT fontHandle = font->getHandle();
         if (fontHandle) {
-            SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
+            // A control not on screen yet is painted in full when it is shown:
+            // a redraw now would only be work for the window system.
+            BOOL redraw = IsWindowVisible(handle) ? TRUE : FALSE;
+            SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), redraw);
         }
     }
     return 1;

@@ -96,6 +96,13 @@ int HListView::create() {
     if (hwnd == nullptr) {
         return 0;
     }
+    // With redraw on, every column inserted lays out the scroll bars and the
+    // header again, each a round of window moves; off, they are laid out once
+    // when it comes back on. Only for a shown list: turning redraw on shows it.
+    bool shown = (style & WS_VISIBLE) != 0;
+    if (shown) {
+        SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    }
     SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column = {};
@@ -115,6 +122,9 @@ int HListView::create() {
                 setNativeText(cells[i]);
             }
         }
+    }
+    if (shown) {
+        SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
     }
     return HComponent::create();
 }

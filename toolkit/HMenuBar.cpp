@@ -29,9 +29,13 @@ int HMenuBar::create() {
         return 0;
     }
     setHandle(reinterpret_cast<HWND>(menu));
-    SetMenu(getParent()->getHandle(), menu);
+    // Filled before it is attached: attaching lays out the window's frame with
+    // the whole bar at once, and a window not shown yet needs no redraw of it.
     HContainer::create();
-    repaint();
+    SetMenu(getParent()->getHandle(), menu);
+    if (IsWindowVisible(getParent()->getHandle())) {
+        repaint();
+    }
     return 1;
 }
 
