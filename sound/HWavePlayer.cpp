@@ -1,5 +1,6 @@
 #include "sound/HWavePlayer.h"
 
+#include "sound/HWaveOut.h"
 #include "sound/HWaveSource.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
@@ -28,13 +29,13 @@ HWavePlayer::HWavePlayer(HComponent* ownerComponent) : owner(ownerComponent) {
 HWavePlayer::~HWavePlayer() {
     // The device must not go on reading buffers that are about to be freed.
     if (device) {
-        waveOutReset(device);
+        HWaveOut::reset(device);
         for (WAVEHDR* header : headers) {
             if (header) {
-                waveOutUnprepareHeader(device, header, sizeof(WAVEHDR));
+                HWaveOut::unprepareHeader(device, header, sizeof(WAVEHDR));
             }
         }
-        waveOutClose(device);
+        HWaveOut::close(device);
         device = nullptr;
     }
     releaseBuffers();
@@ -99,8 +100,8 @@ int HWavePlayer::startPlay() {
     }
     MMRESULT opened = MMSYSERR_NOMEM;
     if (buffers[0] && buffers[1]) {
-        opened = waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(window), 0,
-                             CALLBACK_WINDOW);
+        opened = HWaveOut::open(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(window),
+                                0, CALLBACK_WINDOW);
     }
     if (opened != MMSYSERR_NOERROR) {
         releaseBuffers();
@@ -131,7 +132,7 @@ int HWavePlayer::startPlay() {
     for (int i = 0; i < 2; i++) {
         headers[i]->lpData = buffers[i];
         headers[i]->dwBufferLength = bufferSize;
-        waveOutPrepareHeader(device, headers[i], sizeof(WAVEHDR));
+        HWaveOut::prepareHeader(device, headers[i], sizeof(WAVEHDR));
     }
     return 0;
 }
@@ -151,7 +152,7 @@ void HWavePlayer::fillAndWrite(WAVEHDR* header) {
     if (header->dwBufferLength < length) {
         std::memset(header->lpData + header->dwBufferLength, 0, length - header->dwBufferLength);
     }
-    if (waveOutWrite(device, header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR) {
+    if (HWaveOut::write(device, header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR) {
         queued++;
     }
 }
@@ -180,7 +181,7 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                 // Only once the other buffer is back too: some devices close
                 // at once and drop what is still queued, instead of refusing
                 // while it plays. The other buffer's done message closes.
-                waveOutClose(device);
+                HWaveOut::close(device);
             }
             *result = 0;
         }
@@ -188,7 +189,7 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
     case MM_WOM_CLOSE:
         if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
             for (WAVEHDR* header : headers) {
-                waveOutUnprepareHeader(device, header, sizeof(WAVEHDR));
+                HWaveOut::unprepareHeader(device, header, sizeof(WAVEHDR));
             }
             releaseBuffers();
             device = nullptr;
@@ -206,7 +207,7 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
         if (device) {
             stopping = true;
             closePending = true;
-            waveOutReset(device);
+            HWaveOut::reset(device);
             *result = 0;
             return false;
         }
@@ -222,7 +223,7 @@ int HWavePlayer::stopPlay() {
         return 1;
     }
     stopping = true;
-    if (waveOutReset(device) != MMSYSERR_NOERROR) {
+    if (HWaveOut::reset(device) != MMSYSERR_NOERROR) {
         HLOG_INFO("HWavePlayer", 154, "stopPlay:停止時にエラー発生");
         return 1;
     }
