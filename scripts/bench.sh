@@ -2,32 +2,36 @@
 # Benchmarks RZEdit under Wine, each figure next to a baseline program measured
 # in the same run, and writes the figures to docs/benchmarks.md.
 #
-# Usage: scripts/bench.sh [-n runs] [-k] [build-dir]
+# Usage: scripts/bench.sh [-n runs] [-k | -i] [build-dir]
 #   -n runs    rounds of measurements (default 7; each figure is the median)
-#   -k         keep one CPU busy with a shell loop for the whole run: on a virtual
-#              machine whose idle CPUs are slow to wake, every round trip to the
-#              Wine server otherwise waits for a CPU to wake up
+#   -k         only with one CPU kept busy by a shell loop: on a virtual machine
+#              whose idle CPUs are slow to wake, every round trip to the Wine
+#              server otherwise waits for a CPU to wake up
+#   -i         only on the otherwise idle machine
 #   build-dir  where to build (default build-bench; its own Wine prefix and home)
+# Without -k or -i every round is run both ways, idle first, then with the busy
+# loop, and the figures of both ways are written side by side.
 #
-# Each round runs, one after the other: the minimal window program, the editor
-# (start-up, the demo data set opened, its preview animating for 10 s, peak
-# memory), the 100 ms timer program, the same with a one-frame animation (for
-# reference), three more start-ups of each of the first two, and the file
-# benchmark (open and save next to raw file I/O, and the loaders on long inputs)
-# when it is built. A first round is run and thrown away, so that no figure
-# carries Wine's first start.
+# Each round runs, one after the other: the minimal window program, the same
+# with one list view, the editor (start-up, the demo data set opened, its
+# preview animating for 10 s, peak memory), the one-frame animation program, the
+# 100 ms timer program, three more start-ups of each of the first three, and
+# the file benchmark (open and save next to raw file I/O, and the loaders on
+# long inputs) when it is built. A first round is run and thrown away, so that
+# no figure carries Wine's first start.
 # Prints a table of figure, baseline, ratio, target and pass or fail; exits with
 # status 1 when a target is missed (the document is written either way).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 runs=7
-keep_awake=""
-while getopts "n:k" option; do
+ways="idle busy"
+while getopts "n:ki" option; do
   case "$option" in
     n) runs="$OPTARG" ;;
-    k) keep_awake=1 ;;
-    *) echo "usage: scripts/bench.sh [-n runs] [-k] [build-dir]" >&2; exit 2 ;;
+    k) ways="busy" ;;
+    i) ways="idle" ;;
+    *) echo "usage: scripts/bench.sh [-n runs] [-k | -i] [build-dir]" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -36,14 +40,15 @@ build="${1:-$root/build-bench}"
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 command_line="scripts/bench.sh"
 [ "$runs" -ne 7 ] && command_line="$command_line -n $runs"
-[ -n "$keep_awake" ] && command_line="$command_line -k"
+[ "$ways" = busy ] && command_line="$command_line -k"
+[ "$ways" = idle ] && command_line="$command_line -i"
 
 "$root/scripts/setup.sh"
 
 # The program as users get it: an optimised build.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-targets=(RZEdit bench_minwin bench_timer)
+targets=(RZEdit bench_minwin bench_listwin bench_timer)
 [ -f "$root/tests/tools/bench_files.cpp" ] && targets+=(bench_files)
 [ -f "$root/tests/tools/bench_undo.cpp" ] && targets+=(bench_undo)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
@@ -84,11 +89,19 @@ wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR
 wineserver -p >/dev/null 2>&1 || true
 (cd "$work" && exec wine "$build/tests/bench_minwin.exe" hold >/dev/null 2>&1 </dev/null) &
 holder_pid=$!
-if [ -n "$keep_awake" ]; then
+sleep 2
+
+# The busy loop of the "busy" way, started and stopped around each of its rounds.
+start_spinner() {
   (exec sh -c 'while :; do :; done') &
   spinner_pid=$!
-fi
-sleep 2
+  sleep 1
+}
+stop_spinner() {
+  [ -n "$spinner_pid" ] && kill "$spinner_pid" 2>/dev/null || true
+  [ -n "$spinner_pid" ] && wait "$spinner_pid" 2>/dev/null || true
+  spinner_pid=""
+}
 
 # Runs a Windows program with its output in a file; the program can read its
 # own Linux process id from RZEDIT_BENCH_PIDFILE (see tests/tools/bench_timer.cpp).
@@ -114,56 +127,76 @@ run_windows() {
 
 results="$work/results.txt"
 : >"$results"
-# One round; its BENCH lines go to the results, each tagged with the round.
+# One round of one way; its BENCH lines go to the results, each tagged with the
+# round and the way.
+keep() {
+  local tag="$1" file="$2" pattern="$3"
+  [ -f "$file" ] && grep -a "$pattern" "$file" | tr -d '\r' | sed "s/^/$tag /" >>"$results" || true
+}
 round() {
-  local n="$1" out="$work/out.txt" editor="$work/editor.txt"
+  local tag="$1 $2" out="$work/out.txt" editor="$work/editor.txt"
+  echo "$tag BENCH machine.load1 $(cut -d' ' -f1 /proc/loadavg)" >>"$results"
   run_windows "$out" "$build/tests/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
-  grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+  keep "$tag" "$out" '^BENCH '
+  run_windows "$out" "$build/tests/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
+  keep "$tag" "$out" '^BENCH '
 
   rm -f "$editor"
   # 502 is IDM_FIRST_DATA_SET (app/views/RZIds.h): the File menu's first data set.
   RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_OPEN=502 RZEDIT_BENCH_SECONDS=10 \
     run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
-  [ -f "$editor" ] && grep -a '^BENCH ' "$editor" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+  keep "$tag" "$editor" '^BENCH '
 
-  run_windows "$out" "$build/tests/bench_timer.exe" 10 || echo "bench: bench_timer failed" >&2
-  grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
   run_windows "$out" "$build/tests/bench_timer.exe" 10 paint ||
     echo "bench: bench_timer paint failed" >&2
-  grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+  keep "$tag" "$out" '^BENCH '
+  run_windows "$out" "$build/tests/bench_timer.exe" 10 || echo "bench: bench_timer failed" >&2
+  keep "$tag" "$out" '^BENCH '
 
-  # Start-up alone a few more times, the two programs in turn: each start takes
+  # Start-up alone a few more times, the programs in turn: each start takes
   # well under a second, and a single start is easily caught by other work on
   # the machine.
   for _ in 1 2 3; do
     run_windows "$out" "$build/tests/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
-    grep -a '^BENCH startup\.' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+    keep "$tag" "$out" '^BENCH startup\.'
+    run_windows "$out" "$build/tests/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
+    keep "$tag" "$out" '^BENCH startup\.'
     rm -f "$editor"
     RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_SECONDS=0 \
       run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
-    [ -f "$editor" ] && grep -a '^BENCH startup\.' "$editor" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+    keep "$tag" "$editor" '^BENCH startup\.'
   done
 
   # The undo history: 1,000 steps on the demo table, then undoing them all.
   if [ -f "$build/tests/bench_undo.exe" ]; then
     run_windows "$out" "$build/tests/bench_undo.exe" || echo "bench: bench_undo failed" >&2
-    grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+    keep "$tag" "$out" '^BENCH '
   fi
 
   if [ -f "$build/tests/bench_files.exe" ]; then
     run_windows "$out" "$build/tests/bench_files.exe" "$RZ_DEMO_DIR" ||
       echo "bench: bench_files failed" >&2
-    grep -a '^BENCH ' "$out" | tr -d '\r' | sed "s/^/$n /" >>"$results" || true
+    keep "$tag" "$out" '^BENCH '
   fi
+}
+
+# Both ways in every round, so that a change in the machine's load over the run
+# reaches both alike.
+round_both() {
+  for way in $ways; do
+    [ "$way" = busy ] && start_spinner
+    round "$1" "$way"
+    [ "$way" = busy ] && stop_spinner
+  done
 }
 
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 echo "bench: warm-up round"
-round 0
+round_both 0
 sed -i '/^0 /d' "$results"
 for r in $(seq "$runs"); do
   echo "bench: round $r of $runs"
-  round "$r"
+  round_both "$r"
 done
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 
@@ -179,26 +212,30 @@ revision="$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
 status=0
 python3 - "$results" "$root/docs/benchmarks.md" "$runs" "$command_line" "$cpu" "$cores" \
   "$memory" "$os" "$wine_version" "$when" "$revision" "$load_before" "$load_after" \
-  "${keep_awake:-0}" <<'PYTHON' ||
+  "$ways" <<'PYTHON' ||
 import statistics
 import sys
 
 (results, document, runs, command, cpu, cores, memory, os_name, wine, when, revision,
- load_before, load_after, keep_awake) = sys.argv[1:]
+ load_before, load_after, ways_measured) = sys.argv[1:]
 
-values = {}
+WAYS = [("idle", "idle machine"), ("busy", "one CPU kept busy (`-k`)")]
+ways = [way for way, _ in WAYS if way in ways_measured.split()]
+
+# values[way][name] = [one value a round (start-up: a start)]
+values = {way: {} for way, _ in WAYS}
 for line in open(results, encoding="utf-8", errors="replace"):
     parts = line.split()
-    if len(parts) != 4 or parts[1] != "BENCH":
+    if len(parts) != 5 or parts[2] != "BENCH" or parts[1] not in values:
         continue
     try:
-        values.setdefault(parts[2], []).append(float(parts[3]))
+        values[parts[1]].setdefault(parts[3], []).append(float(parts[4]))
     except ValueError:
         pass
 
 
-def median(name):
-    found = values.get(name)
+def median(way, name):
+    found = values[way].get(name)
     return statistics.median(found) if found else None
 
 
@@ -206,7 +243,11 @@ def number(value, digits=1):
     return "—" if value is None else f"{value:,.{digits}f}"
 
 
-# figure, editor figure, baseline figure, unit, ratio limit, absolute limit (ms)
+def times(a, b):
+    return number(a / b, 2) + "×" if a is not None and b else "—"
+
+
+# figure, editor figure, baseline figure, unit, ratio limit, absolute limit (ms), baseline
 rows = [
     ("Start-up to the first paint of the main window", "startup.editor_ms",
      "startup.minwin_ms", "ms", 1.5, None, "minimal window program"),
@@ -214,8 +255,8 @@ rows = [
      "ms", 100.0, 50.0, "reading the same files raw"),
     ("Save and read-back", "save.editor_ms", "save.raw_ms", "ms", 100.0, 50.0,
      "writing and reading the same bytes raw"),
-    ("CPU over 10 s while the preview animates", "anim.editor_cpu_ms", "anim.timer_cpu_ms",
-     "ms", 2.0, None, "100 ms window timer program"),
+    ("CPU over 10 s while the preview animates", "anim.editor_cpu_ms", "anim.paint_cpu_ms",
+     "ms", 1.25, None, "one-frame animation with a 100 ms timer"),
     ("Peak memory (peak working set) with the demo game open", "memory.editor_peak_kb",
      "memory.minwin_peak_kb", "KiB", 2.0, None, "minimal window program"),
     ("Export of the demo table as TSV", "tsv.export_ms", "tsv.write_raw_ms", "ms", 100.0,
@@ -231,25 +272,30 @@ rows = [
 table = []
 failed = []
 for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
-    editor, base = median(editor_name), median(base_name)
-    if editor is None and base is None and editor_name.startswith(
-            ("open.", "save.", "undo.", "tsv.")):
+    if all(median(w, editor_name) is None and median(w, base_name) is None for w in ways) \
+            and editor_name.startswith(("open.", "save.", "undo.", "tsv.")):
         continue  # the file or undo benchmark is not built
-    ratio = editor / base if editor is not None and base else None
     target = f"≤ {limit:g}×" + (f" and < {absolute:g} ms" if absolute else "")
-    ok = ratio is not None and ratio <= limit and (absolute is None or editor < absolute)
-    if not ok:
-        failed.append(title)
-    table.append((title, f"{number(editor)} {unit}", f"{number(base)} {unit} ({base_title})",
-                  number(ratio, 2) + "×" if ratio is not None else "—", target,
-                  "pass" if ok else "FAIL"))
+    cells = []
+    for way in ways:
+        editor, base = median(way, editor_name), median(way, base_name)
+        ratio = editor / base if editor is not None and base else None
+        ok = ratio is not None and ratio <= limit and (absolute is None or editor < absolute)
+        if not ok:
+            failed.append(f"{title} ({way})")
+        cells.append((f"{number(editor)} {unit}", f"{number(base)} {unit}",
+                      number(ratio, 2) + "×" if ratio is not None else "—",
+                      "pass" if ok else "FAIL"))
+    table.append((title, base_title, target, cells))
 
 # The table on the terminal.
 print()
-print(f"{'figure':56} {'editor':>14} {'baseline':>14} {'ratio':>8}  target")
-for title, editor, base, ratio, target, verdict in table:
-    print(f"{title[:56]:56} {editor:>14} {base.split(' (')[0]:>14} {ratio:>8}  {target}  {verdict}")
-print()
+for way in ways:
+    print(f"{way:>6}: {'figure':50} {'editor':>14} {'baseline':>14} {'ratio':>8}  target")
+    for title, _, target, cells in table:
+        editor, base, ratio, verdict = cells[ways.index(way)]
+        print(f"{'':8}{title[:50]:50} {editor:>14} {base:>14} {ratio:>8}  {target}  {verdict}")
+    print()
 
 lines = []
 add = lines.append
@@ -257,12 +303,20 @@ add("# RZEdit benchmarks")
 add("")
 add("Every figure is the median of " + runs + " rounds (start-up: of four starts in each round)")
 add("and is set against a baseline program measured in the same rounds, on the same")
-add("machine, one program at a time.")
+add("machine, one program at a time. Each round is run both ways: on the otherwise")
+add("idle machine, then with one CPU kept busy by a shell loop (`-k`).")
 add("")
-add("| Figure | RZEdit | Baseline | Ratio | Target | Result |")
-add("|---|---:|---:|---:|---|---|")
-for row in table:
-    add("| " + " | ".join(row) + " |")
+header = "| Figure | Baseline | Target |"
+rule = "|---|---|---|"
+for way in ways:
+    label = "idle" if way == "idle" else "`-k`"
+    header += f" RZEdit, {label} | Baseline, {label} | Ratio, {label} | Result, {label} |"
+    rule += "---:|---:|---:|---|"
+add(header)
+add(rule)
+for title, base_title, target, cells in table:
+    add(f"| {title} | {base_title} | {target} | " +
+        " | ".join(" | ".join(cell) for cell in cells) + " |")
 add("")
 add("## Reproduce")
 add("")
@@ -271,8 +325,9 @@ add("")
 add("On a Debian 12 machine, as root, from a clone of the repository. It installs what")
 add("is missing, builds an optimised RZEdit and the benchmark programs into")
 add("`build-bench/`, writes the demo game, runs a warm-up round and then the measured")
-add("rounds under Wine on a virtual display, prints the table and rewrites this file.")
-add("`-n N` sets the number of rounds. It exits with status 1 when a target is missed.")
+add("rounds under Wine on a virtual display, each round both ways, prints the table and")
+add("rewrites this file. `-n N` sets the number of rounds; `-k` or `-i` measures only")
+add("with the CPU kept busy or only idle. It exits with status 1 when a target is missed.")
 add("")
 add("## Machine")
 add("")
@@ -282,8 +337,11 @@ add(f"- OS: {os_name}")
 add(f"- Wine: {wine}")
 add(f"- Date: {when}, revision {revision}")
 add(f"- Load average (1, 5, 15 min) before and after: {load_before}; {load_after}")
-add("- One CPU kept busy by a shell loop through the run (`-k`): " +
-    ("yes" if keep_awake == "1" else "no"))
+for way in ways:
+    load = values[way].get("machine.load1")
+    if load:
+        add(f"- One-minute load average at the start of each round, {dict(WAYS)[way]}: "
+            + ", ".join(f"{v:g}" for v in load))
 add("")
 add("## What is measured")
 add("")
@@ -297,25 +355,34 @@ add("")
 add("On this virtual machine an idle CPU is slow to wake, and every Wine server")
 add("round trip (a window created, a device context taken, a message sent across")
 add("processes) may wait for one: a program that makes many of them, as RZEdit's")
-add("start-up with its 33 controls does, then takes about three times as long as")
-add("with a CPU kept busy (`-k`), while the minimal window program hardly changes.")
+add("start-up with its 33 controls does, takes longer on the idle machine than with a")
+add("CPU kept busy, while the minimal window program hardly changes. Users have either")
+add("kind of machine, so both ways count.")
 add("")
 add("- **Start-up**: from the process's creation time (`GetProcessTimes`) to the first")
 add("  `WM_PAINT` of the main window. RZEdit reports it through its bench hook (README,")
 add("  Benchmarks); the baseline `tests/tools/bench_minwin.cpp` registers a class,")
 add("  creates a 640 × 480 window (RZEdit's size), shows it and reports the same span.")
+add("  A second baseline, `tests/tools/bench_listwin.cpp`, does the same with one report")
+add("  list view in the window where RZEdit's spell list is: what any list-view program")
+add("  pays for the common controls.")
 add("- **Animation CPU**: RZEdit opens the demo's first data set through its File menu")
 add("  command (502), so that the first row is selected and its picture animates in")
 add("  the preview every 100 ms; 3 s later it takes the CPU (kernel + user) of the")
-add("  process over 10 s. The baseline `tests/tools/bench_timer.cpp` runs only a 100 ms")
-add("  window timer that does nothing, and measures the same span after the same 3 s.")
-add("  Wine counts `GetProcessTimes` in 10 ms ticks, too coarse here, so both read the")
-add("  Linux scheduler's nanosecond run time of their threads")
+add("  process over 10 s. The baseline, `bench_timer 10 paint`"
+    " (`tests/tools/bench_timer.cpp`), is")
+add("  the least a painting animation costs: at every tick of a 100 ms window timer it")
+add("  invalidates a 128 × 128 child window, which copies one frame from a memory")
+add("  bitmap when painted. The same program without painting (`bench_timer 10`, the")
+add("  bare timer) is shown next to both. All three measure the same span after the")
+add("  same 3 s. Wine counts `GetProcessTimes` in 10 ms ticks, too coarse here, so they")
+add("  read the Linux scheduler's nanosecond run time of their threads")
 add("  (`/proc/<pid>/task/*/schedstat`, the process id handed over by the script).")
 add("  The work Wine's server and the X server do for the process is not counted,")
-add("  for either program.")
-precise = [v for name in ("anim.editor_cpu_precise", "anim.timer_cpu_precise",
-                          "anim.paint_cpu_precise") for v in values.get(name, [])]
+add("  for any of them.")
+precise = [v for way in ways for name in ("anim.editor_cpu_precise", "anim.timer_cpu_precise",
+                                          "anim.paint_cpu_precise")
+           for v in values[way].get(name, [])]
 if precise and min(precise) < 1:
     add(f"  (Only {int(sum(precise))} of {len(precise)} CPU figures came from the nanosecond")
     add("  counters; the others are Wine's 10 ms ticks.)")
@@ -324,96 +391,106 @@ add("  `GetProcessMemoryInfo`; under Wine the process's resident-set high-water 
 add("  at the end of the message loop: RZEdit after the 13 s with the demo data set")
 add("  open and animating, the minimal window program after its first paint.")
 add("  Most of either figure is Wine's own libraries.")
-if median("open.editor_ms") is not None:
+if any(median(way, "open.editor_ms") is not None for way in ways):
     add("- **Open and save**: `tests/tools/bench_files.cpp`, inside one process: the")
     add("  editor's own operations next to `CreateFile`/`ReadFile`/`WriteFile` of the same")
     add("  bytes (see the program's header for exactly which files and steps).")
-if median("tsv.export_ms") is not None:
+if any(median(way, "tsv.export_ms") is not None for way in ways):
     add("- **TSV**: the same program writes the open demo table as tab-separated text")
     add("  (as the Tools menu's export does once the file is chosen) and reads it back")
     add("  (the import, every row checked; nothing changes), next to writing and reading")
     add("  the same bytes raw.")
-if median("undo.all_ms") is not None:
+if any(median(way, "undo.all_ms") is not None for way in ways):
     add("- **Undo**: `tests/tools/bench_undo.cpp`, inside one process: the demo table")
     add("  open, 1,000 steps typed into the form (a row selected, a cost or a name set),")
     add("  then every step undone through the undo command, each shown. Memory is")
     add("  judged against the same process before the steps; the undo time against")
-    add(f"  making the steps. The history held {number(median('undo.history_kb'))} KiB.")
+    add(f"  making the steps. The history held {number(median(ways[0], 'undo.history_kb'))} KiB.")
 add("")
 
-def split(program):
-    total, entry = median(f"startup.{program}_ms"), median(f"startup.{program}_entry_ms")
+
+def split(way, program):
+    total = median(way, f"startup.{program}_ms")
+    entry = median(way, f"startup.{program}_entry_ms")
     if total is None or entry is None:
-        return "—", "—"
-    return number(entry), number(total - entry)
+        return "—", "—", "—"
+    return number(entry), number(total - entry), number(total)
 
 
 add("## Where the time goes")
 add("")
 add("Start-up, split at the program's entry point (medians; ms):")
 add("")
-add("| Program | Creation to entry point | Entry point to first paint |")
-add("|---|---:|---:|")
-for program, title in (("editor", "RZEdit"), ("minwin", "minimal window program")):
-    entry, rest = split(program)
-    add(f"| {title} | {entry} | {rest} |")
+add("| Program | Way | Creation to entry point | Entry point to first paint | Whole |"
+    " Against the minimal window | Against the list-view window |")
+add("|---|---|---:|---:|---:|---:|---:|")
+for way in ways:
+    minwin, listwin = median(way, "startup.minwin_ms"), median(way, "startup.listwin_ms")
+    for program, title in (("editor", "RZEdit"), ("listwin", "list-view window program"),
+                           ("minwin", "minimal window program")):
+        entry, rest, whole = split(way, program)
+        total = median(way, f"startup.{program}_ms")
+        add(f"| {title} | {way} | {entry} | {rest} | {whole} | {times(total, minwin)} |"
+            f" {times(total, listwin)} |")
 add("")
 add("The first span is Wine mapping the program and initialising the system DLLs it")
 add("imports (RZEdit also imports the common controls, COM and wave output, and their")
 add("own dependencies; the common dialogs are loaded when a file dialog is first")
-add("shown); the second is the program's own work. Stub programs measured the same")
-add("way on this machine put the common controls alone at about 10 ms to the entry")
-add("point and 4 ms to the first paint over a bare program: any window with a list")
-add("view pays that. Inside RZEdit's own span (one profile on this machine, with a")
-add("CPU kept busy), creating the main window with its 33 controls, menu and")
-add("accelerators took about 15 ms (the controls 8 ms of it), showing it 7 ms and")
-add("painting every control for the first time about 10 ms.")
+add("shown); the second is the program's own work: creating the window with its 33")
+add("controls, menu and accelerators, showing it and painting it for the first time.")
+add("The list-view window program pays the common controls and one list view, as")
+add("every program with a list does; RZEdit against it is what the editor adds.")
 add("")
-editor_cpu, timer_cpu, paint_cpu = (median("anim.editor_cpu_ms"), median("anim.timer_cpu_ms"),
-                                    median("anim.paint_cpu_ms"))
-if paint_cpu is not None:
-    def times(a, b):
-        return number(a / b, 2) + "×" if a is not None and b else "—"
-
-    add("Animation CPU over 10 s, next to the least an animation can do under Wine: the")
-    add("timer program that, at every 100 ms tick, invalidates a 128 × 128 child window")
-    add("which copies one frame from a memory bitmap when painted (`bench_timer 10 paint`):")
-    add("")
-    add("| Program | CPU (ms) | Against the bare timer |")
-    add("|---|---:|---:|")
-    add(f"| bare 100 ms timer | {number(timer_cpu)} | 1.00× |")
-    add(f"| one-frame animation | {number(paint_cpu)} | {times(paint_cpu, timer_cpu)} |")
-    add(f"| RZEdit, preview animating | {number(editor_cpu)} | {times(editor_cpu, timer_cpu)} |")
-    add("")
-    add("Each painted frame costs the process a paint cycle (invalidate, `WM_PAINT`,")
-    add("`BeginPaint`/`EndPaint`, Wine copying the window's pixels to the X server), several")
-    add("times what a bare timer tick costs; the editor's preview also clears and copies its")
-    add("whole 372 × 128 buffer and masks the frame, and the static control's own paint runs")
-    add("after it. RZEdit against the one-frame animation: " + times(editor_cpu, paint_cpu) + ".")
-    add("")
+add("Animation CPU over 10 s (medians; ms):")
+add("")
+add("| Program | Way | CPU | Against the bare timer | Against the one-frame animation |")
+add("|---|---|---:|---:|---:|")
+for way in ways:
+    timer, paint = median(way, "anim.timer_cpu_ms"), median(way, "anim.paint_cpu_ms")
+    for name, title in (("anim.timer_cpu_ms", "bare 100 ms timer"),
+                        ("anim.paint_cpu_ms", "one-frame animation"),
+                        ("anim.editor_cpu_ms", "RZEdit, preview animating")):
+        cpu_ms = median(way, name)
+        add(f"| {title} | {way} | {number(cpu_ms)} | {times(cpu_ms, timer)} |"
+            f" {times(cpu_ms, paint)} |")
+add("")
+add("Each painted frame costs the process a paint cycle (invalidate, `WM_PAINT`,")
+add("`BeginPaint`/`EndPaint`, Wine copying the window's pixels to the X server), several")
+add("times what a bare timer tick costs. At each tick the preview invalidates only its")
+add("frame's rectangle and, when painted, fills that rectangle of its back buffer with")
+add("the background, draws the frame over it through the strip's mask and copies the")
+add("rectangle to the window; the static control under it does not paint again.")
+add("")
 
 add("## Every figure (median of the runs)")
 add("")
-add("| Name | Median | Least | Runs |")
-add("|---|---:|---:|---|")
-for name in sorted(values):
+add("| Name | Way | Median | Least | Runs |")
+add("|---|---|---:|---:|---|")
+for name in sorted({n for way in ways for n in values[way]}):
     if name.startswith("scale."):
         continue
-    runs_text = ", ".join(f"{v:g}" for v in values[name])
-    add(f"| `{name}` | {number(median(name), 3)} | {number(min(values[name]), 3)} | {runs_text} |")
+    for way in ways:
+        found = values[way].get(name)
+        if not found:
+            continue
+        runs_text = ", ".join(f"{v:g}" for v in found)
+        add(f"| `{name}` | {way} | {number(median(way, name), 3)} | {number(min(found), 3)} |"
+            f" {runs_text} |")
 add("")
 
-scale = sorted(name for name in values if name.startswith("scale."))
+scale = sorted({n for way in ways for n in values[way] if n.startswith("scale.")})
 if scale:
     add("## Long inputs")
     add("")
-    add("The loaders alone on generated long inputs (`bench_files.exe`), median of the runs.")
+    add("The loaders alone on generated long inputs (`bench_files.exe`), median of the runs")
+    add("of both ways.")
     add("")
     add("| Input | Median | Unit |")
     add("|---|---:|---|")
     for name in scale:
+        found = [v for way in ways for v in values[way].get(name, [])]
         unit = "ms" if name.endswith("_ms") else "result code"
-        add(f"| `{name}` | {number(median(name), 1)} | {unit} |")
+        add(f"| `{name}` | {number(statistics.median(found), 1)} | {unit} |")
     add("")
 
 with open(document, "w", encoding="utf-8") as out:
