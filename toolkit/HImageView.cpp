@@ -8,6 +8,7 @@
 #include "toolkit/HImage.h"
 #include "toolkit/HImageViewTimerListener.h"
 
+#include <algorithm>
 
 namespace {
 
@@ -150,15 +151,30 @@ void HImageView::compose(const RECT& area) {
     if (IsRectEmpty(&area)) {
         return;
     }
-    backBuffer->fillRect(getBackgroundColor(), area);
     RECT shown = shownArea();
     RECT part;
-    if (!IntersectRect(&part, &area, &shown)) {
+    bool inFrame = IntersectRect(&part, &area, &shown) != FALSE;
+    if (currentFrame >= 0) {
+        prepareComposedStrip();
+    }
+    bool composed = currentFrame >= 0 && composedStrip != nullptr;
+    // A tick's area is the frame's, which the composed strip covers whole.
+    if (!inFrame || !composed || !EqualRect(&part, &area)) {
+        backBuffer->fillRect(getBackgroundColor(), area);
+    }
+    if (!inFrame) {
         return;
     }
     int width = part.right - part.left;
     int height = part.bottom - part.top;
-    if (currentFrame < 0) {
+    if (composed) {
+        int x = vertical ? 0 : frameWidth * currentFrame;
+        int y = vertical ? frameHeight * currentFrame : 0;
+        if (!composedStrip->draw(backBuffer->getDC(), part.left, part.top, width, height,
+                                 x + part.left, y + part.top)) {
+            HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
+        }
+    } else if (currentFrame < 0) {
         if (!picture->draw(backBuffer->getDC(), part.left, part.top, width, height,
                            sourceX + part.left, sourceY + part.top)) {
             HLOG_INFO("HImageView", 156, "イメージバッファの転送に失敗");
@@ -171,6 +187,36 @@ void HImageView::compose(const RECT& area) {
             HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
         }
     }
+}
+
+void HImageView::prepareComposedStrip() {
+    if (composedStrip && composedBackground == getBackgroundColor()) {
+        return;
+    }
+    composedStrip.reset();
+    if (picture == nullptr || frameWidth <= 0 || frameHeight <= 0 || frameCount <= 0) {
+        return;
+    }
+    long long width = vertical ? frameWidth : static_cast<long long>(frameWidth) * frameCount;
+    long long height = vertical ? static_cast<long long>(frameHeight) * frameCount : frameHeight;
+    if (width * height > MAX_COMPOSED_PIXELS) {
+        return;
+    }
+    auto made =
+        std::make_unique<HImage>(static_cast<int>(width), static_cast<int>(height), getHandle());
+    if (made->getDC() == nullptr || made->getBitmap() == nullptr) {
+        return;
+    }
+    // Where the picture does not reach, the background stays, as when each
+    // frame is drawn on its own.
+    RECT whole = {0, 0, made->getWidth(), made->getHeight()};
+    if (!made->fillRect(getBackgroundColor(), whole) ||
+        !picture->draw(made->getDC(), 0, 0, std::min(made->getWidth(), picture->getWidth()),
+                       std::min(made->getHeight(), picture->getHeight()), 0, 0)) {
+        return;
+    }
+    composedStrip = std::move(made);
+    composedBackground = getBackgroundColor();
 }
 
 void HImageView::paint() {
@@ -202,6 +248,7 @@ void HImageView::paint() {
 
 bool HImageView::createImage(int width, int height) {
     stopTimerAnimation();
+    composedStrip.reset();
     delete picture;
     picture = new HImage(width, height, getHandle());
     return picture->fill(getBackgroundColor());
@@ -267,6 +314,7 @@ void HImageView::stopTimerAnimation() {
         }
     }
     currentFrame = -1;
+    composedStrip.reset();
 }
 
 void HImageView::dispose() {
@@ -278,5 +326,6 @@ void HImageView::dispose() {
     picture = nullptr;
     delete backBuffer;
     backBuffer = nullptr;
+    composedStrip.reset();
     HComponent::dispose();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/HColor.h"
 #include "toolkit/HComponent.h"
 
 #include <memory>
@@ -14,9 +15,16 @@ class HImageViewTimerListener;
 // timer-driven animation of equal frames cut from it. The control id is the
 // timer id. The background is never erased, so animation does not flicker, and
 // the view paints every pixel itself: the static control underneath never
-// paints over it. A timer tick redraws only the frame's rectangle.
+// paints over it. A timer tick redraws only the frame's rectangle: a running
+// animation keeps its frames drawn over the background (its composed strip),
+// read from the picture at the first paint after the animation started, so a
+// tick copies one frame.
 class HImageView : public HComponent {
   public:
+    // The most pixels of a composed strip (16 MB at 4 bytes a pixel); a
+    // larger strip is composed frame by frame as each is shown.
+    static constexpr long long MAX_COMPOSED_PIXELS = 2048LL * 2048LL;
+
     HImageView(HContainer* parent, int id, const std::string& text);
     ~HImageView() override;
 
@@ -61,6 +69,9 @@ class HImageView : public HComponent {
     // The back buffer's pixels of the area as a full redraw makes them: the
     // background, with the frame's part of the picture drawn over it.
     void compose(const RECT& area);
+    // Makes the composed strip of the running animation if there is none or
+    // the background changed; none over MAX_COMPOSED_PIXELS.
+    void prepareComposedStrip();
 
     HImage* picture = nullptr;
     HImage* backBuffer = nullptr;
@@ -77,4 +88,8 @@ class HImageView : public HComponent {
     // Answers WM_PAINT when paint draws the view, so the static control's own
     // paint does not follow.
     std::unique_ptr<HEventListener> paintAnswer;
+    // Every frame of the running animation over the background; null while
+    // none runs or before its first paint.
+    std::unique_ptr<HImage> composedStrip;
+    HColor composedBackground;
 };
