@@ -226,14 +226,30 @@ void HImageView::paint() {
     if (!backBuffer) {
         resize();
     }
+    bool tick = tickPending;
+    tickPending = false;
     PaintScope scope(getHandle());
     if (!backBuffer) {
         return;
     }
-    // What is invalid, and the current frame also when nothing is (a direct
-    // call after the frame moved on); never more than the view.
     RECT area = scope.invalid();
     RECT shown = shownArea();
+    // A tick's paint, with exactly the frame invalid and the composed strip
+    // holding it over the background, goes to the window in one copy. The back
+    // buffer is composed afresh wherever it is copied from, so it may lag here.
+    if (tick && scope.get() && currentFrame >= 0 && EqualRect(&area, &shown)) {
+        prepareComposedStrip();
+        if (composedStrip) {
+            int x = vertical ? 0 : frameWidth * currentFrame;
+            int y = vertical ? frameHeight * currentFrame : 0;
+            if (!composedStrip->draw(scope.get(), 0, 0, frameWidth, frameHeight, x, y)) {
+                HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
+            }
+            return;
+        }
+    }
+    // What is invalid, and the current frame also when nothing is (a direct
+    // call after the frame moved on); never more than the view.
     UnionRect(&area, &area, &shown);
     RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
     if (!IntersectRect(&area, &area, &whole)) {
@@ -290,6 +306,7 @@ void HImageView::invalidateFrame() {
     // both the frame shown and the next one.
     RECT area = shownArea();
     InvalidateRect(getHandle(), currentFrame < 0 ? nullptr : &area, FALSE);
+    tickPending = currentFrame >= 0;
 }
 
 void HImageView::nextFrame() {

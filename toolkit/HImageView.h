@@ -92,4 +92,6 @@ class HImageView : public HComponent {
     // none runs or before its first paint.
     std::unique_ptr<HImage> composedStrip;
     HColor composedBackground;
+    // Set by invalidateFrame, taken by the next paint.
+    bool tickPending = false;
 };
