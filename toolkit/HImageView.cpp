@@ -115,13 +115,15 @@ int HImageView::create() {
 }
 
 void HImageView::startTimer() {
-    SetTimer(getHandle(), static_cast<UINT_PTR>(getId()), static_cast<UINT>(interval), nullptr);
+    timerRunning = SetTimer(getHandle(), static_cast<UINT_PTR>(getId()),
+                            static_cast<UINT>(interval), nullptr) != 0;
 }
 
 void HImageView::resize() {
     if (getHandle() == nullptr) {
         return;
     }
+    shownClear = false;
     RECT client;
     GetClientRect(getHandle(), &client);
     int width = client.right - client.left;
@@ -240,6 +242,7 @@ void HImageView::paint() {
     if (tick && scope.get() && currentFrame >= 0 && EqualRect(&area, &shown)) {
         prepareComposedStrip();
         if (composedStrip) {
+            shownClear = false;
             int x = vertical ? 0 : frameWidth * currentFrame;
             int y = vertical ? frameHeight * currentFrame : 0;
             if (!composedStrip->draw(scope.get(), 0, 0, frameWidth, frameHeight, x, y)) {
@@ -257,6 +260,7 @@ void HImageView::paint() {
     }
     compose(area);
     if (scope.get()) {
+        shownClear = false;
         backBuffer->draw(scope.get(), area.left, area.top, area.right - area.left,
                          area.bottom - area.top, area.left, area.top);
     }
@@ -321,13 +325,18 @@ void HImageView::nextFrame() {
 }
 
 void HImageView::stopTimerAnimation() {
-    if (getHandle() != nullptr) {
+    // A restart stops the animation several times over (picture, buffer,
+    // start): the timer is killed and the view cleared only the first time.
+    if (getHandle() != nullptr && timerRunning) {
         KillTimer(getHandle(), static_cast<UINT_PTR>(getId()));
+        timerRunning = false;
+    }
+    if (getHandle() != nullptr && !shownClear) {
         WindowDC dc(getHandle());
         if (dc.get() && backBuffer) {
             RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
             backBuffer->fillRect(getBackgroundColor(), whole);
-            backBuffer->draw(dc.get(), 0, 0, whole.right, whole.bottom, 0, 0);
+            shownClear = backBuffer->draw(dc.get(), 0, 0, whole.right, whole.bottom, 0, 0);
         }
     }
     currentFrame = -1;
@@ -344,5 +353,7 @@ void HImageView::dispose() {
     delete backBuffer;
     backBuffer = nullptr;
     composedStrip.reset();
+    timerRunning = false;
+    shownClear = false;
     HComponent::dispose();
 }

@@ -94,4 +94,7 @@ class HImageView : public HComponent {
     HColor composedBackground;
     // Set by invalidateFrame, taken by the next paint.
     bool tickPending = false;
+    bool timerRunning = false;
+    // The window shows nothing but the background since the last stop.
+    bool shownClear = false;
 };
