@@ -5,6 +5,7 @@
 #include "support/HDebug.h"
 #include "toolkit/HContainer.h"
 #include "toolkit/HEventDisable.h"
+#include "toolkit/HGdiScope.h"
 #include "toolkit/HImage.h"
 #include "toolkit/HImageViewTimerListener.h"
 
@@ -46,24 +47,6 @@ class PaintScope {
   private:
     HWND hwnd;
     PAINTSTRUCT ps = {};
-    HDC dc;
-};
-
-// A window's device context, released when it goes out of scope.
-class WindowDC {
-  public:
-    explicit WindowDC(HWND window) : hwnd(window), dc(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc) {
-            ReleaseDC(hwnd, dc);
-        }
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc; }
-
-  private:
-    HWND hwnd;
     HDC dc;
 };
 
@@ -332,7 +315,7 @@ void HImageView::stopTimerAnimation() {
         timerRunning = false;
     }
     if (getHandle() != nullptr && !shownClear) {
-        WindowDC dc(getHandle());
+        HWindowDC dc(getHandle());
         if (dc.get() && backBuffer) {
             RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
             backBuffer->fillRect(getBackgroundColor(), whole);

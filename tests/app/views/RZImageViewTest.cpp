@@ -339,7 +339,7 @@ TEST_F(RZImageViewTest, EachTickShowsWhatAFullRedrawShowed) {
         m->setPictureReplacement(HFile(path));
         show(m);
         // The ticks come from here, one at a time, each painted at once.
-        KillTimer(view->getHandle(), 131);
+        KillTimer(view->getHandle(), IDC_PICTURE);
         pump(30);
         ASSERT_GE(view->getFrameCount(), 2) << c.layout;
         for (int tick = 0; tick <= view->getFrameCount() + 1; ++tick) {
@@ -348,7 +348,7 @@ TEST_F(RZImageViewTest, EachTickShowsWhatAFullRedrawShowed) {
             EXPECT_EQ("", difference(onScreen(view->getHandle(), width, height),
                                      fullRedraw(view, width, height, frame), width))
                 << c.layout << ", tick " << tick;
-            SendMessageA(view->getHandle(), WM_TIMER, 131, 0);
+            SendMessageA(view->getHandle(), WM_TIMER, IDC_PICTURE, 0);
             UpdateWindow(view->getHandle());
         }
         view->setUserObject(nullptr);
