@@ -15,20 +15,41 @@ WAYS = [("idle", "idle machine"), ("busy", "one CPU kept busy (`-k`)")]
 ways = [way for way, _ in WAYS if way in ways_measured.split()]
 
 # values[way][name] = [one value a round (start-up: a start)]
+# by_round[way][name][round] = the values of that round
 values = {way: {} for way, _ in WAYS}
+by_round = {way: {} for way, _ in WAYS}
 for line in open(results, encoding="utf-8", errors="replace"):
     parts = line.split()
     if len(parts) != 5 or parts[2] != "BENCH" or parts[1] not in values:
         continue
     try:
-        values[parts[1]].setdefault(parts[3], []).append(float(parts[4]))
+        value = float(parts[4])
     except ValueError:
-        pass
+        continue
+    values[parts[1]].setdefault(parts[3], []).append(value)
+    by_round[parts[1]].setdefault(parts[3], {}).setdefault(parts[0], []).append(value)
 
 
 def median(way, name):
     found = values[way].get(name)
     return statistics.median(found) if found else None
+
+
+def paired_ratio(way, name, base_name):
+    """The median over the rounds of the editor's figure over the baseline's, each
+    pair measured in the same round: a round's load on the machine reaches both
+    programs of the pair alike, while the medians of the two sides may come from
+    different rounds."""
+    editor_rounds = by_round[way].get(name, {})
+    base_rounds = by_round[way].get(base_name, {})
+    ratios = []
+    for round_name, editor_values in editor_rounds.items():
+        base_values = base_rounds.get(round_name)
+        if base_values:
+            base = statistics.median(base_values)
+            if base:
+                ratios.append(statistics.median(editor_values) / base)
+    return statistics.median(ratios) if ratios else None
 
 
 def number(value, digits=1):
@@ -76,7 +97,7 @@ for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
     cells = []
     for way in ways:
         editor, base = median(way, editor_name), median(way, base_name)
-        ratio = editor / base if editor is not None and base else None
+        ratio = paired_ratio(way, editor_name, base_name)
         ok = None
         if limit is not None:
             ok = ratio is not None and ratio <= limit and (absolute is None or editor < absolute)
@@ -102,8 +123,10 @@ add("# RZEdit benchmarks")
 add("")
 add("Every figure is the median of " + runs + " rounds (start-up: of four starts in each round)")
 add("and is set against a baseline program measured in the same rounds, on the same")
-add("machine, one program at a time. Each round is run both ways: on the otherwise")
-add("idle machine, then with one CPU kept busy by a shell loop (`-k`).")
+add("machine, one program at a time. The ratio is the median over the rounds of the")
+add("figure over its baseline in that round, so that the load of a round reaches both")
+add("alike. Each round is run both ways: on the otherwise idle machine, then with one")
+add("CPU kept busy by a shell loop (`-k`).")
 add("")
 header = "| Figure | Baseline | Target |"
 rule = "|---|---|---|"
