@@ -56,8 +56,9 @@ def number(value, digits=1):
     return "—" if value is None else f"{value:,.{digits}f}"
 
 
-def times(a, b):
-    return number(a / b, 2) + "×" if a is not None and b else "—"
+def times(way, name, base_name):
+    ratio = paired_ratio(way, name, base_name)
+    return "—" if ratio is None else number(ratio, 2) + "×"
 
 
 # figure, editor figure, baseline figure, unit, ratio limit (None: shown, no target),
@@ -246,23 +247,23 @@ def split(way, program):
 
 add("## Where the time goes")
 add("")
-add("Start-up, split at the program's entry point (medians; ms):")
+add("Start-up, split at the program's entry point (medians, ms; ratios as above):")
 add("")
 add("| Program | Way | Creation to entry point | Entry point to first paint | Whole |"
     " Against the minimal window | Against the list-view window |"
     " Against the plain Win32 form |")
 add("|---|---|---:|---:|---:|---:|---:|---:|")
 for way in ways:
-    minwin, listwin = median(way, "startup.minwin_ms"), median(way, "startup.listwin_ms")
-    formwin = median(way, "startup.formwin_ms")
     for program, title in (("editor", "RZEdit"),
                            ("formwin", "RZEdit's window in plain Win32"),
                            ("listwin", "list-view window program"),
                            ("minwin", "minimal window program")):
         entry, rest, whole = split(way, program)
-        total = median(way, f"startup.{program}_ms")
-        add(f"| {title} | {way} | {entry} | {rest} | {whole} | {times(total, minwin)} |"
-            f" {times(total, listwin)} | {times(total, formwin)} |")
+        total = f"startup.{program}_ms"
+        add(f"| {title} | {way} | {entry} | {rest} | {whole} |"
+            f" {times(way, total, 'startup.minwin_ms')} |"
+            f" {times(way, total, 'startup.listwin_ms')} |"
+            f" {times(way, total, 'startup.formwin_ms')} |")
 add("")
 add("The first span is Wine mapping the program and initialising the system DLLs it")
 add("imports (RZEdit also imports the common controls and COM, and their own")
@@ -284,18 +285,16 @@ add("1,900 server requests from its start to its first paint and RZEdit about 3,
 add("of which about 800 fall between `ShowWindow` and the first paint and about 1,350")
 add("are those display checks (450 of them); the plain Win32 form makes about 3,900.")
 add("")
-add("Animation CPU over 10 s (medians; ms):")
+add("Animation CPU over 10 s (medians, ms; ratios as above):")
 add("")
 add("| Program | Way | CPU | Against the bare timer | Against the one-frame animation |")
 add("|---|---|---:|---:|---:|")
 for way in ways:
-    timer, paint = median(way, "anim.timer_cpu_ms"), median(way, "anim.paint_cpu_ms")
     for name, title in (("anim.timer_cpu_ms", "bare 100 ms timer"),
                         ("anim.paint_cpu_ms", "one-frame animation"),
                         ("anim.editor_cpu_ms", "RZEdit, preview animating")):
-        cpu_ms = median(way, name)
-        add(f"| {title} | {way} | {number(cpu_ms)} | {times(cpu_ms, timer)} |"
-            f" {times(cpu_ms, paint)} |")
+        add(f"| {title} | {way} | {number(median(way, name))} |"
+            f" {times(way, name, 'anim.timer_cpu_ms')} | {times(way, name, 'anim.paint_cpu_ms')} |")
 add("")
 add("Each painted frame costs the process a paint cycle (invalidate, `WM_PAINT`,")
 add("`BeginPaint`/`EndPaint`, Wine copying the window's pixels to the X server), several")
