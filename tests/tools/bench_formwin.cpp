@@ -12,6 +12,7 @@
 //   BENCH startup.formwin_ms <ms from process creation to the first WM_PAINT>
 //   BENCH startup.formwin_entry_ms <ms from process creation to main>
 #include "support/HProcessClock.h"
+#include "tests/tools/BenchFirstPaint.h"
 
 #include <windows.h>
 
@@ -22,28 +23,6 @@
 
 namespace {
 
-double firstPaintMs = -1.0;
-
-LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        if (firstPaintMs < 0.0) {
-            firstPaintMs = HProcessClock::msSinceCreation();
-            DestroyWindow(hwnd);
-        }
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-}
-
 enum Kind { LIST, BUTTON, LABEL, EDIT, READ_ONLY, NUMBER, DROPDOWN, IMAGE };
 
 struct Control {
@@ -53,17 +32,17 @@ struct Control {
 
 // The editor's form, control by control in the order it builds them.
 const Control CONTROLS[] = {
-    {LIST, 0, 0, 632, 144},        {BUTTON, 10, 147, 70, 20},     {BUTTON, 80, 147, 70, 20},
-    {BUTTON, 160, 147, 70, 20},    {LABEL, 10, 174, 44, 16},      {EDIT, 54, 172, 156, 20},
-    {LABEL, 226, 174, 44, 16},     {READ_ONLY, 270, 172, 40, 20}, {LABEL, 10, 196, 44, 16},
-    {READ_ONLY, 54, 194, 40, 20},  {LABEL, 110, 196, 44, 16},     {READ_ONLY, 154, 194, 40, 20},
-    {LABEL, 226, 196, 44, 16},     {DROPDOWN, 270, 194, 156, 80}, {LABEL, 10, 218, 44, 16},
-    {NUMBER, 54, 216, 40, 20},     {LABEL, 110, 218, 44, 16},     {NUMBER, 154, 216, 40, 20},
-    {LABEL, 226, 218, 44, 16},     {NUMBER, 270, 216, 40, 20},    {LABEL, 326, 218, 44, 16},
-    {NUMBER, 370, 216, 40, 20},    {LABEL, 10, 240, 44, 16},      {EDIT, 54, 238, 372, 20},
-    {LABEL, 10, 262, 44, 16},      {EDIT, 54, 260, 156, 20},      {BUTTON, 210, 260, 60, 20},
-    {BUTTON, 270, 260, 60, 20},    {LABEL, 10, 284, 44, 16},      {BUTTON, 54, 282, 100, 20},
-    {IMAGE, 54, 304, 372, 128},    {LABEL, 442, 174, 180, 16},    {LIST, 442, 192, 180, 188},
+    {LIST, 0, 0, 632, 144},       {BUTTON, 10, 147, 70, 20},     {BUTTON, 80, 147, 70, 20},
+    {BUTTON, 160, 147, 70, 20},   {LABEL, 10, 174, 44, 16},      {EDIT, 54, 172, 156, 20},
+    {LABEL, 226, 174, 44, 16},    {READ_ONLY, 270, 172, 40, 20}, {LABEL, 10, 196, 44, 16},
+    {READ_ONLY, 54, 194, 40, 20}, {LABEL, 110, 196, 44, 16},     {READ_ONLY, 154, 194, 40, 20},
+    {LABEL, 226, 196, 44, 16},    {DROPDOWN, 270, 194, 156, 80}, {LABEL, 10, 218, 44, 16},
+    {NUMBER, 54, 216, 40, 20},    {LABEL, 110, 218, 44, 16},     {NUMBER, 154, 216, 40, 20},
+    {LABEL, 226, 218, 44, 16},    {NUMBER, 270, 216, 40, 20},    {LABEL, 326, 218, 44, 16},
+    {NUMBER, 370, 216, 40, 20},   {LABEL, 10, 240, 44, 16},      {EDIT, 54, 238, 372, 20},
+    {LABEL, 10, 262, 44, 16},     {EDIT, 54, 260, 156, 20},      {BUTTON, 210, 260, 60, 20},
+    {BUTTON, 270, 260, 60, 20},   {LABEL, 10, 284, 44, 16},      {BUTTON, 54, 282, 100, 20},
+    {IMAGE, 54, 304, 372, 128},   {LABEL, 442, 174, 180, 16},    {LIST, 442, 192, 180, 188},
 };
 
 const int SPELL_COLUMN_WIDTHS[] = {24, 96, 36, 24, 24, 36, 36, 36, 36, 36, 132, 96};
@@ -108,10 +87,10 @@ HWND createControl(HWND parent, const Control& control, int id, HFONT font, bool
         text = "";
         break;
     }
-    HWND hwnd = CreateWindowExA(exStyle, windowClass, text, style, control.x, control.y,
-                                control.width, control.height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd =
+        CreateWindowExA(exStyle, windowClass, text, style, control.x, control.y, control.width,
+                        control.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), nullptr);
     if (hwnd != nullptr && !(control.kind == LIST && firstList)) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -142,7 +121,7 @@ int main() {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = CreateSolidBrush(RGB(212, 208, 200));
@@ -150,10 +129,10 @@ int main() {
     if (!RegisterClassExA(&windowClass)) {
         return 1;
     }
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "bench",
-                                  WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, windowClass.lpszClassName, "bench",
+                        WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
@@ -185,14 +164,10 @@ int main() {
     CoInitialize(nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    BenchFirstPaint::runMessageLoop();
     CoUninitialize();
 
-    std::printf("BENCH startup.formwin_ms %.3f\n", firstPaintMs);
+    std::printf("BENCH startup.formwin_ms %.3f\n", BenchFirstPaint::paintedMs());
     std::printf("BENCH startup.formwin_entry_ms %.3f\n", enteredMs);
-    return firstPaintMs < 0.0 ? 1 : 0;
+    return BenchFirstPaint::paintedMs() < 0.0 ? 1 : 0;
 }

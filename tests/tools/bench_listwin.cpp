@@ -7,38 +7,13 @@
 //   BENCH startup.listwin_ms <ms from process creation to the first WM_PAINT>
 //   BENCH startup.listwin_entry_ms <ms from process creation to main>
 #include "support/HProcessClock.h"
+#include "tests/tools/BenchFirstPaint.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <cstdio>
-
-namespace {
-
-double firstPaintMs = -1.0;
-
-LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        if (firstPaintMs < 0.0) {
-            firstPaintMs = HProcessClock::msSinceCreation();
-            DestroyWindow(hwnd);
-        }
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-}
-
-} // namespace
 
 int main() {
     double enteredMs = HProcessClock::msSinceCreation();
@@ -48,7 +23,7 @@ int main() {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -71,13 +46,9 @@ int main() {
     }
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    BenchFirstPaint::runMessageLoop();
 
-    std::printf("BENCH startup.listwin_ms %.3f\n", firstPaintMs);
+    std::printf("BENCH startup.listwin_ms %.3f\n", BenchFirstPaint::paintedMs());
     std::printf("BENCH startup.listwin_entry_ms %.3f\n", enteredMs);
-    return firstPaintMs < 0.0 ? 1 : 0;
+    return BenchFirstPaint::paintedMs() < 0.0 ? 1 : 0;
 }

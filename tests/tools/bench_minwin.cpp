@@ -11,37 +11,12 @@
 // the desktop process goes a moment after the last window, and would otherwise
 // start again inside every measured program's start-up.
 #include "support/HProcessClock.h"
+#include "tests/tools/BenchFirstPaint.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
-
-namespace {
-
-double firstPaintMs = -1.0;
-
-LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        if (firstPaintMs < 0.0) {
-            firstPaintMs = HProcessClock::msSinceCreation();
-            DestroyWindow(hwnd);
-        }
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     double enteredMs = HProcessClock::msSinceCreation();
@@ -50,7 +25,7 @@ int main(int argc, char** argv) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -69,15 +44,11 @@ int main(int argc, char** argv) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
     }
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    BenchFirstPaint::runMessageLoop();
 
-    std::printf("BENCH startup.minwin_ms %.3f\n", firstPaintMs);
+    std::printf("BENCH startup.minwin_ms %.3f\n", BenchFirstPaint::paintedMs());
     std::printf("BENCH startup.minwin_entry_ms %.3f\n", enteredMs);
     std::printf("BENCH memory.minwin_peak_kb %llu\n", HProcessClock::peakWorkingSetKb());
     std::printf("BENCH memory.minwin_private_kb %llu\n", HProcessClock::privateKb());
-    return firstPaintMs < 0.0 ? 1 : 0;
+    return BenchFirstPaint::paintedMs() < 0.0 ? 1 : 0;
 }
