@@ -103,7 +103,11 @@ TEST_F(BackupTest, EverySaveKeepsTheVersionItReplaced) {
     // holding the two files as they were before that save, and nothing else.
     std::vector<std::string> folders = foldersIn(backups);
     ASSERT_EQ(3u, folders.size());
+    // By the time, then by the -N of saves within that second (-2 before -10).
     std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+        if (a.compare(0, 15, b, 0, 15) != 0) {
+            return a.compare(0, 15, b, 0, 15) < 0;
+        }
         return a.size() != b.size() ? a.size() < b.size() : a < b;
     });
     for (std::size_t i = 0; i < folders.size(); ++i) {
