@@ -1,8 +1,8 @@
 #pragma once
 // The start-up baselines' shared part (bench_minwin, bench_listwin,
-// bench_formwin): a window procedure that notes the time of the window's first
-// WM_PAINT since the process was created (the clock of the editor's bench hook)
-// and then closes the window, and the message loop that runs until it is closed.
+// bench_formwin): a window class whose procedure notes the time of the window's
+// first WM_PAINT since the process was created (the clock of the editor's bench
+// hook) and then closes the window, and the message loop that runs until then.
 #include "support/HProcessClock.h"
 
 #include <windows.h>
@@ -33,6 +33,19 @@ inline LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+}
+
+// Registers a window class with the procedure above; false when it fails.
+inline bool registerClass(const char* name, UINT style, HBRUSH background) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = style;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassExA(&windowClass) != 0;
 }
 
 inline void runMessageLoop() {

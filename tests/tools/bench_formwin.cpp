@@ -118,21 +118,14 @@ int main() {
     INITCOMMONCONTROLSEX init = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(RGB(212, 208, 200));
-    windowClass.lpszClassName = "BenchFormWindow";
-    if (!RegisterClassExA(&windowClass)) {
+    const char* className = "BenchFormWindow";
+    if (!BenchFirstPaint::registerClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                                        CreateSolidBrush(RGB(212, 208, 200)))) {
         return 1;
     }
-    HWND window =
-        CreateWindowExA(0, windowClass.lpszClassName, "bench",
-                        WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(
+        0, className, "bench", WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

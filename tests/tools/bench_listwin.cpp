@@ -20,21 +20,14 @@ int main() {
     INITCOMMONCONTROLSEX init = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "BenchListWindow";
-    if (!RegisterClassExA(&windowClass)) {
+    const char* className = "BenchListWindow";
+    if (!BenchFirstPaint::registerClass(className, CS_HREDRAW | CS_VREDRAW,
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
         return 1;
     }
     // The editor's window size, and its spell list's place and styles.
-    HWND window =
-        CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, className, "bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

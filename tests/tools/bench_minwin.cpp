@@ -22,21 +22,14 @@ int main(int argc, char** argv) {
     double enteredMs = HProcessClock::msSinceCreation();
     bool hold = argc > 1 && std::strcmp(argv[1], "hold") == 0;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = BenchFirstPaint::windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = hold ? "BenchHoldWindow" : "BenchMinimalWindow";
-    if (!RegisterClassExA(&windowClass)) {
+    const char* className = hold ? "BenchHoldWindow" : "BenchMinimalWindow";
+    if (!BenchFirstPaint::registerClass(className, CS_HREDRAW | CS_VREDRAW,
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
         return 1;
     }
     // The editor's size, so both windows cost the X server the same pixels.
-    HWND window =
-        CreateWindowExA(0, windowClass.lpszClassName, "bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, className, "bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
