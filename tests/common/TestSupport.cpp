@@ -191,4 +191,29 @@ void pumpMessages(unsigned milliseconds) {
     }
 }
 
+std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<DWORD> pixels;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        draw(memory);
+        GdiFlush();
+        const DWORD* first = static_cast<const DWORD*>(bits);
+        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    return pixels;
+}
+
 } // namespace testsupport

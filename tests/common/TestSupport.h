@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Helpers shared by the test programs. Each test program runs in a fresh
 // temporary working directory (made by the common main), with every debug-log
@@ -51,5 +53,9 @@ void pressKeys(std::initializer_list<WORD> keys);
 
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);
+
+// The pixels (0x00RRGGBB, rows top down) of a 32-bit surface of the given size,
+// drawn by a function given its device context.
+std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw);
 
 } // namespace testsupport

@@ -103,30 +103,11 @@ std::vector<DWORD> capture(HWND hwnd) {
     GetWindowRect(hwnd, &rect);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    HDC window = GetWindowDC(hwnd);
-    HDC memory = CreateCompatibleDC(window);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<DWORD> pixels;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
+    return testsupport::pixelsOf(width, height, [&](HDC memory) {
+        HDC window = GetWindowDC(hwnd);
         BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-        GdiFlush();
-        const DWORD* first = static_cast<const DWORD*>(bits);
-        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(hwnd, window);
-    return pixels;
+        ReleaseDC(hwnd, window);
+    });
 }
 
 HListView* makeList(Window& window, int id) {

@@ -28,21 +28,6 @@ const COLORREF WHITE = RGB(255, 255, 255);
 const COLORREF YELLOW = RGB(255, 255, 192);
 const COLORREF BLUE = RGB(220, 235, 255);
 
-// Every value a step may change, of every entry: the model's view of the table.
-std::string tableState(RZEditData* document) {
-    std::string state;
-    for (std::uint32_t i = 0; i < document->count(); ++i) {
-        const RZMagic* e = document->entryAt(i);
-        state += e->getName() + "|" + std::to_string(e->getTarget()) + "|" +
-                 std::to_string(e->getCost()) + "|" + std::to_string(e->getRange()) + "|" +
-                 std::to_string(e->getArea()) + "|" + std::to_string(e->getEfficiency()) + "|" +
-                 e->getDescription() + "|" + e->getSound() + "|" +
-                 e->getPictureReplacement().fullPath() + "|" + e->getSoundReplacement().fullPath() +
-                 "\n";
-    }
-    return state;
-}
-
 std::string windowText(HWND window) {
     char text[1100] = {};
     GetWindowTextA(window, text, sizeof(text));

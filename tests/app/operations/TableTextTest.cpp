@@ -27,19 +27,6 @@ const std::string HEADER =
     "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
 const COLORREF YELLOW = RGB(255, 255, 192);
 
-// Every value of every entry the text form carries.
-std::string tableState(RZEditData* document) {
-    std::string state;
-    for (std::uint32_t i = 0; i < document->count(); ++i) {
-        const RZMagic* e = document->entryAt(i);
-        state += e->getName() + "|" + std::to_string(e->getTarget()) + "|" +
-                 std::to_string(e->getCost()) + "|" + std::to_string(e->getRange()) + "|" +
-                 std::to_string(e->getArea()) + "|" + std::to_string(e->getEfficiency()) + "|" +
-                 e->getDescription() + "|" + e->getSound() + "\n";
-    }
-    return state;
-}
-
 bool greyed(Editor& editor, int id) {
     return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
            0;

@@ -1,6 +1,7 @@
 #include "tests/app/views/EditorHarness.h"
 
 #include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "tests/common/TestSupport.h"
@@ -475,6 +476,20 @@ int Editor::dataSetId(const std::string& name) {
         }
     }
     return -1;
+}
+
+std::string tableState(RZEditData* document) {
+    std::string state;
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        const RZMagic* e = document->entryAt(i);
+        state += e->getName() + "|" + std::to_string(e->getTarget()) + "|" +
+                 std::to_string(e->getCost()) + "|" + std::to_string(e->getRange()) + "|" +
+                 std::to_string(e->getArea()) + "|" + std::to_string(e->getEfficiency()) + "|" +
+                 e->getDescription() + "|" + e->getSound() + "|" +
+                 e->getPictureReplacement().fullPath() + "|" + e->getSoundReplacement().fullPath() +
+                 "\n";
+    }
+    return state;
 }
 
 std::string demoDirectory() {

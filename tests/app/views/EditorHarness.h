@@ -127,6 +127,10 @@ void pump(unsigned ms = 30);
 // The demo game's directory (RZ_DEMO_DIR), or "".
 std::string demoDirectory();
 
+// Every value a user can change, of every entry, one line an entry: compared
+// before and after a step to see exactly what it did to the table.
+std::string tableState(RZEditData* document);
+
 } // namespace editortest
 
 namespace editortest {

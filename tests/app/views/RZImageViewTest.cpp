@@ -57,36 +57,9 @@ std::string patternPicture(int width, int height) {
     return s;
 }
 
-// The pixels of a 32-bit top-down surface of the preview's size, drawn by a
-// function given its device context.
-template <typename Draw> std::vector<DWORD> pixelsOf(int width, int height, Draw draw) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<DWORD> pixels;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        draw(memory);
-        GdiFlush();
-        const DWORD* first = static_cast<const DWORD*>(bits);
-        pixels.assign(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    return pixels;
-}
-
 // What the preview's window shows.
 std::vector<DWORD> onScreen(HWND view, int width, int height) {
-    return pixelsOf(width, height, [&](HDC memory) {
+    return testsupport::pixelsOf(width, height, [&](HDC memory) {
         HDC window = GetDC(view);
         BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
         ReleaseDC(view, window);
@@ -96,7 +69,7 @@ std::vector<DWORD> onScreen(HWND view, int width, int height) {
 // What a full redraw of the preview showed for a frame: the whole view in the
 // background colour, the frame drawn at its top left through the strip's mask.
 std::vector<DWORD> fullRedraw(RZImageView* view, int width, int height, int frame) {
-    return pixelsOf(width, height, [&](HDC memory) {
+    return testsupport::pixelsOf(width, height, [&](HDC memory) {
         RECT whole = {0, 0, width, height};
         HBRUSH face = CreateSolidBrush(RGB(212, 208, 200));
         FillRect(memory, &whole, face);
