@@ -1,8 +1,10 @@
 // Path splitting read as Shift-JIS: the backslash found is a real one at a
 // character boundary, the name after it holds none, and directory, backslash
 // and name give the path back. For plain ASCII it is the last backslash byte.
+// Cutting the text keeps whole characters.
 #include "fuzz/FuzzCheck.h"
 #include "support/HPathText.h"
+#include "support/HShiftJis.h"
 
 #include <cstring>
 #include <string>
@@ -12,8 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string path(text, size);
     std::size_t at = HPathText::lastBackslash(text, size);
 
+    // Cutting at half the length gives a start of the text that ends between
+    // two characters, and drops at most the first byte of one character.
+    const std::size_t limit = size / 2;
+    const std::size_t cut = HShiftJis::cutLength(text, size, limit);
+    FUZZ_CHECK(cut <= limit && cut + 1 >= limit);
+    if (cut < limit) {
+        FUZZ_CHECK(HShiftJis::isLeadByte(data[cut]));
+    }
+
     // Character boundaries: a lead byte with a trail byte after it is one character.
     bool boundaryAt = false;
+    bool cutAtBoundary = cut == size;
     bool ascii = true;
     for (std::size_t i = 0; i < size;) {
         unsigned char c = data[i];
@@ -21,9 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (i == at) {
             boundaryAt = true;
         }
-        bool pair = HPathText::isLeadByte(c) && i + 1 < size && HPathText::isTrailByte(data[i + 1]);
+        if (i == cut) {
+            cutAtBoundary = true;
+        }
+        bool pair = HShiftJis::isLeadByte(c) && i + 1 < size && HShiftJis::isTrailByte(data[i + 1]);
         i += pair ? 2 : 1;
     }
+    FUZZ_CHECK(cutAtBoundary);
     if (std::memchr(text, '\\', size) == nullptr) {
         FUZZ_CHECK(at == HPathText::npos);
     }

@@ -2,6 +2,7 @@
 
 #include "support/HDebug.h"
 #include "support/HPathText.h"
+#include "support/HShiftJis.h"
 
 #include <cstring>
 
@@ -57,11 +58,9 @@ bool HRegistry::read(const std::string& path, BYTE* buffer, DWORD* size) {
     std::string keyPath;
     std::string valueName;
     std::size_t first = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (HPathText::isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() &&
-            HPathText::isTrailByte(static_cast<unsigned char>(path[i + 1]))) {
-            ++i;
-        } else if (path[i] == '\\') {
+    for (std::size_t i = 0; i < path.size();
+         i += HShiftJis::characterLength(path.data(), path.size(), i)) {
+        if (path[i] == '\\') {
             first = i;
             break;
         }

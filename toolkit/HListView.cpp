@@ -1,26 +1,11 @@
 #include "toolkit/HListView.h"
 
 #include "support/HDebug.h"
-#include "support/HPathText.h"
+#include "support/HShiftJis.h"
 #include "toolkit/HContainer.h"
 #include "toolkit/HListViewCustomDraw.h"
 
 namespace {
-// At most `limit` bytes, never ending in the first half of a two-byte character.
-std::string cutText(const std::string& text, size_t limit) {
-    if (text.size() <= limit) {
-        return text;
-    }
-    size_t length = 0;
-    while (length < limit) {
-        size_t step = HPathText::isLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
-        if (length + step > limit) {
-            break;
-        }
-        length += step;
-    }
-    return text.substr(0, length);
-}
 
 // What the frame of a list view shows: its scroll bars, and where its rows and
 // its column header lie.
@@ -136,7 +121,7 @@ void HListView::dispose() {
 }
 
 int HListView::addColumn(const std::string& text, int width, int format) {
-    columns.push_back(Column{format, width, cutText(text, MAX_HEADER)});
+    columns.push_back(Column{format, width, HShiftJis::cut(text, MAX_HEADER)});
     HWND hwnd = getHandle();
     if (hwnd == nullptr) {
         return 1;
@@ -159,7 +144,7 @@ int HListView::insertItem(int row, const std::string& text) {
     if (row < 0 || row > count) {
         row = count;
     }
-    Cell cell{row, 0, cutText(text, MAX_TEXT), 0};
+    Cell cell{row, 0, HShiftJis::cut(text, MAX_TEXT), 0};
     if (row == count) {
         rows.push_back(std::vector<Cell>{cell});
         rowColors.push_back(HColor::WHITE);
@@ -187,14 +172,14 @@ int HListView::setItemText(int row, int column, const std::string& text) {
         }
     }
     if (target != nullptr) {
-        std::string cut = cutText(text, MAX_TEXT);
+        std::string cut = HShiftJis::cut(text, MAX_TEXT);
         // The control shows the copy: an unchanged text needs no message.
         if (target->text == cut && getHandle() != nullptr) {
             return 0;
         }
         target->text = std::move(cut);
     } else {
-        cells.push_back(Cell{row, column, cutText(text, MAX_TEXT), 0});
+        cells.push_back(Cell{row, column, HShiftJis::cut(text, MAX_TEXT), 0});
         target = &cells.back();
     }
     if (getHandle() == nullptr) {

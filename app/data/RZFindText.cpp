@@ -1,8 +1,12 @@
 #include "app/data/RZFindText.h"
 
+#include "support/HShiftJis.h"
+
 namespace RZFindText {
 
 namespace {
+
+using HShiftJis::characterLength;
 
 unsigned char folded(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
@@ -37,17 +41,6 @@ bool matchesAt(const char* text, std::size_t length, std::size_t at, const char*
 }
 
 } // namespace
-
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-std::size_t characterLength(const char* text, std::size_t length, std::size_t at) {
-    if (at + 1 < length && isLeadByte(static_cast<unsigned char>(text[at]))) {
-        return 2;
-    }
-    return 1;
-}
 
 std::size_t find(const char* text, std::size_t length, const char* pattern,
                  std::size_t patternLength) {

@@ -11,13 +11,6 @@ namespace RZFindText {
 
 constexpr std::size_t NOT_FOUND = static_cast<std::size_t>(-1);
 
-// True for a byte that starts a two-byte Shift-JIS character.
-bool isLeadByte(unsigned char byte);
-
-// The length in bytes (1 or 2) of the character that starts at `at`; a lead
-// byte at the very end is a character of its own.
-std::size_t characterLength(const char* text, std::size_t length, std::size_t at);
-
 // The byte offset of the first character of `text` at which `pattern` begins,
 // or NOT_FOUND. An empty pattern is found at 0.
 std::size_t find(const char* text, std::size_t length, const char* pattern,

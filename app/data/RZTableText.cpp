@@ -1,6 +1,6 @@
 #include "app/data/RZTableText.h"
 
-#include "support/HPathText.h"
+#include "support/HShiftJis.h"
 
 #include <cstdio>
 #include <cstring>
@@ -111,34 +111,27 @@ std::vector<std::string> soundNames(const char* text, std::size_t length, std::s
 
 std::string formatTableLine(const std::string& name, std::int32_t target,
                             const std::int32_t numbers[3][4], const std::string& description) {
-    char buffer[LINE_LIMIT + 1];
-    int written = std::snprintf(
-        buffer, sizeof(buffer), "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s",
-        name.c_str(), static_cast<int>(target), static_cast<int>(numbers[0][0]),
-        static_cast<int>(numbers[0][1]), static_cast<int>(numbers[0][2]),
-        static_cast<int>(numbers[0][3]), static_cast<int>(numbers[1][0]),
-        static_cast<int>(numbers[1][1]), static_cast<int>(numbers[1][2]),
-        static_cast<int>(numbers[1][3]), static_cast<int>(numbers[2][0]),
-        static_cast<int>(numbers[2][1]), static_cast<int>(numbers[2][2]),
-        static_cast<int>(numbers[2][3]), description.c_str());
+    const char* const format = "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s";
+    auto print = [&](char* buffer, std::size_t size) {
+        return std::snprintf(buffer, size, format, name.c_str(), static_cast<int>(target),
+                             static_cast<int>(numbers[0][0]), static_cast<int>(numbers[0][1]),
+                             static_cast<int>(numbers[0][2]), static_cast<int>(numbers[0][3]),
+                             static_cast<int>(numbers[1][0]), static_cast<int>(numbers[1][1]),
+                             static_cast<int>(numbers[1][2]), static_cast<int>(numbers[1][3]),
+                             static_cast<int>(numbers[2][0]), static_cast<int>(numbers[2][1]),
+                             static_cast<int>(numbers[2][2]), static_cast<int>(numbers[2][3]),
+                             description.c_str());
+    };
+    int written = print(nullptr, 0);
     if (written < 0) {
         return std::string();
     }
-    std::size_t used = static_cast<std::size_t>(written);
-    if (used <= LINE_LIMIT) {
-        return std::string(buffer, used);
-    }
+    std::string line(static_cast<std::size_t>(written) + 1, '\0');
+    print(&line[0], line.size());
+    line.resize(static_cast<std::size_t>(written));
     // Cut at the limit, but never between the two bytes of a character: half
     // a character would spoil the text when the table is read back.
-    std::size_t whole = 0;
-    while (whole < LINE_LIMIT) {
-        std::size_t step = HPathText::isLeadByte(static_cast<unsigned char>(buffer[whole])) ? 2 : 1;
-        if (whole + step > LINE_LIMIT) {
-            break;
-        }
-        whole += step;
-    }
-    return std::string(buffer, whole);
+    return HShiftJis::cut(line, LINE_LIMIT);
 }
 
 std::string withFullWidthBlanks(const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include "app/data/RZCp932.h"
 #include "app/data/RZTableText.h"
+#include "support/HShiftJis.h"
 
 #include <algorithm>
 #include <limits>
@@ -78,31 +79,6 @@ const char lineTooLong[] = // 長すぎます（MagicTableの1行は1023バイ�
     "\203g\202\334\202\305\202\305\202\267\201j";
 
 enum class Source { SHIFT_JIS, UTF8, UTF16 };
-
-bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool isTrailByte(unsigned char c) {
-    return c >= 0x40 && c <= 0xFC && c != 0x7F;
-}
-
-// Whether every byte is an ASCII or half-width katakana byte or a lead byte
-// followed by a trail byte.
-bool validShiftJis(const std::string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
-            continue;
-        }
-        if (!isLeadByte(c) || i + 1 >= text.size() ||
-            !isTrailByte(static_cast<unsigned char>(text[i + 1]))) {
-            return false;
-        }
-        ++i;
-    }
-    return true;
-}
 
 std::string trimmed(const std::string& text) {
     std::size_t first = text.find_first_not_of(" \t");
@@ -469,7 +445,7 @@ class Reader {
             addError(line, column, lineEndInText);
             return false;
         }
-        if (!validShiftJis(field)) {
+        if (!HShiftJis::isValid(field)) {
             addError(line, column, brokenShiftJis);
             return false;
         }

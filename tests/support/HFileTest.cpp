@@ -2,6 +2,7 @@
 #include "support/HFileReader.h"
 #include "support/HFileWriter.h"
 #include "support/HPathText.h"
+#include "support/HShiftJis.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,11 @@ TEST(HFile, SplitsAtTheLastBackslashReadingShiftJis) {
     EXPECT_EQ("C:\\表", table.directory());
     EXPECT_EQ("MagicTable", table.name());
     EXPECT_EQ("C:\\表\\MagicTable", table.fullPath());
+
+    // The IBM-extension kanji 纊 and 犾 (0xFA 0x5C, 0xFB 0x5C) too.
+    HFile extension("C:\\纊犾\\纊犾.wav");
+    EXPECT_EQ("C:\\纊犾", extension.directory());
+    EXPECT_EQ("纊犾.wav", extension.name());
 
     HFile inside("C:\\ソフト能力");
     EXPECT_EQ("C:", inside.directory());
@@ -44,6 +50,33 @@ TEST(HPathText, LeadByteAtTheEndIsAnOrdinaryByte) {
     EXPECT_EQ(HPathText::npos, HPathText::lastBackslash(broken, sizeof(broken)));
     const char notTrail[] = {static_cast<char>(0x95), 0x20, '\\'};
     EXPECT_EQ(2u, HPathText::lastBackslash(notTrail, sizeof(notTrail)));
+}
+
+// Cutting keeps whole characters; validity needs a trail byte after each lead
+// byte. Lead bytes run 0x81-0x9F and 0xE0-0xFC.
+TEST(HShiftJis, CutsAndChecksWholeCharacters) {
+    struct Row {
+        std::string text;
+        std::size_t limit;
+        std::string cut;
+        bool valid;
+    };
+    const Row rows[] = {
+        {"abc", 2, "ab", true},
+        {"表示", 3, "表", true},            // 0x95 0x5C 0x8E 0xA6
+        {"a纊犾", 4, "a纊", true},          // 0xFA 0x5C: the lead byte's last range
+        {"a\xFC\x40", 2, "a", true},        // 0xFC, the last lead byte
+        {"a\xFD\x40", 2, "a\xFD", false},   // 0xFD is no lead byte
+        {"\x80\x9F\x40", 1, "\x80", false}, // 0x80 neither
+        {"ｱｲ\xE0\x40", 3, "ｱｲ", true},      // half-width katakana are one byte
+        {"\x81\x7F", 2, "\x81\x7F", false}, // 0x7F is no trail byte
+        {"a\x81", 5, "a\x81", false},       // a lead byte at the end
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(row.cut, HShiftJis::cut(row.text, row.limit));
+        EXPECT_EQ(row.valid, HShiftJis::isValid(row.text));
+    }
 }
 
 TEST(HFile, KindsParentsAndAbsolutePaths) {
