@@ -228,26 +228,18 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     const std::uint32_t total = document->count();
     std::uint32_t i = 0;
     while (i < total) {
-        const RZMagic* first = document->entryAt(i);
-        std::vector<const RZMagic*> members{first};
-        if (i + 1 < total && document->entryAt(i + 1)->getIndex() == first->getIndex()) {
-            members.push_back(document->entryAt(i + 1));
-        }
-        if (i + 2 < total && document->entryAt(i + 2)->getIndex() == first->getIndex()) {
-            members.push_back(document->entryAt(i + 2));
-        }
-        std::int32_t numbers[3][4] = {};
-        for (std::size_t m = 0; m < members.size(); ++m) {
-            numbers[m][0] = members[m]->getCost();
-            numbers[m][1] = members[m]->getRange();
-            numbers[m][2] = members[m]->getArea();
-            numbers[m][3] = members[m]->getEfficiency();
-        }
-        tableLines.push_back(RZTableText::formatTableLine(first->getName(), first->getTarget(),
-                                                          numbers, first->getDescription()));
-        soundText += first->getSound();
+        const RZTableText::SpellLine line = RZTableText::spellLineAt(
+            i, total,
+            [document](std::size_t at) {
+                return document->entryAt(static_cast<std::uint32_t>(at))->getIndex();
+            },
+            [document](std::size_t at) -> const RZSpellValues& {
+                return document->entryAt(static_cast<std::uint32_t>(at))->values();
+            });
+        tableLines.push_back(RZTableText::formatSpellLine(line));
+        soundText += line.levels[0]->sound;
         soundText += lineEnd;
-        i += static_cast<std::uint32_t>(members.size());
+        i += static_cast<std::uint32_t>(line.count);
     }
 
     // A target that cannot be written over (read-only, a directory) counts as

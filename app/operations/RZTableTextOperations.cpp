@@ -9,7 +9,7 @@
 #include "app/data/RZTableTsv.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
-#include "app/views/RZDisplay.h"
+#include "app/operations/RZTableTextErrors.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
 #include "support/HFileReader.h"
@@ -79,7 +79,7 @@ bool writeWhole(const HFile& target, const std::string& text) {
 void showErrors(HComponent* window, const RZTableTsv::Result& result) {
     std::string text = "次の誤りがあるため、表は変更していません。\r\n";
     for (const RZTableTsv::Error& error : result.errors) {
-        text += "\r\n" + RZTableTsv::errorText(error);
+        text += "\r\n" + RZTableTextErrors::errorText(error);
     }
     if (result.errorCount > result.errors.size()) {
         text += "\r\n\r\nほかに " + std::to_string(result.errorCount - result.errors.size()) +
@@ -108,16 +108,13 @@ bool applyText(HComponent* window, RZEditData* document, const char* text, std::
     if (changed.empty()) {
         return true;
     }
-    RZEditHistory& history = document->history();
-    RZEditHistory::Step step = history.begin(*document, changed, changed.front());
-    for (std::uint32_t i : changed) {
-        RZTableExchange::store(result.values[i], document->entryAt(i));
-    }
-    history.commit(std::move(step), *document);
-    RZDisplay display;
-    display.refreshRows(window, document);
-    display.showEntry(window, document);
-    updateCommandStates(window, document);
+    document->history().record(*document, changed, changed.front(), [&] {
+        for (std::uint32_t i : changed) {
+            RZTableExchange::store(result.values[i], document->entryAt(i));
+        }
+        return true;
+    });
+    showStep(window, document);
     return true;
 }
 

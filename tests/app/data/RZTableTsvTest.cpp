@@ -4,6 +4,7 @@
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZTableExchange.h"
 #include "app/data/RZTableTsv.h"
+#include "app/operations/RZTableTextErrors.h"
 #include "tests/app/data/DataTestSupport.h"
 #include "tests/common/TestSupport.h"
 
@@ -59,7 +60,7 @@ RZTableTsv::Result read(const std::string& text, Header mode = Header::NEEDED) {
 std::vector<std::string> errorTexts(const RZTableTsv::Result& result) {
     std::vector<std::string> texts;
     for (const RZTableTsv::Error& error : result.errors) {
-        texts.push_back(RZTableTsv::errorText(error));
+        texts.push_back(RZTableTextErrors::errorText(error));
     }
     return texts;
 }
@@ -245,7 +246,7 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
             std::vector<Entry> expected = table();
             c.change(expected);
             EXPECT_TRUE(result.ok())
-                << (result.errors.empty() ? "" : RZTableTsv::errorText(result.errors[0]));
+                << (result.errors.empty() ? "" : RZTableTextErrors::errorText(result.errors[0]));
             EXPECT_EQ(expected, result.values);
         } else {
             EXPECT_FALSE(result.ok());
@@ -263,7 +264,7 @@ TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
     RZTableTsv::Result result = read(text);
     EXPECT_EQ(25u, result.errorCount); // one bad cost, then 24 rows already given
     ASSERT_EQ(RZTableTsv::ERRORS_KEPT, result.errors.size());
-    EXPECT_EQ("2行目 7列: 整数ではありません", RZTableTsv::errorText(result.errors[0]));
+    EXPECT_EQ("2行目 7列: 整数ではありません", RZTableTextErrors::errorText(result.errors[0]));
 }
 
 // The demo game's tables written as text and read back give the same values.
