@@ -4,6 +4,7 @@
 // one gives a value for every entry, keeps what the text cannot change, and
 // writes back to a text that reads to the same values. The harness runs with
 // a memory limit, which a text of any shape must stay under.
+#include "app/data/RZTableText.h"
 #include "app/data/RZTableTsv.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -139,6 +140,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(previous.name == after.name && previous.target == after.target &&
                        previous.description == after.description && previous.sound == after.sound);
         }
+    }
+
+    // ... and whole: the spell's table line is not cut when it is saved.
+    const std::vector<Entry>& values = result.values;
+    for (std::size_t i = 0; i < values.size();) {
+        const RZTableText::SpellLine line = RZTableText::spellLineAt(
+            i, values.size(), [&values](std::size_t at) { return values[at].index; },
+            [&values](std::size_t at) -> const RZSpellValues& { return values[at]; });
+        FUZZ_CHECK(line.count >= 1);
+        if (values[i].name != entries[i].name || values[i].description != entries[i].description) {
+            FUZZ_CHECK(RZTableText::spellLineLength(line) <= RZTableText::LINE_LIMIT);
+        }
+        i += line.count;
     }
 
     // Written back, the values read again as they are, with and without the header.

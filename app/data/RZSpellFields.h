@@ -175,6 +175,14 @@ constexpr Column textColumn(int position) {
     return Column{};
 }
 
+// The place of a field's or a key's column in the spell list.
+constexpr int listColumnOf(Field field) {
+    return FIELDS[field].listColumn;
+}
+constexpr int listColumnOf(Key key) {
+    return KEYS[key].listColumn;
+}
+
 // The field a box of the form edits, or -1.
 constexpr int fieldOfControl(int control) {
     for (const Info& field : FIELDS) {

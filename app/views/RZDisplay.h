@@ -9,24 +9,6 @@ class HListView;
 class RZEditData;
 class RZMagic;
 
-// Names of the spell list's columns, for code and tests that mean one of
-// them; their places come from the field table.
-enum SpellColumn : int {
-    COLUMN_ROW = RZSpellFields::KEYS[RZSpellFields::KEY_ROW].listColumn,
-    COLUMN_NAME = RZSpellFields::FIELDS[RZSpellFields::FIELD_NAME].listColumn,
-    COLUMN_LEVEL = RZSpellFields::KEYS[RZSpellFields::KEY_LEVEL].listColumn,
-    COLUMN_ELEMENT = RZSpellFields::KEYS[RZSpellFields::KEY_ELEMENT].listColumn,
-    COLUMN_RANK = RZSpellFields::KEYS[RZSpellFields::KEY_RANK].listColumn,
-    COLUMN_TARGET = RZSpellFields::FIELDS[RZSpellFields::FIELD_TARGET].listColumn,
-    COLUMN_COST = RZSpellFields::FIELDS[RZSpellFields::FIELD_COST].listColumn,
-    COLUMN_RANGE = RZSpellFields::FIELDS[RZSpellFields::FIELD_RANGE].listColumn,
-    COLUMN_AREA = RZSpellFields::FIELDS[RZSpellFields::FIELD_AREA].listColumn,
-    COLUMN_EFFICIENCY = RZSpellFields::FIELDS[RZSpellFields::FIELD_EFFICIENCY].listColumn,
-    COLUMN_DESCRIPTION = RZSpellFields::FIELDS[RZSpellFields::FIELD_DESCRIPTION].listColumn,
-    COLUMN_SOUND = RZSpellFields::FIELDS[RZSpellFields::FIELD_SOUND].listColumn,
-    COLUMN_COUNT = RZSpellFields::LIST_COLUMN_COUNT
-};
-
 // Moves data between the document and the main window's controls: the spell
 // list, the form, the character list, the picture preview and the title. Made
 // for one call by the operations; it keeps no state of its own.
@@ -58,7 +40,7 @@ class RZDisplay : public HObject {
     // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit".
     bool updateTitle(HComponent* window, RZEditData* document);
 
-    // The text of one spell-list column for an entry.
+    // The text of one spell-list column (RZSpellFields::listColumn) for an entry.
     static std::string columnText(const RZMagic* entry, int column);
 
     // Background of changed rows (the entry differs from what was loaded or

@@ -3,6 +3,7 @@
 // put in place after the table was written, and a disk that fills up. In every
 // case the files on disk stay as they were to the byte, the user hears of it
 // where the editor tells them, and the document keeps every edit.
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/views/RZDisplay.h"
@@ -19,6 +20,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 
@@ -177,12 +180,19 @@ void expectEditsKept(Editor& editor) {
     EXPECT_EQ(document->entryAt(rowOf(33, 1))->getSound(), "keptsnd");
 
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_NAME), KEPT_NAME);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_COST), "77");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(8, 3), COLUMN_RANGE), "9");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), COLUMN_TARGET), "敵");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_DESCRIPTION), KEPT_DESCRIPTION);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_SOUND), "keptsnd");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), listColumnOf(RZSpellFields::FIELD_NAME)),
+              KEPT_NAME);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), listColumnOf(RZSpellFields::FIELD_COST)),
+              "77");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(8, 3), listColumnOf(RZSpellFields::FIELD_RANGE)),
+              "9");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), listColumnOf(RZSpellFields::FIELD_TARGET)),
+              "敵");
+    EXPECT_EQ(
+        editor.cell(IDC_SPELL_LIST, rowOf(33, 1), listColumnOf(RZSpellFields::FIELD_DESCRIPTION)),
+        KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), listColumnOf(RZSpellFields::FIELD_SOUND)),
+              "keptsnd");
 
     editor.selectRow(rowOf(0, 1));
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), KEPT_NAME);
@@ -410,7 +420,8 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
         EXPECT_TRUE(document->tablePath().fullPath().empty());
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getName(), "最初の呪文");
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "最初の呪文");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)),
+                  "最初の呪文");
     };
 
     testsupport::LogTail log;
@@ -617,8 +628,9 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getSound(), "madesnd");
         EXPECT_EQ(document->entryAt(0)->getCost(), 66);
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "madesnd");
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_COST), "66");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_SOUND)),
+                  "madesnd");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_COST)), "66");
         EXPECT_EQ(differences(before, snapshot(game)), "");
     };
     {
