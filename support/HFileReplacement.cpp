@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -24,7 +26,7 @@ bool failsForTests(HFileReplacement::Step step) {
     return true;
 }
 
-// The writer takes at most 32 bits of length at a time.
+// The writer takes a 32-bit length: larger files go in parts.
 const std::size_t LARGEST_WRITE = 1u << 30;
 
 void removeFile(const HFile& file) {

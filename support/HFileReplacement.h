@@ -43,8 +43,6 @@ class HFileReplacement {
     // name; when the move then fails that name is removed again.
     Result replace(const HFile& keep = HFile());
 
-    const HFile& target() const { return path; }
-
     // A name beside the file that names nothing yet: its name and the suffix,
     // or with a number before the suffix while that is taken (a user's file,
     // or one left by an earlier run, is never written over and then deleted).

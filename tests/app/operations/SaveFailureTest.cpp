@@ -2,7 +2,8 @@
 // the way, a folder that went away after opening, a sound list that cannot be
 // put in place after the table was written, and a disk that fills up. In every
 // case the files on disk stay as they were to the byte, the user hears of it
-// where the editor tells them, and the document keeps every edit.
+// where the editor tells them, and the document keeps every edit. Throughout
+// saves, failing or not, the table's name holds a whole table.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/views/RZDisplay.h"
