@@ -13,7 +13,7 @@
 #include "support/HDebug.h"
 #include "support/HFile.h"
 #include "support/HFileReader.h"
-#include "support/HFileWriter.h"
+#include "support/HFileReplacement.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HFileChooser.h"
 
@@ -43,37 +43,6 @@ void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* docum
     chooser.setDefaultExtension("tsv");
     const std::string folder = document->tablePath().directory();
     chooser.setInitialDirectory(folder.empty() ? "." : folder);
-}
-
-// Writes the text beside the target first and moves it over the target only
-// when it is complete: a failed export leaves an existing file as it was.
-bool writeWhole(const HFile& target, const std::string& text) {
-    HFile temporary = target;
-    temporary.setName(target.name() + ".tmp~");
-    for (int n = 1; temporary.exists(); ++n) {
-        if (n > 999) {
-            return false;
-        }
-        temporary.setName(target.name() + "." + std::to_string(n) + ".tmp~");
-    }
-    const DWORD attributes = GetFileAttributesA(target.fullPath().c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return false;
-    }
-    HFileWriter writer(temporary);
-    if (!writer.open()) {
-        return false;
-    }
-    bool ok = writer.write(text.data(), static_cast<std::uint32_t>(text.size()));
-    ok = writer.flush() && ok;
-    ok = writer.close() && ok;
-    ok = ok && MoveFileExA(temporary.fullPath().c_str(), target.fullPath().c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) {
-        DeleteFileA(temporary.fullPath().c_str());
-    }
-    return ok;
 }
 
 void showErrors(HComponent* window, const RZTableTsv::Result& result) {
@@ -207,7 +176,10 @@ bool exportTableText(HComponent* window, const HFile& file) {
     }
     const std::string text =
         RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
-    if (!writeWhole(file, text)) {
+    // Written beside the target and moved over it only when complete: a failed
+    // export leaves an existing file as it was.
+    HFileReplacement replacement(file);
+    if (!replacement.write(text) || replacement.replace() != HFileReplacement::Result::REPLACED) {
         HLOG_INFO(SOURCE, 3120, "RZOP0030:write error");
         ask(window, "TSVファイルを書き出せませんでした。", CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -76,6 +76,26 @@ TEST_F(FileOperationsTest, OpeningADataSetShowsItsTableAndFirstRow) {
     EXPECT_TRUE(log.contains("RZOP0002 終了"));
 }
 
+// A data set whose folder name ends in 犾 (0xFB 0x5C, its last byte that of a
+// backslash) is listed and opens from the File menu.
+TEST_F(FileOperationsTest, ADataSetNamedWithBackslashByteKanjiOpens) {
+    useGame(freshGame());
+    const std::string set = game + "\\魔法纊犾";
+    ASSERT_TRUE(CreateDirectoryA(set.c_str(), nullptr));
+    ASSERT_TRUE(testsupport::writeFile(set + "\\Config", "config"));
+    ASSERT_TRUE(testsupport::copyTree(game + "\\SetA\\Data", set + "\\Data"));
+    Editor editor;
+    const int id = editor.dataSetId("魔法纊犾");
+    ASSERT_GT(id, IDM_DATA_SET_SEPARATOR);
+    editor.command(id);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), set + "\\Data\\MagicTable - RZEdit");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
+    EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "asnd00");
+    EXPECT_EQ(editor.rowCount(IDC_CHARACTERS), 3);
+}
+
 TEST_F(FileOperationsTest, ADataSetWithoutSoundListUsesTheStockOne) {
     Editor editor;
     editor.command(editor.dataSetId("SetB"));
