@@ -91,7 +91,7 @@ TEST_F(FileOperationsTest, ADataSetNamedWithBackslashByteKanjiOpens) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), set + "\\Data\\MagicTable - RZEdit");
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-1");
     EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "asnd00");
     EXPECT_EQ(editor.rowCount(IDC_CHARACTERS), 3);
 }
