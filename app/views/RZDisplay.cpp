@@ -291,35 +291,33 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
         return false;
     }
     window->setListenersEnabled(false);
-    bool result = true;
-    std::uint32_t shared = 0;
+    // Only the form's boxes of the table's fields are written back.
     const int field = RZSpellFields::fieldOfControl(control->getId());
+    bool result = field >= 0;
     RZSpellValues values = entry->values();
-    switch (field >= 0 ? RZSpellFields::info(field).kind : RZSpellFields::Kind::TEXT) {
-    case RZSpellFields::Kind::TEXT:
-        if (field < 0) {
-            result = false;
-        } else if (RZSpellFields::info(field).lineText) {
-            // The table cuts fields at blanks: stored as full-width spaces.
+    if (result) {
+        switch (RZSpellFields::info(field).kind) {
+        case RZSpellFields::Kind::TEXT:
+            // A text of the table line is cut at blanks: stored as full-width spaces.
             RZSpellFields::setText(values, field,
-                                   RZTableText::withFullWidthBlanks(control->getText()));
-        } else {
-            RZSpellFields::setText(values, field, control->getText());
+                                   RZSpellFields::info(field).lineText
+                                       ? RZTableText::withFullWidthBlanks(control->getText())
+                                       : control->getText());
+            break;
+        case RZSpellFields::Kind::CHOICE: {
+            HDropDown<int>* choice = dynamic_cast<HDropDown<int>*>(control);
+            result = choice != nullptr;
+            if (result) {
+                RZSpellFields::setNumber(values, field, choice->getSelectedValue());
+            }
+            break;
         }
-        break;
-    case RZSpellFields::Kind::CHOICE: {
-        HDropDown<int>* choice = dynamic_cast<HDropDown<int>*>(control);
-        if (choice != nullptr) {
-            RZSpellFields::setNumber(values, field, choice->getSelectedValue());
-        } else {
-            result = false;
+        case RZSpellFields::Kind::NUMBER:
+            RZSpellFields::setNumber(values, field, RZMagicLoader::parseNumber(control->getText()));
+            break;
         }
-        break;
     }
-    case RZSpellFields::Kind::NUMBER:
-        RZSpellFields::setNumber(values, field, RZMagicLoader::parseNumber(control->getText()));
-        break;
-    }
+    std::uint32_t shared = 0;
     if (result) {
         entry->setValues(std::move(values));
         if (RZSpellFields::isShared(field)) {
