@@ -32,8 +32,9 @@ int HButton::create() {
         } else if (getAlignment() == 2) {
             alignment = BS_RIGHT;
         }
-        HWND hwnd = createChildWindow(0, "BUTTON", getStoredText().c_str(),
-                                      getStyle() | WS_CHILD | BS_PUSHBUTTON | alignment);
+        HWND hwnd = createChildWindow(
+            0, "BUTTON", getStoredText().c_str(),
+            getStyle() | WS_CHILD | (defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | alignment);
         setHandle(hwnd);
         HComponent::create();
     }

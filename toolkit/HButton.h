@@ -19,12 +19,18 @@ class HButton : public HComponent {
     // Forgets the handle; the native button goes with its parent window.
     void dispose() override;
 
+    // The button Enter stands for in its window: drawn with the heavier
+    // border. Takes effect at the next create.
+    void setDefaultButton(bool value) { defaultButton = value; }
+    bool isDefaultButton() const { return defaultButton; }
+
     // The Enter-key pressed mark, set on key-down and cleared on key-up.
     void setEnterPressed(bool pressed) { enterPressed = pressed; }
     bool isEnterPressed() const { return enterPressed; }
 
   private:
     bool enterPressed = false;
+    bool defaultButton = false;
     // Declared in reverse so that they go in the order they were made.
     std::unique_ptr<HDefaultButtonListener2> keyUpListener;
     std::unique_ptr<HDefaultButtonListener> keyDownListener;

@@ -73,14 +73,28 @@ void RZCharacters::start(int element, int rank) {
     advance();
 }
 
+bool RZCharacters::mayUse(std::uint32_t i, int element, int rank) const {
+    const ZDCharacter* character = characterAt(i);
+    // An element outside 0..5 matches no character.
+    return character != nullptr && element >= 0 && element <= 5 &&
+           character->aptitude(element) >= rank;
+}
+
+std::string RZCharacters::aptitudeText(std::uint32_t i, int element) const {
+    const ZDCharacter* character = characterAt(i);
+    if (character == nullptr) {
+        return std::string();
+    }
+    const int aptitude = character->aptitude(element);
+    auto found = rankNames.find(aptitude);
+    return found != rankNames.end() ? found->second : std::to_string(aptitude);
+}
+
 void RZCharacters::next(std::string* name, std::string* aptitudeText) {
     if (name && aptitudeText && cursor >= 0 &&
         static_cast<std::size_t>(cursor) < characters.size()) {
-        const ZDCharacter* character = characters[cursor];
-        *name = character->name();
-        int aptitude = character->aptitude(element);
-        auto found = rankNames.find(aptitude);
-        *aptitudeText = found != rankNames.end() ? found->second : std::to_string(aptitude);
+        *name = characterAt(static_cast<std::uint32_t>(cursor))->name();
+        *aptitudeText = this->aptitudeText(static_cast<std::uint32_t>(cursor), element);
     }
     printMessage("next:%d (%u)", static_cast<int>(cursor),
                  static_cast<unsigned>(characters.size()));
@@ -91,8 +105,7 @@ void RZCharacters::advance() {
     std::int64_t at = static_cast<std::int64_t>(cursor) + 1;
     const std::int64_t total = static_cast<std::int64_t>(characters.size());
     while (at < total) {
-        // An element outside 0..5 matches no character.
-        if (element >= 0 && element <= 5 && characters[at]->aptitude(element) >= rank) {
+        if (mayUse(static_cast<std::uint32_t>(at), element, rank)) {
             cursor = static_cast<std::int32_t>(at);
             return;
         }

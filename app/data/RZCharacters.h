@@ -28,6 +28,14 @@ class RZCharacters : public HObject {
         return i < characters.size() ? characters[i] : nullptr;
     }
 
+    // Whether the character at position i may use a spell level of the
+    // element and rank: its aptitude in the element is at least the rank. The
+    // walk below and the list of a character's spells both ask this.
+    bool mayUse(std::uint32_t i, int element, int rank) const;
+    // The character's aptitude in the element as the usable-character list
+    // shows it: the rank's name, or the number when no rank has it.
+    std::string aptitudeText(std::uint32_t i, int element) const;
+
     // The walk over the characters whose aptitude in element is at least rank.
     void start(int element, int rank);
     bool hasNext() const { return cursor >= 0; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/data/RZBulkChange.h"
 #include "app/data/RZCharacters.h"
 #include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
@@ -54,6 +55,9 @@ class RZEditData : public HObject {
     // Deletes every entry (and forgets the shown one).
     void clear();
     bool hasChanged() const;
+    // A table is open (loaded or new) and has entries: what the table's
+    // commands need.
+    bool hasTable() const { return !testFlags(0) && count() > 0; }
 
     // The levels of a spell share the fields the table marks shared: copies
     // the given ones (SHARE_...) of entry to every other entry with the same
@@ -101,6 +105,13 @@ class RZEditData : public HObject {
     const std::string& searchText() const { return search; }
     void setSearchText(const std::string& text) { search = text; }
 
+    // The last choices of the bulk change, and the character whose spells
+    // were listed last (its place among the characters).
+    const RZBulkChange::Choice& bulkChoice() const { return bulk; }
+    void setBulkChoice(const RZBulkChange::Choice& choice) { bulk = choice; }
+    std::uint32_t listedCharacter() const { return character; }
+    void setListedCharacter(std::uint32_t position) { character = position; }
+
   private:
     std::vector<std::unique_ptr<RZMagic>> entries;
     HFile defaultTable;
@@ -114,4 +125,6 @@ class RZEditData : public HObject {
     RZStockTable stock;
     bool showStock = false;
     std::string search;
+    RZBulkChange::Choice bulk;
+    std::uint32_t character = 0;
 };

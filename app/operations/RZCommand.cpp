@@ -82,7 +82,20 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDC_FIND_CANCEL:
     case IDC_DIFF_CLOSE:
+    case IDC_CHECK_CLOSE:
+    case IDC_BULK_CANCEL:
+    case IDC_CHARACTER_SPELLS_CLOSE:
         RZOP0029(target);
+        break;
+    case IDC_CHECK_JUMP:
+    case IDC_CHARACTER_SPELLS_JUMP:
+        enterInListDialog(target);
+        break;
+    case IDC_CHECK_COPY:
+        copyChosenSounds(target);
+        break;
+    case IDC_BULK_RUN:
+        runBulkChange(target);
         break;
     case IDM_UNDO:
         RZOP0021(target);
@@ -119,6 +132,15 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDM_PASTE_TABLE:
         RZOP0033(target);
+        break;
+    case IDM_TABLE_CHECK:
+        RZOP0034(target);
+        break;
+    case IDM_BULK_CHANGE:
+        RZOP0035(target);
+        break;
+    case IDM_CHARACTER_SPELLS:
+        RZOP0036(target);
         break;
     default:
         // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).

@@ -1,6 +1,7 @@
 #include "app/operations/RZCommandDropDown.h"
 
 #include "app/operations/RZOperations.h"
+#include "app/views/RZIds.h"
 #include "toolkit/HComponent.h"
 
 RZCommandDropDown::RZCommandDropDown() {
@@ -11,7 +12,12 @@ RZCommandDropDown::~RZCommandDropDown() {}
 
 bool RZCommandDropDown::onChange(HWND hwnd, int id, HComponent* component) {
     printMessage("[RZ]onChange:%llX %d", hexOf(hwnd), id);
-    if (component != nullptr) {
+    if (component == nullptr) {
+        return true;
+    }
+    if (id == IDC_CHARACTER_CHOICE) {
+        showCharacterSpells(component->getRoot());
+    } else {
         RZOP0010(component->getRoot(), component);
     }
     return true;

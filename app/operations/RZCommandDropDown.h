@@ -2,7 +2,9 @@
 
 #include "toolkit/HDropDownListener.h"
 
-// The form's target list: a new selection is stored in the shown entry.
+// A drop-down list's new selection: the form's target list stores it in the
+// shown entry; the character list of the dialog of each character's spells
+// lists that character's spells.
 class RZCommandDropDown : public HDropDownListener {
   public:
     RZCommandDropDown();

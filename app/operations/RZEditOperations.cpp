@@ -101,13 +101,7 @@ bool RZOP0023(HComponent* window) {
     RZEditData* document = documentOf(window);
     if (owner != nullptr && document != nullptr) {
         RZFindDialog dialog(owner, document->searchText());
-        const HWND focused = GetFocus();
-        const bool asked = dialog.showDialog() == IDOK;
-        // The focus goes back where it was, as when a message box closes.
-        if (focused != nullptr && IsWindow(focused)) {
-            SetFocus(focused);
-        }
-        if (asked) {
+        if (showModal(dialog) == IDOK) {
             std::string text = dialog.searchText();
             document->setSearchText(text);
             if (!text.empty()) {
@@ -145,19 +139,9 @@ bool RZOP0026(HComponent* window) {
             ask(window, "標準データとの違いはありません。", "標準データとの差分",
                 MB_OK | MB_ICONINFORMATION);
         } else {
-            RZStockDiffDialog dialog(owner, std::move(differences));
-            const HWND focused = GetFocus();
-            const bool jump = dialog.showDialog() == IDOK;
-            if (focused != nullptr && IsWindow(focused)) {
-                SetFocus(focused);
-            }
-            if (jump) {
-                std::int64_t position = dialog.chosenPosition();
-                if (position >= 0) {
-                    RZDisplay display;
-                    result = display.selectEntry(
-                        window, document, document->entryAt(static_cast<std::uint32_t>(position)));
-                }
+            RZStockDiffDialog dialog(owner, differences);
+            if (showModal(dialog) == IDOK) {
+                result = selectPosition(window, document, dialog.chosenPosition());
             }
         }
     }

@@ -5,6 +5,8 @@
 // window's document, works through a display and a table codec made for the one
 // call, and keeps no state of its own between calls.
 
+#include "app/data/RZBulkChange.h"
+
 class HComponent;
 class HFile;
 class RZEditData;
@@ -76,3 +78,23 @@ bool RZOP0033(HComponent* window);
 // false on failure, after the box that tells the user.
 bool exportTableText(HComponent* window, const HFile& file);
 bool importTableText(HComponent* window, const HFile& file);
+
+// Getting a table ready for the game: the table check (a list of problems, or
+// a box saying there are none), the bulk change of a number field over many
+// rows (one undo step, or a box listing the rows it would put out of range and
+// nothing changed), and the spell levels each character may use.
+bool RZOP0034(HComponent* window);
+bool RZOP0035(HComponent* window);
+bool RZOP0036(HComponent* window);
+// The buttons and keys inside those dialogs, each given the dialog: the chosen
+// sounds copied into the game's sounds folder and the check made again; the
+// bulk change's choices checked (the dialog ends only when they may be made);
+// another character's spells listed; Enter in a list dialog (the focused
+// button's command, else the selected row chosen).
+bool copyChosenSounds(HComponent* dialog);
+bool runBulkChange(HComponent* dialog);
+bool showCharacterSpells(HComponent* dialog);
+bool enterInListDialog(HComponent* dialog);
+// What 181 does once the choices are made (also the benchmark's way in): one
+// undo step, shown; false when the choices cannot be made.
+bool bulkChange(HComponent* window, const RZBulkChange::Choice& choice);

@@ -68,10 +68,14 @@ void updateCommandStates(HComponent* window, RZEditData* document) {
         enableItem(window, id, stock);
     }
     // The table as text needs a table; a paste also text on the clipboard.
-    const bool open = !document->testFlags(0) && document->count() > 0;
-    for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE}) {
+    const bool open = document->hasTable();
+    for (int id :
+         {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_TABLE_CHECK, IDM_BULK_CHANGE}) {
         enableItem(window, id, open);
     }
+    // Each character's spells also need the game's characters.
+    enableItem(window, IDM_CHARACTER_SPELLS,
+               open && document->characters() != nullptr && document->characters()->count() > 0);
     enableItem(window, IDM_PASTE_TABLE,
                open && (IsClipboardFormatAvailable(CF_UNICODETEXT) ||
                         IsClipboardFormatAvailable(CF_TEXT)));
@@ -97,6 +101,24 @@ void showStep(HComponent* window, RZEditData* document, const RZMagic* select) {
         display.showEntry(window, document);
     }
     updateCommandStates(window, document);
+}
+
+int showModal(HDialog& dialog) {
+    const HWND focused = GetFocus();
+    const int result = dialog.showDialog();
+    if (focused != nullptr && IsWindow(focused)) {
+        SetFocus(focused);
+    }
+    return result;
+}
+
+bool selectPosition(HComponent* window, RZEditData* document, std::int64_t position) {
+    if (document == nullptr || position < 0) {
+        return false;
+    }
+    RZDisplay display;
+    return display.selectEntry(window, document,
+                               document->entryAt(static_cast<std::uint32_t>(position)));
 }
 
 void endTyping(HComponent* window) {

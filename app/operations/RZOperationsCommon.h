@@ -10,10 +10,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 class HComponent;
+class HDialog;
 class RZEditData;
 class RZMagic;
 
@@ -48,6 +50,14 @@ bool recordSpellStep(RZEditData* document, const RZMagic* entry,
 // entry to select (null: the selected row) shown in the form, the menus'
 // states brought up to date.
 void showStep(HComponent* window, RZEditData* document, const RZMagic* select = nullptr);
+
+// Shows a modal dialog over the window and returns its result; the focus goes
+// back where it was, as when a message box closes.
+int showModal(HDialog& dialog);
+
+// Selects the row of the entry at the document position and shows it in the
+// form; false when there is no such entry.
+bool selectPosition(HComponent* window, RZEditData* document, std::int64_t position);
 
 // Closes the typing step of the form's edit boxes: the selection or the focus
 // moved, or another command runs.

@@ -2,6 +2,7 @@
 // sound file and replacing the spell's picture.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZSoundPlaces.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
@@ -122,20 +123,13 @@ bool RZOP0004(HComponent* window) {
     if (document != nullptr && soundEdit != nullptr) {
         std::string name = soundEdit->getText();
         std::string fileName = name + ".wav";
-        // The folder of the sound last chosen for this spell, the game's sounds,
-        // the stock sounds; a place that is not known is not tried.
+        // The places the table check looks in too (RZSoundPlaces), in order.
         std::vector<HFile> candidates;
         RZMagic* entry = document->shownEntry();
-        if (entry != nullptr && !entry->getSoundReplacement().isEmpty()) {
-            candidates.push_back(HFile(entry->getSoundReplacement().directory() + "\\" + fileName));
-        }
-        std::string game = gameFolderOf(document->tablePath());
-        if (!game.empty()) {
-            candidates.push_back(HFile(game + "\\Music&Sound\\" + fileName));
-        }
-        std::string stock = gameFolderOf(document->defaultTablePath());
-        if (!stock.empty()) {
-            candidates.push_back(HFile(stock + "\\Music&Sound\\" + fileName));
+        for (const RZSoundPlaces::Place& place :
+             RZSoundPlaces::of(entry != nullptr ? entry->getSoundReplacement() : HFile(),
+                               document->tablePath(), document->defaultTablePath(), name)) {
+            candidates.push_back(place.file);
         }
         HFile found;
         for (const HFile& candidate : candidates) {

@@ -97,9 +97,14 @@ enum RZMenuId : int {
     IDM_IMPORT_TSV = 176,
     IDM_COPY_TABLE = 177,
     IDM_PASTE_TABLE = 178,
+    // The Tools menu's third group: getting a table ready for the game.
+    IDM_TOOLS_SEPARATOR_2 = 179,
+    IDM_TABLE_CHECK = 180,
+    IDM_BULK_CHANGE = 181,
+    IDM_CHARACTER_SPELLS = 182,
 
     IDM_FIRST_EXTRA_ITEM = IDM_EDIT_SEPARATOR_2,
-    IDM_LAST_EXTRA_ITEM = IDM_PASTE_TABLE,
+    IDM_LAST_EXTRA_ITEM = IDM_CHARACTER_SPELLS,
 
     // The File menu's data-set entries: a separator, then one item a data set.
     IDM_DATA_SET_SEPARATOR = 501,
@@ -125,6 +130,36 @@ enum RZStockDiffId : int {
     IDC_DIFF_LIST = 221,
     IDC_DIFF_CLOSE = 222,
     IDC_DIFF_JUMP = 223, // Enter or a double click on a row: no control of its own
+};
+
+// The table check's list of problems.
+enum RZTableCheckId : int {
+    IDC_CHECK_LIST = 231,
+    IDC_CHECK_COPY = 232,
+    IDC_CHECK_CLOSE = 233,
+    IDC_CHECK_JUMP = 234, // Enter or a double click on a row
+};
+
+// The bulk change: a label before each of its four choices.
+enum RZBulkChangeId : int {
+    IDC_BULK_FIELD_LABEL = 241,
+    IDC_BULK_FIELD = 242,
+    IDC_BULK_OPERATION_LABEL = 243,
+    IDC_BULK_OPERATION = 244,
+    IDC_BULK_VALUE_LABEL = 245,
+    IDC_BULK_VALUE = 246,
+    IDC_BULK_TARGET_LABEL = 247,
+    IDC_BULK_TARGET = 248,
+    IDC_BULK_RUN = 249, // also Enter
+    IDC_BULK_CANCEL = 250,
+};
+
+// The spells each character may use.
+enum RZCharacterSpellsId : int {
+    IDC_CHARACTER_CHOICE = 251,
+    IDC_CHARACTER_SPELL_LIST = 252,
+    IDC_CHARACTER_SPELLS_CLOSE = 253,
+    IDC_CHARACTER_SPELLS_JUMP = 254, // Enter or a double click on a row
 };
 
 #endif // RC_INVOKED

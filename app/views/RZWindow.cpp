@@ -108,6 +108,10 @@ const MenuRow MENUS[] = {
     {IDM_IMPORT_TSV, IDM_TOOLS, "TSVファイルから読み込み(&I)..."},
     {IDM_COPY_TABLE, IDM_TOOLS, "表をコピー(&C)"},
     {IDM_PASTE_TABLE, IDM_TOOLS, "貼り付け(&V)"},
+    {IDM_TOOLS_SEPARATOR_2, IDM_TOOLS, "-"},
+    {IDM_TABLE_CHECK, IDM_TOOLS, "表のチェック(&K)..."},
+    {IDM_BULK_CHANGE, IDM_TOOLS, "一括変更(&B)..."},
+    {IDM_CHARACTER_SPELLS, IDM_TOOLS, "キャラクター別の呪文(&A)..."},
     {IDM_OTHER, IDM_MENU_BAR, "その他(&O)"},
     {IDM_ABOUT, IDM_OTHER, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };
@@ -221,7 +225,8 @@ RZWindow::RZWindow() {
     // comparison, the text and clipboard items for a table. Operations keep
     // these states up to date from then on.
     for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
-                   IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
+                   IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE, IDM_TABLE_CHECK,
+                   IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
         getMenuItem(id)->setEnabled(false);
     }
 
