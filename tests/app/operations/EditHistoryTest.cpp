@@ -36,11 +36,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-bool greyed(Editor& editor, int id) {
-    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
-           0;
-}
-
 // Types into the focused box with real keys (digits and letters only).
 void typeKeys(Editor& editor, const std::string& text) {
     for (char c : text) {
@@ -52,57 +47,6 @@ void focus(Editor& editor, int id) {
     SetForegroundWindow(editor.hwnd);
     SetFocus(editor.controlHandle(id));
     pump(20);
-}
-
-// Runs an action once on the first window of this thread with the class name,
-// from a thread timer, which also fires inside a dialog's own modal loop.
-class OnDialog {
-  public:
-    OnDialog(const char* className, std::function<void(HWND)> action)
-        : name(className), act(std::move(action)) {
-        timer = SetTimer(nullptr, 0, 40, tick);
-        handlers()[timer] = this;
-    }
-    ~OnDialog() {
-        KillTimer(nullptr, timer);
-        handlers().erase(timer);
-    }
-    bool ran = false;
-
-  private:
-    static std::map<UINT_PTR, OnDialog*>& handlers() {
-        static std::map<UINT_PTR, OnDialog*> all;
-        return all;
-    }
-    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
-        auto found = handlers().find(id);
-        if (found == handlers().end()) {
-            return;
-        }
-        OnDialog* self = found->second;
-        HWND dialog = FindWindowA(self->name.c_str(), nullptr);
-        if (dialog == nullptr || !IsWindowVisible(dialog)) {
-            return;
-        }
-        if (!self->ran) {
-            self->ran = true;
-            self->at = GetTickCount();
-            self->act(dialog);
-        } else if (GetTickCount() - self->at > 3000) {
-            // The action did not end the dialog: closed, so the test fails
-            // on what it checks next instead of waiting for ever.
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-        }
-    }
-    std::string name;
-    std::function<void(HWND)> act;
-    UINT_PTR timer;
-    DWORD at = 0;
-};
-
-// A real key stroke sent to whatever has the focus.
-void stroke(WORD key) {
-    testsupport::pressKeys({key});
 }
 
 // The colour of a spell-list row on the screen, read beside the sound column's
@@ -445,21 +389,7 @@ TEST_F(EditHistoryTest, StockDifferencesListJumpAndReset) {
         GetWindowTextA(dialog, text, sizeof text);
         caption = text;
         HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
-        int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int r = 0; r < n; ++r) {
-            std::vector<std::string> cells;
-            for (int c = 0; c < 6; ++c) {
-                char cell[256] = {};
-                LVITEMA item = {};
-                item.iSubItem = c;
-                item.pszText = cell;
-                item.cchTextMax = sizeof cell;
-                SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(r),
-                             reinterpret_cast<LPARAM>(&item));
-                cells.push_back(cell);
-            }
-            listed.push_back(cells);
-        }
+        listed = listRows(list, 6);
         // Enter on the second row jumps to it.
         LVITEMA state = {};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;

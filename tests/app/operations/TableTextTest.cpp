@@ -27,11 +27,6 @@ const std::string HEADER =
     "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
 const COLORREF YELLOW = RGB(255, 255, 192);
 
-bool greyed(Editor& editor, int id) {
-    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
-           0;
-}
-
 // Opens the Tools menu's states as the system does before showing it.
 void openToolsMenu(Editor& editor) {
     HMENU bar = GetMenu(editor.hwnd);

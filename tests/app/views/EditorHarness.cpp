@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace editortest {
 
@@ -476,6 +477,77 @@ int Editor::dataSetId(const std::string& name) {
         }
     }
     return -1;
+}
+
+bool greyed(Editor& editor, int id) {
+    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
+           0;
+}
+
+void stroke(WORD key) {
+    testsupport::pressKeys({key});
+}
+
+std::vector<std::vector<std::string>> listRows(HWND list, int columns) {
+    std::vector<std::vector<std::string>> rows;
+    const int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < n; ++r) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < columns; ++c) {
+            char cell[1100] = {};
+            LVITEMA item = {};
+            item.iSubItem = c;
+            item.pszText = cell;
+            item.cchTextMax = sizeof cell;
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(r),
+                         reinterpret_cast<LPARAM>(&item));
+            cells.push_back(cell);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+namespace {
+std::map<UINT_PTR, OnDialog*>& dialogScripts() {
+    static std::map<UINT_PTR, OnDialog*> all;
+    return all;
+}
+} // namespace
+
+OnDialog::OnDialog(const char* className, std::function<void(HWND)> action)
+    : OnDialog(className, std::vector<std::function<void(HWND)>>{std::move(action)}) {}
+
+OnDialog::OnDialog(const char* className, std::vector<std::function<void(HWND)>> actions)
+    : name(className), steps(std::move(actions)) {
+    timer = SetTimer(nullptr, 0, 40, tick);
+    dialogScripts()[timer] = this;
+}
+
+OnDialog::~OnDialog() {
+    KillTimer(nullptr, timer);
+    dialogScripts().erase(timer);
+}
+
+void CALLBACK OnDialog::tick(HWND, UINT, UINT_PTR id, DWORD) {
+    auto found = dialogScripts().find(id);
+    if (found == dialogScripts().end()) {
+        return;
+    }
+    OnDialog* self = found->second;
+    HWND dialog = FindWindowA(self->name.c_str(), nullptr);
+    if (dialog == nullptr || !IsWindowVisible(dialog)) {
+        return;
+    }
+    if (self->done < self->steps.size()) {
+        if (IsWindowEnabled(dialog) && (self->done == 0 || GetTickCount() - self->at > 300)) {
+            self->at = GetTickCount();
+            self->steps[self->done++](dialog);
+            self->ran = self->done == self->steps.size();
+        }
+    } else if (GetTickCount() - self->at > 3000) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
 }
 
 std::string tableState(RZEditData* document) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -123,6 +124,35 @@ class Editor {
 };
 
 void pump(unsigned ms = 30);
+
+// Whether a menu item of the editor's menu bar is greyed.
+bool greyed(Editor& editor, int id);
+// A real key stroke sent to whatever has the focus.
+void stroke(WORD key);
+// The texts of a list view's rows, the first `columns` columns of each.
+std::vector<std::vector<std::string>> listRows(HWND list, int columns);
+
+// Runs actions on the first visible window of this thread with the class
+// name, from a thread timer, which also fires inside a dialog's own modal
+// loop: one action a tick, in order, each once the window is enabled (no
+// message box over it) and the keys of the one before had time to arrive. A
+// window still open 3 s after the last action is closed, so the test fails on
+// what it checks next instead of waiting for ever.
+class OnDialog {
+  public:
+    OnDialog(const char* className, std::function<void(HWND)> action);
+    OnDialog(const char* className, std::vector<std::function<void(HWND)>> actions);
+    ~OnDialog();
+    bool ran = false; // every action ran
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
+    std::string name;
+    std::vector<std::function<void(HWND)>> steps;
+    std::size_t done = 0;
+    UINT_PTR timer;
+    DWORD at = 0;
+};
 
 // The demo game's directory (RZ_DEMO_DIR), or "".
 std::string demoDirectory();

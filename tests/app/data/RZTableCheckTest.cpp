@@ -1,0 +1,130 @@
+// The table check's rules on an invented table and a set of files said to
+// exist, and the copies that put chosen sounds where the game looks.
+#include "app/data/RZEditData.h"
+#include "app/data/RZTableCheck.h"
+#include "tests/app/data/DataTestSupport.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace RZTableCheck;
+using namespace RZSpellFields;
+
+namespace {
+
+struct Level {
+    int spell;
+    std::string name;
+    int numbers[4]; // cost, range, area, efficiency
+    std::string sound;
+    std::string chosen; // the sound file chosen for the spell
+    std::vector<std::pair<int, Problem>> expected;
+};
+
+std::string text(const std::vector<Line>& lines) {
+    std::string all;
+    for (const Line& line : lines) {
+        all += std::to_string(line.position) + "/" + std::to_string(line.field) + "/" +
+               std::to_string(line.problem) + " ";
+    }
+    return all;
+}
+
+} // namespace
+
+TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
+    const std::string root = testsupport::makeScratchDir("check");
+    datatest::GameDirectory stockGame(root); // the stock sounds: <root>\Default\Music&Sound
+    const std::string game = root + "\\Set";
+    const std::string out = "C:\\Elsewhere\\";
+    const std::set<std::string> files = {
+        game + "\\Music&Sound\\game.wav", root + "\\Default\\Music&Sound\\stock.wav",
+        out + "chosen.wav", out + "game.wav", game + "\\Music&Sound\\other.wav"};
+    const auto ok = std::vector<std::pair<int, Problem>>{};
+    std::vector<Level> levels = {
+        {0, "in the game", {1, 1, 1, 1}, "game", "", ok},
+        {1, "in the stock game", {1, 1, 1, 1}, "stock", "", ok},
+        {2, "nowhere", {1, 1, 1, 1}, "nowhere", "", {{FIELD_SOUND, SOUND_MISSING}}},
+        {3,
+         "chosen only",
+         {1, 1, 1, 1},
+         "chosen",
+         out + "chosen.wav",
+         {{FIELD_SOUND, SOUND_OUTSIDE_GAME}}},
+        {4, "chosen and in the game", {1, 1, 1, 1}, "game", out + "game.wav", ok},
+        {5, "no sound", {1, 1, 1, 1}, "", out + "chosen.wav", ok},
+        {6, "", {1, 1, 1, 1}, "game", "", {{FIELD_NAME, NO_NAME}}},
+        // Shared fields once, on the first level; numbers on every level.
+        {7, "", {1, 1, 1, 1}, "nowhere", "", {{FIELD_NAME, NO_NAME}, {FIELD_SOUND, SOUND_MISSING}}},
+        {7, "", {10000, 1, 1, 1}, "nowhere", "", {{FIELD_COST, OUT_OF_RANGE}}},
+        {8,
+         "chosen in the game's folder",
+         {1, 1, 1, 1},
+         "other",
+         game + "\\music&sound\\other.wav",
+         ok},
+        {9, "chosen file gone", {1, 1, 1, 1}, "game", out + "gone.wav", ok},
+        {10,
+         "not a plain name",
+         {1, 1, 1, 1},
+         "x\\chosen",
+         out + "chosen.wav",
+         {{FIELD_SOUND, SOUND_MISSING}}},
+    };
+    // Each number at its range's bounds and one beyond each: 0..9999 for cost
+    // and efficiency, 0..99 for range and area.
+    const int highs[4] = {9999, 99, 99, 9999};
+    for (int number = 0; number < 4; ++number) {
+        for (int value : {-1, 0, highs[number], highs[number] + 1}) {
+            Level level{11, "bounds", {1, 1, 1, 1}, "game", "", ok};
+            level.numbers[number] = value;
+            if (value < 0 || value > highs[number]) {
+                level.expected = {{FIELD_COST + number, OUT_OF_RANGE}};
+            }
+            levels.push_back(level);
+        }
+    }
+
+    RZEditData document;
+    document.setTablePath(HFile(game + "\\Data\\MagicTable"));
+    std::vector<Line> expected;
+    for (const Level& level : levels) {
+        ZDMagic record;
+        record.setIndex(level.spell);
+        RZSpellValues values;
+        values.name = level.name;
+        values.cost = level.numbers[0];
+        values.range = level.numbers[1];
+        values.area = level.numbers[2];
+        values.efficiency = level.numbers[3];
+        values.sound = level.sound;
+        record.setValues(values);
+        auto entry = std::make_unique<RZMagic>(record);
+        entry->setSoundReplacement(level.chosen.empty() ? HFile() : HFile(level.chosen));
+        for (const auto& problem : level.expected) {
+            expected.push_back(Line{document.count(), problem.first, problem.second});
+        }
+        document.append(std::move(entry));
+    }
+    const Exists exists = [&files](const HFile& file) { return files.count(file.fullPath()) > 0; };
+    const std::vector<Line> lines = check(document, exists);
+    EXPECT_EQ(text(lines), text(expected));
+
+    // Chosen files that exist outside the game's folder, under a plain name.
+    const std::vector<Copy> made = copies(document, exists);
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[0].position, 3u);
+    EXPECT_EQ(made[0].from.fullPath(), out + "chosen.wav");
+    EXPECT_EQ(made[0].to.fullPath(), game + "\\Music&Sound\\chosen.wav");
+    EXPECT_EQ(made[1].position, 4u);
+    EXPECT_EQ(made[1].to.fullPath(), game + "\\Music&Sound\\game.wav");
+    EXPECT_TRUE(copiesMend(lines, made));
+    EXPECT_FALSE(copiesMend(lines, {made[1]}));
+    // A table not saved yet has no game folder to copy into.
+    document.setTablePath(HFile());
+    EXPECT_TRUE(copies(document, exists).empty());
+}
