@@ -266,17 +266,22 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
                                      "TSVファイルに書き出し(&E)...",
                                      "TSVファイルから読み込み(&I)...",
                                      "表をコピー(&C)",
-                                     "貼り付け(&V)"};
+                                     "貼り付け(&V)",
+                                     "",
+                                     "表のチェック(&K)...",
+                                     "一括変更(&B)...",
+                                     "キャラクター別の呪文(&A)..."};
     const int toolIds[] = {IDM_STOCK_DIFF,        IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
                            IDM_TOOLS_SEPARATOR_1, IDM_EXPORT_TSV,     IDM_IMPORT_TSV,
-                           IDM_COPY_TABLE,        IDM_PASTE_TABLE};
-    ASSERT_EQ(GetMenuItemCount(tools), 8);
-    for (int i = 0; i < 8; ++i) {
+                           IDM_COPY_TABLE,        IDM_PASTE_TABLE,    IDM_TOOLS_SEPARATOR_2,
+                           IDM_TABLE_CHECK,       IDM_BULK_CHANGE,    IDM_CHARACTER_SPELLS};
+    ASSERT_EQ(GetMenuItemCount(tools), 12);
+    for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(menuText(tools, static_cast<UINT>(i)), toolItems[i]);
         EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
     }
-    // The table's text items wait for a table.
-    for (UINT id = 175; id <= 178; ++id) {
+    // The items on the whole table wait for a table.
+    for (UINT id : {175, 176, 177, 178, 180, 181, 182}) {
         EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
     }
     // Nothing to undo or redo in a new window, and the colours start off.

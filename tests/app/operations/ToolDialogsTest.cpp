@@ -1,0 +1,327 @@
+// The table check, the bulk change and each character's spells through the
+// real window, its dialogs and real keys, checked against the rows shown, the
+// bytes on disk and a model of the table.
+#include "app/data/RZEditData.h"
+#include "app/data/RZMagic.h"
+#include "app/views/RZDisplay.h"
+#include "app/views/RZIds.h"
+#include "app/views/RZWindow.h"
+#include "tests/app/views/EditorHarness.h"
+#include "tests/common/TestSupport.h"
+#include "toolkit/HListView.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace editortest;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+class ToolDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        ASSERT_TRUE(setGameDirectory(game));
+    }
+    std::string game;
+};
+
+std::string number(int value) {
+    return std::to_string(value);
+}
+
+// The first columns (行, 名称, Lv, ...) of a spell-list row.
+std::vector<std::string> listed(Editor& editor, int row, int columns) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < columns; ++column) {
+        cells.push_back(editor.cell(IDC_SPELL_LIST, row, column));
+    }
+    return cells;
+}
+
+// Selects a row of a dialog's list and gives the list the focus.
+void focusRow(HWND dialog, int listId, int row) {
+    HWND list = GetDlgItem(dialog, listId);
+    LVITEMA state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+    SetForegroundWindow(dialog);
+    SetFocus(list);
+}
+
+std::string comboText(HWND dialog, int id) {
+    char text[128] = {};
+    const LRESULT at = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(at),
+                        reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+} // namespace
+
+TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
+    // SetA: a cost and a range out of range; every sound in the game's folder
+    // but spell 3's; sounds chosen from elsewhere, one of them in the game's
+    // folder with other bytes, one with the same bytes.
+    std::vector<SpellLine> lines = spellLines(1);
+    lines[10].numbers[0] = 12000;
+    lines[10].numbers[5] = 100;
+    ASSERT_TRUE(writeFile(game + "\\SetA\\Data\\MagicTable", magicTableText(lines)));
+    const std::string sounds = game + "\\SetA\\Music&Sound\\";
+    CreateDirectoryA(sounds.c_str(), nullptr);
+    for (const std::string& name : soundNames("a")) {
+        if (name != "asnd03") {
+            writeFile(sounds + name + ".wav", "RIFF " + name);
+        }
+    }
+    const std::string out = testsupport::makeScratchDir("chosen") + "\\";
+    for (const char* name : {"fire", "ice", "same", "bolt"}) {
+        writeFile(out + name + ".wav", std::string("RIFF new ") + name);
+    }
+    writeFile(sounds + "ice.wav", "RIFF old ice");
+    writeFile(sounds + "same.wav", "RIFF new same");
+
+    Answerer answers;
+    Editor editor;
+    for (int id : {IDM_TABLE_CHECK, IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
+        EXPECT_TRUE(greyed(editor, id)) << id;
+    }
+    editor.command(editor.dataSetId("SetA"));
+    for (int spell : {5, 7, 9}) {
+        editor.selectRow(rowOf(spell, 1));
+        answers.push(IDOK, out + (spell == 5 ? "fire.wav" : spell == 7 ? "ice.wav" : "same.wav"));
+        editor.command(IDC_SOUND_CHOOSE);
+    }
+    editor.selectRow(rowOf(12, 2));
+    editor.type(IDC_NAME, "");
+    const std::string state = tableState(editor.document());
+
+    const auto row = [](int spell, int level, const char* name, const char* field,
+                        const char* problem) {
+        return std::vector<std::string>{number(rowOf(spell, level) + 1), name, "Lv" + number(level),
+                                        field, problem};
+    };
+    const Rows after = {row(3, 1, "呪文03-1", "効果音", "効果音ファイルがありません"),
+                        row(10, 1, "呪文10-1", "消費", "入力できる範囲(0～9999)の外です"),
+                        row(10, 2, "呪文10-1", "射程", "入力できる範囲(0～99)の外です"),
+                        row(12, 1, "", "名称", "名称がありません")};
+    Rows before = after;
+    before.insert(before.begin() + 1,
+                  row(5, 1, "呪文05-1", "効果音", "効果音ファイルがゲームのフォルダにありません"));
+    Rows shown[2];
+    bool copyEnabled[2] = {};
+    answers.push(IDYES);
+    OnDialog check("RZTableCheckDialog",
+                   {[&](HWND dialog) {
+                        shown[0] = listRows(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
+                        copyEnabled[0] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
+                        // Enter on the focused button presses it.
+                        SetForegroundWindow(dialog);
+                        SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
+                        stroke(VK_RETURN);
+                    },
+                    [&](HWND dialog) {
+                        shown[1] = listRows(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
+                        copyEnabled[1] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
+                        focusRow(dialog, IDC_CHECK_LIST, 2);
+                        stroke(VK_RETURN);
+                    }});
+    editor.command(IDM_TABLE_CHECK);
+    EXPECT_TRUE(check.ran);
+    EXPECT_EQ(shown[0], before);
+    EXPECT_TRUE(copyEnabled[0]);
+    // The one file there with other bytes was asked about; the same bytes not.
+    ASSERT_EQ(answers.seen.size(), 4u);
+    EXPECT_EQ(answers.seen[3].caption, "表のチェック");
+    EXPECT_EQ(answers.seen[3].text, "ice.wav はすでにあります。上書きしますか？");
+    EXPECT_TRUE(answers.seen[3].hasYes && answers.seen[3].hasNo && !answers.seen[3].hasCancel);
+    for (const char* name : {"fire", "ice", "same"}) {
+        EXPECT_EQ(readFile(sounds + name + ".wav"), std::string("RIFF new ") + name) << name;
+    }
+    EXPECT_EQ(shown[1], after);
+    EXPECT_FALSE(copyEnabled[1]);
+    EXPECT_EQ(editor.selectedRow(), rowOf(10, 2));
+    EXPECT_EQ(tableState(editor.document()), state);
+    EXPECT_FALSE(greyed(editor, IDM_UNDO));
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(editor.document()->entryAt(rowOf(12, 1))->getName(), "呪文12-1");
+
+    // Nothing left: a box instead of the list. A copy that mends the last
+    // problem closes the list with the same box.
+    writeFile(game + "\\SetA\\Data\\MagicTable", magicTableText(spellLines(1)));
+    writeFile(sounds + "asnd03.wav", "RIFF asnd03");
+    answers.push(IDNO);
+    editor.command(editor.dataSetId("SetA"));
+    answers.push(IDOK);
+    editor.command(IDM_TABLE_CHECK);
+    editor.selectRow(rowOf(20, 1));
+    answers.push(IDOK, out + "bolt.wav");
+    editor.command(IDC_SOUND_CHOOSE);
+    answers.push(IDOK);
+    OnDialog copy("RZTableCheckDialog", [](HWND dialog) {
+        SetForegroundWindow(dialog);
+        SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
+        stroke(VK_SPACE);
+    });
+    editor.command(IDM_TABLE_CHECK);
+    EXPECT_TRUE(copy.ran);
+    EXPECT_EQ(readFile(sounds + "bolt.wav"), "RIFF new bolt");
+    ASSERT_EQ(answers.seen.size(), 8u);
+    for (size_t i : {5u, 7u}) {
+        expectBox(answers.seen[i], "表のチェック", "問題は見つかりませんでした。", MB_OK,
+                  IDI_INFORMATION);
+    }
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
+    Answerer answers;
+    Editor editor;
+    editor.command(editor.dataSetId("SetA"));
+    RZEditData* document = editor.document();
+    const std::string loaded = tableState(document);
+    const int selected = rowOf(8, 2);
+    editor.selectRow(selected);
+
+    // The model of the refusal: 効率 + 9990 passes 9999 where it is above 9.
+    std::string refusal = "入力できる範囲(0～9999)を超える行があるため、変更していません。\r\n";
+    for (int r = 0, listed = 0; r < editor.rowCount(IDC_SPELL_LIST) && listed < 10; ++r) {
+        const RZMagic* entry = document->entryAt(r);
+        if (entry->getEfficiency() > 9) {
+            refusal += "\r\n" + number(r + 1) + "行目 " + entry->getName() + " Lv" +
+                       number(entry->getLevel()) + ": " + number(entry->getEfficiency() + 9990);
+            ++listed;
+        }
+    }
+    // 項目, 操作, 値, 対象 as positions in their lists; Enter from 対象.
+    const auto choose = [](HWND dialog, int field, int operation, const char* value, int target) {
+        SendDlgItemMessageA(dialog, IDC_BULK_FIELD, CB_SETCURSEL, field, 0);
+        SendDlgItemMessageA(dialog, IDC_BULK_OPERATION, CB_SETCURSEL, operation, 0);
+        SetDlgItemTextA(dialog, IDC_BULK_VALUE, value);
+        SendDlgItemMessageA(dialog, IDC_BULK_TARGET, CB_SETCURSEL, target, 0);
+        SetForegroundWindow(dialog);
+        SetFocus(GetDlgItem(dialog, IDC_BULK_TARGET));
+        stroke(VK_RETURN);
+    };
+    bool valueFocused = false;
+    answers.push(IDOK);
+    answers.push(IDOK);
+    OnDialog bulk("RZBulkChangeDialog", {[&](HWND dialog) { choose(dialog, 3, 1, "9990", 0); },
+                                         [&](HWND dialog) { choose(dialog, 3, 1, "1x", 0); },
+                                         [&](HWND dialog) {
+                                             valueFocused =
+                                                 GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
+                                             choose(dialog, 1, 2, "150", 2);
+                                         }});
+    editor.command(IDM_BULK_CHANGE);
+    EXPECT_TRUE(bulk.ran);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    expectBox(answers.seen[0], "一括変更", refusal, MB_OK, IDI_WARNING);
+    expectBox(answers.seen[1], "一括変更", "値には整数を入力してください。", MB_OK, IDI_WARNING);
+    EXPECT_TRUE(valueFocused);
+
+    // 射程 at 150% on every row of the selected row's element, halves up.
+    const int element = document->entryAt(selected)->getElement();
+    HListView* spells = static_cast<HListView*>(editor.control(IDC_SPELL_LIST));
+    const int rangeColumn = RZSpellFields::listColumnOf(RZSpellFields::FIELD_RANGE);
+    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
+        const RZMagic* entry = document->entryAt(r);
+        const int old = entry->baseline().getRange();
+        const int expected = entry->getElement() == element ? (old * 3 + 1) / 2 : old;
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, r, rangeColumn), number(expected)) << r;
+        EXPECT_EQ(spells->getItemColor(r) == RZDisplay::CHANGED_COLOR, expected != old) << r;
+    }
+    EXPECT_EQ(editor.selectedRow(), selected);
+    EXPECT_EQ(editor.control(IDC_RANGE)->getText(),
+              number(document->entryAt(selected)->getRange()));
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(tableState(document), loaded);
+    EXPECT_EQ(editor.selectedRow(), selected);
+
+    // The dialog shows the last choices again.
+    std::vector<std::string> again;
+    OnDialog remembered("RZBulkChangeDialog", [&again](HWND dialog) {
+        char value[32] = {};
+        GetDlgItemTextA(dialog, IDC_BULK_VALUE, value, sizeof value);
+        again = {comboText(dialog, IDC_BULK_FIELD), comboText(dialog, IDC_BULK_OPERATION), value,
+                 comboText(dialog, IDC_BULK_TARGET)};
+        SetForegroundWindow(dialog);
+        stroke(VK_ESCAPE);
+    });
+    editor.command(IDM_BULK_CHANGE);
+    EXPECT_EQ(again,
+              (std::vector<std::string>{"射程", "次の％にする", "150", "選択した行と同じ属性"}));
+    EXPECT_EQ(tableState(document), loaded);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
+    Editor editor;
+    editor.command(editor.dataSetId("SetB"));
+    EXPECT_TRUE(greyed(editor, IDM_CHARACTER_SPELLS));
+    EXPECT_FALSE(greyed(editor, IDM_TABLE_CHECK));
+    editor.command(editor.dataSetId("SetA"));
+    EXPECT_FALSE(greyed(editor, IDM_CHARACTER_SPELLS));
+    // The model: every row where the usable-character list names the character.
+    std::map<std::string, Rows> model;
+    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
+        editor.selectRow(r);
+        for (const std::vector<std::string>& user :
+             listRows(editor.controlHandle(IDC_CHARACTERS), 2)) {
+            std::vector<std::string> cells = listed(editor, r, 5);
+            cells.push_back(user[1]);
+            model[user[0]].push_back(cells);
+        }
+    }
+    std::vector<std::string> names;
+    Rows shown[2];
+    OnDialog characters("RZCharacterSpellsDialog",
+                        {[&](HWND dialog) {
+                             HWND choice = GetDlgItem(dialog, IDC_CHARACTER_CHOICE);
+                             for (int i = 0; i < SendMessageA(choice, CB_GETCOUNT, 0, 0); ++i) {
+                                 char name[64] = {};
+                                 SendMessageA(choice, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                                              reinterpret_cast<LPARAM>(name));
+                                 names.push_back(name);
+                             }
+                             shown[0] = listRows(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
+                             SetForegroundWindow(dialog);
+                             SetFocus(choice);
+                             stroke(VK_DOWN);
+                         },
+                         [&](HWND dialog) {
+                             shown[1] = listRows(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
+                             focusRow(dialog, IDC_CHARACTER_SPELL_LIST, 3);
+                             stroke(VK_RETURN);
+                         }});
+    editor.command(IDM_CHARACTER_SPELLS);
+    EXPECT_TRUE(characters.ran);
+    EXPECT_EQ(names, (std::vector<std::string>{"アリス", "ボブ", "カイ"}));
+    EXPECT_EQ(shown[0], model["アリス"]);
+    ASSERT_GT(model["ボブ"].size(), 3u);
+    EXPECT_EQ(shown[1], model["ボブ"]);
+    EXPECT_EQ(number(editor.selectedRow() + 1), model["ボブ"][3][0]);
+
+    // Opened again: the character chosen last; Escape keeps the selection.
+    std::string chosen;
+    OnDialog again("RZCharacterSpellsDialog", [&chosen](HWND dialog) {
+        chosen = comboText(dialog, IDC_CHARACTER_CHOICE);
+        SetForegroundWindow(dialog);
+        stroke(VK_ESCAPE);
+    });
+    const int before = editor.selectedRow();
+    editor.command(IDM_CHARACTER_SPELLS);
+    EXPECT_EQ(chosen, "ボブ");
+    EXPECT_EQ(editor.selectedRow(), before);
+}
