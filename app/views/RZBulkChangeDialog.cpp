@@ -40,7 +40,7 @@ RZBulkChangeDialog::RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choic
     setWindowClassName("RZBulkChangeDialog");
     setStoredText("一括変更");
     setWidth(300);
-    setHeight(200);
+    setHeight(192);
     setModal(true);
 
     font = std::make_unique<HFont>("ＭＳ ゴシック", HFont::PLAIN, 9);

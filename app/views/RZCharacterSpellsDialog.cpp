@@ -18,15 +18,15 @@ RZCharacterSpellsDialog::RZCharacterSpellsDialog(HWindow* owner,
            {"Rk", 24, LVCFMT_LEFT},
            {"適性", 60, LVCFMT_LEFT}}),
       first(chosen < names.size() ? chosen : 0) {
-    setWidth(330);
+    setWidth(350);
     setHeight(380);
     choice = std::make_unique<HDropDown<int>>(this, IDC_CHARACTER_CHOICE, "");
     choice->setBounds(8, 8, 200, 240);
     for (std::size_t i = 0; i < names.size(); ++i) {
         choice->addItem(names[i], static_cast<int>(i));
     }
-    addList(8, 36, 306, 276);
-    addCloseButton(230, 320, 84, 22);
+    addList(8, 36, 326, 276);
+    addCloseButton(250, 320, 84, 22);
     choiceListener = std::make_unique<RZCommandDropDown>();
     addListener(choiceListener.get());
 }
