@@ -85,14 +85,18 @@ rows = [
      "undo.open_peak_kb", "KiB", 1.25, None, "the same process before the steps"),
     ("Undoing those 1,000 steps, each one shown", "undo.all_ms", "undo.make_ms", "ms", 1.5,
      None, "making the same steps in the form"),
+    ("Table check on the demo table", "tools.check_ms", "tools.refresh_ms", "ms", 1.5, None,
+     "refreshing the list once (every row's cells and colour)"),
+    ("Bulk change of every row on the demo table, shown", "tools.bulk_ms", "tools.refresh_ms",
+     "ms", 1.5, None, "refreshing the list once (every row's cells and colour)"),
 ]
 
 table = []
 failed = []
 for title, editor_name, base_name, unit, limit, absolute, base_title in rows:
     if all(median(w, editor_name) is None and median(w, base_name) is None for w in ways) \
-            and editor_name.startswith(("open.", "save.", "undo.", "tsv.")):
-        continue  # the file or undo benchmark is not built
+            and editor_name.startswith(("open.", "save.", "undo.", "tsv.", "tools.")):
+        continue  # the file, undo or tools benchmark is not built
     target = "shown" if limit is None else \
         f"≤ {limit:g}×" + (f" and < {absolute:g} ms" if absolute else "")
     cells = []
@@ -234,6 +238,14 @@ if any(median(way, "undo.all_ms") is not None for way in ways):
     add("  then every step undone through the undo command, each shown. Memory is")
     add("  judged against the same process before the steps; the undo time against")
     add(f"  making the steps. The history held {number(median(ways[0], 'undo.history_kb'))} KiB.")
+if any(median(way, "tools.check_ms") is not None for way in ways):
+    add("- **Table tools**: `tests/tools/bench_tools.cpp`, inside one process: the demo")
+    add("  table open; the baseline rewrites and recolours every row of the list once")
+    add("  (each row's efficiency changed beforehand) and paints it. The table check is")
+    add("  its rules over every row with the sound files looked for on disk where the")
+    add("  play test looks; the bulk change adds 1 to every row's efficiency as the")
+    add("  dialog's 実行 does (plan, undo step, rows, form), painted, from the table as")
+    add("  loaded with one step to undo (so the menu's undo items keep their states).")
 add("")
 
 

@@ -17,7 +17,8 @@
 # preview animating for 10 s, peak memory), the one-frame animation program, the
 # 100 ms timer program, three more start-ups of each of the first four, and
 # the file benchmark (open and save next to raw file I/O, and the loaders on
-# long inputs) when it is built. A first round is run and thrown away, so that
+# long inputs) and the table tools' benchmark (the table check and a bulk
+# change of every row next to one refresh of the list) when they are built. A first round is run and thrown away, so that
 # no figure carries Wine's first start.
 # Prints a table of figure, baseline, ratio, target and pass or fail; exits with
 # status 1 when a target is missed (the document is written either way).
@@ -51,6 +52,7 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
 targets=(RZEdit bench_minwin bench_listwin bench_formwin bench_timer)
 [ -f "$root/tests/tools/bench_files.cpp" ] && targets+=(bench_files)
 [ -f "$root/tests/tools/bench_undo.cpp" ] && targets+=(bench_undo)
+[ -f "$root/tests/tools/bench_tools.cpp" ] && targets+=(bench_tools)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # The same set-up as the test command: a prefix and home of this build directory.
@@ -174,6 +176,12 @@ round() {
   # The undo history: 1,000 steps on the demo table, then undoing them all.
   if [ -f "$build/tests/bench_undo.exe" ]; then
     run_windows "$out" "$build/tests/bench_undo.exe" || echo "bench: bench_undo failed" >&2
+    keep "$tag" "$out" '^BENCH '
+  fi
+
+  # The table check and the bulk change of every row, against a list refresh.
+  if [ -f "$build/tests/bench_tools.exe" ]; then
+    run_windows "$out" "$build/tests/bench_tools.exe" || echo "bench: bench_tools failed" >&2
     keep "$tag" "$out" '^BENCH '
   fi
 

@@ -301,7 +301,11 @@ bool bulkChange(HComponent* window, const RZBulkChange::Choice& choice) {
             }
             return true;
         });
-    showStep(window, document);
+    // Numbers only: the picture and the characters of the shown row stay.
+    RZDisplay display;
+    display.refreshRows(window, document);
+    display.refreshForm(window, document);
+    updateCommandStates(window, document);
     return true;
 }
 

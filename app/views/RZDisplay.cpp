@@ -203,31 +203,7 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
     }
     if (entry != nullptr) {
-        setText(window, IDC_LEVEL, decimal(entry->getLevel()));
-        setText(window, IDC_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
-        setText(window, IDC_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
-        for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
-            switch (field.kind) {
-            case RZSpellFields::Kind::TEXT:
-                setText(window, field.control, RZSpellFields::text(entry->values(), field.field));
-                break;
-            case RZSpellFields::Kind::NUMBER:
-                setText(window, field.control,
-                        decimal(RZSpellFields::number(entry->values(), field.field)));
-                break;
-            case RZSpellFields::Kind::CHOICE:
-                if (target != nullptr) {
-                    // The same table every time: refilled only when it is not there.
-                    std::map<int, std::string> targets =
-                        RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS);
-                    if (!holdsItems(target, targets)) {
-                        target->setItems(targets);
-                    }
-                    target->setSelectedValue(RZSpellFields::number(entry->values(), field.field));
-                }
-                break;
-            }
-        }
+        writeForm(window, entry, false);
         document->setShownEntry(entry);
         if (preview != nullptr) {
             preview->setUserObject(entry);
@@ -440,6 +416,53 @@ bool RZDisplay::moveSelection(HComponent* window, int direction) {
         return false;
     }
     list->setSelectedIndex(row);
+    return true;
+}
+
+void RZDisplay::writeForm(HComponent* window, const RZMagic* entry, bool changedOnly) {
+    HDropDown<int>* target = control<HDropDown<int>>(window, IDC_TARGET);
+    // Only a box whose text changes is written (and repainted), when asked.
+    const auto write = [window, changedOnly](int id, const std::string& text) {
+        HComponent* box = window->findById(id);
+        if (box != nullptr && !(changedOnly && box->getText() == text)) {
+            box->setText(text);
+        }
+    };
+    write(IDC_LEVEL, decimal(entry->getLevel()));
+    write(IDC_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
+    write(IDC_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
+    for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+        switch (field.kind) {
+        case RZSpellFields::Kind::TEXT:
+            write(field.control, RZSpellFields::text(entry->values(), field.field));
+            break;
+        case RZSpellFields::Kind::NUMBER:
+            write(field.control, decimal(RZSpellFields::number(entry->values(), field.field)));
+            break;
+        case RZSpellFields::Kind::CHOICE:
+            if (target != nullptr &&
+                !(changedOnly && target->getSelectedValue() ==
+                                     RZSpellFields::number(entry->values(), field.field))) {
+                // The same table every time: refilled only when it is not there.
+                std::map<int, std::string> targets =
+                    RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS);
+                if (!holdsItems(target, targets)) {
+                    target->setItems(targets);
+                }
+                target->setSelectedValue(RZSpellFields::number(entry->values(), field.field));
+            }
+            break;
+        }
+    }
+}
+
+bool RZDisplay::refreshForm(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr || document->shownEntry() == nullptr) {
+        return false;
+    }
+    window->setListenersEnabled(false);
+    writeForm(window, document->shownEntry(), true);
+    window->setListenersEnabled(true);
     return true;
 }
 

@@ -35,6 +35,10 @@ class RZDisplay : public HObject {
     bool refreshRow(HComponent* window, int row);
     // Moves the spell-list selection (DIRECTION_...), wrapping at both ends.
     bool moveSelection(HComponent* window, int direction);
+    // Writes the shown entry's values into the form again, as showEntry does,
+    // leaving the picture and the character list (for a change of values
+    // that touches neither).
+    bool refreshForm(HComponent* window, RZEditData* document);
     // Makes the preview reload the picture of the entry it shows.
     bool refreshPicture(HComponent* window);
     // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit".
@@ -59,6 +63,7 @@ class RZDisplay : public HObject {
     bool selectEntry(HComponent* window, RZEditData* document, const RZMagic* entry);
 
   private:
+    void writeForm(HComponent* window, const RZMagic* entry, bool changedOnly);
     void writeColumns(HListView* list, int row, const RZMagic* entry, bool all);
     static void colorRow(HListView* list, int row, const RZMagic* entry,
                          const RZEditData* document);
