@@ -68,47 +68,39 @@ TEST(RZBulkChange, ReachesTheTargetRowsAndFindsThoseOutOfRange) {
         record.setCost(row[3]);
         document.append(std::make_unique<RZMagic>(record));
     }
-    const RZMagic* selected = document.entryAt(1);
-    const struct {
-        Target target;
-        const RZMagic* selected;
-        std::vector<std::uint32_t> reached;
-    } targets[] = {
-        {ALL_ROWS, selected, {0, 1, 2, 3, 4, 5}},
-        {SELECTED_SPELL, selected, {0, 1}},
-        {SAME_ELEMENT, selected, {0, 1, 3, 4}},
-        {SAME_LEVEL, selected, {1, 4, 5}},
-        {ALL_ROWS, nullptr, {0, 1, 2, 3, 4, 5}},
-        {SELECTED_SPELL, nullptr, {}},
-        {SAME_ELEMENT, nullptr, {}},
-        {SAME_LEVEL, nullptr, {}},
-    };
-    for (const auto& row : targets) {
-        const Plan plan = RZBulkChange::plan(document, RZSpellFields::FIELD_COST, ADD, 1,
-                                             row.target, row.selected);
-        std::vector<std::uint32_t> reached;
-        for (const Change& change : plan.changes) {
-            reached.push_back(change.position);
-            EXPECT_EQ(change.value, table[change.position][3] + 1);
+    // Reckoned from row 1 (spell 0, level 2, element 0); with no row selected
+    // only ALL_ROWS reaches any row.
+    const std::vector<std::uint32_t> reaches[TARGET_COUNT] = {
+        {0, 1, 2, 3, 4, 5}, {0, 1}, {0, 1, 3, 4}, {1, 4, 5}};
+    for (int target = 0; target < TARGET_COUNT; ++target) {
+        for (const RZMagic* selected : {document.entryAt(1), static_cast<RZMagic*>(nullptr)}) {
+            const Plan plan = RZBulkChange::plan(document, RZSpellFields::FIELD_COST, ADD, 1,
+                                                 static_cast<Target>(target), selected);
+            std::vector<std::uint32_t> reached;
+            for (const Change& change : plan.changes) {
+                reached.push_back(change.position);
+                EXPECT_EQ(change.value, table[change.position][3] + 1);
+            }
+            EXPECT_EQ(reached, selected != nullptr || target == ALL_ROWS
+                                   ? reaches[target]
+                                   : std::vector<std::uint32_t>{})
+                << target;
+            EXPECT_TRUE(plan.allowed());
         }
-        EXPECT_EQ(reached, row.reached) << row.target;
-        EXPECT_TRUE(plan.allowed());
     }
 
-    // Cost takes 0..9999: only row 4 goes over, the others stay allowed.
+    // Cost takes 0..9999: only row 4 goes over. Range takes 0..99: 100 and -1
+    // are out on every row, listed in table order.
     Plan over = RZBulkChange::plan(document, RZSpellFields::FIELD_COST, ADD, 5, ALL_ROWS, nullptr);
     ASSERT_EQ(over.outside.size(), 1u);
     EXPECT_EQ(over.outside[0].position, 4u);
     EXPECT_EQ(over.outside[0].value, 10000);
     EXPECT_FALSE(over.allowed());
-    // Range takes 0..99: 99 is in, 100 and -1 are out, listed in table order.
-    EXPECT_TRUE(RZBulkChange::plan(document, RZSpellFields::FIELD_RANGE, SET, 99, ALL_ROWS, nullptr)
-                    .allowed());
-    for (int value : {100, -1}) {
+    for (int value : {99, 100, -1}) {
         over =
-            RZBulkChange::plan(document, RZSpellFields::FIELD_RANGE, ADD, value, ALL_ROWS, nullptr);
-        ASSERT_EQ(over.outside.size(), 6u);
-        for (std::uint32_t i = 0; i < 6; ++i) {
+            RZBulkChange::plan(document, RZSpellFields::FIELD_RANGE, SET, value, ALL_ROWS, nullptr);
+        ASSERT_EQ(over.outside.size(), value == 99 ? 0u : 6u) << value;
+        for (std::uint32_t i = 0; i < over.outside.size(); ++i) {
             EXPECT_EQ(over.outside[i].position, i);
         }
     }

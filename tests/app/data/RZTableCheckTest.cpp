@@ -19,10 +19,10 @@ namespace {
 struct Level {
     int spell;
     std::string name;
-    int numbers[4]; // cost, range, area, efficiency
     std::string sound;
     std::string chosen; // the sound file chosen for the spell
     std::vector<std::pair<int, Problem>> expected;
+    int numbers[4] = {1, 1, 1, 1}; // cost, range, area, efficiency
 };
 
 std::string text(const std::vector<Line>& lines) {
@@ -44,43 +44,29 @@ TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
     const std::set<std::string> files = {
         game + "\\Music&Sound\\game.wav", root + "\\Default\\Music&Sound\\stock.wav",
         out + "chosen.wav", out + "game.wav", game + "\\Music&Sound\\other.wav"};
-    const auto ok = std::vector<std::pair<int, Problem>>{};
+    const std::pair<int, Problem> name = {FIELD_NAME, NO_NAME};
+    const std::pair<int, Problem> missing = {FIELD_SOUND, SOUND_MISSING};
     std::vector<Level> levels = {
-        {0, "in the game", {1, 1, 1, 1}, "game", "", ok},
-        {1, "in the stock game", {1, 1, 1, 1}, "stock", "", ok},
-        {2, "nowhere", {1, 1, 1, 1}, "nowhere", "", {{FIELD_SOUND, SOUND_MISSING}}},
-        {3,
-         "chosen only",
-         {1, 1, 1, 1},
-         "chosen",
-         out + "chosen.wav",
-         {{FIELD_SOUND, SOUND_OUTSIDE_GAME}}},
-        {4, "chosen and in the game", {1, 1, 1, 1}, "game", out + "game.wav", ok},
-        {5, "no sound", {1, 1, 1, 1}, "", out + "chosen.wav", ok},
-        {6, "", {1, 1, 1, 1}, "game", "", {{FIELD_NAME, NO_NAME}}},
+        {0, "in the game", "game", "", {}},
+        {1, "in the stock game", "stock", "", {}},
+        {2, "nowhere", "nowhere", "", {missing}},
+        {3, "chosen only", "chosen", out + "chosen.wav", {{FIELD_SOUND, SOUND_OUTSIDE_GAME}}},
+        {4, "chosen and in the game", "game", out + "game.wav", {}},
+        {5, "no sound", "", out + "chosen.wav", {}},
+        {6, "", "game", "", {name}},
         // Shared fields once, on the first level; numbers on every level.
-        {7, "", {1, 1, 1, 1}, "nowhere", "", {{FIELD_NAME, NO_NAME}, {FIELD_SOUND, SOUND_MISSING}}},
-        {7, "", {10000, 1, 1, 1}, "nowhere", "", {{FIELD_COST, OUT_OF_RANGE}}},
-        {8,
-         "chosen in the game's folder",
-         {1, 1, 1, 1},
-         "other",
-         game + "\\music&sound\\other.wav",
-         ok},
-        {9, "chosen file gone", {1, 1, 1, 1}, "game", out + "gone.wav", ok},
-        {10,
-         "not a plain name",
-         {1, 1, 1, 1},
-         "x\\chosen",
-         out + "chosen.wav",
-         {{FIELD_SOUND, SOUND_MISSING}}},
+        {7, "", "nowhere", "", {name, missing}},
+        {7, "", "nowhere", "", {{FIELD_COST, OUT_OF_RANGE}}, {10000, 1, 1, 1}},
+        {8, "chosen in the game's folder", "other", game + "\\music&sound\\other.wav", {}},
+        {9, "chosen file gone", "game", out + "gone.wav", {}},
+        {10, "not a plain name", "x\\chosen", out + "chosen.wav", {missing}},
     };
     // Each number at its range's bounds and one beyond each: 0..9999 for cost
     // and efficiency, 0..99 for range and area.
     const int highs[4] = {9999, 99, 99, 9999};
     for (int number = 0; number < 4; ++number) {
         for (int value : {-1, 0, highs[number], highs[number] + 1}) {
-            Level level{11, "bounds", {1, 1, 1, 1}, "game", "", ok};
+            Level level{11, "bounds", "game", "", {}};
             level.numbers[number] = value;
             if (value < 0 || value > highs[number]) {
                 level.expected = {{FIELD_COST + number, OUT_OF_RANGE}};
