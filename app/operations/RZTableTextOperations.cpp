@@ -1,7 +1,7 @@
-// The table as tab-separated text: export to a file, import from one, copy to
-// the clipboard and paste from it. An import or paste checks everything first
-// and then changes the table in one undo step, or changes nothing and lists
-// the errors.
+// The table as text: export to a TSV or CSV file, import from one, copy to the
+// clipboard and paste from it (tab-separated, as spreadsheets paste). An
+// import or paste checks everything first and then changes the table in one
+// undo step, or changes nothing and lists the errors.
 #include "app/data/RZEditData.h"
 #include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
@@ -19,6 +19,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,7 +30,12 @@ namespace {
 
 const char CAPTION[] = "TSVファイル";
 // The literal's own terminator is the list's second zero byte.
-const char FILTER[] = "TSVファイル (*.tsv)\0*.tsv\0すべてのファイル (*.*)\0*.*\0";
+const char FILTER[] =
+    "TSVファイル (*.tsv)\0*.tsv\0CSVファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
+// The filters' places in the list, counting from 1.
+constexpr int TSV_FILTER = 1;
+constexpr int CSV_FILTER = 2;
+const char CSV_EXTENSION[] = ".csv";
 
 bool hasTable(RZEditData* document) {
     return document != nullptr && !document->testFlags(0) && document->count() > 0;
@@ -40,9 +46,35 @@ void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* docum
     chooser.setOwner(handleOf(window));
     chooser.setTitle(title);
     chooser.setFilter(FILTER, sizeof(FILTER));
+    chooser.setFilterIndex(TSV_FILTER);
     chooser.setDefaultExtension("tsv");
     const std::string folder = document->tablePath().directory();
     chooser.setInitialDirectory(folder.empty() ? "." : folder);
+}
+
+bool endsWithCsvExtension(const std::string& name) {
+    const std::size_t size = sizeof(CSV_EXTENSION) - 1;
+    if (name.size() < size) {
+        return false;
+    }
+    // A dot is never part of a two-byte character, so the bytes after it are
+    // the extension's own.
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = name[name.size() - size + i];
+        if (std::tolower(static_cast<unsigned char>(c)) != CSV_EXTENSION[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The separator of an export: commas under the CSV filter or for a name ending
+// in .csv (any case), tabs otherwise. (A name typed without an extension gets
+// the chosen filter's from the dialog.)
+RZTableTsv::Separator exportSeparator(const HFileChooser& chooser) {
+    return chooser.getFilterIndex() == CSV_FILTER || endsWithCsvExtension(chooser.getFile().name())
+               ? RZTableTsv::Separator::COMMA
+               : RZTableTsv::Separator::TAB;
 }
 
 void showErrors(HComponent* window, const RZTableTsv::Result& result) {
@@ -169,13 +201,13 @@ bool takeFromClipboard(HWND owner, std::string& bytes) {
 
 } // namespace
 
-bool exportTableText(HComponent* window, const HFile& file) {
+bool exportTableText(HComponent* window, const HFile& file, RZTableTsv::Separator separator) {
     RZEditData* document = documentOf(window);
     if (!hasTable(document)) {
         return false;
     }
-    const std::string text =
-        RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
+    const std::string text = RZTableTsv::write(RZTableExchange::entriesOf(document),
+                                               RZTableExchange::labels(), separator);
     // Written beside the target and moved over it only when complete: a failed
     // export leaves an existing file as it was.
     HFileReplacement replacement(file);
@@ -208,7 +240,8 @@ bool RZOP0030(HComponent* window) {
     if (hasTable(document)) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルに書き出し");
-        result = chooser.chooseSaveFile() && exportTableText(window, chooser.getFile());
+        result = chooser.chooseSaveFile() &&
+                 exportTableText(window, chooser.getFile(), exportSeparator(chooser));
     }
     HLOG_END(SOURCE, 3190, "RZOP0030");
     return result;

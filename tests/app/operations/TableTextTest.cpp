@@ -176,6 +176,58 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     EXPECT_EQ(0, answers.unexpected);
 }
 
+// CSV through the choosers' CSV filter and a .csv name: written with commas,
+// read back unchanged, and a sheet's edit of it (UTF-8 without a mark, a
+// quoted name with a comma) taken as one step.
+TEST_F(TableTextTest, CsvThroughTheChoosers) {
+    const std::string types = "TSVファイル (*.tsv)|CSVファイル (*.csv)|すべてのファイル (*.*)|";
+    const int csvType = 2;
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    RZEditData* document = editor.document();
+    const std::string before = tableState(document);
+
+    // The CSV filter picked and a name typed without an extension.
+    answers.push(IDOK, out + "\\spells", csvType);
+    editor.command(IDM_EXPORT_TSV);
+    ASSERT_EQ(1u, answers.seen.size());
+    EXPECT_EQ(types, answers.seen[0].fileTypes);
+    const std::string csv = readFile(out + "\\spells.csv");
+    std::string header = HEADER;
+    std::replace(header.begin(), header.end(), '\t', ',');
+    ASSERT_EQ(0u, csv.find(header));
+    EXPECT_EQ(82, std::count(csv.begin(), csv.end(), '\n'));
+    EXPECT_EQ(82, std::count(csv.begin(), csv.end(), '\r'));
+    EXPECT_EQ(header.size(), csv.find("0,1," + document->entryAt(0)->getName() + ",", 1));
+    // A name ending in .csv, in any case, is comma-separated under the TSV filter too.
+    answers.push(IDOK, out + "\\copy.CSV");
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ(csv, readFile(out + "\\copy.CSV"));
+
+    // Read back through the import's CSV filter: nothing changes.
+    answers.push(IDOK, out + "\\spells.csv", csvType);
+    editor.command(IDM_IMPORT_TSV);
+    ASSERT_EQ(3u, answers.seen.size());
+    EXPECT_EQ(types, answers.seen[2].fileTypes);
+    EXPECT_EQ(before, tableState(document));
+    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+
+    writeFile(out + "\\edited.csv", u8"\"番号\",\"Lv\",\"名称\",\"消費\"\n"
+                                    u8"0,1,\"Fire, Ball\",77\n0,2,\"Fire, Ball\",78\n");
+    answers.push(IDOK, out + "\\edited.csv");
+    editor.command(IDM_IMPORT_TSV);
+    for (int level = 1; level <= 3; ++level) {
+        EXPECT_EQ("Fire,　Ball", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 1));
+        EXPECT_EQ(YELLOW, rowColor(editor, rowOf(0, level)));
+    }
+    EXPECT_EQ("77", editor.cell(IDC_SPELL_LIST, rowOf(0, 1), 6));
+    EXPECT_EQ("78", editor.cell(IDC_SPELL_LIST, rowOf(0, 2), 6));
+    editor.command(IDM_UNDO);
+    EXPECT_EQ(before, tableState(document));
+    EXPECT_EQ(0, answers.unexpected);
+}
+
 TEST_F(TableTextTest, ABrokenFileChangesNothingAndListsItsErrors) {
     Editor editor;
     Answerer answers;

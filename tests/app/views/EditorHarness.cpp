@@ -241,6 +241,9 @@ namespace {
 
 Answerer* current = nullptr;
 
+// The file dialog's list of file types.
+constexpr int FILE_TYPES = 0x470;
+
 bool isFileDialog(HWND dialog) {
     return GetDlgItem(dialog, 0x47C) != nullptr || GetDlgItem(dialog, 0x480) != nullptr;
 }
@@ -275,8 +278,8 @@ Answerer::~Answerer() {
     current = nullptr;
 }
 
-void Answerer::push(int button, const std::string& path) {
-    replies.push_back(Reply{button, path});
+void Answerer::push(int button, const std::string& path, int fileType) {
+    replies.push_back(Reply{button, path, fileType});
 }
 
 void CALLBACK Answerer::tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -316,13 +319,30 @@ void Answerer::poll() {
         s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;
         s.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
         s.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 0x440, STM_GETICON, 0, 0));
+        HWND types = s.fileDialog ? GetDlgItem(dialog, FILE_TYPES) : nullptr;
+        const LRESULT typeCount = types != nullptr ? SendMessageA(types, CB_GETCOUNT, 0, 0) : 0;
+        for (LRESULT i = 0; i < typeCount; ++i) {
+            text[0] = 0;
+            SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            s.fileTypes += std::string(text) + "|";
+        }
         seen.push_back(s);
-        Reply reply{IDCANCEL, std::string()};
+        Reply reply{IDCANCEL, std::string(), 0};
         if (replies.empty()) {
             ++unexpected;
         } else {
             reply = replies.front();
             replies.pop_front();
+        }
+        if (s.fileDialog && reply.fileType > 0 && reply.fileType <= typeCount) {
+            // As the user picks it: the list's selection, then the notifications
+            // a drop-down list sends when an item is clicked.
+            SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(reply.fileType - 1), 0);
+            for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FILE_TYPES, code),
+                             reinterpret_cast<LPARAM>(types));
+            }
         }
         if (s.fileDialog && !reply.path.empty()) {
             SetDlgItemTextA(dialog, 0x47C, reply.path.c_str());

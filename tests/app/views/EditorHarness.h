@@ -54,6 +54,7 @@ struct Seen {
     std::string caption;
     std::string text;
     bool fileDialog = false;
+    std::string fileTypes; // a file dialog's file types, each followed by "|"
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
     HICON icon = nullptr;
 };
@@ -64,10 +65,12 @@ void expectBox(const Seen& s, const std::string& caption, const std::string& tex
                LPCSTR icon);
 
 // A reply: a button id for a message box; for a file dialog a path to type and
-// OK, or IDCANCEL with an empty path.
+// OK, or IDCANCEL with an empty path, and the file type to pick first
+// (counting from 1; 0 leaves the one shown).
 struct Reply {
     int button;
     std::string path;
+    int fileType;
 };
 
 // Answers the dialogs of this thread from a queue, through a thread timer that
@@ -77,7 +80,7 @@ class Answerer {
   public:
     Answerer();
     ~Answerer();
-    void push(int button, const std::string& path = std::string());
+    void push(int button, const std::string& path = std::string(), int fileType = 0);
     std::vector<Seen> seen;
     int unexpected = 0;
     bool empty() const { return replies.empty(); }
