@@ -193,8 +193,9 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::IF_PRESENT,
          [](std::vector<Entry>& e) { e[3].name = "ﾃｩ"; },
          {}},
-        {"a sheet's UTF-8 text without a mark, LF ends",
-         u8"番号\tLv\t名称\t説明\n9\t1\tキュア\t\"石化を\"\"治す\"\"\"\n",
+        {"a sheet's UTF-8 text without a mark, LF ends, an empty line and a row of empty cells "
+         "before the header",
+         u8"\n\t\t\n番号\tLv\t名称\t説明\n9\t1\tキュア\t\"石化を\"\"治す\"\"\"\n",
          Header::NEEDED,
          [](std::vector<Entry>& e) {
              e[3].name = "キュア";
@@ -215,7 +216,7 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          {}},
         {"Excel's CSV: Shift-JIS, CR LF, quotes where needed, a line break in an unknown "
          "column, a row shorter than the header, an empty line at the end",
-         "番号,Lv,名称,消費,備考,効果音\r\n9,1,\"A \"\"B\"\", C\",5,\"two\r\nlines\",x.wav\r\n"
+         "番号,Lv,名称,消費,備考,効果音\r\n9,1,\"A \"\"B\"\", C\",5,\"two\tand\r\nlines\",x.wav\r\n"
          "47,1,エクス,6\r\n,,,,,\r\n\r\n",
          Header::NEEDED,
          [](std::vector<Entry>& e) {
@@ -225,8 +226,8 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
              e[4].cost = 6;
          },
          {}},
-        {"CSV in UTF-8 with its mark",
-         std::string("\xEF\xBB\xBF") + u8"番号,Lv,消費\r\n0,3,7\r\n",
+        {"CSV in UTF-8 with its mark, a row of empty cells before the header",
+         std::string("\xEF\xBB\xBF") + u8",,\r\n番号,Lv,消費\r\n0,3,7\r\n",
          Header::NEEDED,
          [](std::vector<Entry>& e) { e[2].cost = 7; },
          {}},
