@@ -200,16 +200,20 @@ TEST_F(TableTextTest, CsvThroughTheChoosers) {
     EXPECT_EQ(82, std::count(csv.begin(), csv.end(), '\n'));
     EXPECT_EQ(82, std::count(csv.begin(), csv.end(), '\r'));
     EXPECT_EQ(header.size(), csv.find("0,1," + document->entryAt(0)->getName() + ",", 1));
-    // A name ending in .csv, in any case, is comma-separated under the TSV filter too.
+    // A name ending in .csv, in any case, is comma-separated under the TSV
+    // filter too, as is any name under the CSV filter.
     answers.push(IDOK, out + "\\copy.CSV");
     editor.command(IDM_EXPORT_TSV);
     EXPECT_EQ(csv, readFile(out + "\\copy.CSV"));
+    answers.push(IDOK, out + "\\sheet.txt", csvType);
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ(csv, readFile(out + "\\sheet.txt"));
 
     // Read back through the import's CSV filter: nothing changes.
     answers.push(IDOK, out + "\\spells.csv", csvType);
     editor.command(IDM_IMPORT_TSV);
-    ASSERT_EQ(3u, answers.seen.size());
-    EXPECT_EQ(types, answers.seen[2].fileTypes);
+    ASSERT_EQ(4u, answers.seen.size());
+    EXPECT_EQ(types, answers.seen[3].fileTypes);
     EXPECT_EQ(before, tableState(document));
     EXPECT_TRUE(greyed(editor, IDM_UNDO));
 
