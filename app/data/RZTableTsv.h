@@ -9,10 +9,10 @@
 #include <vector>
 
 // The table as tab- or comma-separated text, for spreadsheets and the
-// clipboard: one header line, then one line per entry, the columns those of the
-// text form in RZSpellFields. Calls no platform function, so it can be built and fuzzed
-// natively; the caller hands it the entries as plain values and applies what it
-// reads.
+// clipboard: one header line, then one line per entry, the columns those of
+// the text form in RZSpellFields. Calls no platform function, so it can be
+// built and fuzzed natively; the caller hands it the entries as plain values
+// and applies what it reads.
 namespace RZTableTsv {
 
 // One entry of the table: its values, and the spell level they belong to.
@@ -93,10 +93,11 @@ std::string write(const std::vector<Entry>& entries, const Labels& labels,
 
 // Reads a text written by write() or by a spreadsheet program against the
 // entries of the open table: Shift-JIS, UTF-8 after its byte-order mark (or
-// without one, in a file) or UTF-16LE after its mark (RZTextDecoder). A file's fields are split
-// by tabs when its header line (the first line holding more than tabs and
-// commas) holds a tab, by commas otherwise; a clipboard text (Header::IF_PRESENT) is always
-// tab-separated, as spreadsheets copy cells. Every check is made before any value is taken: the
+// without one, in a file) or UTF-16LE after its mark (RZTextDecoder). A
+// file's fields are split by tabs when its header line (the first line
+// holding more than tabs and commas) holds a tab, by commas otherwise; a
+// clipboard text (Header::IF_PRESENT) is always tab-separated, as
+// spreadsheets copy cells. Every check is made before any value is taken: the
 // result holds either the new values of all entries or the errors. A changed
 // text of a field of the table line gets full-width blanks
 // (RZTableText::withFullWidthBlanks).
