@@ -38,24 +38,15 @@ std::string note(const char* source, int line, const std::string& text) {
 using Snapshot = std::map<std::string, std::string>;
 
 void collect(const std::string& dir, const std::string& relative, Snapshot& out) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    for (const WIN32_FIND_DATAA& entry : testsupport::listFolder(dir)) {
+        const std::string name = entry.cFileName;
+        if (testsupport::isFolder(entry)) {
             out[relative + name + "\\"] = "<folder>";
             collect(dir + "\\" + name, relative + name + "\\", out);
         } else {
             out[relative + name] = testsupport::readFile(dir + "\\" + name);
         }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    }
 }
 
 Snapshot snapshot(const std::string& dir) {
@@ -198,27 +189,7 @@ void expectWritten(const std::string& dir, const Edits& edits) {
     EXPECT_EQ(testsupport::readFile(dir + "\\SoundFileName"), soundFileText(edits.sounds));
 }
 
-bool removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            std::string path = dir + "\\" + name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    return RemoveDirectoryA(dir.c_str()) != 0;
-}
+using testsupport::removeTree;
 
 void copyFile(const std::string& from, const std::string& to) {
     ASSERT_TRUE(testsupport::writeFile(to, testsupport::readFile(from)));
@@ -302,14 +273,12 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // The save inside the exit question: the user is told and the program stays.
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Writable again but held open by another program: the same.
     ASSERT_TRUE(SetFileAttributesA((data + "\\MagicTable").c_str(), FILE_ATTRIBUTE_NORMAL));
     {
@@ -318,7 +287,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
         expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
 
     // Once the file may be written again, the same edits reach it.
@@ -345,8 +314,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // New asks to save first; that fails, so the edited table stays open.
     answers.push(IDYES);
     answers.push(IDOK);
@@ -356,8 +324,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Save as to a place where the sound list's name is taken by a folder (the
     // chooser itself never returns a folder for the table): nothing appears
     // there, not even the table.
@@ -376,8 +343,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->tablePath().fullPath(), data + "\\MagicTable");
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // A good place takes the edits.
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
@@ -455,9 +421,8 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     std::string place = testsupport::makeScratchDir("vanishing");
     std::string folder = place + "\\Data";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
-    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
-
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\MagicTable", folder + "\\MagicTable"));
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\SoundFileName", folder + "\\SoundFileName"));
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
@@ -473,8 +438,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     EXPECT_TRUE(snapshot(place).empty());
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Opening something else asks to save first; the failed save keeps the
     // edited table open, whether a data set or the chooser was used.
     const Snapshot set = snapshot(game + "\\SetA");
@@ -491,8 +455,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     EXPECT_EQ(differences(set, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Saved under a new name, the edits are all there.
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
@@ -516,10 +479,10 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_NORMAL));
 
     // Held open by another program: only found out when the new table is
@@ -533,7 +496,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
         EXPECT_EQ(editor.document()->flags(), OPENED);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     EXPECT_EQ(answers.seen.size(), 2u);
 
@@ -561,21 +524,21 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
         EXPECT_EQ(editor.document()->flags(), OPENED);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // The same inside the exit question: the user is told, nothing goes.
         SpaceLimit limit(1000);
         ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // Room for the whole table but not for the sound list after it.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
         expectSaveLoggedAsFailed(editor);
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // Save as to a new place with the disk full: no file appears there.
@@ -586,7 +549,7 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         editor.command(IDM_SAVE_AS);
         EXPECT_TRUE(snapshot(out).empty());
         EXPECT_EQ(editor.title(), title);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
 
     // With room again the save goes through.
@@ -732,9 +695,8 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
         std::string dir;
         ~Cleanup() { removeTree(dir); }
     } cleanup{folder};
-    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
-    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
-
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\MagicTable", folder + "\\MagicTable"));
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\SoundFileName", folder + "\\SoundFileName"));
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
@@ -782,7 +744,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     EXPECT_EQ(freeBytes(folder), 4096u);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(folder)), "");
 
@@ -793,8 +755,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     expectSaveLoggedAsFailed(editor);
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 8192u);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // With the disk emptied the same edits are written.
     ASSERT_TRUE(testsupport::removeFile(filler));
     const Snapshot tables = snapshot(folder);
