@@ -132,13 +132,13 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          {"2行目 5列: 改行やNUL文字は使えません", "4行目 5列: 改行やNUL文字は使えません"}},
         {"a spreadsheet's UTF-16: quoted fields, columns reordered, one missing, LF ends",
          testsupport::utf16WithMark(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
-                                    u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
-                                    u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
+                                    u"555\t1\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t12\tignored\n"
+                                    u"556\t2\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t13"),
          Header::NEEDED,
          [](std::vector<Entry>& e) {
              for (int i = 0; i < 3; ++i) {
-                 e[i].name = "Fire　\"Ball\"";
-                 e[i].description = "a　b";
+                 e[i].name = "ﾌｧｲｱ　\"Ball\"";
+                 e[i].description = "ソ　表";
              }
              e[0].efficiency = 555;
              e[0].cost = 12;
@@ -147,9 +147,9 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          },
          {}},
         {"UTF-8 with its mark; CR ends, empty lines and rows of empty cells skipped",
-         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tキュア\r\n\n",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tｷｭｱ表\r\n\n",
          Header::NEEDED,
-         [](std::vector<Entry>& e) { e[3].name = "キュア"; },
+         [](std::vector<Entry>& e) { e[3].name = "ｷｭｱ表"; },
          {}},
         {"element and rank are never read; an unknown column is ignored",
          "番号\tLv\t属性\tランク\tメモ\r\n0\t1\t水\tS\t?\r\n",
@@ -161,10 +161,13 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::IF_PRESENT,
          none,
          {}},
-        {"a pasted row with a changed cost",
-         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\ts e.wav\r\n",
+        {"a pasted row with a changed cost and sound, the last column",
+         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\tnew.wav\r\n",
          Header::IF_PRESENT,
-         [](std::vector<Entry>& e) { e[4].cost = 5; },
+         [](std::vector<Entry>& e) {
+             e[4].cost = 5;
+             e[4].sound = "new.wav";
+         },
          {}},
 
         {"a spell the table lacks, and a level it lacks",

@@ -117,7 +117,7 @@ TEST_F(FileOperationsTest, CommandsWithoutADirectoryChangeNothing) {
 }
 
 TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string table = game + "\\SetA\\Data\\MagicTable";
     std::string before = testsupport::readFile(table);
     {
@@ -155,7 +155,7 @@ TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
 }
 
 TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
@@ -170,7 +170,7 @@ TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
 }
 
 TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
@@ -218,7 +218,7 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
 }
 
 TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string out = testsupport::makeScratchDir("saveas");
     Editor editor;
     Answerer answers;
@@ -310,7 +310,7 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
 }
 
 TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUserAgrees) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string data = game + "\\SetB\\Data";
     Editor editor;
     Answerer answers;
@@ -351,7 +351,7 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
 }
 
 TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlags) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     // Before anything was loaded: fails quietly.
@@ -384,7 +384,7 @@ TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlag
 }
 
 TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     answers.push(IDOK);
@@ -409,7 +409,7 @@ TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
 }
 
 TEST_F(FileOperationsTest, OpenThroughTheChooser) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     answers.push(IDCANCEL);
@@ -491,7 +491,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
 }
 
 TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string data = game + "\\SetB\\Data";
     Editor editor;
     Answerer answers;
