@@ -121,7 +121,7 @@ for p in "${patches[@]}"; do
     untried=$((untried + 1))
     continue
   fi
-  git -C "$src" apply "$p"
+  git -C "$src" apply "$p" >>"$log" 2>&1
   # Test programs that are build targets (script tests need no build).
   targets=()
   for t in "${tests[@]}"; do
