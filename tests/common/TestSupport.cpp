@@ -323,8 +323,12 @@ std::string windowText(HWND window) {
     return text;
 }
 
+int listRows(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 std::string listCell(HWND list, int row, int column) {
-    char text[1100] = {};
+    char text[4096] = {};
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = text;

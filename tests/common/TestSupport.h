@@ -85,8 +85,9 @@ bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds = 1
 bool pressButton(HWND dialog, int id);
 // A window's text (WM_GETTEXT, which also reaches another process's windows).
 std::string windowText(HWND window);
-// The text of a list view's cell.
+// The text of a list view's cell, and how many rows it has.
 std::string listCell(HWND list, int row, int column);
+int listRows(HWND list);
 
 // Runs an action on each dialog of this thread as it comes up: a visible
 // window of the class ("#32770": message boxes and file dialogs), looked for

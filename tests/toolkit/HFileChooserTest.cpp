@@ -34,9 +34,7 @@ bool chooseIn(HWND dialog, const std::string& typed, Seen& seen) {
     }
     HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
     HWND files = view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
-    int count =
-        files != nullptr ? static_cast<int>(SendMessageA(files, LVM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, count = files != nullptr ? testsupport::listRows(files) : 0; i < count; ++i) {
         seen.listed += testsupport::listCell(files, i, 0) + "|";
     }
     if (typed.empty()) {

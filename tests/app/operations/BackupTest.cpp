@@ -86,12 +86,10 @@ void changeMode(const std::string& folder, const char* mode) {
     }
 }
 
-class BackupTest : public ::testing::Test {
+class BackupTest : public FreshGameTest {
   protected:
     void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
+        FreshGameTest::SetUp();
         backups = data + "\\Backup";
     }
     // Opens SetA, changes the first spell's name and saves with Ctrl+S's command.
@@ -102,8 +100,6 @@ class BackupTest : public ::testing::Test {
         editor.command(IDM_SAVE);
         ASSERT_FALSE(editor.document()->hasChanged());
     }
-    std::string game;
-    std::string data;
     std::string backups;
 };
 

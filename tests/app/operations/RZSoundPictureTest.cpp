@@ -30,11 +30,10 @@ std::string waveBytes(unsigned samples) {
 
 using testsupport::writeFileAndFolders;
 
-class RZSoundPictureTest : public ::testing::Test {
+class RZSoundPictureTest : public editortest::FreshGameTest {
   protected:
     void SetUp() override {
-        game = editortest::freshGame();
-        ASSERT_TRUE(editortest::setGameDirectory(game));
+        FreshGameTest::SetUp();
         editor.reset(new editortest::Editor());
     }
 
@@ -70,7 +69,6 @@ class RZSoundPictureTest : public ::testing::Test {
         return levels;
     }
 
-    std::string game;
     std::unique_ptr<editortest::Editor> editor;
 };
 

@@ -240,21 +240,14 @@ class HeldFile {
     PROCESS_INFORMATION process = {};
 };
 
-class SaveFailureTest : public ::testing::Test {
+class SaveFailureTest : public FreshGameTest {
   protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
-    }
     // Opens the data set SetA through the File menu and edits it.
     Edits openAndEdit(Editor& editor) {
         editor.command(editor.dataSetId("SetA"));
         EXPECT_EQ(editor.document()->flags(), OPENED);
         return editRows(editor, spellLines(1), soundNames("a"));
     }
-    std::string game;
-    std::string data;
 };
 
 } // namespace

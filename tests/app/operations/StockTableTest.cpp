@@ -147,8 +147,7 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
             [&](HWND dialog) {
                 caption = testsupport::windowText(dialog);
                 HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
-                int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-                for (int r = 0; r < n; ++r) {
+                for (int r = 0; r < testsupport::listRows(list); ++r) {
                     std::vector<std::string> cells;
                     for (int c = 0; c < 6; ++c) {
                         cells.push_back(testsupport::listCell(list, r, c));

@@ -77,17 +77,9 @@ void setClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-class TableTextTest : public ::testing::Test {
+class TableTextTest : public FreshGameTest {
   protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
-        out = testsupport::makeScratchDir("tsv");
-    }
-    std::string game;
-    std::string data;
-    std::string out;
+    std::string out = testsupport::makeScratchDir("tsv");
 };
 
 } // namespace

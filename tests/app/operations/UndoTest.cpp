@@ -16,18 +16,7 @@
 
 using namespace editortest;
 
-namespace {
-
-class UndoTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-    }
-    std::string game;
-};
-
-} // namespace
+using UndoTest = FreshGameTest;
 
 TEST_F(UndoTest, BlanksInNamesAndDescriptionsSaveAsFullWidthSpaces) {
     const struct {

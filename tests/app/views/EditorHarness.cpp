@@ -350,7 +350,7 @@ std::string Editor::cell(int listId, int row, int column) {
 }
 
 int Editor::rowCount(int listId) {
-    return static_cast<int>(SendMessageA(controlHandle(listId), LVM_GETITEMCOUNT, 0, 0));
+    return testsupport::listRows(controlHandle(listId));
 }
 
 COLORREF Editor::rowColour(int row) {

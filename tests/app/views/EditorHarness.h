@@ -6,6 +6,7 @@
 
 #include "tests/common/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -137,11 +138,22 @@ void pump(unsigned ms = 30);
 // before and after a step to see exactly what it did to the table.
 std::string tableState(RZEditData* document);
 
-} // namespace editortest
-
-namespace editortest {
 // The invented game, written once per test program (do not change it).
 const std::string& sharedGame();
 // A fresh copy of the invented game for a test that writes.
 std::string freshGame();
+
+// A test on a fresh copy of the invented game, registered as the game; `data`
+// is the folder of data set SetA's tables.
+class FreshGameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        data = game + "\\SetA\\Data";
+        ASSERT_TRUE(setGameDirectory(game));
+    }
+    std::string game;
+    std::string data;
+};
+
 } // namespace editortest

@@ -96,7 +96,7 @@ class RZGameDirectoryProcessTest : public ::testing::Test {
             title = windowText(main);
             return title.size() > tail.size() &&
                    title.compare(title.size() - tail.size(), tail.size(), tail) == 0 &&
-                   SendMessageA(editor->control(IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
+                   testsupport::listRows(editor->control(IDC_SPELL_LIST)) > 0;
         });
         return shown ? title.substr(0, title.size() - tail.size()) : "";
     }

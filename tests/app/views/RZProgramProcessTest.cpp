@@ -68,10 +68,7 @@ class RZProgramProcessTest : public ::testing::Test {
         return game + "\\" + sets[set] + "\\Data\\MagicTable";
     }
 
-    int rows() const {
-        return static_cast<int>(
-            SendMessageA(editor.control(IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0));
-    }
+    int rows() const { return testsupport::listRows(editor.control(IDC_SPELL_LIST)); }
 
     // Chooses a data set's item of the File menu by its command and waits until
     // its table is shown.
@@ -262,9 +259,8 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
     ASSERT_TRUE(second.start(program, work));
     HWND window = second.mainWindow();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
-    ASSERT_TRUE(waitUntil([&] {
-        return SendMessageA(GetDlgItem(window, IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
-    }));
+    ASSERT_TRUE(
+        waitUntil([&] { return testsupport::listRows(GetDlgItem(window, IDC_SPELL_LIST)) > 0; }));
     second.settle();
     PostMessageA(GetDlgItem(window, IDC_PLAY_TEST), BM_CLICK, 0, 0);
     second.settle();
