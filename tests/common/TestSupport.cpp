@@ -189,6 +189,12 @@ std::string demoDirectory() {
     return environment("RZ_DEMO_DIR");
 }
 
+std::string waveOutFile() {
+    std::string path = environment("RZ_WAVE_OUT");
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.empty() ? path : "Z:" + path;
+}
+
 namespace {
 const char* const GAME_KEY = "SOFTWARE\\Brix\\Kolden";
 const char* const GAME_VALUE = "Directory";

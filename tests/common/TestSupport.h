@@ -48,6 +48,9 @@ std::string programDirectory();
 std::string environment(const char* name);
 // The demo game's directory (RZ_DEMO_DIR), "" when the test run made none.
 std::string demoDirectory();
+// The file the wave-out device plays into (RZ_WAVE_OUT, a Unix path) as this
+// program names it, "" when the test run set none.
+std::string waveOutFile();
 
 // HKLM\SOFTWARE\Brix\Kolden\Directory, where the game's installer names the
 // game, in one view of the registry: 0 (the program's own, the 64-bit view),

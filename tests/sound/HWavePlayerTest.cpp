@@ -15,18 +15,7 @@ namespace {
 
 // Where the device's bytes end up, as a Windows path.
 std::string captureFile() {
-    char buffer[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("RZ_WAVE_OUT", buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer)) {
-        return std::string();
-    }
-    std::string path = "Z:" + std::string(buffer, length);
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
+    return testsupport::waveOutFile();
 }
 
 std::string scratchWave(const std::string& name, const std::string& bytes) {

@@ -597,9 +597,8 @@ TEST_F(RZMagicLoaderTest, ASaveLeavesTheUsersLookAlikeFilesAlone) {
 
 // The demo game that the test script writes with Python's own Shift-JIS codec.
 TEST_F(RZMagicLoaderTest, DemoGameTablesReadAndWriteBack) {
-    char demo[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
-    if (length == 0 || length >= sizeof(demo)) {
+    const std::string demo = testsupport::demoDirectory();
+    if (demo.empty()) {
         GTEST_SKIP() << "RZ_DEMO_DIR is not set";
     }
     const std::string game = demo;

@@ -272,9 +272,8 @@ TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
 
 // The demo game's tables written as text and read back give the same values.
 TEST(RZTableTsv, DemoTablesReadBackUnchanged) {
-    char demo[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
-    if (length == 0 || length >= sizeof(demo)) {
+    const std::string demo = testsupport::demoDirectory();
+    if (demo.empty()) {
         GTEST_SKIP() << "RZ_DEMO_DIR is not set";
     }
     datatest::GameDirectory noGame;

@@ -78,12 +78,12 @@ void changeMode(const std::string& folder, const char* mode) {
     CloseHandle(process.hProcess);
     // Wine does not wait for a Unix program: the mode shows when it is done.
     const bool readOnly = std::string(mode) == "555";
-    for (int i = 0; i < 200; ++i) {
-        if (((GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0) == readOnly) {
-            return;
-        }
-        Sleep(25);
-    }
+    testsupport::waitUntil(
+        [&] {
+            return ((GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0) ==
+                   readOnly;
+        },
+        5000);
 }
 
 class BackupTest : public FreshGameTest {

@@ -674,14 +674,12 @@ std::uint64_t freeBytes(const std::string& dir) {
 
 // A real small disk (a 64 KiB tmpfs that the test script mounts where it may).
 TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
-    char disk[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_SMALL_DISK_DIR", disk, sizeof(disk));
-    if (length == 0 || length >= sizeof(disk)) {
+    const std::string disk = testsupport::environment("RZ_SMALL_DISK_DIR");
+    if (disk.empty()) {
         GTEST_SKIP() << "RZ_SMALL_DISK_DIR is not set: no small disk could be mounted here "
                         "(the writer's space limit still covers a full disk)";
     }
-    const std::string folder =
-        std::string(disk) + "\\save-" + std::to_string(GetCurrentProcessId());
+    const std::string folder = disk + "\\save-" + std::to_string(GetCurrentProcessId());
     removeTree(folder);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     struct Cleanup {

@@ -29,15 +29,6 @@ std::string waveLike(const std::string& file, const std::string& samples) {
                           wavetest::chunk("data", samples));
 }
 
-std::string waveOutPath() {
-    std::string unixPath = environment("RZ_WAVE_OUT");
-    if (unixPath.empty()) {
-        return "";
-    }
-    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
-    return "Z:" + unixPath;
-}
-
 class RZProgramProcessTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -197,7 +188,7 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
 }
 
 TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
-    std::string capture = waveOutPath();
+    std::string capture = testsupport::waveOutFile();
     if (capture.empty()) {
         GTEST_SKIP() << "no wave-out capture (RZ_WAVE_OUT)";
     }
@@ -411,7 +402,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
         << windowText(editor.control(IDC_SOUND));
 
     // The play test finds voice.wav beside the chosen file.
-    std::string capture = waveOutPath();
+    std::string capture = testsupport::waveOutFile();
     if (!capture.empty()) {
         testsupport::removeFile(capture);
         PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
