@@ -4,6 +4,7 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicTables.h"
 #include "app/data/RZTableBackup.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/data/RZTableText.h"
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
@@ -288,7 +289,7 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     HFile tableAside;
     bool asideInBackup = false;
     if (hadTable) {
-        tableAside = backup.moveAside(tablePath, "MagicTable");
+        tableAside = backup.moveAside(tablePath, TABLE_FILE_NAME);
         asideInBackup = !tableAside.isEmpty();
         if (!asideInBackup) {
             tableAside = temporaryBeside(tablePath, ".bak~");
@@ -311,7 +312,7 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         // version gets a second name in the backup folder first.
         bool soundMoved = false;
         if (soundPath.kind() == 1) {
-            soundAside = backup.linkAside(soundPath, "SoundFileName", soundMoved);
+            soundAside = backup.linkAside(soundPath, SOUND_FILE_NAME, soundMoved);
         }
         if (!replaceWith(soundTemporary, soundPath)) {
             HDebug::debug("save:replace error(2) %lu", GetLastError());

@@ -14,12 +14,12 @@
 #include "support/HFile.h"
 #include "support/HFileReader.h"
 #include "support/HFileWriter.h"
+#include "toolkit/HClipboard.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HFileChooser.h"
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,10 +30,6 @@ namespace {
 const char CAPTION[] = "TSVファイル";
 // The literal's own terminator is the list's second zero byte.
 const char FILTER[] = "TSVファイル (*.tsv)\0*.tsv\0すべてのファイル (*.*)\0*.*\0";
-
-bool hasTable(RZEditData* document) {
-    return document != nullptr && !document->testFlags(0) && document->count() > 0;
-}
 
 void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* document,
                     const char* title) {
@@ -121,91 +117,11 @@ bool applyText(HComponent* window, RZEditData* document, const char* text, std::
     return true;
 }
 
-// Memory the clipboard takes over, holding the bytes.
-HGLOBAL globalCopy(const void* bytes, std::size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    void* target = memory != nullptr ? GlobalLock(memory) : nullptr;
-    if (target == nullptr) {
-        if (memory != nullptr) {
-            GlobalFree(memory);
-        }
-        return nullptr;
-    }
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(memory);
-    return memory;
-}
-
-bool putOnClipboard(HWND owner, const std::string& text) {
-    const int wideLength =
-        MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &wide[0], wideLength);
-    if (!OpenClipboard(owner)) {
-        return false;
-    }
-    bool ok = EmptyClipboard() != 0;
-    // Both with their terminating NUL.
-    HGLOBAL ansi = ok ? globalCopy(text.c_str(), text.size() + 1) : nullptr;
-    HGLOBAL unicode = ok ? globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) : nullptr;
-    ok = ansi != nullptr && unicode != nullptr;
-    if (ok) {
-        ok = SetClipboardData(CF_TEXT, ansi) != nullptr;
-        if (!ok) {
-            GlobalFree(ansi);
-        }
-        if (SetClipboardData(CF_UNICODETEXT, unicode) == nullptr) {
-            GlobalFree(unicode);
-            ok = false;
-        }
-    } else {
-        for (HGLOBAL memory : {ansi, unicode}) {
-            if (memory != nullptr) {
-                GlobalFree(memory);
-            }
-        }
-    }
-    CloseClipboard();
-    return ok;
-}
-
-// The clipboard's text as the reader takes it: Unicode text as UTF-16LE after
-// its mark, else the Shift-JIS text. False when it holds no text.
-bool takeFromClipboard(HWND owner, std::string& bytes) {
-    if (!OpenClipboard(owner)) {
-        return false;
-    }
-    bool found = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        const wchar_t* wide = static_cast<const wchar_t*>(GlobalLock(data));
-        if (wide != nullptr) {
-            std::size_t length = wcsnlen(wide, GlobalSize(data) / sizeof(wchar_t));
-            if (length > 0 && wide[0] == 0xFEFF) {
-                ++wide; // a mark of its own
-                --length;
-            }
-            bytes.assign("\xFF\xFE", 2);
-            bytes.append(reinterpret_cast<const char*>(wide), length * sizeof(wchar_t));
-            GlobalUnlock(data);
-            found = true;
-        }
-    } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        const char* text = static_cast<const char*>(GlobalLock(data));
-        if (text != nullptr) {
-            bytes.assign(text, strnlen(text, GlobalSize(data)));
-            GlobalUnlock(data);
-            found = true;
-        }
-    }
-    CloseClipboard();
-    return found;
-}
-
 } // namespace
 
 bool exportTableText(HComponent* window, const HFile& file) {
     RZEditData* document = documentOf(window);
-    if (!hasTable(document)) {
+    if (document == nullptr || !document->hasTable()) {
         return false;
     }
     const std::string text =
@@ -220,7 +136,7 @@ bool exportTableText(HComponent* window, const HFile& file) {
 
 bool importTableText(HComponent* window, const HFile& file) {
     RZEditData* document = documentOf(window);
-    if (!hasTable(document)) {
+    if (document == nullptr || !document->hasTable()) {
         return false;
     }
     HFileReader reader(file);
@@ -236,7 +152,7 @@ bool RZOP0030(HComponent* window) {
     HLOG_START(SOURCE, 3100, "RZOP0030");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルに書き出し");
         result = chooser.chooseSaveFile() && exportTableText(window, chooser.getFile());
@@ -249,7 +165,7 @@ bool RZOP0031(HComponent* window) {
     HLOG_START(SOURCE, 3200, "RZOP0031");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルから読み込み");
         result = chooser.chooseOpenFile() && importTableText(window, chooser.getFile());
@@ -262,10 +178,10 @@ bool RZOP0032(HComponent* window) {
     HLOG_START(SOURCE, 3300, "RZOP0032");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         const std::string text =
             RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
-        result = putOnClipboard(handleOf(window), text);
+        result = HClipboard(handleOf(window)).putText(text);
         if (!result) {
             HLOG_INFO(SOURCE, 3320, "RZOP0032:clipboard error");
         }
@@ -280,7 +196,9 @@ bool RZOP0033(HComponent* window) {
     bool result = false;
     RZEditData* document = documentOf(window);
     std::string text;
-    if (hasTable(document) && takeFromClipboard(handleOf(window), text)) {
+    // The clipboard is closed again before the text is applied.
+    if (document != nullptr && document->hasTable() &&
+        HClipboard(handleOf(window)).takeText(text)) {
         result =
             applyText(window, document, text.data(), text.size(), RZTableTsv::Header::IF_PRESENT);
     }
