@@ -163,6 +163,8 @@ TEST_F(BackupTest, TheNewestTwentyStayAndOnlyTheOldestOfTheRestGoes) {
     for (const std::string& other : others) {
         EXPECT_NE(folders.end(), std::find(folders.begin(), folders.end(), other)) << other;
     }
+    // The folder with the user's file keeps the table beside it too.
+    EXPECT_EQ("old", readFile(backups + "\\20191231-235959\\MagicTable"));
     // One is this save's, holding the table it replaced.
     std::vector<std::string> made;
     for (const std::string& folder : folders) {
