@@ -115,41 +115,20 @@ bool RZTableBackup::makeFolder() {
     return false;
 }
 
-HFile RZTableBackup::moveAside(const HFile& file, const char* name) {
+HFile RZTableBackup::place(const char* name) {
     if (!failure && makeFolder()) {
-        HFile target(folder + "\\" + name);
-        if (MoveFileExA(file.fullPath().c_str(), target.fullPath().c_str(),
-                        MOVEFILE_WRITE_THROUGH)) {
-            return target;
-        }
+        return HFile(folder + "\\" + name);
     }
+    notKept();
+    return HFile();
+}
+
+void RZTableBackup::notKept() {
     if (!failure) {
         std::string note = "backup:error " + std::to_string(GetLastError()) + " " + root;
         HLOG_INFO("RZTableBackup", 120, note.c_str());
     }
     failure = true;
-    return HFile();
-}
-
-HFile RZTableBackup::linkAside(const HFile& file, const char* name, bool& moved) {
-    moved = false;
-    // A file another program holds cannot be replaced; a second name made for
-    // it could not be taken back either while it is held.
-    HANDLE probe = CreateFileA(file.fullPath().c_str(), DELETE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-        return HFile();
-    }
-    CloseHandle(probe);
-    if (!failure && makeFolder()) {
-        HFile target(folder + "\\" + name);
-        if (CreateHardLinkA(target.fullPath().c_str(), file.fullPath().c_str(), nullptr)) {
-            return target;
-        }
-    }
-    moved = true;
-    return moveAside(file, name);
 }
 
 void RZTableBackup::discard() {

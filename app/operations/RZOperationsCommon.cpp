@@ -91,10 +91,22 @@ void updateCommandStates(HComponent* window, RZEditData* document) {
     }
 }
 
-RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry) {
+bool recordSpellStep(RZEditData* document, const RZMagic* entry,
+                     const std::function<bool()>& change) {
     std::int64_t position = RZEditHistory::positionOf(*document, entry);
-    return document->history().begin(*document, RZEditHistory::spellPositions(*document, entry),
-                                     static_cast<std::uint32_t>(position < 0 ? 0 : position));
+    return document->history().record(*document, RZEditHistory::spellPositions(*document, entry),
+                                      static_cast<std::uint32_t>(position < 0 ? 0 : position),
+                                      change);
+}
+
+void showStep(HComponent* window, RZEditData* document, const RZMagic* select) {
+    RZDisplay display;
+    display.refreshRows(window, document);
+    // Showing the entry also reloads its picture (a replacement may have changed).
+    if (select == nullptr || !display.selectEntry(window, document, select)) {
+        display.showEntry(window, document);
+    }
+    updateCommandStates(window, document);
 }
 
 void endTyping(HComponent* window) {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class HComponent;
@@ -40,9 +41,15 @@ void showDocument(HComponent* window, RZEditData* document);
 // for a null document: everything greyed.
 void updateCommandStates(HComponent* window, RZEditData* document);
 
-// Begins an undo step over every level of the entry's spell, whose undo and
-// redo select the entry's row; commit it through document->history().
-RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry);
+// Records the change as one undo step over every level of the entry's spell,
+// whose undo and redo select the entry's row (RZEditHistory::record).
+bool recordSpellStep(RZEditData* document, const RZMagic* entry,
+                     const std::function<bool()>& change);
+
+// Shows what a step did to the table: every row rewritten and recoloured, the
+// entry to select (null: the selected row) shown in the form, the menus'
+// states brought up to date.
+void showStep(HComponent* window, RZEditData* document, const RZMagic* select = nullptr);
 
 // Closes the typing step of the form's edit boxes: the selection or the focus
 // moved, or another command runs.

@@ -9,11 +9,11 @@
 #include "app/data/RZTableTsv.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
-#include "app/views/RZDisplay.h"
+#include "app/operations/RZTableTextErrors.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
 #include "support/HFileReader.h"
-#include "support/HFileWriter.h"
+#include "support/HFileReplacement.h"
 #include "toolkit/HClipboard.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HFileChooser.h"
@@ -41,41 +41,10 @@ void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* docum
     chooser.setInitialDirectory(folder.empty() ? "." : folder);
 }
 
-// Writes the text beside the target first and moves it over the target only
-// when it is complete: a failed export leaves an existing file as it was.
-bool writeWhole(const HFile& target, const std::string& text) {
-    HFile temporary = target;
-    temporary.setName(target.name() + ".tmp~");
-    for (int n = 1; temporary.exists(); ++n) {
-        if (n > 999) {
-            return false;
-        }
-        temporary.setName(target.name() + "." + std::to_string(n) + ".tmp~");
-    }
-    const DWORD attributes = GetFileAttributesA(target.fullPath().c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return false;
-    }
-    HFileWriter writer(temporary);
-    if (!writer.open()) {
-        return false;
-    }
-    bool ok = writer.write(text.data(), static_cast<std::uint32_t>(text.size()));
-    ok = writer.flush() && ok;
-    ok = writer.close() && ok;
-    ok = ok && MoveFileExA(temporary.fullPath().c_str(), target.fullPath().c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) {
-        DeleteFileA(temporary.fullPath().c_str());
-    }
-    return ok;
-}
-
 void showErrors(HComponent* window, const RZTableTsv::Result& result) {
     std::string text = "次の誤りがあるため、表は変更していません。\r\n";
     for (const RZTableTsv::Error& error : result.errors) {
-        text += "\r\n" + RZTableTsv::errorText(error);
+        text += "\r\n" + RZTableTextErrors::errorText(error);
     }
     if (result.errorCount > result.errors.size()) {
         text += "\r\n\r\nほかに " + std::to_string(result.errorCount - result.errors.size()) +
@@ -104,16 +73,13 @@ bool applyText(HComponent* window, RZEditData* document, const char* text, std::
     if (changed.empty()) {
         return true;
     }
-    RZEditHistory& history = document->history();
-    RZEditHistory::Step step = history.begin(*document, changed, changed.front());
-    for (std::uint32_t i : changed) {
-        RZTableExchange::store(result.values[i], document->entryAt(i));
-    }
-    history.commit(std::move(step), *document);
-    RZDisplay display;
-    display.refreshRows(window, document);
-    display.showEntry(window, document);
-    updateCommandStates(window, document);
+    document->history().record(*document, changed, changed.front(), [&] {
+        for (std::uint32_t i : changed) {
+            RZTableExchange::store(result.values[i], document->entryAt(i));
+        }
+        return true;
+    });
+    showStep(window, document);
     return true;
 }
 
@@ -126,7 +92,10 @@ bool exportTableText(HComponent* window, const HFile& file) {
     }
     const std::string text =
         RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
-    if (!writeWhole(file, text)) {
+    // Written beside the target and moved over it only when complete: a failed
+    // export leaves an existing file as it was.
+    HFileReplacement replacement(file);
+    if (!replacement.write(text) || replacement.replace() != HFileReplacement::Result::REPLACED) {
         HLOG_INFO(SOURCE, 3120, "RZOP0030:write error");
         ask(window, "TSVファイルを書き出せませんでした。", CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -3,8 +3,10 @@
 // saved, the rows selected and the pixels of the spell list.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
+#include "toolkit/HListView.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
 
@@ -505,6 +507,27 @@ TEST_F(EditHistoryTest, StockDifferencesListJumpAndReset) {
     editor.command(IDM_UNDO);
     EXPECT_EQ(editor.document()->entryAt(rowOf(2, 1))->getCost(), 99);
     EXPECT_EQ(editor.document()->entryAt(rowOf(8, 1))->getName(), "呪文08-0");
+
+    // A stock table that ends before the last spells: their levels have no
+    // stock values, so they differ in nothing, stay white with the colours on,
+    // and putting one back to stock leaves it as it is.
+    std::vector<SpellLine> shortStock = spellLines(0);
+    shortStock.resize(40);
+    ASSERT_TRUE(
+        testsupport::writeFile(root + "\\Default\\Data\\MagicTable", magicTableText(shortStock)));
+    answers.push(IDOK);
+    editor.command(IDM_RELOAD);
+    EXPECT_EQ(editor.document()->stockTable().differences(*editor.document()).size(), 2u);
+    const std::string loaded = tableState(editor.document());
+    editor.selectRow(rowOf(45, 2));
+    editor.command(IDM_RESET_TO_STOCK);
+    EXPECT_EQ(tableState(editor.document()), loaded);
+    editor.command(IDM_SHOW_STOCK_DIFF);
+    HListView* spells = static_cast<HListView*>(editor.control(IDC_SPELL_LIST));
+    for (int row : {rowOf(2, 1), rowOf(45, 1), rowOf(45, 2), rowOf(47, 1)}) {
+        EXPECT_EQ(spells->getItemColor(row) == RZDisplay::STOCK_COLOR, row == rowOf(2, 1)) << row;
+    }
+    editor.command(IDM_SHOW_STOCK_DIFF);
     EXPECT_EQ(answers.unexpected, 0);
 
     // Without a stock table the tools are greyed.
