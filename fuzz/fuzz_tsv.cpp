@@ -1,8 +1,10 @@
 // The table's text form read against a small table: a refused text gives no
-// values and at most the kept number of errors, each with a place; an accepted
+// values and at most the kept number of errors, each with a place and a reason
+// (and the earlier line the reason names, where it names one); an accepted
 // one gives a value for every entry, keeps what the text cannot change, and
 // writes back to a text that reads to the same values. The harness runs with
 // a memory limit, which a text of any shape must stay under.
+#include "app/data/RZTableText.h"
 #include "app/data/RZTableTsv.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -63,8 +65,35 @@ void checkRefused(const RZTableTsv::Result& result) {
     FUZZ_CHECK(result.values.empty());
     FUZZ_CHECK(result.errors.size() == std::min(result.errorCount, RZTableTsv::ERRORS_KEPT));
     for (const RZTableTsv::Error& error : result.errors) {
-        FUZZ_CHECK(error.line >= 1 && error.column >= 1 && !error.reason.empty());
+        FUZZ_CHECK(error.line >= 1 && error.column >= 1);
+        FUZZ_CHECK(error.reason < RZTableTsv::Reason::REASON_COUNT);
+        if (error.reason == RZTableTsv::Reason::REPEATED_ROW ||
+            error.reason == RZTableTsv::Reason::DISAGREES) {
+            FUZZ_CHECK(error.otherLine >= 1 && error.otherLine < error.line);
+        } else {
+            FUZZ_CHECK(error.otherLine == 0);
+        }
     }
+}
+
+// A header line made of the text form's own headings (which are UTF-8 in this
+// build, so seeds of Shift-JIS files rarely hit them): each byte up to the
+// first 0xFF picks a column by its low bits, or a name no column has; bit 4
+// puts blanks around it. Returns the bytes used.
+std::size_t headerFrom(const std::uint8_t* data, std::size_t size, std::string& header) {
+    std::size_t used = 0;
+    while (used < size && data[used] != 0xFF) {
+        const std::uint8_t pick = data[used++];
+        const int column = pick & 0x0F;
+        std::string name = column < RZSpellFields::TEXT_COLUMN_COUNT ? RZTableTsv::heading(column)
+                                                                     : std::string("?");
+        if (pick & 0x10) {
+            name = " " + name + " ";
+        }
+        header += (header.empty() ? "" : "\t") + name;
+    }
+    header += "\r\n";
+    return used < size ? used + 1 : used;
 }
 
 } // namespace
@@ -73,13 +102,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    // The first byte chooses a file (header required) or a clipboard text.
+    // The first byte chooses a file (header required) or a clipboard text,
+    // and whether the next bytes pick a header of the form's own headings.
     const RZTableTsv::Header header =
         data[0] & 1 ? RZTableTsv::Header::IF_PRESENT : RZTableTsv::Header::NEEDED;
-    const char* text = reinterpret_cast<const char*>(data + 1);
+    std::string input;
+    std::size_t from = 1;
+    if (data[0] & 2) {
+        from += headerFrom(data + 1, size - 1, input);
+    }
+    input.append(reinterpret_cast<const char*>(data + from), size - from);
     const std::vector<Entry>& entries = table();
 
-    RZTableTsv::Result result = RZTableTsv::read(text, size - 1, entries, labels(), header);
+    RZTableTsv::Result result =
+        RZTableTsv::read(input.data(), input.size(), entries, labels(), header);
     if (!result.ok()) {
         checkRefused(result);
         return 0;
@@ -104,6 +140,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(previous.name == after.name && previous.target == after.target &&
                        previous.description == after.description && previous.sound == after.sound);
         }
+    }
+
+    // ... and whole: the spell's table line is not cut when it is saved.
+    const std::vector<Entry>& values = result.values;
+    for (std::size_t i = 0; i < values.size();) {
+        const RZTableText::SpellLine line = RZTableText::spellLineAt(
+            i, values.size(), [&values](std::size_t at) { return values[at].index; },
+            [&values](std::size_t at) -> const RZSpellValues& { return values[at]; });
+        FUZZ_CHECK(line.count >= 1);
+        if (values[i].name != entries[i].name || values[i].description != entries[i].description) {
+            FUZZ_CHECK(RZTableText::spellLineLength(line) <= RZTableText::LINE_LIMIT);
+        }
+        i += line.count;
     }
 
     // Written back, the values read again as they are, with and without the header.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the standalone Windows program for users: dist/RZEdit.exe, an optimised
-# 64-bit build linked statically, so it needs no DLL beyond Windows' own.
+# 64-bit build linked statically, so it needs no DLL beyond Windows' own, and the
+# package users download: dist/RZEdit-<version>.zip with the program, LICENSE and
+# a Japanese readme.txt (Shift-JIS, CR LF).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -27,3 +29,8 @@ if [ -n "$foreign" ]; then
 fi
 echo "build-release: $dist/RZEdit.exe ($(stat -c %s "$dist/RZEdit.exe") bytes) imports only:" \
   $(tr 'A-Z' 'a-z' <<<"$imports" | sort -u)
+
+# The version the program carries, from the resource script.
+version="$(sed -n 's/.*VALUE "ProductVersion", "\(.*\)".*/\1/p' "$root/app/views/RZEdit.rc")"
+python3 "$root/scripts/make-package.py" "$dist/RZEdit.exe" "$root/LICENSE" \
+  "$root/package/readme.txt" "$dist/RZEdit-$version.zip"

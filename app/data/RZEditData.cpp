@@ -1,11 +1,9 @@
 #include "app/data/RZEditData.h"
 
 #include "app/data/RZGameDirectory.h"
+#include "app/data/RZTableFileNames.h"
 
 #include <map>
-
-const char* const RZEditData::REGISTRY_PATH =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Brix\\Kolden\\Directory";
 
 namespace {
 
@@ -46,8 +44,8 @@ RZEditData::RZEditData() {
     characterList = std::make_unique<RZCharacters>();
     HFile game(RZGameDirectory::path());
     if (game.exists()) {
-        defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
-        defaultSound = HFile(game.fullPath() + "\\Default\\Data\\SoundFileName");
+        defaultTable = HFile(game.fullPath() + "\\Default\\Data\\" + TABLE_FILE_NAME);
+        defaultSound = HFile(game.fullPath() + "\\Default\\Data\\" + SOUND_FILE_NAME);
     }
 }
 
@@ -85,18 +83,13 @@ void RZEditData::shareSpellFields(const RZMagic* entry, std::uint32_t fields) {
         if (other.get() == entry || other->getIndex() != entry->getIndex()) {
             continue;
         }
-        if (fields & SHARE_NAME) {
-            other->setName(entry->getName());
+        RZSpellValues values = other->values();
+        for (int field = 0; field < RZSpellFields::FIELD_COUNT; ++field) {
+            if ((fields & shareField(field)) && RZSpellFields::isShared(field)) {
+                RZSpellFields::copy(values, entry->values(), field);
+            }
         }
-        if (fields & SHARE_TARGET) {
-            other->setTarget(entry->getTarget());
-        }
-        if (fields & SHARE_DESCRIPTION) {
-            other->setDescription(entry->getDescription());
-        }
-        if (fields & SHARE_SOUND) {
-            other->setSound(entry->getSound());
-        }
+        other->setValues(std::move(values));
         if (fields & SHARE_SOUND_FILE) {
             other->setSoundReplacement(entry->getSoundReplacement());
         }
@@ -107,13 +100,7 @@ void RZEditData::shareSpellFields(const RZMagic* entry, std::uint32_t fields) {
 }
 
 bool RZEditData::differsFromBaseline(const RZMagic& entry) {
-    ZDMagic loaded = entry.baseline();
-    for (int field = 0; field < RZStockTable::FIELD_COUNT; ++field) {
-        if (!RZStockTable::sameField(entry, loaded, field)) {
-            return true;
-        }
-    }
-    return false;
+    return entry.values() != entry.baseline().values();
 }
 
 void RZEditData::setFlags(std::uint32_t mask) {

@@ -3,6 +3,7 @@
 #include "app/data/RZCharacters.h"
 #include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZStockTable.h"
 #include "support/HFile.h"
 #include "support/HObject.h"
@@ -24,19 +25,15 @@ class RZEditData : public HObject {
     static constexpr std::uint32_t FLAG_NEW = 2;
     static constexpr std::uint32_t FLAG_STOCK_SOUND = 4;
 
-    // Fields the levels of one spell share (shareSpellFields).
-    static constexpr std::uint32_t SHARE_NAME = 1;
-    static constexpr std::uint32_t SHARE_TARGET = 2;
-    static constexpr std::uint32_t SHARE_DESCRIPTION = 4;
-    static constexpr std::uint32_t SHARE_SOUND = 8;
-    // The sound and picture files chosen to replace the spell's own.
-    static constexpr std::uint32_t SHARE_SOUND_FILE = 16;
-    static constexpr std::uint32_t SHARE_PICTURE_FILE = 32;
-    static constexpr std::uint32_t SHARE_ALL = SHARE_NAME | SHARE_TARGET | SHARE_DESCRIPTION |
-                                               SHARE_SOUND | SHARE_SOUND_FILE | SHARE_PICTURE_FILE;
-
-    // Where the game directory is kept.
-    static const char* const REGISTRY_PATH;
+    // What the levels of one spell share (shareSpellFields): one field of
+    // RZSpellFields that the table marks shared, or all of them, and the sound
+    // and picture files chosen to replace the spell's own.
+    static constexpr std::uint32_t shareField(int field) { return 1u << field; }
+    static constexpr std::uint32_t SHARE_VALUES = (1u << RZSpellFields::FIELD_COUNT) - 1;
+    static constexpr std::uint32_t SHARE_SOUND_FILE = 1u << 16;
+    static constexpr std::uint32_t SHARE_PICTURE_FILE = 1u << 17;
+    static constexpr std::uint32_t SHARE_ALL = SHARE_VALUES | SHARE_SOUND_FILE | SHARE_PICTURE_FILE;
+    static_assert(RZSpellFields::FIELD_COUNT <= 16, "field bits below the file bits");
 
     // The document of a window, made on first request; null for a null handle.
     static RZEditData* getInstance(HWND window);
@@ -54,10 +51,13 @@ class RZEditData : public HObject {
     // Deletes every entry (and forgets the shown one).
     void clear();
     bool hasChanged() const;
+    // A table is open (loaded or new) and has entries: what the table's
+    // commands need.
+    bool hasTable() const { return !testFlags(0) && count() > 0; }
 
-    // The levels of a spell share its name, target, description and sound:
-    // copies the given fields (SHARE_...) of entry to every other entry with
-    // the same spell index. Each level keeps its own numbers.
+    // The levels of a spell share the fields the table marks shared: copies
+    // the given ones (SHARE_...) of entry to every other entry with the same
+    // spell index. Each level keeps its own numbers, whatever is asked.
     void shareSpellFields(const RZMagic* entry, std::uint32_t fields);
 
     HFile defaultTablePath() const { return defaultTable; }
@@ -70,6 +70,8 @@ class RZEditData : public HObject {
     std::uint32_t flags() const { return flagBits; }
     // Mask 0 clears every bit; any other mask is added.
     void setFlags(std::uint32_t mask);
+    // The state bits become exactly these.
+    void replaceFlags(std::uint32_t bits) { flagBits = bits; }
     void clearFlags(std::uint32_t mask);
     // Mask 0: true when no bit is set. Otherwise true when the bits in mask,
     // read as a signed number, are greater than 0.
@@ -94,7 +96,7 @@ class RZEditData : public HObject {
     void setShowsStockDifferences(bool show) { showStock = show; }
 
     // Whether an entry differs from its baseline in a value the table holds
-    // (name, target, the four numbers, description, sound).
+    // (every field of RZSpellFields).
     static bool differsFromBaseline(const RZMagic& entry);
 
     // The last text searched for.

@@ -15,36 +15,20 @@ std::size_t textBytes(const std::string& text) {
 
 RZEditHistory::EntryState RZEditHistory::EntryState::of(const RZMagic& entry) {
     EntryState state;
-    state.name = entry.getName();
-    state.target = entry.getTarget();
-    state.cost = entry.getCost();
-    state.range = entry.getRange();
-    state.area = entry.getArea();
-    state.efficiency = entry.getEfficiency();
-    state.description = entry.getDescription();
-    state.sound = entry.getSound();
+    state.values = entry.values();
     state.pictureReplacement = entry.getPictureReplacement();
     state.soundReplacement = entry.getSoundReplacement();
     return state;
 }
 
 void RZEditHistory::EntryState::applyTo(RZMagic& entry) const {
-    entry.setName(name);
-    entry.setTarget(target);
-    entry.setCost(cost);
-    entry.setRange(range);
-    entry.setArea(area);
-    entry.setEfficiency(efficiency);
-    entry.setDescription(description);
-    entry.setSound(sound);
+    entry.setValues(values);
     entry.setPictureReplacement(pictureReplacement);
     entry.setSoundReplacement(soundReplacement);
 }
 
 bool RZEditHistory::EntryState::operator==(const EntryState& other) const {
-    return name == other.name && target == other.target && cost == other.cost &&
-           range == other.range && area == other.area && efficiency == other.efficiency &&
-           description == other.description && sound == other.sound &&
+    return values == other.values &&
            pictureReplacement.directory() == other.pictureReplacement.directory() &&
            pictureReplacement.name() == other.pictureReplacement.name() &&
            soundReplacement.directory() == other.soundReplacement.directory() &&
@@ -52,9 +36,14 @@ bool RZEditHistory::EntryState::operator==(const EntryState& other) const {
 }
 
 std::size_t RZEditHistory::EntryState::bytes() const {
-    return sizeof(EntryState) + textBytes(name) + textBytes(description) + textBytes(sound) +
-           textBytes(pictureReplacement.directory()) + textBytes(pictureReplacement.name()) +
-           textBytes(soundReplacement.directory()) + textBytes(soundReplacement.name());
+    std::size_t total = sizeof(EntryState) + textBytes(pictureReplacement.directory()) +
+                        textBytes(pictureReplacement.name()) +
+                        textBytes(soundReplacement.directory()) +
+                        textBytes(soundReplacement.name());
+    for (int field = 0; field < RZSpellFields::FIELD_COUNT; ++field) {
+        total += textBytes(RZSpellFields::text(values, field));
+    }
+    return total;
 }
 
 std::size_t RZEditHistory::Step::bytes() const {
@@ -97,10 +86,37 @@ std::int64_t RZEditHistory::positionOf(const RZEditData& document, const RZMagic
     return -1;
 }
 
-RZEditHistory::Step RZEditHistory::begin(const RZEditData& document,
-                                         std::vector<std::uint32_t> positions,
-                                         std::uint32_t focus) {
-    ++recording;
+bool RZEditHistory::record(const RZEditData& document, std::vector<std::uint32_t> positions,
+                           std::uint32_t focus, const std::function<bool()>& change) {
+    // Lowered on every way out, so no step is ever left open.
+    struct Recording {
+        explicit Recording(int& count) : count(count) { ++count; }
+        ~Recording() { --count; }
+        int& count;
+    };
+    Step step = snapshot(document, std::move(positions), focus);
+    bool kept = false;
+    {
+        Recording open(recording);
+        kept = change && change();
+    }
+    if (!kept) {
+        return false;
+    }
+    auto unchanged = [&document](const std::pair<std::uint32_t, EntryState>& before) {
+        const RZMagic* entry = document.entryAt(before.first);
+        return entry == nullptr || EntryState::of(*entry) == before.second;
+    };
+    step.entries.erase(std::remove_if(step.entries.begin(), step.entries.end(), unchanged),
+                       step.entries.end());
+    const bool changed = !step.entries.empty();
+    keep(std::move(step));
+    return changed;
+}
+
+RZEditHistory::Step RZEditHistory::snapshot(const RZEditData& document,
+                                            std::vector<std::uint32_t> positions,
+                                            std::uint32_t focus) const {
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     Step step;
@@ -114,17 +130,7 @@ RZEditHistory::Step RZEditHistory::begin(const RZEditData& document,
     return step;
 }
 
-bool RZEditHistory::commit(Step step, const RZEditData& document) {
-    if (recording > 0) {
-        --recording;
-    }
-    auto unchanged = [&document](const std::pair<std::uint32_t, EntryState>& before) {
-        const RZMagic* entry = document.entryAt(before.first);
-        return entry == nullptr || EntryState::of(*entry) == before.second;
-    };
-    step.entries.erase(std::remove_if(step.entries.begin(), step.entries.end(), unchanged),
-                       step.entries.end());
-    const bool changed = !step.entries.empty();
+void RZEditHistory::keep(Step step) {
     burstOpen = false;
     for (const Step& dropped : redoSteps) {
         bytes -= dropped.bytes();
@@ -133,14 +139,6 @@ bool RZEditHistory::commit(Step step, const RZEditData& document) {
     bytes += step.bytes();
     undoSteps.push_back(std::move(step));
     trim();
-    return changed;
-}
-
-void RZEditHistory::discard(Step step) {
-    (void)step;
-    if (recording > 0) {
-        --recording;
-    }
 }
 
 bool RZEditHistory::continuesBurst(std::uint32_t position, int field) const {
@@ -170,32 +168,26 @@ void RZEditHistory::swap(Step& step, RZEditData& document) {
 }
 
 std::int64_t RZEditHistory::undo(RZEditData& document) {
-    endBurst();
-    if (undoSteps.empty()) {
-        return -1;
-    }
-    Step step = std::move(undoSteps.back());
-    undoSteps.pop_back();
-    bytes -= step.bytes();
-    swap(step, document);
-    std::int64_t focus = step.focus;
-    bytes += step.bytes();
-    redoSteps.push_back(std::move(step));
-    return focus;
+    return move(undoSteps, redoSteps, document);
 }
 
 std::int64_t RZEditHistory::redo(RZEditData& document) {
+    return move(redoSteps, undoSteps, document);
+}
+
+std::int64_t RZEditHistory::move(std::deque<Step>& from, std::deque<Step>& to,
+                                 RZEditData& document) {
     endBurst();
-    if (redoSteps.empty()) {
+    if (from.empty()) {
         return -1;
     }
-    Step step = std::move(redoSteps.back());
-    redoSteps.pop_back();
+    Step step = std::move(from.back());
+    from.pop_back();
     bytes -= step.bytes();
     swap(step, document);
-    std::int64_t focus = step.focus;
+    const std::int64_t focus = step.focus;
     bytes += step.bytes();
-    undoSteps.push_back(std::move(step));
+    to.push_back(std::move(step));
     return focus;
 }
 

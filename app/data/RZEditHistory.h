@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/data/RZSpellFields.h"
 #include "support/HFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,21 +21,23 @@ class RZMagic;
 // new entries in the same order, so the history outlives a save. Loading,
 // reloading or a new table must clear it.
 //
-// Wrapping any change of the document in one step:
+// Any change of the document is one step:
 //
-//     RZEditHistory& history = document->history();
-//     RZEditHistory::Step step = history.begin(*document, positions, focus);
-//     ... change the entries at those positions, in any way ...
-//     history.commit(std::move(step), *document);
+//     document->history().record(*document, positions, focus, [&] {
+//         ... change the entries at those positions, in any way ...
+//         return true;
+//     });
 //
 // `positions` are every entry the change may touch (spellPositions gives a
 // spell's levels, allPositions the whole table); `focus` is the entry whose row
-// undo and redo select. commit stores only the entries that really changed and
-// forgets the steps that could be redone. A user's action is a step even when
-// it changed nothing (a row reverted that was not edited): undoing it changes
-// nothing and selects its row, as the user would count it. While a step is begun and not committed,
-// isRecording is true: code that records steps of its own (a field edit) leaves them to the outer
-// step.
+// undo and redo select. The step keeps only the entries that really changed and
+// forgets the steps that could be redone; whatever path the change takes, the
+// step is closed when record returns. A user's action is a step even when it
+// changed nothing (a row reverted that was not edited): undoing it changes
+// nothing and selects its row, as the user would count it. A change that returns
+// false was no change of the table at all, and leaves no step. While a change
+// runs, isRecording is true: code that records steps of its own (a field edit)
+// leaves them to the outer step.
 //
 // Typing: consecutive changes of one field of one entry are one step. The
 // field edit asks continuesBurst(position, field) first; when true, it only
@@ -48,14 +52,7 @@ class RZEditHistory {
 
     // The values of an entry that a change may touch.
     struct EntryState {
-        std::string name;
-        std::int32_t target = -1;
-        std::int32_t cost = 0;
-        std::int32_t range = 0;
-        std::int32_t area = 0;
-        std::int32_t efficiency = 0;
-        std::string description;
-        std::string sound;
+        RZSpellValues values;
         HFile pictureReplacement;
         HFile soundReplacement;
 
@@ -81,12 +78,9 @@ class RZEditHistory {
     // The entry's position in the document, or -1.
     static std::int64_t positionOf(const RZEditData& document, const RZMagic* entry);
 
-    Step begin(const RZEditData& document, std::vector<std::uint32_t> positions,
-               std::uint32_t focus);
-    // Keeps the step; true when it changed any entry.
-    bool commit(Step step, const RZEditData& document);
-    // Gives up a begun step that turned out to be no change at all.
-    void discard(Step step);
+    // Runs the change as one step (above); true when it changed any entry.
+    bool record(const RZEditData& document, std::vector<std::uint32_t> positions,
+                std::uint32_t focus, const std::function<bool()>& change);
     bool isRecording() const { return recording > 0; }
 
     bool continuesBurst(std::uint32_t position, int field) const;
@@ -108,6 +102,12 @@ class RZEditHistory {
     std::size_t storedBytes() const { return bytes; }
 
   private:
+    Step snapshot(const RZEditData& document, std::vector<std::uint32_t> positions,
+                  std::uint32_t focus) const;
+    void keep(Step step);
+    // Takes the last step of `from`, swaps its entries with the document's and
+    // puts it on `to`: undo and redo are the same move in opposite directions.
+    std::int64_t move(std::deque<Step>& from, std::deque<Step>& to, RZEditData& document);
     static void swap(Step& step, RZEditData& document);
     void trim();
 

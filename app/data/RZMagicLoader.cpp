@@ -4,10 +4,11 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicTables.h"
 #include "app/data/RZTableBackup.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/data/RZTableText.h"
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
-#include "support/HFileWriter.h"
+#include "support/HFileReplacement.h"
 
 #include <windows.h>
 
@@ -20,68 +21,8 @@ namespace {
 
 const char lineEnd[] = "\r\n";
 
-// The file a save writes first, beside the one it will replace. A name that
-// is taken (a user's own file, or one left by an earlier save) is never
-// written over and later deleted: a number is added until the name is free.
-HFile temporaryBeside(const HFile& file, const char* suffix) {
-    if (file.fullPath().empty()) {
-        return HFile(); // nothing to write beside: opening it fails
-    }
-    HFile temporary = file;
-    temporary.setName(file.name() + suffix);
-    for (int n = 1; temporary.exists(); ++n) {
-        if (n > 999) {
-            return HFile(); // no free name: the save fails as one that cannot open
-        }
-        temporary.setName(file.name() + "." + std::to_string(n) + suffix);
-    }
-    return temporary;
-}
-
-// Whether a finished file may be moved over the target: it must not be a
-// directory or read-only. Checked for both files before either is replaced.
-bool replaceable(const HFile& target) {
-    DWORD attributes = GetFileAttributesA(target.fullPath().c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return true;
-    }
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
-}
-
-bool replaceWith(const HFile& temporary, const HFile& target) {
-    return MoveFileExA(temporary.fullPath().c_str(), target.fullPath().c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
 void removeFile(const HFile& file) {
     DeleteFileA(file.fullPath().c_str());
-}
-
-// Writes a whole file through the buffered writer; false on any failure.
-// openFailed tells a file that could not be created from one that failed later.
-bool writeLines(const HFile& file, const std::vector<std::string>& lines, bool withLineEnds,
-                bool& openFailed) {
-    HFileWriter writer(file);
-    openFailed = !writer.open();
-    if (openFailed) {
-        return false;
-    }
-    bool ok = true;
-    for (const std::string& line : lines) {
-        if (!writer.write(line.data(), static_cast<std::uint32_t>(line.size()))) {
-            ok = false;
-        }
-        if (withLineEnds && !writer.write(lineEnd, 2)) {
-            ok = false;
-        }
-    }
-    if (!writer.flush()) {
-        ok = false;
-    }
-    if (!writer.close()) {
-        ok = false;
-    }
-    return ok;
 }
 
 } // namespace
@@ -228,120 +169,111 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     const std::uint32_t total = document->count();
     std::uint32_t i = 0;
     while (i < total) {
-        const RZMagic* first = document->entryAt(i);
-        std::vector<const RZMagic*> members{first};
-        if (i + 1 < total && document->entryAt(i + 1)->getIndex() == first->getIndex()) {
-            members.push_back(document->entryAt(i + 1));
-        }
-        if (i + 2 < total && document->entryAt(i + 2)->getIndex() == first->getIndex()) {
-            members.push_back(document->entryAt(i + 2));
-        }
-        std::int32_t numbers[3][4] = {};
-        for (std::size_t m = 0; m < members.size(); ++m) {
-            numbers[m][0] = members[m]->getCost();
-            numbers[m][1] = members[m]->getRange();
-            numbers[m][2] = members[m]->getArea();
-            numbers[m][3] = members[m]->getEfficiency();
-        }
-        tableLines.push_back(RZTableText::formatTableLine(first->getName(), first->getTarget(),
-                                                          numbers, first->getDescription()));
-        soundText += first->getSound();
+        const RZTableText::SpellLine line = RZTableText::spellLineAt(
+            i, total,
+            [document](std::size_t at) {
+                return document->entryAt(static_cast<std::uint32_t>(at))->getIndex();
+            },
+            [document](std::size_t at) -> const RZSpellValues& {
+                return document->entryAt(static_cast<std::uint32_t>(at))->values();
+            });
+        tableLines.push_back(RZTableText::formatSpellLine(line));
+        soundText += line.levels[0]->sound;
         soundText += lineEnd;
-        i += static_cast<std::uint32_t>(members.size());
+        i += static_cast<std::uint32_t>(line.count);
     }
 
+    std::string tableText;
+    for (const std::string& line : tableLines) {
+        tableText += line;
+        tableText += lineEnd;
+    }
     // A target that cannot be written over (read-only, a directory) counts as
     // a file that does not open, as it would if it were opened in place.
-    HFile tableTemporary = temporaryBeside(tablePath, ".tmp~");
-    bool openFailed = !replaceable(tablePath);
-    bool result = !openFailed && writeLines(tableTemporary, tableLines, true, openFailed);
-    if (openFailed) {
-        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
+    HFileReplacement table(tablePath);
+    if (!table.write(tableText)) {
+        if (table.openFailed()) {
+            HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
+        }
+        return false;
+    }
+    const bool writeSound = !soundPath.fullPath().empty() && !soundText.empty();
+    HFileReplacement sound(soundPath);
+    if (writeSound && !sound.write(soundText + "End")) {
+        // Unlike a table, a sound list that cannot be made fails the save:
+        // reporting success would leave the files out of step.
+        if (sound.openFailed()) {
+            HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
+        }
         return false;
     }
 
-    const bool writeSound = !soundPath.fullPath().empty() && !soundText.empty();
-    HFile soundTemporary = temporaryBeside(soundPath, ".tmp~");
-    if (lstrcmpiA(soundTemporary.fullPath().c_str(), tableTemporary.fullPath().c_str()) == 0) {
-        soundTemporary = temporaryBeside(soundPath, ".tmp2~");
-    }
-    if (result && writeSound) {
-        soundText += "End";
-        openFailed = !replaceable(soundPath);
-        if (openFailed || !writeLines(soundTemporary, {soundText}, false, openFailed)) {
-            // Unlike a table, a sound list that cannot be made fails the save:
-            // reporting success would leave the files out of step.
-            if (openFailed) {
-                HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
-            }
-            result = false;
+    // Each file is replaced in one step, so its name always holds a whole
+    // version. The old table first gets a second name, in the backup folder or
+    // (where no backup can be made) beside it until the save ends, from which
+    // it goes back in one step when the sound list cannot follow: both files
+    // change or neither does.
+    RZTableBackup backup(tablePath);
+    const bool hadTable = tablePath.kind() == 1;
+    HFile tableKept;
+    bool keptBeside = false;
+    HFileReplacement::Result done = HFileReplacement::Result::NOT_KEPT;
+    if (hadTable) {
+        tableKept = backup.place(TABLE_FILE_NAME);
+        if (!tableKept.isEmpty()) {
+            done = table.replace(tableKept);
         }
+        if (done == HFileReplacement::Result::NOT_KEPT) {
+            backup.notKept();
+            tableKept = HFileReplacement::freeNameBeside(tablePath, ".bak~");
+            keptBeside = true;
+            if (!tableKept.isEmpty()) {
+                done = table.replace(tableKept);
+            }
+        }
+    } else {
+        done = table.replace();
+    }
+    if (done != HFileReplacement::Result::REPLACED) {
+        HDebug::debug("save:replace error %lu", GetLastError());
+        if (done == HFileReplacement::Result::NOT_KEPT) {
+            HLOG_INFO("RZMagicLoader", 170, "save:error keep");
+        } else {
+            HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
+        }
+        backup.discard();
+        return false;
     }
 
-    // A target held open by another program cannot be replaced: the same
-    // failure as one that cannot be opened for writing. The old table is kept
-    // aside until the sound list is in place too, so both files change or
-    // neither does. The files replaced are kept in a backup folder; where that
-    // cannot be made, the old table waits beside itself and is deleted after.
-    RZTableBackup backup(tablePath);
-    const bool hadTable = result && tablePath.kind() == 1;
-    HFile tableAside;
-    bool asideInBackup = false;
-    if (hadTable) {
-        tableAside = backup.moveAside(tablePath, "MagicTable");
-        asideInBackup = !tableAside.isEmpty();
-        if (!asideInBackup) {
-            tableAside = temporaryBeside(tablePath, ".bak~");
+    if (writeSound) {
+        // The old sound list is only kept for the backup: it never goes back.
+        HFile soundKept = soundPath.kind() == 1 ? backup.place(SOUND_FILE_NAME) : HFile();
+        done = sound.replace(soundKept);
+        if (done == HFileReplacement::Result::NOT_KEPT) {
+            backup.notKept();
+            done = sound.replace();
         }
-    }
-    HFile soundAside;
-    if (result && hadTable && !asideInBackup && !replaceWith(tablePath, tableAside)) {
-        HDebug::debug("save:replace error %lu", GetLastError());
-        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
-        result = false;
-    } else if (result && !replaceWith(tableTemporary, tablePath)) {
-        HDebug::debug("save:replace error %lu", GetLastError());
-        HLOG_INFO("RZMagicLoader", 165, "save:error fileopen");
-        if (hadTable) {
-            replaceWith(tableAside, tablePath);
-        }
-        result = false;
-    } else if (result && writeSound) {
-        // The sound list is replaced in one step, as before backups: its old
-        // version gets a second name in the backup folder first.
-        bool soundMoved = false;
-        if (soundPath.kind() == 1) {
-            soundAside = backup.linkAside(soundPath, "SoundFileName", soundMoved);
-        }
-        if (!replaceWith(soundTemporary, soundPath)) {
+        if (done != HFileReplacement::Result::REPLACED) {
             HDebug::debug("save:replace error(2) %lu", GetLastError());
             HLOG_INFO("RZMagicLoader", 214, "save:error fileopen(2)");
-            if (!soundAside.isEmpty() && soundMoved) {
-                replaceWith(soundAside, soundPath);
-            } else if (!soundAside.isEmpty()) {
-                removeFile(soundAside);
-            }
-            if (hadTable) {
-                replaceWith(tableAside, tablePath);
-            } else {
+            if (!hadTable) {
                 removeFile(tablePath);
+            } else if (!HFileReplacement::moveOver(tableKept, tablePath)) {
+                HDebug::debug("save:put back error %lu", GetLastError());
+                HLOG_INFO("RZMagicLoader", 230, "save:error put back");
             }
-            result = false;
+            backup.discard();
+            return false;
         }
     }
-    if (result && hadTable && !asideInBackup) {
-        removeFile(tableAside);
-    }
-    if (!result) {
-        backup.discard();
-        removeFile(tableTemporary);
-        if (writeSound) {
-            removeFile(soundTemporary);
-        }
-        return false;
+    if (keptBeside) {
+        removeFile(tableKept);
     }
     backup.prune();
     backupFailure = backup.failed();
+    if (backupFailure) {
+        backup.discard(); // a folder made for files that could not be kept
+    }
 
     document->setTablePath(tablePath);
     if (writeSound) {

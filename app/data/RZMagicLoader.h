@@ -23,8 +23,9 @@ class RZMagicLoader : public HObject {
     // False only for a null document or a table path that does not exist.
     bool load(HFile tablePath, HFile soundPath, RZEditData* document);
     // Writes each file beside itself first and replaces the original only when
-    // everything was written; on false the files on disk are as they were. The
-    // files it replaces are moved into a backup folder beside the table.
+    // everything was written, each in one step; on false the files on disk are
+    // as they were. The versions it replaces are kept in a backup folder
+    // beside the table.
     bool save(HFile tablePath, HFile soundPath, RZEditData* document);
     // Whether the last successful save could not keep the replaced files.
     bool backupFailed() const { return backupFailure; }

@@ -5,7 +5,7 @@
 #include <string>
 
 // Keeps the versions of a table's files that a save replaces: each save that
-// replaces a file moves the old one into its own folder
+// replaces a file keeps the old one in its own folder
 // Backup\<YYYYMMDD-HHMMSS>[-N] beside the table, made when the first file goes
 // in. The newest KEPT such folders stay; older ones go, but only folders whose
 // name has exactly that form and that hold nothing but the table's two files.
@@ -17,15 +17,13 @@ class RZTableBackup {
     // For the table at tablePath; nothing is made yet.
     explicit RZTableBackup(const HFile& tablePath);
 
-    // Moves the file into the backup folder under `name` and returns where it
-    // now lies. An empty path when it could not (the file is where it was; the
-    // backup counts as failed).
-    HFile moveAside(const HFile& file, const char* name);
-    // Puts a second name for the file into the backup folder, so that the file
-    // can then be replaced in one step and nobody sees it missing; where the
-    // file system has no such names, moves it there instead. Sets `moved` to
-    // tell which; an empty path as for moveAside.
-    HFile linkAside(const HFile& file, const char* name, bool& moved);
+    // Where this save keeps the old version of one of the table's files (the
+    // folder is made at the first call). An empty path when the folder cannot
+    // be made: the backup then counts as failed.
+    HFile place(const char* name);
+    // An old version that could not be kept (also where place() gave no
+    // path): the backup counts as failed.
+    void notKept();
     // After a failed save, once the files were put back: removes the folders
     // this backup made (when they are empty).
     void discard();

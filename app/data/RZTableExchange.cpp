@@ -13,18 +13,11 @@ std::vector<RZTableTsv::Entry> RZTableExchange::entriesOf(const RZEditData* docu
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         const RZMagic* entry = document->entryAt(i);
         RZTableTsv::Entry values;
+        static_cast<RZSpellValues&>(values) = entry->values();
         values.index = entry->getIndex();
         values.level = entry->getLevel();
         values.element = entry->getElement();
         values.rank = entry->getRank();
-        values.target = entry->getTarget();
-        values.cost = entry->getCost();
-        values.range = entry->getRange();
-        values.area = entry->getArea();
-        values.efficiency = entry->getEfficiency();
-        values.name = entry->getName();
-        values.description = entry->getDescription();
-        values.sound = entry->getSound();
         entries.push_back(std::move(values));
     }
     return entries;
@@ -42,12 +35,5 @@ void RZTableExchange::store(const RZTableTsv::Entry& values, RZMagic* entry) {
     if (entry == nullptr) {
         return;
     }
-    entry->setName(values.name);
-    entry->setTarget(values.target);
-    entry->setCost(values.cost);
-    entry->setRange(values.range);
-    entry->setArea(values.area);
-    entry->setEfficiency(values.efficiency);
-    entry->setDescription(values.description);
-    entry->setSound(values.sound);
+    entry->setValues(values);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace RZTableText {
 
@@ -109,29 +110,75 @@ std::vector<std::string> soundNames(const char* text, std::size_t length, std::s
     return names;
 }
 
+namespace {
+
+// snprintf of one table line into a buffer of `size` bytes (none for 0); the
+// line's whole length, or a negative number on failure.
+int printTableLine(char* buffer, std::size_t size, const std::string& name, std::int32_t target,
+                   const std::int32_t numbers[3][4], const std::string& description) {
+    const char* const format = "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s";
+    return std::snprintf(buffer, size, format, name.c_str(), static_cast<int>(target),
+                         static_cast<int>(numbers[0][0]), static_cast<int>(numbers[0][1]),
+                         static_cast<int>(numbers[0][2]), static_cast<int>(numbers[0][3]),
+                         static_cast<int>(numbers[1][0]), static_cast<int>(numbers[1][1]),
+                         static_cast<int>(numbers[1][2]), static_cast<int>(numbers[1][3]),
+                         static_cast<int>(numbers[2][0]), static_cast<int>(numbers[2][1]),
+                         static_cast<int>(numbers[2][2]), static_cast<int>(numbers[2][3]),
+                         description.c_str());
+}
+
+// The numbers of a spell line's levels, in the table's order.
+void lineNumbers(const SpellLine& line, std::int32_t numbers[3][4]) {
+    for (std::size_t m = 0; m < LEVELS_PER_LINE; ++m) {
+        const RZSpellValues* level = m < line.count ? line.levels[m] : nullptr;
+        numbers[m][0] = level ? level->cost : 0;
+        numbers[m][1] = level ? level->range : 0;
+        numbers[m][2] = level ? level->area : 0;
+        numbers[m][3] = level ? level->efficiency : 0;
+    }
+}
+
+const RZSpellValues& firstLevel(const SpellLine& line) {
+    static const RZSpellValues none;
+    return line.count > 0 && line.levels[0] ? *line.levels[0] : none;
+}
+
+} // namespace
+
 std::string formatTableLine(const std::string& name, std::int32_t target,
                             const std::int32_t numbers[3][4], const std::string& description) {
-    const char* const format = "%-18s %d %03d %d %d %03d  %03d %d %d %03d  %03d %d %d %03d  %s";
-    auto print = [&](char* buffer, std::size_t size) {
-        return std::snprintf(buffer, size, format, name.c_str(), static_cast<int>(target),
-                             static_cast<int>(numbers[0][0]), static_cast<int>(numbers[0][1]),
-                             static_cast<int>(numbers[0][2]), static_cast<int>(numbers[0][3]),
-                             static_cast<int>(numbers[1][0]), static_cast<int>(numbers[1][1]),
-                             static_cast<int>(numbers[1][2]), static_cast<int>(numbers[1][3]),
-                             static_cast<int>(numbers[2][0]), static_cast<int>(numbers[2][1]),
-                             static_cast<int>(numbers[2][2]), static_cast<int>(numbers[2][3]),
-                             description.c_str());
-    };
-    int written = print(nullptr, 0);
+    int written = printTableLine(nullptr, 0, name, target, numbers, description);
     if (written < 0) {
         return std::string();
     }
     std::string line(static_cast<std::size_t>(written) + 1, '\0');
-    print(&line[0], line.size());
+    printTableLine(&line[0], line.size(), name, target, numbers, description);
     line.resize(static_cast<std::size_t>(written));
     // Cut at the limit, but never between the two bytes of a character: half
     // a character would spoil the text when the table is read back.
     return HShiftJis::cut(line, LINE_LIMIT);
+}
+
+std::size_t tableLineLength(const std::string& name, std::int32_t target,
+                            const std::int32_t numbers[3][4], const std::string& description) {
+    // A line too long to format at all is too long to keep.
+    int written = printTableLine(nullptr, 0, name, target, numbers, description);
+    return written < 0 ? std::numeric_limits<std::size_t>::max()
+                       : static_cast<std::size_t>(written);
+}
+
+std::string formatSpellLine(const SpellLine& line) {
+    std::int32_t numbers[3][4];
+    lineNumbers(line, numbers);
+    const RZSpellValues& first = firstLevel(line);
+    return formatTableLine(first.name, first.target, numbers, first.description);
+}
+
+std::size_t spellLineLength(const SpellLine& line) {
+    std::int32_t numbers[3][4];
+    lineNumbers(line, numbers);
+    const RZSpellValues& first = firstLevel(line);
+    return tableLineLength(first.name, first.target, numbers, first.description);
 }
 
 std::string withFullWidthBlanks(const std::string& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/data/RZSpellFields.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -54,6 +56,39 @@ std::vector<std::string> soundNames(const char* text, std::size_t length, std::s
 // numbers[level - 1] holds cost, range, area and efficiency of levels 1..3.
 std::string formatTableLine(const std::string& name, std::int32_t target,
                             const std::int32_t numbers[3][4], const std::string& description);
+
+// The length of formatTableLine's line before the cut: a line longer than
+// LINE_LIMIT loses its end when it is saved.
+std::size_t tableLineLength(const std::string& name, std::int32_t target,
+                            const std::int32_t numbers[3][4], const std::string& description);
+
+// The levels of one spell that one table line holds, in table order.
+constexpr std::size_t LEVELS_PER_LINE = 3;
+struct SpellLine {
+    const RZSpellValues* levels[LEVELS_PER_LINE] = {};
+    std::size_t count = 0;
+};
+
+// The table line that begins at entry `first` of `total`: that entry and the
+// entries after it of the same spell, three at most. spellAt(i) is the spell
+// number of entry i, valuesAt(i) its values (kept by address). The save cuts a
+// table into lines by this rule, and the text form's check measures them so.
+template <typename SpellAt, typename ValuesAt>
+SpellLine spellLineAt(std::size_t first, std::size_t total, SpellAt spellAt, ValuesAt valuesAt) {
+    SpellLine line;
+    while (line.count < LEVELS_PER_LINE && first + line.count < total &&
+           (line.count == 0 || spellAt(first + line.count) == spellAt(first))) {
+        line.levels[line.count] = &valuesAt(first + line.count);
+        ++line.count;
+    }
+    return line;
+}
+
+// formatTableLine of a spell: the first level's name, target and description,
+// and each level's numbers (zero for a level the spell lacks).
+std::string formatSpellLine(const SpellLine& line);
+// tableLineLength of the same line.
+std::size_t spellLineLength(const SpellLine& line);
 
 // A name or description as it may be stored: the table cuts fields at spaces
 // and tabs, so each becomes the full-width space (0x81 0x40) and the line

@@ -1,84 +1,28 @@
 #include "app/data/RZTableTsv.h"
 
-#include "app/data/RZCp932.h"
+#include "app/data/RZFieldScanner.h"
 #include "app/data/RZTableText.h"
+#include "app/data/RZTextDecoder.h"
 #include "support/HShiftJis.h"
 
-#include <algorithm>
 #include <limits>
 #include <utility>
 
-// Japanese texts are written as their Shift-JIS bytes, so that the native
-// build (whose compiler keeps literals in UTF-8) reads and writes the same.
 namespace {
 
-using RZTableTsv::Column;
 using RZTableTsv::Entry;
 using RZTableTsv::Error;
+using RZTableTsv::Reason;
+using RZTextDecoder::Encoding;
+namespace Fields = RZSpellFields;
 
-const char* const columnNames[RZTableTsv::COLUMN_COUNT] = {
-    "\224\324\215\206",         // 番号
-    "Lv",                       // Lv
-    "\226\274\217\314",         // 名称
-    "\221\256\220\253",         // 属性
-    "\203\211\203\223\203N",    // ランク
-    "\221\316\217\333",         // 対象
-    "\217\301\224\357",         // 消費
-    "\216\313\222\366",         // 射程
-    "\224\315\210\315",         // 範囲
-    "\214\370\227\246",         // 効率
-    "\220\340\226\276",         // 説明
-    "\214\370\211\312\211\271", // 効果音
-};
+constexpr int COLUMNS = Fields::TEXT_COLUMN_COUNT;
+constexpr int NUMBER_COLUMN = Fields::KEYS[Fields::KEY_NUMBER].textColumn;
+constexpr int LEVEL_COLUMN = Fields::KEYS[Fields::KEY_LEVEL].textColumn;
 
-const char lineText[] = "\215s\226\332 "; // 行目
-const char columnText[] = "\227\361: ";   // 列:
-
-// Reasons.
-const char notWhole[] = // 整数ではありません
-    "\220\256\220\224\202\305\202\315\202\240\202\350\202\334\202\271\202\361";
-const char outOfRange[] = // 32ビットの範囲を超えています
-    "32\203r\203b\203g\202\314\224\315\210\315\202\360\222\264\202\246\202\304\202\242\202\334"
-    "\202\267";
-const char unknownEntry[] = // この表にない呪文です
-    "\202\261\202\314\225\134\202\311\202\310\202\242\216\364\225\266\202\305\202\267";
-const char duplicateBefore[] = // 同じ呪文の同じレベルが
-    "\223\257\202\266\216\364\225\266\202\314\223\257\202\266\203\214\203x\203\213\202\252";
-const char duplicateAfter[] = // 行目にもあります
-    "\215s\226\332\202\311\202\340\202\240\202\350\202\334\202\267";
-const char disagreeBefore[] = // 同じ呪文の
-    "\223\257\202\266\216\364\225\266\202\314";
-const char disagreeAfter[] = // 行目と違います
-    "\215s\226\332\202\306\210\341\202\242\202\334\202\267";
-const char unknownTarget[] = // 対象の選択肢にも整数にも当たりません
-    "\221\316\217\333\202\314\221I\221\360\216\210\202\311\202\340\220\256\220\224\202\311\202\340"
-    "\223\226\202\275\202\350\202\334\202\271\202\361";
-const char missingCharacter[] = // Shift-JISにない文字です
-    "Shift-JIS\202\311\202\310\202\242\225\266\216\232\202\305\202\267";
-const char brokenUtf8[] = // UTF-8として正しくない文字があります
-    "UTF-8\202\306\202\265\202\304\220\263\202\265\202\255\202\310\202\242\225\266\216\232\202\252"
-    "\202\240\202\350\202\334\202\267";
-const char brokenUtf16[] = // UTF-16として正しくない文字があります
-    "UTF-16\202\306\202\265\202\304\220\263\202\265\202\255\202\310\202\242\225\266\216\232\202"
-    "\252\202\240\202\350\202\334\202\267";
-const char brokenShiftJis[] = // Shift-JISとして正しくない文字があります
-    "Shift-JIS\202\306\202\265\202\304\220\263\202\265\202\255\202\310\202\242\225\266\216\232"
-    "\202\252\202\240\202\350\202\334\202\267";
-const char lineEndInText[] = // 改行やNUL文字は使えません
-    "\211\374\215s\202\342NUL\225\266\216\232\202\315\216g\202\246\202\334\202\271\202\361";
-const char unclosedQuote[] = // 引用符が閉じていません
-    "\210\370\227p\225\204\202\252\225\302\202\266\202\304\202\242\202\334\202\271\202\361";
-const char noNumberColumn[] = // 「番号」の列がありません
-    "\201u\224\324\215\206\201v\202\314\227\361\202\252\202\240\202\350\202\334\202\271\202\361";
-const char noLevelColumn[] = // 「Lv」の列がありません
-    "\201uLv\201v\202\314\227\361\202\252\202\240\202\350\202\334\202\271\202\361";
-const char duplicateColumn[] = // 列名が重複しています
-    "\227\361\226\274\202\252\217d\225\241\202\265\202\304\202\242\202\334\202\267";
-const char lineTooLong[] = // 長すぎます（MagicTableの1行は1023バイトまでです）
-    "\222\267\202\267\202\254\202\334\202\267\201iMagicTable\202\3141\215s\202\3151023\203o\203C"
-    "\203g\202\334\202\305\202\305\202\267\201j";
-
-enum class Source { SHIFT_JIS, UTF8, UTF16 };
+int fieldColumn(int field) {
+    return Fields::info(field).textColumn;
+}
 
 std::string trimmed(const std::string& text) {
     std::size_t first = text.find_first_not_of(" \t");
@@ -139,100 +83,16 @@ std::string quoted(const std::string& field) {
     return out;
 }
 
-// Reads fields of records one after another, as a spreadsheet program writes
-// them: tab-separated, records ended by CR LF, LF or CR or the end of the text,
-// a field starting with a quote quoted (a doubled quote stands for one, and tabs
-// and line ends inside belong to the field).
-class Scanner {
-  public:
-    Scanner(const char* text, std::size_t length) : text(text), length(length) {}
-
-    bool atEnd() const { return at >= length; }
-    std::size_t line() const { return lineNumber; }
-
-    // The next field of the record; `keep` false only measures it. `last` is
-    // set when the record ends after it; `unclosed` when its quote never ends
-    // (the rest of the text is then taken).
-    void field(bool keep, std::string& value, std::size_t& size, bool& last, bool& unclosed) {
-        value.clear();
-        size = 0;
-        unclosed = false;
-        if (at < length && text[at] == '"') {
-            ++at;
-            for (;;) {
-                if (at >= length) {
-                    unclosed = true;
-                    last = true;
-                    return;
-                }
-                char c = text[at];
-                if (c == '"') {
-                    if (at + 1 < length && text[at + 1] == '"') {
-                        take(keep, value, size, '"');
-                        at += 2;
-                        continue;
-                    }
-                    ++at;
-                    break;
-                }
-                if (c == '\n' || (c == '\r' && !(at + 1 < length && text[at + 1] == '\n'))) {
-                    ++lineNumber;
-                }
-                take(keep, value, size, c);
-                ++at;
-            }
-        }
-        // Unquoted bytes, and whatever follows a closing quote, up to the field's end.
-        const std::size_t from = at;
-        while (at < length && text[at] != '\t' && text[at] != '\r' && text[at] != '\n') {
-            ++at;
-        }
-        if (keep) {
-            value.append(text + from, at - from);
-        }
-        size += at - from;
-        last = true;
-        if (at >= length) {
-            return;
-        }
-        char end = text[at++];
-        if (end == '\t') {
-            last = false;
-        } else {
-            if (end == '\r' && at < length && text[at] == '\n') {
-                ++at;
-            }
-            ++lineNumber;
-        }
-    }
-
-  private:
-    static void take(bool keep, std::string& value, std::size_t& size, char c) {
-        if (keep) {
-            value += c;
-        }
-        ++size;
-    }
-
-    const char* text;
-    std::size_t length;
-    std::size_t at = 0;
-    std::size_t lineNumber = 1;
-};
-
 // The values of one spell's shared fields as first read, and where.
 struct Shared {
-    bool has[RZTableTsv::COLUMN_COUNT] = {};
-    std::size_t line[RZTableTsv::COLUMN_COUNT] = {};
-    std::string name;
-    std::string description;
-    std::string sound;
-    std::int32_t target = -1;
+    bool has[Fields::FIELD_COUNT] = {};
+    std::size_t line[Fields::FIELD_COUNT] = {};
+    RZSpellValues values;
 };
 
 class Reader {
   public:
-    Reader(const std::vector<Entry>& entries, const RZTableTsv::Labels& labels, Source source)
+    Reader(const std::vector<Entry>& entries, const RZTableTsv::Labels& labels, Encoding source)
         : entries(entries), labels(labels), source(source), seen(entries.size(), 0) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             positions.emplace(std::make_pair(entries[i].index, entries[i].level), i);
@@ -241,7 +101,7 @@ class Reader {
     }
 
     RZTableTsv::Result run(const char* text, std::size_t length, RZTableTsv::Header header) {
-        Scanner scanner(text, length);
+        RZFieldScanner scanner(text, length, RZFieldScanner::TAB);
         const bool needHeader = header == RZTableTsv::Header::NEEDED;
         bool first = true;
         Cells cells;
@@ -257,15 +117,13 @@ class Reader {
             // kept, so a line of a million tabs costs no more than a short one.
             for (std::size_t position = 1; !last; ++position) {
                 // The first record may be rows without a header: every column in order.
-                const int column =
-                    first ? (position <= RZTableTsv::COLUMN_COUNT ? static_cast<int>(position) - 1
-                                                                  : -1)
-                          : columnAtPosition(position);
-                std::size_t size = 0;
-                bool unclosed = false;
-                scanner.field(first || column >= 0, value, size, last, unclosed);
-                blank = blank && size == 0;
-                if (unclosed) {
+                const int column = first
+                                       ? (position <= COLUMNS ? static_cast<int>(position) - 1 : -1)
+                                       : columnAtPosition(position);
+                const RZFieldScanner::Field found = scanner.field(first || column >= 0, value);
+                last = found.last;
+                blank = blank && found.size == 0;
+                if (found.unclosed) {
                     unclosedColumn = position;
                 }
                 if (first) {
@@ -277,7 +135,7 @@ class Reader {
                 }
             }
             if (unclosedColumn != 0) {
-                addError(line, unclosedColumn, unclosedQuote);
+                addError(line, unclosedColumn, Reason::UNCLOSED_QUOTE);
                 break;
             }
             if (blank) {
@@ -285,8 +143,7 @@ class Reader {
             }
             if (first) {
                 first = false;
-                if (readHeader(candidate, cells.text[RZTableTsv::COLUMN_NUMBER], line,
-                               needHeader)) {
+                if (readHeader(candidate, cells.text[NUMBER_COLUMN], line, needHeader)) {
                     if (result.errorCount > 0) {
                         break; // without its columns, no row can be read
                     }
@@ -296,7 +153,7 @@ class Reader {
             readRow(cells, line);
         }
         if (first && needHeader) {
-            addError(1, 1, noNumberColumn);
+            addError(1, 1, Reason::NO_NUMBER_COLUMN);
         }
         if (result.errorCount == 0) {
             applyShared();
@@ -309,13 +166,13 @@ class Reader {
     }
 
   private:
-    // The columns of one row, by kind.
+    // The columns of one row, by their place in the written order.
     struct Cells {
-        std::string text[RZTableTsv::COLUMN_COUNT];
-        bool given[RZTableTsv::COLUMN_COUNT] = {};
+        std::string text[COLUMNS];
+        bool given[COLUMNS] = {};
 
         void clear() {
-            for (int c = 0; c < RZTableTsv::COLUMN_COUNT; ++c) {
+            for (int c = 0; c < COLUMNS; ++c) {
                 text[c].clear();
                 given[c] = false;
             }
@@ -325,14 +182,14 @@ class Reader {
     // What the first record would be as a header: where each name stands, and
     // the names that stand twice.
     struct Candidate {
-        std::size_t at[RZTableTsv::COLUMN_COUNT] = {};
+        std::size_t at[COLUMNS] = {};
         std::vector<std::size_t> repeated; // the first few
         std::size_t repeatedCount = 0;
 
         void note(const std::string& field, std::size_t position) {
             std::string name = trimmed(field);
-            for (int c = 0; c < RZTableTsv::COLUMN_COUNT; ++c) {
-                if (name != columnNames[c]) {
+            for (int c = 0; c < COLUMNS; ++c) {
+                if (name != Fields::textColumn(c).heading) {
                     continue;
                 }
                 if (at[c] == 0) {
@@ -347,10 +204,10 @@ class Reader {
         }
     };
 
-    void addError(std::size_t line, std::size_t column, std::string reason) {
+    void addError(std::size_t line, std::size_t column, Reason reason, std::size_t otherLine = 0) {
         ++result.errorCount;
         if (result.errors.size() < RZTableTsv::ERRORS_KEPT) {
-            result.errors.push_back(Error{line, column, std::move(reason)});
+            result.errors.push_back(Error{line, column, reason, otherLine});
         }
     }
 
@@ -362,26 +219,25 @@ class Reader {
         // line that does is a row, whatever else it holds.
         std::int32_t number = 0;
         bool tooLarge = false;
-        const bool isHeader = candidate.at[RZTableTsv::COLUMN_NUMBER] != 0 &&
-                              candidate.at[RZTableTsv::COLUMN_LEVEL] != 0 &&
+        const bool isHeader = candidate.at[NUMBER_COLUMN] != 0 && candidate.at[LEVEL_COLUMN] != 0 &&
                               (needHeader || !parseWhole(firstField, number, tooLarge));
         if (!isHeader && !needHeader) {
-            for (int c = 0; c < RZTableTsv::COLUMN_COUNT; ++c) {
+            for (int c = 0; c < COLUMNS; ++c) {
                 columnAt[c] = static_cast<std::size_t>(c) + 1;
             }
             return false;
         }
         for (std::size_t position : candidate.repeated) {
-            addError(line, position, duplicateColumn);
+            addError(line, position, Reason::REPEATED_COLUMN);
         }
         result.errorCount += candidate.repeatedCount - candidate.repeated.size();
-        if (candidate.at[RZTableTsv::COLUMN_NUMBER] == 0) {
-            addError(line, 1, noNumberColumn);
+        if (candidate.at[NUMBER_COLUMN] == 0) {
+            addError(line, 1, Reason::NO_NUMBER_COLUMN);
         }
-        if (candidate.at[RZTableTsv::COLUMN_LEVEL] == 0) {
-            addError(line, 1, noLevelColumn);
+        if (candidate.at[LEVEL_COLUMN] == 0) {
+            addError(line, 1, Reason::NO_LEVEL_COLUMN);
         }
-        for (int c = 0; c < RZTableTsv::COLUMN_COUNT; ++c) {
+        for (int c = 0; c < COLUMNS; ++c) {
             columnAt[c] = candidate.at[c];
         }
         return true;
@@ -390,51 +246,54 @@ class Reader {
     // The column a row's field is read as; -1 for one not read (unknown, or
     // element and rank, which follow from the spell).
     int columnAtPosition(std::size_t position) const {
-        for (int c = 0; c < RZTableTsv::COLUMN_COUNT; ++c) {
-            if (columnAt[c] == position && c != RZTableTsv::COLUMN_ELEMENT &&
-                c != RZTableTsv::COLUMN_RANK) {
+        for (int c = 0; c < COLUMNS; ++c) {
+            if (columnAt[c] == position && isRead(c)) {
                 return c;
             }
         }
         return -1;
     }
 
+    static bool isRead(int column) {
+        return Fields::textColumn(column).field >= 0 || column == NUMBER_COLUMN ||
+               column == LEVEL_COLUMN;
+    }
+
     // The encoding's own problem in a field read from UTF-8 or UTF-16 text.
-    const char* conversionProblem(const std::string& field) const {
-        if (source == Source::SHIFT_JIS) {
-            return nullptr;
+    bool convertedWell(const std::string& field, std::size_t line, std::size_t column) {
+        switch (RZTextDecoder::problemIn(field, source)) {
+        case RZTextDecoder::Problem::NONE:
+            return true;
+        case RZTextDecoder::Problem::BROKEN:
+            addError(line, column,
+                     source == Encoding::UTF8 ? Reason::BROKEN_UTF8 : Reason::BROKEN_UTF16);
+            return false;
+        case RZTextDecoder::Problem::MISSING:
+            addError(line, column, Reason::MISSING_CHARACTER);
+            return false;
         }
-        for (char c : field) {
-            if (static_cast<unsigned char>(c) == RZCp932::BROKEN) {
-                return source == Source::UTF8 ? brokenUtf8 : brokenUtf16;
-            }
-            if (static_cast<unsigned char>(c) == RZCp932::MISSING) {
-                return missingCharacter;
-            }
-        }
-        return nullptr;
+        return false;
     }
 
     bool number(const std::string& field, std::size_t line, std::size_t column,
                 std::int32_t& value) {
         bool tooLarge = false;
-        if (const char* problem = conversionProblem(field)) {
-            addError(line, column, problem);
-        } else if (!parseWhole(field, value, tooLarge)) {
-            addError(line, column, tooLarge ? outOfRange : notWhole);
-        } else {
-            return true;
+        if (!convertedWell(field, line, column)) {
+            return false;
         }
-        return false;
+        if (!parseWhole(field, value, tooLarge)) {
+            addError(line, column, tooLarge ? Reason::OUT_OF_RANGE : Reason::NOT_WHOLE);
+            return false;
+        }
+        return true;
     }
 
     // A text field's value as the entry would hold it: unchanged when it is
-    // the entry's text, otherwise checked and, for names and descriptions, with
-    // full-width spaces.
-    bool text(const std::string& field, const std::string& current, bool spaces, std::size_t line,
+    // the entry's text, otherwise checked and, for texts of the table line,
+    // with full-width spaces.
+    bool text(const std::string& field, const std::string& current, bool lineText, std::size_t line,
               std::size_t column, std::string& value) {
-        if (const char* problem = conversionProblem(field)) {
-            addError(line, column, problem);
+        if (!convertedWell(field, line, column)) {
             return false;
         }
         if (field == current) {
@@ -442,21 +301,20 @@ class Reader {
             return true;
         }
         if (field.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
-            addError(line, column, lineEndInText);
+            addError(line, column, Reason::LINE_END_IN_TEXT);
             return false;
         }
         if (!HShiftJis::isValid(field)) {
-            addError(line, column, brokenShiftJis);
+            addError(line, column, Reason::BROKEN_SHIFT_JIS);
             return false;
         }
-        value = spaces ? RZTableText::withFullWidthBlanks(field) : field;
+        value = lineText ? RZTableText::withFullWidthBlanks(field) : field;
         return true;
     }
 
-    bool target(const std::string& field, std::size_t line, std::size_t column,
+    bool choice(const std::string& field, std::size_t line, std::size_t column,
                 std::int32_t& value) {
-        if (const char* problem = conversionProblem(field)) {
-            addError(line, column, problem);
+        if (!convertedWell(field, line, column)) {
             return false;
         }
         std::string label = trimmed(field);
@@ -470,80 +328,90 @@ class Reader {
         if (parseWhole(field, value, tooLarge)) {
             return true;
         }
-        addError(line, column, tooLarge ? outOfRange : unknownTarget);
+        addError(line, column, tooLarge ? Reason::OUT_OF_RANGE : Reason::UNKNOWN_TARGET);
+        return false;
+    }
+
+    // A field's cell read into `read` (that field only); false after an error.
+    bool take(int field, const std::string& cell, const Entry& current, std::size_t line,
+              RZSpellValues& read) {
+        const Fields::Info& info = Fields::info(field);
+        const std::size_t column = columnAt[info.textColumn];
+        std::int32_t value = 0;
+        std::string textValue;
+        switch (info.kind) {
+        case Fields::Kind::TEXT:
+            if (!text(cell, Fields::text(current, field), info.lineText, line, column, textValue)) {
+                return false;
+            }
+            Fields::setText(read, field, std::move(textValue));
+            return true;
+        case Fields::Kind::CHOICE:
+            if (!choice(cell, line, column, value)) {
+                return false;
+            }
+            Fields::setNumber(read, field, value);
+            return true;
+        case Fields::Kind::NUMBER:
+            if (!number(cell, line, column, value)) {
+                return false;
+            }
+            Fields::setNumber(read, field, value);
+            return true;
+        }
         return false;
     }
 
     void readRow(const Cells& cells, std::size_t line) {
-        const std::size_t numberColumn = columnIndex(RZTableTsv::COLUMN_NUMBER);
-        const std::size_t levelColumn = columnIndex(RZTableTsv::COLUMN_LEVEL);
+        const std::size_t numberColumn = columnIndex(NUMBER_COLUMN);
+        const std::size_t levelColumn = columnIndex(LEVEL_COLUMN);
         std::int32_t index = 0;
         std::int32_t level = 0;
-        bool known = number(cells.text[RZTableTsv::COLUMN_NUMBER], line, numberColumn, index);
-        known = number(cells.text[RZTableTsv::COLUMN_LEVEL], line, levelColumn, level) && known;
+        bool known = number(cells.text[NUMBER_COLUMN], line, numberColumn, index);
+        known = number(cells.text[LEVEL_COLUMN], line, levelColumn, level) && known;
         if (!known) {
             return;
         }
         auto position = positions.find(std::make_pair(index, level));
         if (position == positions.end()) {
-            addError(line, numberColumn, unknownEntry);
+            addError(line, numberColumn, Reason::UNKNOWN_ENTRY);
             return;
         }
         const std::size_t at = position->second;
         if (seen[at] != 0) {
-            addError(line, numberColumn,
-                     duplicateBefore + std::to_string(seen[at]) + duplicateAfter);
+            addError(line, numberColumn, Reason::REPEATED_ROW, seen[at]);
             return;
         }
         seen[at] = line;
 
-        Entry& values = result.values[at];
-        const Entry& current = entries[at];
-        std::int32_t* levelFields[] = {&values.cost, &values.range, &values.area,
-                                       &values.efficiency};
-        for (int c = RZTableTsv::COLUMN_COST; c <= RZTableTsv::COLUMN_EFFICIENCY; ++c) {
-            std::int32_t value = 0;
-            if (cells.given[c] && number(cells.text[c], line, columnAt[c], value)) {
-                *levelFields[c - RZTableTsv::COLUMN_COST] = value;
-            }
-        }
-
+        // The level's own values first, then the values its spell shares.
         Shared& shared = spells[index];
-        std::string value;
-        std::int32_t targetValue = 0;
-        if (cells.given[RZTableTsv::COLUMN_NAME] &&
-            text(cells.text[RZTableTsv::COLUMN_NAME], current.name, true, line,
-                 columnAt[RZTableTsv::COLUMN_NAME], value)) {
-            share(shared, RZTableTsv::COLUMN_NAME, shared.name, value, line);
-        }
-        if (cells.given[RZTableTsv::COLUMN_TARGET] &&
-            target(cells.text[RZTableTsv::COLUMN_TARGET], line, columnAt[RZTableTsv::COLUMN_TARGET],
-                   targetValue)) {
-            share(shared, RZTableTsv::COLUMN_TARGET, shared.target, targetValue, line);
-        }
-        if (cells.given[RZTableTsv::COLUMN_DESCRIPTION] &&
-            text(cells.text[RZTableTsv::COLUMN_DESCRIPTION], current.description, true, line,
-                 columnAt[RZTableTsv::COLUMN_DESCRIPTION], value)) {
-            share(shared, RZTableTsv::COLUMN_DESCRIPTION, shared.description, value, line);
-        }
-        if (cells.given[RZTableTsv::COLUMN_SOUND] &&
-            text(cells.text[RZTableTsv::COLUMN_SOUND], current.sound, false, line,
-                 columnAt[RZTableTsv::COLUMN_SOUND], value)) {
-            share(shared, RZTableTsv::COLUMN_SOUND, shared.sound, value, line);
+        for (bool sharedPass : {false, true}) {
+            for (int field = 0; field < Fields::FIELD_COUNT; ++field) {
+                const int column = fieldColumn(field);
+                RZSpellValues read;
+                if (Fields::isShared(field) != sharedPass || !cells.given[column] ||
+                    !take(field, cells.text[column], entries[at], line, read)) {
+                    continue;
+                }
+                if (sharedPass) {
+                    share(shared, field, read, line);
+                } else {
+                    Fields::copy(result.values[at], read, field);
+                }
+            }
         }
     }
 
-    // A spell's levels share name, target, description and sound: every line
-    // of the spell must give the same value.
-    template <typename T>
-    void share(Shared& shared, int column, T& kept, const T& value, std::size_t line) {
-        if (!shared.has[column]) {
-            shared.has[column] = true;
-            shared.line[column] = line;
-            kept = value;
-        } else if (!(kept == value)) {
-            addError(line, columnAt[column],
-                     disagreeBefore + std::to_string(shared.line[column]) + disagreeAfter);
+    // A spell's levels share some fields: every line of the spell must give
+    // the same value.
+    void share(Shared& shared, int field, const RZSpellValues& read, std::size_t line) {
+        if (!shared.has[field]) {
+            shared.has[field] = true;
+            shared.line[field] = line;
+            Fields::copy(shared.values, read, field);
+        } else if (!Fields::same(shared.values, read, field)) {
+            addError(line, columnAt[fieldColumn(field)], Reason::DISAGREES, shared.line[field]);
         }
     }
 
@@ -558,111 +426,114 @@ class Reader {
             if (found == spells.end()) {
                 continue;
             }
-            const Shared& shared = found->second;
-            if (shared.has[RZTableTsv::COLUMN_NAME]) {
-                values.name = shared.name;
-            }
-            if (shared.has[RZTableTsv::COLUMN_TARGET]) {
-                values.target = shared.target;
-            }
-            if (shared.has[RZTableTsv::COLUMN_DESCRIPTION]) {
-                values.description = shared.description;
-            }
-            if (shared.has[RZTableTsv::COLUMN_SOUND]) {
-                values.sound = shared.sound;
+            for (int field = 0; field < Fields::FIELD_COUNT; ++field) {
+                if (found->second.has[field]) {
+                    Fields::copy(values, found->second.values, field);
+                }
             }
         }
     }
 
-    // A changed name or description must leave the spell's table line whole:
-    // the table writer cuts longer lines. Groups are taken as a save takes them.
+    // A changed text of the table line must leave the spell's line whole: the
+    // save cuts longer lines. Lines are grouped and measured as a save makes
+    // them.
     void checkLineLengths() {
         const std::vector<Entry>& values = result.values;
         std::size_t i = 0;
         while (i < values.size()) {
-            std::size_t members = 1;
-            while (members < 3 && i + members < values.size() &&
-                   values[i + members].index == values[i].index) {
-                ++members;
-            }
-            const Entry& first = values[i];
-            auto found = spells.find(first.index);
-            if (found != spells.end() &&
-                (first.name != entries[i].name || first.description != entries[i].description)) {
-                std::int32_t numbers[3][4] = {};
-                for (std::size_t m = 0; m < members; ++m) {
-                    numbers[m][0] = values[i + m].cost;
-                    numbers[m][1] = values[i + m].range;
-                    numbers[m][2] = values[i + m].area;
-                    numbers[m][3] = values[i + m].efficiency;
+            const RZTableText::SpellLine line = RZTableText::spellLineAt(
+                i, values.size(), [&values](std::size_t at) { return values[at].index; },
+                [&values](std::size_t at) -> const RZSpellValues& { return values[at]; });
+            auto found = spells.find(values[i].index);
+            if (found != spells.end()) {
+                const Shared& shared = found->second;
+                bool changed = false;
+                int named = -1; // the last text of the line given, else the first
+                for (int field = 0; field < Fields::FIELD_COUNT; ++field) {
+                    if (!Fields::info(field).lineText) {
+                        continue;
+                    }
+                    changed = changed || !Fields::same(values[i], entries[i], field);
+                    if (named < 0 || shared.has[field]) {
+                        named = field;
+                    }
                 }
-                // The name is padded to 18 bytes; the description comes last.
-                std::size_t length =
-                    RZTableText::formatTableLine("", first.target, numbers, "").size() - 18 +
-                    std::max<std::size_t>(18, first.name.size()) + first.description.size();
-                if (length > RZTableText::LINE_LIMIT) {
-                    const Shared& shared = found->second;
-                    int column = shared.has[RZTableTsv::COLUMN_DESCRIPTION]
-                                     ? RZTableTsv::COLUMN_DESCRIPTION
-                                     : RZTableTsv::COLUMN_NAME;
-                    addError(shared.line[column], columnIndex(column), lineTooLong);
+                if (changed && RZTableText::spellLineLength(line) > RZTableText::LINE_LIMIT) {
+                    addError(shared.line[named], columnIndex(fieldColumn(named)),
+                             Reason::LINE_TOO_LONG);
                 }
             }
-            i += members;
+            i += line.count;
         }
     }
 
     const std::vector<Entry>& entries;
     const RZTableTsv::Labels& labels;
-    Source source;
+    Encoding source;
     RZTableTsv::Result result;
     std::map<std::pair<std::int32_t, std::int32_t>, std::size_t> positions;
     std::vector<std::size_t> seen; // the line that set each entry, 0 for none
     std::map<std::int32_t, Shared> spells;
-    std::size_t columnAt[RZTableTsv::COLUMN_COUNT] = {}; // position of each column, 0 for none
+    std::size_t columnAt[COLUMNS] = {}; // position of each column, 0 for none
 };
+
+std::string label(const std::map<std::int32_t, std::string>& table, std::int32_t value,
+                  bool orNumber) {
+    auto found = table.find(value);
+    if (found != table.end()) {
+        return found->second;
+    }
+    return orNumber ? std::to_string(value) : std::string();
+}
+
+// One cell of an entry's line, as the spell list shows it.
+std::string cell(const Entry& entry, int column, const RZTableTsv::Labels& labels) {
+    const Fields::Column what = Fields::textColumn(column);
+    if (what.field >= 0) {
+        switch (Fields::info(what.field).kind) {
+        case Fields::Kind::TEXT:
+            return quoted(Fields::text(entry, what.field));
+        case Fields::Kind::CHOICE:
+            return quoted(label(labels.targets, Fields::number(entry, what.field), true));
+        case Fields::Kind::NUMBER:
+            return std::to_string(Fields::number(entry, what.field));
+        }
+    }
+    switch (what.key) {
+    case Fields::KEY_NUMBER:
+        return std::to_string(entry.index);
+    case Fields::KEY_LEVEL:
+        return std::to_string(entry.level);
+    case Fields::KEY_ELEMENT:
+        return quoted(label(labels.elements, entry.element, false));
+    case Fields::KEY_RANK:
+        return quoted(label(labels.ranks, entry.rank, false));
+    default:
+        return std::string();
+    }
+}
 
 } // namespace
 
 bool RZTableTsv::Entry::operator==(const Entry& other) const {
     return index == other.index && level == other.level && element == other.element &&
-           rank == other.rank && target == other.target && cost == other.cost &&
-           range == other.range && area == other.area && efficiency == other.efficiency &&
-           name == other.name && description == other.description && sound == other.sound;
+           rank == other.rank && RZSpellValues::operator==(other);
+}
+
+std::string RZTableTsv::heading(int column) {
+    return Fields::textColumn(column).heading;
 }
 
 std::string RZTableTsv::write(const std::vector<Entry>& entries, const Labels& labels) {
-    auto label = [](const std::map<std::int32_t, std::string>& table, std::int32_t value,
-                    bool orNumber) {
-        auto found = table.find(value);
-        if (found != table.end()) {
-            return found->second;
-        }
-        return orNumber ? std::to_string(value) : std::string();
-    };
     std::string out;
-    for (int c = 0; c < COLUMN_COUNT; ++c) {
-        out += columnNames[c];
-        out += c + 1 < COLUMN_COUNT ? "\t" : "\r\n";
+    for (int c = 0; c < COLUMNS; ++c) {
+        out += heading(c);
+        out += c + 1 < COLUMNS ? "\t" : "\r\n";
     }
     for (const Entry& entry : entries) {
-        const std::string fields[COLUMN_COUNT] = {
-            std::to_string(entry.index),
-            std::to_string(entry.level),
-            quoted(entry.name),
-            quoted(label(labels.elements, entry.element, false)),
-            quoted(label(labels.ranks, entry.rank, false)),
-            quoted(label(labels.targets, entry.target, true)),
-            std::to_string(entry.cost),
-            std::to_string(entry.range),
-            std::to_string(entry.area),
-            std::to_string(entry.efficiency),
-            quoted(entry.description),
-            quoted(entry.sound),
-        };
-        for (int c = 0; c < COLUMN_COUNT; ++c) {
-            out += fields[c];
-            out += c + 1 < COLUMN_COUNT ? "\t" : "\r\n";
+        for (int c = 0; c < COLUMNS; ++c) {
+            out += cell(entry, c, labels);
+            out += c + 1 < COLUMNS ? "\t" : "\r\n";
         }
     }
     return out;
@@ -671,29 +542,8 @@ std::string RZTableTsv::write(const std::vector<Entry>& entries, const Labels& l
 RZTableTsv::Result RZTableTsv::read(const char* text, std::size_t length,
                                     const std::vector<Entry>& entries, const Labels& labels,
                                     Header header) {
-    if (text == nullptr) {
-        length = 0;
-        text = "";
-    }
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    std::string converted;
-    Source source = Source::SHIFT_JIS;
-    if (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        converted = RZCp932::fromUtf8(text + 3, length - 3);
-        source = Source::UTF8;
-    } else if (length >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        converted = RZCp932::fromUtf16(text + 2, length - 2);
-        source = Source::UTF16;
-    }
-    if (source != Source::SHIFT_JIS) {
-        text = converted.data();
-        length = converted.size();
-    }
-    Reader reader(entries, labels, source);
-    return reader.run(text, length, header);
-}
-
-std::string RZTableTsv::errorText(const Error& error) {
-    return std::to_string(error.line) + lineText + std::to_string(error.column) + columnText +
-           error.reason;
+    RZTextDecoder::Decoded decoded;
+    RZTextDecoder::decode(text, length, decoded);
+    Reader reader(entries, labels, decoded.encoding);
+    return reader.run(decoded.text, decoded.length, header);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/data/RZSpellFields.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -7,43 +9,18 @@
 #include <vector>
 
 // The table as tab-separated text, for spreadsheets and the clipboard: one
-// header line, then one line per entry. Calls no platform function, so it can
-// be built and fuzzed natively; the caller hands it the entries as plain values
-// and applies what it reads.
+// header line, then one line per entry, the columns those of the text form in
+// RZSpellFields. Calls no platform function, so it can be built and fuzzed
+// natively; the caller hands it the entries as plain values and applies what it
+// reads.
 namespace RZTableTsv {
 
-// The columns in the order they are written, which is also the order of rows
-// pasted without a header.
-enum Column : int {
-    COLUMN_NUMBER,
-    COLUMN_LEVEL,
-    COLUMN_NAME,
-    COLUMN_ELEMENT,
-    COLUMN_RANK,
-    COLUMN_TARGET,
-    COLUMN_COST,
-    COLUMN_RANGE,
-    COLUMN_AREA,
-    COLUMN_EFFICIENCY,
-    COLUMN_DESCRIPTION,
-    COLUMN_SOUND,
-    COLUMN_COUNT,
-};
-
-// One entry of the table.
-struct Entry {
+// One entry of the table: its values, and the spell level they belong to.
+struct Entry : RZSpellValues {
     std::int32_t index = -1;
     std::int32_t level = 0;
     std::int32_t element = -1;
     std::int32_t rank = 0;
-    std::int32_t target = -1;
-    std::int32_t cost = 0;
-    std::int32_t range = 0;
-    std::int32_t area = 0;
-    std::int32_t efficiency = 0;
-    std::string name;
-    std::string description;
-    std::string sound;
 
     bool operator==(const Entry& other) const;
     bool operator!=(const Entry& other) const { return !(*this == other); }
@@ -56,11 +33,33 @@ struct Labels {
     std::map<std::int32_t, std::string> targets;
 };
 
-// Where and why a text was refused; line and column count from 1.
+// Why a text was refused (the operations say it in words).
+enum class Reason {
+    NOT_WHOLE,         // not a whole number
+    OUT_OF_RANGE,      // beyond 32 bits
+    UNKNOWN_ENTRY,     // a spell level the table lacks
+    REPEATED_ROW,      // the same level again (otherLine: where first)
+    DISAGREES,         // a shared value another level gave otherwise (otherLine)
+    UNKNOWN_TARGET,    // neither a target's label nor a number
+    MISSING_CHARACTER, // a character Shift-JIS lacks
+    BROKEN_UTF8,
+    BROKEN_UTF16,
+    BROKEN_SHIFT_JIS,
+    LINE_END_IN_TEXT, // a line end or NUL inside a text
+    UNCLOSED_QUOTE,
+    NO_NUMBER_COLUMN, // the header lacks the spell number
+    NO_LEVEL_COLUMN,  // the header lacks the level
+    REPEATED_COLUMN,  // a column named twice
+    LINE_TOO_LONG,    // the spell's table line would be cut
+    REASON_COUNT
+};
+
+// Where and why a text was refused; lines and columns count from 1.
 struct Error {
     std::size_t line = 0;
     std::size_t column = 0;
-    std::string reason;
+    Reason reason = Reason::NOT_WHOLE;
+    std::size_t otherLine = 0; // the earlier line REPEATED_ROW and DISAGREES name
 };
 
 // How many errors a result keeps (it counts them all).
@@ -79,6 +78,9 @@ struct Result {
 // clipboard text, whose rows then hold every column in the written order).
 enum class Header { NEEDED, IF_PRESENT };
 
+// The header line's field of a column of the text form.
+std::string heading(int column);
+
 // Header and one line per entry, tab-separated, lines ended by CR LF, in
 // Shift-JIS. A field holding a tab, a line end or a quote is quoted.
 std::string write(const std::vector<Entry>& entries, const Labels& labels);
@@ -86,12 +88,10 @@ std::string write(const std::vector<Entry>& entries, const Labels& labels);
 // Reads a text written by write() or by a spreadsheet program (Shift-JIS, or
 // UTF-8 / UTF-16LE after their byte-order marks) against the entries of the
 // open table. Every check is made before any value is taken: the result holds
-// either the new values of all entries or the errors. A changed name or
-// description gets full-width blanks (RZTableText::withFullWidthBlanks).
+// either the new values of all entries or the errors. A changed text of a
+// field of the table line gets full-width blanks
+// (RZTableText::withFullWidthBlanks).
 Result read(const char* text, std::size_t length, const std::vector<Entry>& entries,
             const Labels& labels, Header header);
-
-// "<line>行目 <column>列: <reason>".
-std::string errorText(const Error& error);
 
 } // namespace RZTableTsv

@@ -16,10 +16,23 @@ std::string ZDMagic::fieldText(int kind) const {
     case TEXT_RANK:
         return RZMagicTables::text(kind, rank);
     case TEXT_TARGET:
-        return RZMagicTables::text(kind, target);
+        return RZMagicTables::text(kind, levelValues.target);
     case TEXT_SPELL:
         return RZMagicTables::text(kind, index);
     default:
         return std::string();
+    }
+}
+
+std::string ZDMagic::valueText(int field) const {
+    switch (RZSpellFields::isField(field) ? RZSpellFields::info(field).kind
+                                          : RZSpellFields::Kind::TEXT) {
+    case RZSpellFields::Kind::CHOICE:
+        return fieldText(TEXT_TARGET);
+    case RZSpellFields::Kind::NUMBER:
+        return std::to_string(RZSpellFields::number(levelValues, field));
+    case RZSpellFields::Kind::TEXT:
+    default:
+        return RZSpellFields::text(levelValues, field);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/data/RZSpellFields.h"
 #include "support/HFile.h"
 
 #include <cstdint>
@@ -26,49 +27,48 @@ class ZDMagic {
     void setSource(HFile value) { source = std::move(value); }
     std::int32_t getRow() const { return row; }
     void setRow(std::int32_t value) { row = value; }
-    std::string getName() const { return name; }
-    void setName(std::string value) { name = std::move(value); }
+    std::string getName() const { return levelValues.name; }
+    void setName(std::string value) { levelValues.name = std::move(value); }
     std::int32_t getLevel() const { return level; }
     void setLevel(std::int32_t value) { level = value; }
     std::int32_t getElement() const { return element; }
     void setElement(std::int32_t value) { element = value; }
     std::int32_t getRank() const { return rank; }
     void setRank(std::int32_t value) { rank = value; }
-    std::int32_t getTarget() const { return target; }
-    void setTarget(std::int32_t value) { target = value; }
-    std::int32_t getCost() const { return cost; }
-    void setCost(std::int32_t value) { cost = value; }
-    std::int32_t getRange() const { return range; }
-    void setRange(std::int32_t value) { range = value; }
-    std::int32_t getArea() const { return area; }
-    void setArea(std::int32_t value) { area = value; }
-    std::int32_t getEfficiency() const { return efficiency; }
-    void setEfficiency(std::int32_t value) { efficiency = value; }
-    std::string getDescription() const { return description; }
-    void setDescription(std::string value) { description = std::move(value); }
-    std::string getSound() const { return sound; }
-    void setSound(std::string value) { sound = std::move(value); }
+    std::int32_t getTarget() const { return levelValues.target; }
+    void setTarget(std::int32_t value) { levelValues.target = value; }
+    std::int32_t getCost() const { return levelValues.cost; }
+    void setCost(std::int32_t value) { levelValues.cost = value; }
+    std::int32_t getRange() const { return levelValues.range; }
+    void setRange(std::int32_t value) { levelValues.range = value; }
+    std::int32_t getArea() const { return levelValues.area; }
+    void setArea(std::int32_t value) { levelValues.area = value; }
+    std::int32_t getEfficiency() const { return levelValues.efficiency; }
+    void setEfficiency(std::int32_t value) { levelValues.efficiency = value; }
+    std::string getDescription() const { return levelValues.description; }
+    void setDescription(std::string value) { levelValues.description = std::move(value); }
+    std::string getSound() const { return levelValues.sound; }
+    void setSound(std::string value) { levelValues.sound = std::move(value); }
+    // Every value of the level that is edited (RZSpellFields).
+    const RZSpellValues& values() const { return levelValues; }
+    void setValues(RZSpellValues value) { levelValues = std::move(value); }
     std::string getPicture() const { return picture; }
     void setPicture(std::string value) { picture = std::move(value); }
 
     // Display text of a numeric field (TEXT_LEVEL .. TEXT_SPELL) from the
     // built-in tables; "" for a value the table lacks or an unknown kind.
     std::string fieldText(int kind) const;
+    // A field's value as the spell list shows it: the target's label ("" for
+    // one the table lacks), numbers in decimal.
+    std::string valueText(int field) const;
 
   private:
     std::int32_t index = -1;
     HFile source;
     std::int32_t row = -1;
-    std::string name;
     std::int32_t level = 0;
     std::int32_t element = -1;
     std::int32_t rank = 0;
-    std::int32_t target = -1;
-    std::int32_t cost = 0;
-    std::int32_t range = 0;
-    std::int32_t area = 0;
-    std::int32_t efficiency = 0;
-    std::string description;
-    std::string sound;
+    RZSpellValues levelValues;
     std::string picture;
 };

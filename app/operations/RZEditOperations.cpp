@@ -23,8 +23,7 @@ using namespace rzops;
 
 namespace {
 
-// Undoes or redoes one step and shows its result: every row rewritten and
-// recoloured, the step's row selected and shown in the form.
+// Undoes or redoes one step and shows its result, the step's row selected.
 bool replay(HComponent* window, bool undo) {
     RZEditData* document = documentOf(window);
     if (document == nullptr) {
@@ -33,16 +32,10 @@ bool replay(HComponent* window, bool undo) {
     RZEditHistory& history = document->history();
     std::int64_t focus = undo ? history.undo(*document) : history.redo(*document);
     if (focus >= 0) {
-        RZDisplay display;
-        display.refreshRows(window, document);
-        RZMagic* entry = document->entryAt(static_cast<std::uint32_t>(focus));
-        // Showing the entry also reloads its picture (a replacement may have
-        // changed).
-        if (!display.selectEntry(window, document, entry)) {
-            display.showEntry(window, document);
-        }
+        showStep(window, document, document->entryAt(static_cast<std::uint32_t>(focus)));
+    } else {
+        updateCommandStates(window, document);
     }
-    updateCommandStates(window, document);
     return focus >= 0;
 }
 
@@ -178,14 +171,11 @@ bool RZOP0027(HComponent* window) {
     RZEditData* document = documentOf(window);
     RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
     if (entry != nullptr && document->stockTable().isReadable()) {
-        RZEditHistory& history = document->history();
-        RZEditHistory::Step step = beginSpellStep(document, entry);
-        document->stockTable().resetSpellLevel(*document, entry);
-        result = history.commit(std::move(step), *document);
-        RZDisplay display;
-        display.refreshRows(window, document);
-        display.showEntry(window, document);
-        updateCommandStates(window, document);
+        result = recordSpellStep(document, entry, [document, entry] {
+            document->stockTable().resetSpellLevel(*document, entry);
+            return true;
+        });
+        showStep(window, document);
     }
     HLOG_END(SOURCE, 2810, "RZOP0027");
     return result;

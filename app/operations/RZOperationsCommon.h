@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class HComponent;
@@ -34,13 +35,21 @@ bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, 
 void showDocument(HComponent* window, RZEditData* document);
 
 // Greys or enables the menu items that depend on the document: undo and redo,
-// and the stock-table tools (with the check mark of the colour switch). Only
-// items whose state changes are touched, so it may run at every keystroke.
+// the stock-table tools (with the check mark of the colour switch) and the
+// commands on the whole table. Only items whose state changes are touched, so
+// it may run at every keystroke. The window's start-up states are this rule's
+// for a null document: everything greyed.
 void updateCommandStates(HComponent* window, RZEditData* document);
 
-// Begins an undo step over every level of the entry's spell, whose undo and
-// redo select the entry's row; commit it through document->history().
-RZEditHistory::Step beginSpellStep(RZEditData* document, const RZMagic* entry);
+// Records the change as one undo step over every level of the entry's spell,
+// whose undo and redo select the entry's row (RZEditHistory::record).
+bool recordSpellStep(RZEditData* document, const RZMagic* entry,
+                     const std::function<bool()>& change);
+
+// Shows what a step did to the table: every row rewritten and recoloured, the
+// entry to select (null: the selected row) shown in the form, the menus'
+// states brought up to date.
+void showStep(HComponent* window, RZEditData* document, const RZMagic* select = nullptr);
 
 // Closes the typing step of the form's edit boxes: the selection or the focus
 // moved, or another command runs.

@@ -2,6 +2,7 @@
 // changed form field, rewriting a row and putting an entry back as loaded.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZSpellFields.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
@@ -82,17 +83,17 @@ int RZOP0010(HComponent* window, HComponent* control) {
             display.storeEntry(window, control, document);
         } else {
             history.endBurst();
-            const std::uint32_t at = static_cast<std::uint32_t>(position);
-            RZEditHistory::Step step =
-                history.begin(*document, RZEditHistory::spellPositions(*document, entry), at);
-            if (!display.storeEntry(window, control, document)) {
-                history.discard(std::move(step)); // not a field of the table
-            } else {
-                history.commit(std::move(step), *document);
-                // Each choice of the drop-down is a step of its own.
-                if (control->getId() != IDC_TARGET) {
-                    history.markBurst(at, control->getId());
-                }
+            bool stored = false;
+            recordSpellStep(document, entry, [&] {
+                // A control that is not a field of the table leaves no step.
+                stored = display.storeEntry(window, control, document);
+                return stored;
+            });
+            // Each choice of a drop-down is a step of its own.
+            const int field = RZSpellFields::fieldOfControl(control->getId());
+            if (stored && !(RZSpellFields::isField(field) &&
+                            RZSpellFields::info(field).kind == RZSpellFields::Kind::CHOICE)) {
+                history.markBurst(static_cast<std::uint32_t>(position), control->getId());
             }
         }
         updateCommandStates(window, document);
@@ -118,17 +119,14 @@ bool RZOP0014(HComponent* window) {
     RZEditData* document = documentOf(window);
     RZMagic* entry = document != nullptr ? document->shownEntry() : nullptr;
     if (entry != nullptr) {
-        RZEditHistory& history = document->history();
-        RZEditHistory::Step step = beginSpellStep(document, entry);
-        entry->revert();
-        // The spell's other levels take the shared values; their own numbers stay.
-        document->shareSpellFields(entry, RZEditData::SHARE_ALL);
-        history.commit(std::move(step), *document);
-        RZDisplay display;
+        recordSpellStep(document, entry, [document, entry] {
+            entry->revert();
+            // The spell's other levels take the shared values; their own numbers stay.
+            document->shareSpellFields(entry, RZEditData::SHARE_ALL);
+            return true;
+        });
         // The reverted rows show their values and lose their colour now.
-        display.refreshRows(window, document);
-        display.showEntry(window, document);
-        updateCommandStates(window, document);
+        showStep(window, document);
         result = true;
     }
     HLOG_END(SOURCE, 1430, "RZOP0014");

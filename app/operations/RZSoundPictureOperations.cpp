@@ -170,21 +170,23 @@ bool RZOP0012(HComponent* window) {
         HFile chosen = chooseFile(window, folder, SOUND_FILTER, sizeof(SOUND_FILTER));
         if (!chosen.isEmpty()) {
             // The chosen file and the name it puts in every level are one step.
-            RZEditHistory::Step step = beginSpellStep(document, entry);
-            entry->setSoundReplacement(chosen);
-            document->shareSpellFields(entry, RZEditData::SHARE_SOUND_FILE);
-            // The table keeps the name only, up to its first ".". The listeners
-            // are on, so the edit box's change stores it in every level.
-            std::string name = chosen.name();
-            std::string::size_type dot = name.find('.');
-            if (dot != std::string::npos) {
-                name.erase(dot);
-            }
-            HComponent* soundEdit = window->findById(IDC_SOUND);
-            if (soundEdit != nullptr) {
-                soundEdit->setText(name);
-            }
-            document->history().commit(std::move(step), *document);
+            recordSpellStep(document, entry, [&] {
+                entry->setSoundReplacement(chosen);
+                document->shareSpellFields(entry, RZEditData::SHARE_SOUND_FILE);
+                // The table keeps the name only, up to its first ".". The
+                // listeners are on, so the edit box's change stores it in
+                // every level, inside this step.
+                std::string name = chosen.name();
+                std::string::size_type dot = name.find('.');
+                if (dot != std::string::npos) {
+                    name.erase(dot);
+                }
+                HComponent* soundEdit = window->findById(IDC_SOUND);
+                if (soundEdit != nullptr) {
+                    soundEdit->setText(name);
+                }
+                return true;
+            });
             updateCommandStates(window, document);
         }
         focusControl(window, IDC_SOUND_CHOOSE);
@@ -203,10 +205,11 @@ bool RZOP0013(HComponent* window) {
                                            document->defaultTablePath(), "Picture");
         HFile chosen = chooseFile(window, folder, PICTURE_FILTER, sizeof(PICTURE_FILTER));
         if (!chosen.isEmpty()) {
-            RZEditHistory::Step step = beginSpellStep(document, entry);
-            entry->setPictureReplacement(chosen);
-            document->shareSpellFields(entry, RZEditData::SHARE_PICTURE_FILE);
-            document->history().commit(std::move(step), *document);
+            recordSpellStep(document, entry, [document, entry, &chosen] {
+                entry->setPictureReplacement(chosen);
+                document->shareSpellFields(entry, RZEditData::SHARE_PICTURE_FILE);
+                return true;
+            });
             updateCommandStates(window, document);
             RZDisplay display;
             display.refreshPicture(window);

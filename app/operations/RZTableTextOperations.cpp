@@ -9,17 +9,17 @@
 #include "app/data/RZTableTsv.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
-#include "app/views/RZDisplay.h"
+#include "app/operations/RZTableTextErrors.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
 #include "support/HFileReader.h"
-#include "support/HFileWriter.h"
+#include "support/HFileReplacement.h"
+#include "toolkit/HClipboard.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HFileChooser.h"
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,10 +31,6 @@ const char CAPTION[] = "TSVファイル";
 // The literal's own terminator is the list's second zero byte.
 const char FILTER[] = "TSVファイル (*.tsv)\0*.tsv\0すべてのファイル (*.*)\0*.*\0";
 
-bool hasTable(RZEditData* document) {
-    return document != nullptr && !document->testFlags(0) && document->count() > 0;
-}
-
 void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* document,
                     const char* title) {
     chooser.setOwner(handleOf(window));
@@ -45,41 +41,10 @@ void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* docum
     chooser.setInitialDirectory(folder.empty() ? "." : folder);
 }
 
-// Writes the text beside the target first and moves it over the target only
-// when it is complete: a failed export leaves an existing file as it was.
-bool writeWhole(const HFile& target, const std::string& text) {
-    HFile temporary = target;
-    temporary.setName(target.name() + ".tmp~");
-    for (int n = 1; temporary.exists(); ++n) {
-        if (n > 999) {
-            return false;
-        }
-        temporary.setName(target.name() + "." + std::to_string(n) + ".tmp~");
-    }
-    const DWORD attributes = GetFileAttributesA(target.fullPath().c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return false;
-    }
-    HFileWriter writer(temporary);
-    if (!writer.open()) {
-        return false;
-    }
-    bool ok = writer.write(text.data(), static_cast<std::uint32_t>(text.size()));
-    ok = writer.flush() && ok;
-    ok = writer.close() && ok;
-    ok = ok && MoveFileExA(temporary.fullPath().c_str(), target.fullPath().c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) {
-        DeleteFileA(temporary.fullPath().c_str());
-    }
-    return ok;
-}
-
 void showErrors(HComponent* window, const RZTableTsv::Result& result) {
     std::string text = "次の誤りがあるため、表は変更していません。\r\n";
     for (const RZTableTsv::Error& error : result.errors) {
-        text += "\r\n" + RZTableTsv::errorText(error);
+        text += "\r\n" + RZTableTextErrors::errorText(error);
     }
     if (result.errorCount > result.errors.size()) {
         text += "\r\n\r\nほかに " + std::to_string(result.errorCount - result.errors.size()) +
@@ -108,109 +73,29 @@ bool applyText(HComponent* window, RZEditData* document, const char* text, std::
     if (changed.empty()) {
         return true;
     }
-    RZEditHistory& history = document->history();
-    RZEditHistory::Step step = history.begin(*document, changed, changed.front());
-    for (std::uint32_t i : changed) {
-        RZTableExchange::store(result.values[i], document->entryAt(i));
-    }
-    history.commit(std::move(step), *document);
-    RZDisplay display;
-    display.refreshRows(window, document);
-    display.showEntry(window, document);
-    updateCommandStates(window, document);
+    document->history().record(*document, changed, changed.front(), [&] {
+        for (std::uint32_t i : changed) {
+            RZTableExchange::store(result.values[i], document->entryAt(i));
+        }
+        return true;
+    });
+    showStep(window, document);
     return true;
-}
-
-// Memory the clipboard takes over, holding the bytes.
-HGLOBAL globalCopy(const void* bytes, std::size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    void* target = memory != nullptr ? GlobalLock(memory) : nullptr;
-    if (target == nullptr) {
-        if (memory != nullptr) {
-            GlobalFree(memory);
-        }
-        return nullptr;
-    }
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(memory);
-    return memory;
-}
-
-bool putOnClipboard(HWND owner, const std::string& text) {
-    const int wideLength =
-        MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &wide[0], wideLength);
-    if (!OpenClipboard(owner)) {
-        return false;
-    }
-    bool ok = EmptyClipboard() != 0;
-    // Both with their terminating NUL.
-    HGLOBAL ansi = ok ? globalCopy(text.c_str(), text.size() + 1) : nullptr;
-    HGLOBAL unicode = ok ? globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) : nullptr;
-    ok = ansi != nullptr && unicode != nullptr;
-    if (ok) {
-        ok = SetClipboardData(CF_TEXT, ansi) != nullptr;
-        if (!ok) {
-            GlobalFree(ansi);
-        }
-        if (SetClipboardData(CF_UNICODETEXT, unicode) == nullptr) {
-            GlobalFree(unicode);
-            ok = false;
-        }
-    } else {
-        for (HGLOBAL memory : {ansi, unicode}) {
-            if (memory != nullptr) {
-                GlobalFree(memory);
-            }
-        }
-    }
-    CloseClipboard();
-    return ok;
-}
-
-// The clipboard's text as the reader takes it: Unicode text as UTF-16LE after
-// its mark, else the Shift-JIS text. False when it holds no text.
-bool takeFromClipboard(HWND owner, std::string& bytes) {
-    if (!OpenClipboard(owner)) {
-        return false;
-    }
-    bool found = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        const wchar_t* wide = static_cast<const wchar_t*>(GlobalLock(data));
-        if (wide != nullptr) {
-            std::size_t length = wcsnlen(wide, GlobalSize(data) / sizeof(wchar_t));
-            if (length > 0 && wide[0] == 0xFEFF) {
-                ++wide; // a mark of its own
-                --length;
-            }
-            bytes.assign("\xFF\xFE", 2);
-            bytes.append(reinterpret_cast<const char*>(wide), length * sizeof(wchar_t));
-            GlobalUnlock(data);
-            found = true;
-        }
-    } else if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        const char* text = static_cast<const char*>(GlobalLock(data));
-        if (text != nullptr) {
-            bytes.assign(text, strnlen(text, GlobalSize(data)));
-            GlobalUnlock(data);
-            found = true;
-        }
-    }
-    CloseClipboard();
-    return found;
 }
 
 } // namespace
 
 bool exportTableText(HComponent* window, const HFile& file) {
     RZEditData* document = documentOf(window);
-    if (!hasTable(document)) {
+    if (document == nullptr || !document->hasTable()) {
         return false;
     }
     const std::string text =
         RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
-    if (!writeWhole(file, text)) {
+    // Written beside the target and moved over it only when complete: a failed
+    // export leaves an existing file as it was.
+    HFileReplacement replacement(file);
+    if (!replacement.write(text) || replacement.replace() != HFileReplacement::Result::REPLACED) {
         HLOG_INFO(SOURCE, 3120, "RZOP0030:write error");
         ask(window, "TSVファイルを書き出せませんでした。", CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return false;
@@ -220,7 +105,7 @@ bool exportTableText(HComponent* window, const HFile& file) {
 
 bool importTableText(HComponent* window, const HFile& file) {
     RZEditData* document = documentOf(window);
-    if (!hasTable(document)) {
+    if (document == nullptr || !document->hasTable()) {
         return false;
     }
     HFileReader reader(file);
@@ -236,7 +121,7 @@ bool RZOP0030(HComponent* window) {
     HLOG_START(SOURCE, 3100, "RZOP0030");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルに書き出し");
         result = chooser.chooseSaveFile() && exportTableText(window, chooser.getFile());
@@ -249,7 +134,7 @@ bool RZOP0031(HComponent* window) {
     HLOG_START(SOURCE, 3200, "RZOP0031");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルから読み込み");
         result = chooser.chooseOpenFile() && importTableText(window, chooser.getFile());
@@ -262,10 +147,10 @@ bool RZOP0032(HComponent* window) {
     HLOG_START(SOURCE, 3300, "RZOP0032");
     bool result = false;
     RZEditData* document = documentOf(window);
-    if (hasTable(document)) {
+    if (document != nullptr && document->hasTable()) {
         const std::string text =
             RZTableTsv::write(RZTableExchange::entriesOf(document), RZTableExchange::labels());
-        result = putOnClipboard(handleOf(window), text);
+        result = HClipboard(handleOf(window)).putText(text);
         if (!result) {
             HLOG_INFO(SOURCE, 3320, "RZOP0032:clipboard error");
         }
@@ -280,7 +165,9 @@ bool RZOP0033(HComponent* window) {
     bool result = false;
     RZEditData* document = documentOf(window);
     std::string text;
-    if (hasTable(document) && takeFromClipboard(handleOf(window), text)) {
+    // The clipboard is closed again before the text is applied.
+    if (document != nullptr && document->hasTable() &&
+        HClipboard(handleOf(window)).takeText(text)) {
         result =
             applyText(window, document, text.data(), text.size(), RZTableTsv::Header::IF_PRESENT);
     }

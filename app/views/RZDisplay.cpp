@@ -97,31 +97,19 @@ std::string RZDisplay::columnText(const RZMagic* entry, int column) {
     if (entry == nullptr) {
         return std::string();
     }
-    switch (column) {
-    case COLUMN_ROW:
+    const RZSpellFields::Column shown = RZSpellFields::listColumn(column);
+    if (shown.field >= 0) {
+        return entry->valueText(shown.field);
+    }
+    switch (shown.key) {
+    case RZSpellFields::KEY_ROW:
         return decimal(entry->getRow());
-    case COLUMN_NAME:
-        return entry->getName();
-    case COLUMN_LEVEL:
+    case RZSpellFields::KEY_LEVEL:
         return entry->fieldText(ZDMagic::TEXT_LEVEL);
-    case COLUMN_ELEMENT:
+    case RZSpellFields::KEY_ELEMENT:
         return entry->fieldText(ZDMagic::TEXT_ELEMENT);
-    case COLUMN_RANK:
+    case RZSpellFields::KEY_RANK:
         return entry->fieldText(ZDMagic::TEXT_RANK);
-    case COLUMN_TARGET:
-        return entry->fieldText(ZDMagic::TEXT_TARGET);
-    case COLUMN_COST:
-        return decimal(entry->getCost());
-    case COLUMN_RANGE:
-        return decimal(entry->getRange());
-    case COLUMN_AREA:
-        return decimal(entry->getArea());
-    case COLUMN_EFFICIENCY:
-        return decimal(entry->getEfficiency());
-    case COLUMN_DESCRIPTION:
-        return entry->getDescription();
-    case COLUMN_SOUND:
-        return entry->getSound();
     default:
         return std::string();
     }
@@ -151,7 +139,8 @@ void RZDisplay::colorRow(HListView* list, int row, const RZMagic* entry,
 }
 
 void RZDisplay::writeColumns(HListView* list, int row, const RZMagic* entry, bool all) {
-    for (int column = all ? COLUMN_ROW : COLUMN_NAME; column < COLUMN_COUNT; ++column) {
+    // Without `all`, the first column came with the row's insertion.
+    for (int column = all ? 0 : 1; column < RZSpellFields::LIST_COLUMN_COUNT; ++column) {
         list->setItemText(row, column, columnText(entry, column));
     }
 }
@@ -178,7 +167,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
             // values), and reopening one changes none.
             writeColumns(list, row, entry, true);
         } else {
-            list->insertItem(row, columnText(entry, COLUMN_ROW));
+            list->insertItem(row, columnText(entry, 0));
             writeColumns(list, row, entry, false);
         }
         colorRow(list, row, entry, document);
@@ -214,25 +203,31 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
     }
     if (entry != nullptr) {
-        setText(window, IDC_NAME, entry->getName());
         setText(window, IDC_LEVEL, decimal(entry->getLevel()));
         setText(window, IDC_ELEMENT, entry->fieldText(ZDMagic::TEXT_ELEMENT));
         setText(window, IDC_RANK, entry->fieldText(ZDMagic::TEXT_RANK));
-        if (target != nullptr) {
-            // The same table every time: refilled only when it is not there.
-            std::map<int, std::string> targets =
-                RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS);
-            if (!holdsItems(target, targets)) {
-                target->setItems(targets);
+        for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+            switch (field.kind) {
+            case RZSpellFields::Kind::TEXT:
+                setText(window, field.control, RZSpellFields::text(entry->values(), field.field));
+                break;
+            case RZSpellFields::Kind::NUMBER:
+                setText(window, field.control,
+                        decimal(RZSpellFields::number(entry->values(), field.field)));
+                break;
+            case RZSpellFields::Kind::CHOICE:
+                if (target != nullptr) {
+                    // The same table every time: refilled only when it is not there.
+                    std::map<int, std::string> targets =
+                        RZMagicTables::copyTable(RZMagicTables::TABLE_TARGETS);
+                    if (!holdsItems(target, targets)) {
+                        target->setItems(targets);
+                    }
+                    target->setSelectedValue(RZSpellFields::number(entry->values(), field.field));
+                }
+                break;
             }
-            target->setSelectedValue(entry->getTarget());
         }
-        setText(window, IDC_COST, decimal(entry->getCost()));
-        setText(window, IDC_RANGE, decimal(entry->getRange()));
-        setText(window, IDC_AREA, decimal(entry->getArea()));
-        setText(window, IDC_EFFICIENCY, decimal(entry->getEfficiency()));
-        setText(window, IDC_DESCRIPTION, entry->getDescription());
-        setText(window, IDC_SOUND, entry->getSound());
         document->setShownEntry(entry);
         if (preview != nullptr) {
             preview->setUserObject(entry);
@@ -255,10 +250,13 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
             endRefill(characters);
         }
     } else {
-        const int edits[] = {IDC_NAME,  IDC_LEVEL, IDC_ELEMENT,    IDC_RANK,        IDC_COST,
-                             IDC_RANGE, IDC_AREA,  IDC_EFFICIENCY, IDC_DESCRIPTION, IDC_SOUND};
-        for (int id : edits) {
+        for (int id : {IDC_LEVEL, IDC_ELEMENT, IDC_RANK}) {
             setText(window, id, std::string());
+        }
+        for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+            if (field.kind != RZSpellFields::Kind::CHOICE) {
+                setText(window, field.control, std::string());
+            }
         }
         if (target != nullptr) {
             target->clearSelection();
@@ -293,47 +291,38 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
         return false;
     }
     window->setListenersEnabled(false);
-    bool result = true;
-    std::uint32_t shared = 0;
-    switch (control->getId()) {
-    case IDC_NAME:
-        // The table cuts fields at blanks: stored as full-width spaces.
-        entry->setName(RZTableText::withFullWidthBlanks(control->getText()));
-        shared = RZEditData::SHARE_NAME;
-        break;
-    case IDC_TARGET: {
-        HDropDown<int>* target = dynamic_cast<HDropDown<int>*>(control);
-        if (target != nullptr) {
-            entry->setTarget(target->getSelectedValue());
-            shared = RZEditData::SHARE_TARGET;
-        } else {
-            result = false;
+    // Only the form's boxes of the table's fields are written back.
+    const int field = RZSpellFields::fieldOfControl(control->getId());
+    bool result = field >= 0;
+    RZSpellValues values = entry->values();
+    if (result) {
+        switch (RZSpellFields::info(field).kind) {
+        case RZSpellFields::Kind::TEXT:
+            // A text of the table line is cut at blanks: stored as full-width spaces.
+            RZSpellFields::setText(values, field,
+                                   RZSpellFields::info(field).lineText
+                                       ? RZTableText::withFullWidthBlanks(control->getText())
+                                       : control->getText());
+            break;
+        case RZSpellFields::Kind::CHOICE: {
+            HDropDown<int>* choice = dynamic_cast<HDropDown<int>*>(control);
+            result = choice != nullptr;
+            if (result) {
+                RZSpellFields::setNumber(values, field, choice->getSelectedValue());
+            }
+            break;
         }
-        break;
+        case RZSpellFields::Kind::NUMBER:
+            RZSpellFields::setNumber(values, field, RZMagicLoader::parseNumber(control->getText()));
+            break;
+        }
     }
-    case IDC_COST:
-        entry->setCost(RZMagicLoader::parseNumber(control->getText()));
-        break;
-    case IDC_RANGE:
-        entry->setRange(RZMagicLoader::parseNumber(control->getText()));
-        break;
-    case IDC_AREA:
-        entry->setArea(RZMagicLoader::parseNumber(control->getText()));
-        break;
-    case IDC_EFFICIENCY:
-        entry->setEfficiency(RZMagicLoader::parseNumber(control->getText()));
-        break;
-    case IDC_DESCRIPTION:
-        entry->setDescription(RZTableText::withFullWidthBlanks(control->getText()));
-        shared = RZEditData::SHARE_DESCRIPTION;
-        break;
-    case IDC_SOUND:
-        entry->setSound(control->getText());
-        shared = RZEditData::SHARE_SOUND;
-        break;
-    default:
-        result = false;
-        break;
+    std::uint32_t shared = 0;
+    if (result) {
+        entry->setValues(std::move(values));
+        if (RZSpellFields::isShared(field)) {
+            shared = RZEditData::shareField(field);
+        }
     }
     if (shared != 0) {
         // The debug journal lists the records a shared change goes through.
@@ -370,9 +359,10 @@ bool RZDisplay::refreshRow(HComponent* window, int row) {
         if (sibling == nullptr || sibling->getIndex() != entry->getIndex()) {
             continue;
         }
-        const int sharedColumns[] = {COLUMN_NAME, COLUMN_TARGET, COLUMN_DESCRIPTION, COLUMN_SOUND};
-        for (int column : sharedColumns) {
-            list->setItemText(other, column, columnText(sibling, column));
+        for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+            if (field.shared) {
+                list->setItemText(other, field.listColumn, columnText(sibling, field.listColumn));
+            }
         }
         colorRow(list, other, sibling, document);
     }

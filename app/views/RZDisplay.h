@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/data/RZSpellFields.h"
 #include "support/HObject.h"
 #include "toolkit/HColor.h"
 
@@ -7,24 +8,6 @@ class HComponent;
 class HListView;
 class RZEditData;
 class RZMagic;
-
-// The spell list's columns, left to right (the window's column table follows
-// this order).
-enum SpellColumn : int {
-    COLUMN_ROW,
-    COLUMN_NAME,
-    COLUMN_LEVEL,
-    COLUMN_ELEMENT,
-    COLUMN_RANK,
-    COLUMN_TARGET,
-    COLUMN_COST,
-    COLUMN_RANGE,
-    COLUMN_AREA,
-    COLUMN_EFFICIENCY,
-    COLUMN_DESCRIPTION,
-    COLUMN_SOUND,
-    COLUMN_COUNT
-};
 
 // Moves data between the document and the main window's controls: the spell
 // list, the form, the character list, the picture preview and the title. Made
@@ -57,7 +40,7 @@ class RZDisplay : public HObject {
     // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit".
     bool updateTitle(HComponent* window, RZEditData* document);
 
-    // The text of one spell-list column (a SpellColumn) for an entry.
+    // The text of one spell-list column (RZSpellFields::listColumn) for an entry.
     static std::string columnText(const RZMagic* entry, int column);
 
     // Background of changed rows (the entry differs from what was loaded or

@@ -1,8 +1,8 @@
 #include "app/views/RZListViewEvent.h"
 
 #include "app/data/RZMagic.h"
+#include "app/data/RZSpellFields.h"
 #include "app/operations/RZOperations.h"
-#include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HListView.h"
@@ -105,47 +105,33 @@ int CALLBACK RZListViewEvent::compare(LPARAM first, LPARAM second, LPARAM column
         return 0;
     }
     int result = 0;
-    switch (column) {
-    case COLUMN_ROW:
-        // Equal row numbers never compare equal.
-        result = a->getRow() < b->getRow() ? -1 : 1;
-        break;
-    case COLUMN_NAME:
-        result = compareTexts(a->getName(), b->getName());
-        break;
-    case COLUMN_LEVEL:
-        result = compareNumbers(a->getLevel(), b->getLevel());
-        break;
-    case COLUMN_ELEMENT:
-        result = compareNumbers(a->getElement(), b->getElement());
-        break;
-    case COLUMN_RANK:
-        result = compareNumbers(a->getRank(), b->getRank());
-        break;
-    case COLUMN_TARGET:
-        result = compareNumbers(a->getTarget(), b->getTarget());
-        break;
-    case COLUMN_COST:
-        result = compareNumbers(a->getCost(), b->getCost());
-        break;
-    case COLUMN_RANGE:
-        result = compareNumbers(a->getRange(), b->getRange());
-        break;
-    case COLUMN_AREA:
-        result = compareNumbers(a->getArea(), b->getArea());
-        break;
-    case COLUMN_EFFICIENCY:
-        result = compareNumbers(a->getEfficiency(), b->getEfficiency());
-        break;
-    case COLUMN_DESCRIPTION:
-        result = compareTexts(a->getDescription(), b->getDescription());
-        break;
-    case COLUMN_SOUND:
-        result = compareTexts(a->getSound(), b->getSound());
-        break;
-    default:
-        result = 0;
-        break;
+    const RZSpellFields::Column sorted = RZSpellFields::listColumn(static_cast<int>(column));
+    if (sorted.field >= 0) {
+        // Texts as text, the target and the numbers by value (not by label).
+        result = RZSpellFields::info(sorted.field).kind == RZSpellFields::Kind::TEXT
+                     ? compareTexts(RZSpellFields::text(a->values(), sorted.field),
+                                    RZSpellFields::text(b->values(), sorted.field))
+                     : compareNumbers(RZSpellFields::number(a->values(), sorted.field),
+                                      RZSpellFields::number(b->values(), sorted.field));
+    } else {
+        switch (sorted.key) {
+        case RZSpellFields::KEY_ROW:
+            // Equal row numbers never compare equal.
+            result = a->getRow() < b->getRow() ? -1 : 1;
+            break;
+        case RZSpellFields::KEY_LEVEL:
+            result = compareNumbers(a->getLevel(), b->getLevel());
+            break;
+        case RZSpellFields::KEY_ELEMENT:
+            result = compareNumbers(a->getElement(), b->getElement());
+            break;
+        case RZSpellFields::KEY_RANK:
+            result = compareNumbers(a->getRank(), b->getRank());
+            break;
+        default:
+            result = 0;
+            break;
+        }
     }
     return result * order[static_cast<size_t>(column)];
 }

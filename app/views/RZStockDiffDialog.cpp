@@ -1,5 +1,6 @@
 #include "app/views/RZStockDiffDialog.h"
 
+#include "app/data/RZSpellFields.h"
 #include "app/operations/RZCommand.h"
 #include "app/views/RZStockDiffListEvent.h"
 #include "toolkit/HButton.h"
@@ -52,7 +53,10 @@ RZStockDiffDialog::RZStockDiffDialog(HWindow* owner,
         list->insertItem(row, number);
         list->setItemText(row, 1, difference.name);
         list->setItemText(row, 2, difference.level);
-        list->setItemText(row, 3, RZStockTable::fieldLabel(difference.field));
+        list->setItemText(row, 3,
+                          RZSpellFields::isField(difference.field)
+                              ? RZSpellFields::info(difference.field).listHeading
+                              : "");
         list->setItemText(row, 4, difference.stock);
         list->setItemText(row, 5, difference.current);
         list->setItemParam(row, 0, static_cast<LPARAM>(i));

@@ -1,12 +1,13 @@
 #include "app/views/RZWindow.h"
 
+#include "app/data/RZSpellFields.h"
 #include "app/operations/RZCommand.h"
 #include "app/operations/RZCommandDropDown.h"
 #include "app/operations/RZCommandEdit.h"
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
+#include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZClose.h"
-#include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
@@ -118,24 +119,6 @@ struct ColumnRow {
     int format;
 };
 
-// In SpellColumn order: RZDisplay fills and the sort compares by these numbers.
-const ColumnRow SPELL_COLUMNS[] = {
-    {"行", 24, LVCFMT_LEFT},     // COLUMN_ROW
-    {"名称", 96, LVCFMT_LEFT},   // COLUMN_NAME
-    {"Lv", 36, LVCFMT_LEFT},     // COLUMN_LEVEL
-    {"属", 24, LVCFMT_LEFT},     // COLUMN_ELEMENT
-    {"Rk", 24, LVCFMT_LEFT},     // COLUMN_RANK
-    {"対象", 36, LVCFMT_LEFT},   // COLUMN_TARGET
-    {"消費", 36, LVCFMT_RIGHT},  // COLUMN_COST
-    {"射程", 36, LVCFMT_RIGHT},  // COLUMN_RANGE
-    {"範囲", 36, LVCFMT_RIGHT},  // COLUMN_AREA
-    {"効率", 36, LVCFMT_RIGHT},  // COLUMN_EFFICIENCY
-    {"説明", 132, LVCFMT_LEFT},  // COLUMN_DESCRIPTION
-    {"効果音", 96, LVCFMT_LEFT}, // COLUMN_SOUND
-};
-static_assert(sizeof(SPELL_COLUMNS) / sizeof(SPELL_COLUMNS[0]) == COLUMN_COUNT,
-              "one column heading per SpellColumn");
-
 const ColumnRow CHARACTER_COLUMNS[] = {
     {"ＩＤ", 116, LVCFMT_LEFT},
     {"ﾗﾝｸ", 36, LVCFMT_LEFT},
@@ -235,13 +218,9 @@ RZWindow::RZWindow() {
             std::make_unique<HMenuItem>(parent, row.id, row.text);
     }
 
-    // Nothing to undo or redo yet; the stock tools wait for a table's stock
-    // comparison, the text and clipboard items for a table. Operations keep
-    // these states up to date from then on.
-    for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
-                   IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
-        getMenuItem(id)->setEnabled(false);
-    }
+    // No document yet: nothing to undo or redo, no stock table, no table. The
+    // operations keep these states by the same rule from then on.
+    rzops::updateCommandStates(this, nullptr);
 
     dataSetMenu->create(getMenuItem(IDM_FILE), IDM_DATA_SET_SEPARATOR);
 
@@ -252,16 +231,15 @@ RZWindow::RZWindow() {
     for (int id : {IDC_LEVEL, IDC_ELEMENT, IDC_RANK}) {
         static_cast<HEdit*>(getControl(id))->setReadOnly(true);
     }
-    for (int id : {IDC_RANGE, IDC_AREA, IDC_EFFICIENCY}) {
-        static_cast<HEdit*>(getControl(id))->setNumberOnly(true);
+    for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+        if (field.digitsOnly) {
+            static_cast<HEdit*>(getControl(field.control))->setNumberOnly(true);
+        }
     }
-    const struct {
-        int id;
-        int limit;
-    } limits[] = {{IDC_NAME, 40},      {IDC_COST, 4},          {IDC_RANGE, 4}, {IDC_AREA, 2},
-                  {IDC_EFFICIENCY, 2}, {IDC_DESCRIPTION, 256}, {IDC_SOUND, 80}};
-    for (const auto& limit : limits) {
-        static_cast<HEdit*>(getControl(limit.id))->setTextLimit(limit.limit);
+    for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
+        if (field.textLimit > 0) {
+            static_cast<HEdit*>(getControl(field.control))->setTextLimit(field.textLimit);
+        }
     }
 
     // Kept for code that finds the player from the button; the editor's own
@@ -270,8 +248,11 @@ RZWindow::RZWindow() {
 
     HListView* spells = static_cast<HListView*>(getControl(IDC_SPELL_LIST));
     spells->setSingleSelection(true);
-    for (const ColumnRow& column : SPELL_COLUMNS) {
-        spells->addColumn(column.text, column.width, column.format);
+    // Numbers stand to the right; RZDisplay fills and the sort compares by position.
+    for (int position = 0; position < RZSpellFields::LIST_COLUMN_COUNT; ++position) {
+        const RZSpellFields::Column column = RZSpellFields::listColumn(position);
+        spells->addColumn(column.heading, column.width,
+                          RZSpellFields::isNumeric(column.field) ? LVCFMT_RIGHT : LVCFMT_LEFT);
     }
     // The spell list keeps the system font.
     spells->setFont(nullptr);

@@ -13,19 +13,19 @@ namespace {
 
 // One step: the entry at position gets a cost, or every entry a description.
 void costStep(RZEditData& document, std::uint32_t position, int cost) {
-    RZEditHistory& history = document.history();
-    RZEditHistory::Step step = history.begin(document, {position}, position);
-    document.entryAt(position)->setCost(cost);
-    ASSERT_TRUE(history.commit(std::move(step), document));
+    ASSERT_TRUE(document.history().record(document, {position}, position, [&] {
+        document.entryAt(position)->setCost(cost);
+        return true;
+    }));
 }
 
 void descriptionStep(RZEditData& document, const std::string& text) {
-    RZEditHistory& history = document.history();
-    RZEditHistory::Step step = history.begin(document, RZEditHistory::allPositions(document), 0);
-    for (std::uint32_t i = 0; i < document.count(); ++i) {
-        document.entryAt(i)->setDescription(text);
-    }
-    ASSERT_TRUE(history.commit(std::move(step), document));
+    ASSERT_TRUE(document.history().record(document, RZEditHistory::allPositions(document), 0, [&] {
+        for (std::uint32_t i = 0; i < document.count(); ++i) {
+            document.entryAt(i)->setDescription(text);
+        }
+        return true;
+    }));
 }
 
 } // namespace
@@ -57,8 +57,7 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
     // An action that changed nothing is still a step: it ends what could be
     // redone, and undoing it changes nothing and names its entry.
     EXPECT_EQ(document.history().redoCount(), 1000u);
-    RZEditHistory::Step none = document.history().begin(document, {0, 1}, 1);
-    EXPECT_FALSE(document.history().commit(std::move(none), document));
+    EXPECT_FALSE(document.history().record(document, {0, 1}, 1, [] { return true; }));
     EXPECT_EQ(document.history().redoCount(), 0u);
     EXPECT_EQ(document.history().undo(document), 1);
     for (std::uint32_t i = 0; i < n; ++i) {

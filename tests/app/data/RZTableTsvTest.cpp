@@ -1,9 +1,11 @@
 // The table's text form: what it writes, and every text it takes or refuses,
 // read against a small table; the demo game's tables written and read back.
 #include "app/data/RZEditData.h"
+#include "app/data/RZFieldScanner.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZTableExchange.h"
 #include "app/data/RZTableTsv.h"
+#include "app/operations/RZTableTextErrors.h"
 #include "tests/app/data/DataTestSupport.h"
 #include "tests/common/TestSupport.h"
 
@@ -59,7 +61,7 @@ RZTableTsv::Result read(const std::string& text, Header mode = Header::NEEDED) {
 std::vector<std::string> errorTexts(const RZTableTsv::Result& result) {
     std::vector<std::string> texts;
     for (const RZTableTsv::Error& error : result.errors) {
-        texts.push_back(RZTableTsv::errorText(error));
+        texts.push_back(RZTableTextErrors::errorText(error));
     }
     return texts;
 }
@@ -161,6 +163,11 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::IF_PRESENT,
          none,
          {}},
+        {"a description that fills the spell's table line to its last byte",
+         "番号\tLv\t説明\r\n9\t1\t" + std::string(962, 'x') + "\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) { e[3].description = std::string(962, 'x'); },
+         {}},
         {"a pasted row with a changed cost and sound, the last column",
          "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\tnew.wav\r\n",
          Header::IF_PRESENT,
@@ -236,6 +243,11 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::NEEDED,
          nullptr,
          {"2行目 3列: 引用符が閉じていません"}},
+        {"a description one byte too long for the table's line",
+         "番号\tLv\t名称\t説明\r\n9\t1\tキュアストーン\t" + std::string(963, 'x') + "\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"2行目 4列: 長すぎます（MagicTableの1行は1023バイトまでです）"}},
         {"a description too long for the table's line",
          "番号\tLv\t説明\r\n9\t1\t" + longText + "\r\n",
          Header::NEEDED,
@@ -249,7 +261,7 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
             std::vector<Entry> expected = table();
             c.change(expected);
             EXPECT_TRUE(result.ok())
-                << (result.errors.empty() ? "" : RZTableTsv::errorText(result.errors[0]));
+                << (result.errors.empty() ? "" : RZTableTextErrors::errorText(result.errors[0]));
             EXPECT_EQ(expected, result.values);
         } else {
             EXPECT_FALSE(result.ok());
@@ -257,6 +269,22 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
             EXPECT_EQ(c.errors, errorTexts(result));
         }
     }
+}
+
+// Fields split at the scanner's own separator only; quotes keep separators,
+// doubled quotes and line ends, which count as lines.
+TEST(RZTableTsv, TheScannerSplitsAtItsOwnSeparator) {
+    const std::string text = "a\tb,\"c,\"\"d\"\"\",e\r\n,\"x\ny\"\rz";
+    RZFieldScanner scanner(text.data(), text.size(), ',');
+    std::vector<std::string> fields;
+    std::string value;
+    while (!scanner.atEnd()) {
+        const std::size_t line = scanner.line();
+        const RZFieldScanner::Field found = scanner.field(true, value);
+        fields.push_back(std::to_string(line) + ":" + value + (found.last ? "|" : ""));
+    }
+    EXPECT_EQ(fields,
+              (std::vector<std::string>{"1:a\tb", "1:c,\"d\"", "1:e|", "2:", "2:x\ny|", "4:z|"}));
 }
 
 TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
@@ -267,7 +295,7 @@ TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
     RZTableTsv::Result result = read(text);
     EXPECT_EQ(25u, result.errorCount); // one bad cost, then 24 rows already given
     ASSERT_EQ(RZTableTsv::ERRORS_KEPT, result.errors.size());
-    EXPECT_EQ("2行目 7列: 整数ではありません", RZTableTsv::errorText(result.errors[0]));
+    EXPECT_EQ("2行目 7列: 整数ではありません", RZTableTextErrors::errorText(result.errors[0]));
 }
 
 // The demo game's tables written as text and read back give the same values.

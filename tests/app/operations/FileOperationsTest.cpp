@@ -1,5 +1,6 @@
 // File operations through the real window: open, new, save, save as, reload and
 // exit, with their questions, the document flags, the title and the bytes on disk.
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/operations/RZOperations.h"
@@ -14,6 +15,8 @@
 
 #include <string>
 #include <vector>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 
@@ -60,10 +63,10 @@ TEST_F(FileOperationsTest, OpeningADataSetShowsItsTableAndFirstRow) {
     EXPECT_EQ(editor.control(IDC_ELEMENT)->getText(), "火");
     EXPECT_EQ(editor.control(IDC_RANK)->getText(), "D");
     EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "asnd00");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_ROW), "1");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_LEVEL), "Lv1");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, COLUMN_ROW), "81");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::KEY_ROW)), "1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::KEY_LEVEL)), "Lv1");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, listColumnOf(RZSpellFields::KEY_ROW)), "81");
     // Fire, rank D: every character with fire aptitude of D or better.
     ASSERT_EQ(editor.rowCount(IDC_CHARACTERS), 3);
     EXPECT_EQ(editor.cell(IDC_CHARACTERS, 0, 0), "アリス");
@@ -71,6 +74,26 @@ TEST_F(FileOperationsTest, OpeningADataSetShowsItsTableAndFirstRow) {
     EXPECT_EQ(editor.cell(IDC_CHARACTERS, 2, 1), "D");
     EXPECT_TRUE(log.contains("RZOP0002 開始"));
     EXPECT_TRUE(log.contains("RZOP0002 終了"));
+}
+
+// A data set whose folder name ends in 犾 (0xFB 0x5C, its last byte that of a
+// backslash) is listed and opens from the File menu.
+TEST_F(FileOperationsTest, ADataSetNamedWithBackslashByteKanjiOpens) {
+    useGame(freshGame());
+    const std::string set = game + "\\魔法纊犾";
+    ASSERT_TRUE(CreateDirectoryA(set.c_str(), nullptr));
+    ASSERT_TRUE(testsupport::writeFile(set + "\\Config", "config"));
+    ASSERT_TRUE(testsupport::copyTree(game + "\\SetA\\Data", set + "\\Data"));
+    Editor editor;
+    const int id = editor.dataSetId("魔法纊犾");
+    ASSERT_GT(id, IDM_DATA_SET_SEPARATOR);
+    editor.command(id);
+    EXPECT_EQ(editor.document()->flags(), OPENED);
+    EXPECT_EQ(editor.title(), set + "\\Data\\MagicTable - RZEdit");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-1");
+    EXPECT_EQ(editor.control(IDC_SOUND)->getText(), "asnd00");
+    EXPECT_EQ(editor.rowCount(IDC_CHARACTERS), 3);
 }
 
 TEST_F(FileOperationsTest, ADataSetWithoutSoundListUsesTheStockOne) {
@@ -98,7 +121,7 @@ TEST_F(FileOperationsTest, AMissingTableIsOfferedAndBuiltOnlyWhenAccepted) {
     editor.command(id);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "ファイア");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "ファイア");
     EXPECT_EQ(editor.title(), game + "\\Empty\\Data\\MagicTable - RZEdit");
     EXPECT_FALSE(testsupport::fileExists(game + "\\Empty\\Data\\MagicTable"));
     EXPECT_EQ(answers.unexpected, 0);
@@ -212,8 +235,10 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     // Read back: nothing counts as changed, the list shows the saved state.
     EXPECT_FALSE(editor.document()->hasChanged());
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), COLUMN_TARGET), "敵");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 2), COLUMN_NAME), "ほのお");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), listColumnOf(RZSpellFields::FIELD_TARGET)),
+              "敵");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 2), listColumnOf(RZSpellFields::FIELD_NAME)),
+              "ほのお");
     EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
 }
 
@@ -269,7 +294,8 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
     EXPECT_EQ(editor.document()->flags(), NEW);
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, COLUMN_NAME), "エクスプロージョン");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 80, listColumnOf(RZSpellFields::FIELD_NAME)),
+              "エクスプロージョン");
 
     // Reload of a table that has no file does nothing and asks nothing.
     editor.command(IDM_RELOAD);
@@ -426,13 +452,13 @@ TEST_F(FileOperationsTest, OpenThroughTheChooser) {
     editor.command(IDM_OPEN);
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
     EXPECT_EQ(editor.title(), other + "\\spells.txt - RZEdit");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-5");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "snd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-5");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_SOUND)), "snd00");
 
     answers.push(IDOK, game + "\\SetA\\Data\\MagicTable");
     editor.command(IDM_OPEN);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "asnd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_SOUND)), "asnd00");
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -510,7 +536,7 @@ TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
     EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"),
               magicTableText(asWritten(spellLines(2))));
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "asnd00");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_SOUND)), "asnd00");
     EXPECT_EQ(answers.unexpected, 0);
 }
 

@@ -155,6 +155,27 @@ TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
     EXPECT_EQ(1200u, source()->getDataSize());
 }
 
+// 纊 (0xFA 0x5C) and 犾 (0xFB 0x5C) end in the byte of a backslash: a sound
+// file named with them keeps its whole name, in the form and in the saved list.
+TEST_F(RZSoundPictureTest, ASoundNamedWithBackslashByteKanjiIsSavedWhole) {
+    ASSERT_NO_FATAL_FAILURE(openSetA());
+    std::string chosen = testsupport::makeScratchDir("sounds") + "\\纊犾.wav";
+    ASSERT_TRUE(writeFileAndFolders(chosen, waveBytes(800)));
+    {
+        editortest::Answerer answerer;
+        answerer.push(IDOK, chosen);
+        editor->command(IDC_SOUND_CHOOSE);
+        ASSERT_EQ(1u, answerer.seen.size());
+    }
+    EXPECT_EQ("纊犾", soundBox());
+    editor->press({VK_CONTROL, 'S'});
+    EXPECT_FALSE(editor->document()->hasChanged());
+    std::vector<std::string> sounds = editortest::soundNames("a");
+    sounds[0] = "纊犾";
+    EXPECT_EQ(editortest::soundFileText(sounds),
+              testsupport::readFile(game + "\\SetA\\Data\\SoundFileName"));
+}
+
 TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(openSetA());
     std::string before = soundBox();

@@ -2,11 +2,14 @@
 // the way, a folder that went away after opening, a sound list that cannot be
 // put in place after the table was written, and a disk that fills up. In every
 // case the files on disk stay as they were to the byte, the user hears of it
-// where the editor tells them, and the document keeps every edit.
+// where the editor tells them, and the document keeps every edit. Throughout
+// saves, failing or not, the table's name holds a whole table.
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
+#include "support/HFileReplacement.h"
 #include "support/HFileWriter.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -15,10 +18,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 
@@ -168,12 +174,19 @@ void expectEditsKept(Editor& editor) {
     EXPECT_EQ(document->entryAt(rowOf(33, 1))->getSound(), "keptsnd");
 
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_NAME), KEPT_NAME);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), COLUMN_COST), "77");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(8, 3), COLUMN_RANGE), "9");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), COLUMN_TARGET), "敵");
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_DESCRIPTION), KEPT_DESCRIPTION);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), COLUMN_SOUND), "keptsnd");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), listColumnOf(RZSpellFields::FIELD_NAME)),
+              KEPT_NAME);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), listColumnOf(RZSpellFields::FIELD_COST)),
+              "77");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(8, 3), listColumnOf(RZSpellFields::FIELD_RANGE)),
+              "9");
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(1, 1), listColumnOf(RZSpellFields::FIELD_TARGET)),
+              "敵");
+    EXPECT_EQ(
+        editor.cell(IDC_SPELL_LIST, rowOf(33, 1), listColumnOf(RZSpellFields::FIELD_DESCRIPTION)),
+        KEPT_DESCRIPTION);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(33, 1), listColumnOf(RZSpellFields::FIELD_SOUND)),
+              "keptsnd");
 
     editor.selectRow(rowOf(0, 1));
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), KEPT_NAME);
@@ -369,7 +382,8 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
         EXPECT_TRUE(document->tablePath().fullPath().empty());
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getName(), "最初の呪文");
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "最初の呪文");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)),
+                  "最初の呪文");
     };
 
     testsupport::LogTail log;
@@ -500,6 +514,65 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     EXPECT_EQ(answers.unexpected, 0);
 }
 
+namespace {
+
+// A step of replacing a file failing from its nth call on, as a file system or
+// another program would make it; every step works again however the test ends.
+struct FailingStep {
+    FailingStep(HFileReplacement::Step step, int nth) { HFileReplacement::failForTests(step, nth); }
+    ~FailingStep() { HFileReplacement::failForTests(HFileReplacement::Step::NONE, 1); }
+};
+
+} // namespace
+
+// Each step of putting the new files in place failing after both were written:
+// no second name for the old table (neither in the backup folder nor beside
+// it), the table not moved into place, the sound list not following the table
+// (the old table goes back). Where the file system has no second names, the
+// backup holds copies.
+TEST_F(SaveFailureTest, AFailingStepOfReplacingTheFilesLosesNothing) {
+    using Step = HFileReplacement::Step;
+    struct Row {
+        const char* what;
+        Step step;
+        int nth;
+    };
+    const Row rows[] = {
+        {"no second name for the old table", Step::SECOND_NAME, 1},
+        {"the table not moved into place", Step::MOVE, 1},
+        {"the sound list not following the table", Step::MOVE, 2},
+    };
+    Editor editor;
+    Answerer answers;
+    Edits edits = openAndEdit(editor);
+    const std::string title = editor.title();
+    const Snapshot before = snapshot(game + "\\SetA");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FailingStep failing(row.step, row.nth);
+        expectSaveLoggedAsFailed(editor);
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        EXPECT_EQ(editor.document()->flags(), OPENED);
+        EXPECT_EQ(editor.title(), title);
+        expectEditsKept(editor);
+    }
+    {
+        FailingStep failing(Step::MOVE, 2);
+        ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
+        EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
+        expectEditsKept(editor);
+    }
+    {
+        FailingStep failing(Step::LINK, 1);
+        editor.command(IDM_SAVE);
+    }
+    expectWritten(data, edits);
+    EXPECT_FALSE(editor.document()->hasChanged());
+    expectOnlyBackupAdded(before, snapshot(game + "\\SetA"));
+    EXPECT_EQ(answers.seen.size(), 2u);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
 TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     Editor editor;
     Answerer answers;
@@ -573,8 +646,9 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         EXPECT_TRUE(document->hasChanged());
         EXPECT_EQ(document->entryAt(0)->getSound(), "madesnd");
         EXPECT_EQ(document->entryAt(0)->getCost(), 66);
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_SOUND), "madesnd");
-        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, COLUMN_COST), "66");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_SOUND)),
+                  "madesnd");
+        EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_COST)), "66");
         EXPECT_EQ(differences(before, snapshot(game)), "");
     };
     {
@@ -755,5 +829,102 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     expectWritten(folder, edits);
     EXPECT_FALSE(editor.document()->hasChanged());
     expectOnlyBackupAdded(tables, snapshot(folder), "");
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+namespace {
+
+// Reads MagicTable in its working folder by name, over and over, until the file
+// "stop" appears in the folder it is given; then writes there each different
+// content it read ("seen<N>") and "<reads> <reads that found no file> <N>".
+// A Unix program: its reads do not hold the file open in Wine's server, where
+// an open file cannot be replaced, so the saves run as they would alone.
+const char WATCH_SCRIPT[] = R"(use strict;
+my $dir = shift;
+sub put { my ($name, $bytes) = @_; open(my $out, '>:raw', "$dir/$name") or return; print $out $bytes; close($out); }
+put('started', '');
+my ($reads, $missing, %seen) = (0, 0);
+my $until = time + 120;
+until (-e "$dir/stop" or time > $until) {
+    if (open(my $table, '<:raw', 'MagicTable')) {
+        local $/;
+        my $bytes = <$table> // '';
+        close($table);
+        $seen{$bytes}++;
+        $reads++;
+    } else {
+        $missing++;
+    }
+}
+my $n = 0;
+put('seen' . $n++, $_) for keys %seen;
+put('counts.part', "$reads $missing $n");
+rename("$dir/counts.part", "$dir/counts");
+)";
+
+bool waitForFile(const std::string& path) {
+    for (int i = 0; i < 400 && !testsupport::fileExists(path); ++i) {
+        Sleep(25);
+    }
+    return testsupport::fileExists(path);
+}
+
+} // namespace
+
+// Another program reading the table while the editor saves it must always
+// find a whole table under its name: the one before the save or the one after.
+TEST_F(SaveFailureTest, TheTablesNameHoldsAWholeTableThroughoutSaves) {
+    const std::string watch = game + "\\watch";
+    ASSERT_TRUE(CreateDirectoryA(watch.c_str(), nullptr));
+    ASSERT_TRUE(testsupport::writeFile(watch + "\\watch.pl", WATCH_SCRIPT));
+    struct Stop {
+        std::string signal;
+        ~Stop() { testsupport::writeFile(signal, ""); }
+    } stop{watch + "\\stop"};
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    std::vector<std::string> versions{testsupport::readFile(data + "\\MagicTable")};
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::string command = "/usr/bin/perl ../../watch/watch.pl ../../watch";
+    ASSERT_TRUE(CreateProcessA("Z:\\usr\\bin\\perl", &command[0], nullptr, nullptr, FALSE, 0,
+                               nullptr, data.c_str(), &startup, &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_TRUE(waitForFile(watch + "\\started")) << "the watching program did not start";
+
+    for (int save = 0; save < 12; ++save) {
+        editor.selectRow(rowOf(save % 4, 1));
+        editor.type(IDC_NAME, "保存" + std::to_string(save));
+        editor.selectRow(rowOf(5, 1));
+        if (save == 6) {
+            // The sound list held: the new table is put in place and taken
+            // back, then written again below.
+            HeldFile held(data + "\\SoundFileName");
+            ASSERT_TRUE(held.holding);
+            editor.command(IDM_SAVE);
+            ASSERT_TRUE(editor.document()->hasChanged());
+        }
+        editor.command(IDM_SAVE);
+        ASSERT_FALSE(editor.document()->hasChanged());
+        versions.push_back(testsupport::readFile(data + "\\MagicTable"));
+    }
+    ASSERT_TRUE(testsupport::writeFile(watch + "\\stop", ""));
+    ASSERT_TRUE(waitForFile(watch + "\\counts"));
+
+    unsigned long reads = 0, missing = 0, kinds = 0;
+    ASSERT_EQ(3, sscanf(testsupport::readFile(watch + "\\counts").c_str(), "%lu %lu %lu", &reads,
+                        &missing, &kinds));
+    EXPECT_EQ(missing, 0u) << "reads that found no table: " << missing << " of " << reads + missing;
+    EXPECT_GE(kinds, 2u) << "the saves went by unwatched";
+    for (unsigned long n = 0; n < kinds; ++n) {
+        const std::string seen = testsupport::readFile(watch + "\\seen" + std::to_string(n));
+        EXPECT_TRUE(std::find(versions.begin(), versions.end(), seen) != versions.end())
+            << "a table read during the saves is neither the old nor a new one (" << seen.size()
+            << " bytes)";
+    }
     EXPECT_EQ(answers.unexpected, 0);
 }

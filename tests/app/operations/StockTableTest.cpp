@@ -3,9 +3,11 @@
 // rows and rows that differ from stock, read from the screen.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
+#include "toolkit/HListView.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -215,12 +217,32 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
     editor.command(IDM_UNDO);
     EXPECT_EQ(editor.document()->entryAt(rowOf(2, 1))->getCost(), 99);
     EXPECT_EQ(editor.document()->entryAt(rowOf(8, 1))->getName(), "呪文08-0");
+
+    // A stock table that ends before the last spells: their levels have no
+    // stock values, so they differ in nothing, stay white with the colours on,
+    // and putting one back to stock leaves it as it is (the reload throws
+    // spell 4's return to stock away).
+    std::vector<SpellLine> shortStock = spellLines(0);
+    shortStock.resize(40);
+    ASSERT_TRUE(
+        testsupport::writeFile(game + "\\Default\\Data\\MagicTable", magicTableText(shortStock)));
+    answers.push(IDOK);
+    editor.command(IDM_RELOAD);
+    EXPECT_EQ(editor.document()->stockTable().differences(*editor.document()).size(), 2u);
+    const std::string loaded = tableState(editor.document());
+    editor.selectRow(rowOf(45, 2));
+    editor.command(IDM_RESET_TO_STOCK);
+    EXPECT_EQ(tableState(editor.document()), loaded);
+    editor.command(IDM_SHOW_STOCK_DIFF);
+    HListView* spells = static_cast<HListView*>(editor.control(IDC_SPELL_LIST));
+    for (int row : {rowOf(2, 1), rowOf(45, 1), rowOf(45, 2), rowOf(47, 1)}) {
+        EXPECT_EQ(spells->getItemColor(row) == RZDisplay::STOCK_COLOR, row == rowOf(2, 1)) << row;
+    }
+    editor.command(IDM_SHOW_STOCK_DIFF);
     EXPECT_EQ(answers.unexpected, 0);
 
-    // Without a stock table the tools are greyed (reloading throws spell 4's
-    // return to stock away).
+    // Without a stock table the tools are greyed.
     DeleteFileA((game + "\\Default\\Data\\MagicTable").c_str());
-    answers.push(IDOK);
     editor.command(IDM_RELOAD);
     EXPECT_EQ(answers.unexpected, 0);
     for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {

@@ -85,6 +85,7 @@ class TableTextTest : public FreshGameTest {
 } // namespace
 
 TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
+    setClipboard("1\t1\r\n"); // text to paste, but no table to paste it into
     Editor editor;
     Answerer answers;
     for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {

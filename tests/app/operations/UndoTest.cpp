@@ -3,6 +3,7 @@
 // typed into names and descriptions, as the table saves them.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZSpellFields.h"
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "tests/app/views/EditorHarness.h"
@@ -106,7 +107,7 @@ TEST_F(UndoTest, MixedStepsUndoAndRedoAsTheModelPredicts) {
         EXPECT_EQ(testsupport::windowText(editor.controlHandle(IDC_COST)),
                   std::to_string(document->entryAt(rows[i])->getCost()));
         for (int row = 0; row < 3; ++row) {
-            EXPECT_EQ(editor.cell(IDC_SPELL_LIST, row, COLUMN_NAME),
+            EXPECT_EQ(editor.cell(IDC_SPELL_LIST, row, RZSpellFields::listColumnOf(RZSpellFields::FIELD_NAME)),
                       document->entryAt(row)->getName());
         }
     }

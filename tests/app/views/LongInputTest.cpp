@@ -2,6 +2,7 @@
 // spell preview (a 4,000-pixel square picture cut into 32-pixel cells has
 // 15,625 frames, a 16,000-pixel one is refused by the loader), and a table with
 // a megabyte line opened beside 100,000 characters.
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZCharacterFile.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
@@ -20,6 +21,8 @@
 #include <windows.h>
 
 #include <string>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 using namespace longinput;
@@ -190,7 +193,8 @@ TEST(LongInputEditor, AMegabyteLineAndAHundredThousandCharactersOpen) {
     EXPECT_EQ("C1", editor.cell(IDC_CHARACTERS, 0, 0));
     // The list cell is cut, the entry keeps its whole texts while the form
     // shows them and the selection moves on and back.
-    EXPECT_LE(editor.cell(IDC_SPELL_LIST, 0, COLUMN_NAME).size(), 1023u);
+    EXPECT_LE(editor.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)).size(),
+              1023u);
     editor.selectRow(1);
     editor.selectRow(0);
     const RZMagic* first = document->entryAt(0);

@@ -1,6 +1,7 @@
 // The record display and the list listeners through the real window: moving
 // through the list, typing and picking into the form, reverting, sorting, the
 // listener guard and an empty refill.
+#include "app/data/RZSpellFields.h"
 #include "app/data/RZCharacters.h"
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
@@ -23,6 +24,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 
@@ -79,10 +82,10 @@ TEST_F(RZDisplayTest, NavigationWrapsAndRewritesTheRowLeft) {
     e.type(IDC_NAME, "新しい炎");
     EXPECT_EQ(entry(1)->getName(), "新しい炎");
     EXPECT_EQ(entry(2)->getName(), "新しい炎");
-    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, COLUMN_NAME), "呪文00-1");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-1");
     e.command(IDC_NEXT);
     for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, COLUMN_NAME), "新しい炎");
+        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, listColumnOf(RZSpellFields::FIELD_NAME)), "新しい炎");
         EXPECT_EQ(e.rowColour(row), RGB(255, 255, 192)) << row;
     }
     EXPECT_EQ(e.rowColour(3), RGB(255, 255, 255));
@@ -213,15 +216,18 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
         int (*value)(const RZMagic*);
     };
     const Column numeric[] = {
-        {COLUMN_ROW, [](const RZMagic* m) { return m->getRow(); }},
-        {COLUMN_LEVEL, [](const RZMagic* m) { return m->getLevel(); }},
-        {COLUMN_ELEMENT, [](const RZMagic* m) { return m->getElement(); }},
-        {COLUMN_RANK, [](const RZMagic* m) { return m->getRank(); }},
-        {COLUMN_TARGET, [](const RZMagic* m) { return m->getTarget(); }},
-        {COLUMN_COST, [](const RZMagic* m) { return m->getCost(); }},
-        {COLUMN_RANGE, [](const RZMagic* m) { return m->getRange(); }},
-        {COLUMN_AREA, [](const RZMagic* m) { return m->getArea(); }},
-        {COLUMN_EFFICIENCY, [](const RZMagic* m) { return m->getEfficiency(); }},
+        {listColumnOf(RZSpellFields::KEY_ROW), [](const RZMagic* m) { return m->getRow(); }},
+        {listColumnOf(RZSpellFields::KEY_LEVEL), [](const RZMagic* m) { return m->getLevel(); }},
+        {listColumnOf(RZSpellFields::KEY_ELEMENT),
+         [](const RZMagic* m) { return m->getElement(); }},
+        {listColumnOf(RZSpellFields::KEY_RANK), [](const RZMagic* m) { return m->getRank(); }},
+        {listColumnOf(RZSpellFields::FIELD_TARGET),
+         [](const RZMagic* m) { return m->getTarget(); }},
+        {listColumnOf(RZSpellFields::FIELD_COST), [](const RZMagic* m) { return m->getCost(); }},
+        {listColumnOf(RZSpellFields::FIELD_RANGE), [](const RZMagic* m) { return m->getRange(); }},
+        {listColumnOf(RZSpellFields::FIELD_AREA), [](const RZMagic* m) { return m->getArea(); }},
+        {listColumnOf(RZSpellFields::FIELD_EFFICIENCY),
+         [](const RZMagic* m) { return m->getEfficiency(); }},
     };
     for (const Column& c : numeric) {
         for (int direction : {1, -1}) {
@@ -243,9 +249,11 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
         }
     }
     // Costs over 99 sort after 99 (by value, not by text).
-    sortBy(COLUMN_COST, 1);
+    sortBy(listColumnOf(RZSpellFields::FIELD_COST), 1);
     EXPECT_GE(rowEntry(80)->getCost(), 100);
-    for (int column : {COLUMN_NAME, COLUMN_DESCRIPTION, COLUMN_SOUND}) {
+    for (int column :
+         {listColumnOf(RZSpellFields::FIELD_NAME), listColumnOf(RZSpellFields::FIELD_DESCRIPTION),
+          listColumnOf(RZSpellFields::FIELD_SOUND)}) {
         for (int direction : {1, -1}) {
             sortBy(column, direction);
             for (int row = 1; row < 81; ++row) {
@@ -263,7 +271,7 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
     e.type(IDC_RANGE, "8");
     EXPECT_EQ(top->getRange(), 8);
     e.selectRow(1);
-    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, COLUMN_RANGE), "8");
+    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_RANGE)), "8");
     // The order of the document never changes.
     for (int i = 0; i < 81; ++i) {
         EXPECT_EQ(entry(i)->getRow(), i + 1);
@@ -274,7 +282,7 @@ TEST_F(RZDisplayTest, SortingByValueBothWaysAndRowsKeepTheirEntries) {
     RZOP0014(e.window);
     e.command(e.dataSetId("SetA"));
     EXPECT_EQ(rowEntry(0), entry(0));
-    e.clickColumn(IDC_SPELL_LIST, COLUMN_COST);
+    e.clickColumn(IDC_SPELL_LIST, listColumnOf(RZSpellFields::FIELD_COST));
     EXPECT_EQ(RZListViewEvent::directions()[6], 1);
 }
 
@@ -340,7 +348,8 @@ TEST_F(RZDisplayTest, OpeningAnotherDataSetShowsItInFull) {
         ASSERT_EQ(e.rowCount(IDC_SPELL_LIST), static_cast<int>(e.document()->count()));
         for (int row = 0; row < e.rowCount(IDC_SPELL_LIST); ++row) {
             EXPECT_EQ(rowEntry(row), entry(row)) << row;
-            for (int column = COLUMN_ROW; column < COLUMN_COUNT; ++column) {
+            for (int column = listColumnOf(RZSpellFields::KEY_ROW);
+                 column < RZSpellFields::LIST_COLUMN_COUNT; ++column) {
                 EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, column),
                           RZDisplay::columnText(entry(row), column))
                     << row << " " << column;

@@ -58,6 +58,7 @@ TEST(RZProgramFileTest, CarriesVersionManifestAndItsIconShowsInTheTitleBar) {
     ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, size, &info[0]));
     EXPECT_EQ("RZEdit", versionString(info, "ProductName"));
     EXPECT_EQ("1.02", versionString(info, "FileVersion"));
+    EXPECT_EQ("Copyright (c) 2026 RZEdit contributors", versionString(info, "LegalCopyright"));
     EXPECT_EQ("1.02", versionString(info, "ProductVersion"));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;

@@ -1,4 +1,5 @@
 // The main window as built: controls, columns, menus, accelerators, fonts, title.
+#include "app/data/RZSpellFields.h"
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
 #include "app/views/RZDisplay.h"
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+using RZSpellFields::listColumnOf;
 
 using namespace editortest;
 
@@ -191,7 +194,7 @@ TEST_F(RZWindowTest, FontsColumnsAndPreviewBuffer) {
     const char* spell[] = {"行/24/L",   "名称/96/L", "Lv/36/L",    "属/24/L",
                            "Rk/24/L",   "対象/36/L", "消費/36/R",  "射程/36/R",
                            "範囲/36/R", "効率/36/R", "説明/132/L", "効果音/96/L"};
-    for (int c = COLUMN_ROW; c < COLUMN_COUNT; ++c) {
+    for (int c = listColumnOf(RZSpellFields::KEY_ROW); c < RZSpellFields::LIST_COLUMN_COUNT; ++c) {
         EXPECT_EQ(headerText(editor.controlHandle(IDC_SPELL_LIST), c), spell[c]);
     }
     EXPECT_EQ(headerText(editor.controlHandle(IDC_CHARACTERS), 0), "ＩＤ/116/L");
@@ -272,8 +275,11 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
         EXPECT_EQ(menuText(tools, static_cast<UINT>(i)), toolItems[i]);
         EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
     }
-    // The table's text items wait for a table.
+    // The table's text items wait for a table, the stock tools for a stock table.
     for (UINT id = 175; id <= 178; ++id) {
+        EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
+    }
+    for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
         EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
     }
     // Nothing to undo or redo in a new window, and the colours start off.
