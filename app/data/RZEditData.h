@@ -35,9 +35,6 @@ class RZEditData : public HObject {
     static constexpr std::uint32_t SHARE_ALL = SHARE_VALUES | SHARE_SOUND_FILE | SHARE_PICTURE_FILE;
     static_assert(RZSpellFields::FIELD_COUNT <= 16, "field bits below the file bits");
 
-    // Where the game directory is kept.
-    static const char* const REGISTRY_PATH;
-
     // The document of a window, made on first request; null for a null handle.
     static RZEditData* getInstance(HWND window);
     // Destroys the window's document, if it has one.
@@ -54,6 +51,9 @@ class RZEditData : public HObject {
     // Deletes every entry (and forgets the shown one).
     void clear();
     bool hasChanged() const;
+    // A table is open (loaded or new) and has entries: what the table's
+    // commands need.
+    bool hasTable() const { return !testFlags(0) && count() > 0; }
 
     // The levels of a spell share the fields the table marks shared: copies
     // the given ones (SHARE_...) of entry to every other entry with the same
@@ -70,6 +70,8 @@ class RZEditData : public HObject {
     std::uint32_t flags() const { return flagBits; }
     // Mask 0 clears every bit; any other mask is added.
     void setFlags(std::uint32_t mask);
+    // The state bits become exactly these.
+    void replaceFlags(std::uint32_t bits) { flagBits = bits; }
     void clearFlags(std::uint32_t mask);
     // Mask 0: true when no bit is set. Otherwise true when the bits in mask,
     // read as a signed number, are greater than 0.

@@ -139,13 +139,13 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          {"2行目 5列: 改行やNUL文字は使えません", "4行目 5列: 改行やNUL文字は使えません"}},
         {"a spreadsheet's UTF-16: quoted fields, columns reordered, one missing, LF ends",
          testsupport::utf16WithMark(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
-                                    u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
-                                    u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
+                                    u"555\t1\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t12\tignored\n"
+                                    u"556\t2\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t13"),
          Header::NEEDED,
          [](std::vector<Entry>& e) {
              for (int i = 0; i < 3; ++i) {
-                 e[i].name = "Fire　\"Ball\"";
-                 e[i].description = "a　b";
+                 e[i].name = "ﾌｧｲｱ　\"Ball\"";
+                 e[i].description = "ソ　表";
              }
              e[0].efficiency = 555;
              e[0].cost = 12;
@@ -154,9 +154,9 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          },
          {}},
         {"UTF-8 with its mark; CR ends, empty lines and rows of empty cells skipped",
-         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tキュア\r\n\n",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tｷｭｱ表\r\n\n",
          Header::NEEDED,
-         [](std::vector<Entry>& e) { e[3].name = "キュア"; },
+         [](std::vector<Entry>& e) { e[3].name = "ｷｭｱ表"; },
          {}},
         {"element and rank are never read; an unknown column is ignored",
          "番号\tLv\t属性\tランク\tメモ\r\n0\t1\t水\tS\t?\r\n",
@@ -173,10 +173,13 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::NEEDED,
          [](std::vector<Entry>& e) { e[3].description = std::string(962, 'x'); },
          {}},
-        {"a pasted row with a changed cost",
-         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\ts e.wav\r\n",
+        {"a pasted row with a changed cost and sound, the last column",
+         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\tnew.wav\r\n",
          Header::IF_PRESENT,
-         [](std::vector<Entry>& e) { e[4].cost = 5; },
+         [](std::vector<Entry>& e) {
+             e[4].cost = 5;
+             e[4].sound = "new.wav";
+         },
          {}},
         {"a pasted Shift-JIS row whose half-width katakana would be valid UTF-8",
          "9\t1\tﾃｩ\r\n",
@@ -240,11 +243,12 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          nullptr,
          {"2行目 3列: Shift-JISにない文字です", "3行目 1列: Shift-JISにない文字です",
           "3行目 2列: 整数ではありません"}},
-        {"broken UTF-8",
-         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\n0\t1\t" + "\xC3\n",
+        {"broken UTF-8: a sequence cut short, and a slash in three bytes",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\n0\t1\t" + "\xC3\n0\t2\t\xE0\x80\xAF\n",
          Header::NEEDED,
          nullptr,
-         {"2行目 3列: UTF-8として正しくない文字があります"}},
+         {"2行目 3列: UTF-8として正しくない文字があります",
+          "3行目 3列: UTF-8として正しくない文字があります"}},
         {"a broken Shift-JIS name",
          "番号\tLv\t名称\r\n0\t1\t\x82\r\n",
          Header::NEEDED,
@@ -333,9 +337,8 @@ TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
 
 // The demo game's tables written as text and read back give the same values.
 TEST(RZTableTsv, DemoTablesReadBackUnchanged) {
-    char demo[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
-    if (length == 0 || length >= sizeof(demo)) {
+    const std::string demo = testsupport::demoDirectory();
+    if (demo.empty()) {
         GTEST_SKIP() << "RZ_DEMO_DIR is not set";
     }
     datatest::GameDirectory noGame;

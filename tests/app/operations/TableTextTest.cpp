@@ -27,11 +27,6 @@ const std::string HEADER =
     "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
 const COLORREF YELLOW = RGB(255, 255, 192);
 
-bool greyed(Editor& editor, int id) {
-    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
-           0;
-}
-
 // Opens the Tools menu's states as the system does before showing it.
 void openToolsMenu(Editor& editor) {
     HMENU bar = GetMenu(editor.hwnd);
@@ -82,40 +77,23 @@ void setClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-void focus(Editor& editor, int id) {
-    SetForegroundWindow(editor.hwnd);
-    SetFocus(editor.controlHandle(id));
-    pump(20);
-}
-
-COLORREF rowColor(Editor& editor, int row) {
-    return static_cast<HListView*>(editor.control(IDC_SPELL_LIST))->getItemColor(row).getColorRef();
-}
-
-class TableTextTest : public ::testing::Test {
+class TableTextTest : public FreshGameTest {
   protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
-        out = testsupport::makeScratchDir("tsv");
-    }
-    std::string game;
-    std::string data;
-    std::string out;
+    std::string out = testsupport::makeScratchDir("tsv");
 };
 
 } // namespace
 
 TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
+    setClipboard("1\t1\r\n"); // text to paste, but no table to paste it into
     Editor editor;
     Answerer answers;
     for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
-        EXPECT_TRUE(greyed(editor, id)) << id; // no table yet
+        EXPECT_TRUE(editor.greyed(id)) << id; // no table yet
     }
     editor.command(editor.dataSetId("SetA"));
-    EXPECT_FALSE(greyed(editor, IDM_EXPORT_TSV));
-    EXPECT_FALSE(greyed(editor, IDM_IMPORT_TSV));
+    EXPECT_FALSE(editor.greyed(IDM_EXPORT_TSV));
+    EXPECT_FALSE(editor.greyed(IDM_IMPORT_TSV));
     editor.command(IDM_SAVE); // the table as the editor writes it
     const std::string table = readFile(data + "\\MagicTable");
     const std::string before = tableState(editor.document());
@@ -133,13 +111,14 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     answers.push(IDOK, out + "\\spells.tsv");
     editor.command(IDM_IMPORT_TSV);
     EXPECT_EQ(before, tableState(editor.document()));
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
 
     // A spreadsheet's UTF-16 text with LF ends, columns reordered and most left
     // out: one undo step; the rows it changed turn yellow.
     writeFile(out + "\\edited.tsv",
               testsupport::utf16WithMark(
-                  u"Lv\t消費\t番号\t名称\n1\t77\t0\t\"Fire Ball\"\n2\t78\t0\t\"Fire Ball\"\n"));
+                  u"Lv\t消費\t番号\t名称\t説明\n1\t77\t0\t\"Fire Ball\"\tｶﾅの説明\n"
+                  u"2\t78\t0\t\"Fire Ball\"\tｶﾅの説明\n"));
     answers.push(IDOK, out + "\\edited.tsv");
     editor.command(IDM_IMPORT_TSV);
     RZEditData* document = editor.document();
@@ -147,15 +126,19 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     EXPECT_EQ(78, document->entryAt(rowOf(0, 2))->getCost());
     for (int level = 1; level <= 3; ++level) {
         EXPECT_EQ("Fire　Ball", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 1));
-        EXPECT_EQ(YELLOW, rowColor(editor, rowOf(0, level)));
+        EXPECT_EQ("ｶﾅの説明", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 10));
+        EXPECT_EQ(YELLOW, editor.rowColour(rowOf(0, level)));
     }
-    EXPECT_NE(YELLOW, rowColor(editor, rowOf(1, 1)));
+    EXPECT_NE(YELLOW, editor.rowColour(rowOf(1, 1)));
     EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), 6), "77");
 
-    // One step: undone, the table is as it was, and saves as it was read.
+    // One step: undone, the table is as it was, the first row it changed is
+    // selected, and the table saves as it was read.
+    editor.selectRow(40);
     editor.command(IDM_UNDO);
     EXPECT_EQ(before, tableState(document));
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_EQ(rowOf(0, 1), editor.selectedRow());
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
     editor.command(IDM_REDO);
     EXPECT_EQ(77, document->entryAt(rowOf(0, 1))->getCost());
     editor.command(IDM_UNDO);
@@ -208,9 +191,12 @@ TEST_F(TableTextTest, CsvThroughTheChoosers) {
     editor.command(IDM_EXPORT_TSV);
     EXPECT_EQ(csv, readFile(out + "\\sheet.txt"));
 
-    // Read back through the import's CSV filter: nothing changes.
-    answers.push(IDOK, out + "\\spells.csv", csvType);
+    // Read back through the import, whose first filter shows both kinds: nothing changes.
+    answers.push(IDOK, out + "\\spells.csv");
     editor.command(IDM_IMPORT_TSV);
+    EXPECT_EQ("TSV・CSVファイル (*.tsv;*.csv)|TSVファイル (*.tsv)|CSVファイル (*.csv)|"
+              "すべてのファイル (*.*)|",
+              answers.seen.back().fileTypes);
     EXPECT_EQ(before, tableState(document));
 
     writeFile(out + "\\edited.csv", u8"\"番号\",\"Lv\",\"名称\",\"消費\"\n"
@@ -246,7 +232,7 @@ TEST_F(TableTextTest, ABrokenFileChangesNothingAndListsItsErrors) {
     editor.command(IDM_IMPORT_TSV);
     EXPECT_EQ(before, tableState(editor.document()));
     EXPECT_FALSE(editor.document()->hasChanged());
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
     ASSERT_EQ(2u, answers.seen.size());
     const Seen& box = answers.seen[1];
     EXPECT_EQ("TSVファイル", box.caption);
@@ -268,25 +254,30 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
     RZEditData* document = editor.document();
+    // A name in half-width katakana, ending in a character whose second byte is
+    // a backslash: copied and pasted back as it is.
+    editor.selectRow(rowOf(3, 1));
+    editor.type(IDC_NAME, "ﾊｰﾌｶﾅ表");
     const std::string before = tableState(document);
 
-    setClipboard("");
+    ASSERT_NO_FATAL_FAILURE(setClipboard(""));
     openToolsMenu(editor);
-    EXPECT_TRUE(greyed(editor, IDM_PASTE_TABLE)); // no text to paste
+    EXPECT_TRUE(editor.greyed(IDM_PASTE_TABLE)); // no text to paste
 
     // Ctrl+C on the list: the whole table, as Shift-JIS and as Unicode text.
-    focus(editor, IDC_SPELL_LIST);
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'C'});
     const std::string copied = clipboardText(CF_TEXT);
     ASSERT_EQ(0u, copied.find(HEADER));
     EXPECT_EQ(82, std::count(copied.begin(), copied.end(), '\n'));
     EXPECT_EQ(copied, clipboardText(CF_UNICODETEXT));
     openToolsMenu(editor);
-    EXPECT_FALSE(greyed(editor, IDM_PASTE_TABLE));
+    EXPECT_FALSE(editor.greyed(IDM_PASTE_TABLE));
 
     // Pasted back whole, nothing changes.
     editor.press({VK_CONTROL, 'V'});
     EXPECT_EQ(before, tableState(document));
+    EXPECT_TRUE(answers.seen.empty());
 
     // Two rows without the header, as a spreadsheet copies them, with a
     // changed range and target: exactly those rows change.
@@ -304,8 +295,8 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     for (const std::string& cell : cells) {
         changed += cell + (&cell == &cells.back() ? "\r\n" : "\t");
     }
-    setClipboard(changed);
-    focus(editor, IDC_SPELL_LIST);
+    ASSERT_NO_FATAL_FAILURE(setClipboard(changed));
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'V'});
     const int pasted = rowOf(9, 1);
     EXPECT_EQ(42, document->entryAt(pasted)->getRange());
@@ -315,15 +306,15 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         differing += document->entryAt(i)->hasChanged() ? 1 : 0;
     }
-    EXPECT_EQ(1, differing); // spell 9 has one level
+    EXPECT_EQ(2, differing); // spell 9's one level, and spell 3's name typed above
 
     // Ctrl+Z undoes the paste as one step.
-    focus(editor, IDC_SPELL_LIST);
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'Z'});
     EXPECT_EQ(before, tableState(document));
 
     // In an edit box Ctrl+C copies the box's own text.
-    focus(editor, IDC_NAME);
+    editor.focus(IDC_NAME);
     SendMessageA(editor.controlHandle(IDC_NAME), EM_SETSEL, 0, -1);
     editor.press({VK_CONTROL, 'C'});
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), clipboardText(CF_TEXT));

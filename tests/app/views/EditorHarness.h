@@ -4,6 +4,9 @@
 // on disk, the registry value naming it, the window, and an answerer that finds
 // the message boxes and file dialogs the editor opens and replies to them.
 
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -46,8 +49,8 @@ std::string bmpBytes(int width, int height, COLORREF color);
 std::string characterData(const std::vector<std::string>& names,
                           const std::vector<std::vector<int>>& aptitudes);
 
-// Points HKLM\SOFTWARE\Brix\Kolden\Directory at the directory.
-bool setGameDirectory(const std::string& directory);
+using testsupport::demoDirectory;
+using testsupport::setGameDirectory;
 
 // What the answerer saw of one dialog.
 struct Seen {
@@ -73,24 +76,21 @@ struct Reply {
     int fileType;
 };
 
-// Answers the dialogs of this thread from a queue, through a thread timer that
-// also fires inside the dialogs' own message loops. A dialog with no reply
-// queued is cancelled (and counted as unexpected).
+// Answers the message boxes and file dialogs of this thread from a queue (see
+// testsupport::DialogDriver). A dialog with no reply queued is cancelled (and
+// counted as unexpected).
 class Answerer {
   public:
     Answerer();
-    ~Answerer();
     void push(int button, const std::string& path = std::string(), int fileType = 0);
     std::vector<Seen> seen;
     int unexpected = 0;
     bool empty() const { return replies.empty(); }
 
   private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
-    void poll();
+    bool answer(HWND dialog);
     std::deque<Reply> replies;
-    std::vector<HWND> handled;
-    UINT_PTR timer;
+    testsupport::DialogDriver driver;
 };
 
 // The editor window, created and shown, and its document.
@@ -115,6 +115,16 @@ class Editor {
     void clickColumn(int listId, int column);
     std::string cell(int listId, int row, int column);
     int rowCount(int listId);
+    // The colour a spell-list row is given, and the one the screen shows
+    // beside the sound column's text, where only the row's background is.
+    COLORREF rowColour(int row);
+    COLORREF rowPixel(int row);
+    // Whether the menu item is greyed.
+    bool greyed(int id);
+    // Gives the control the keyboard focus, with the window in front.
+    void focus(int id);
+    // Types into the focused box with real keys (digits and letters only).
+    void typeKeys(const std::string& text);
     // Real key strokes (SendInput), pressed in order and released in reverse,
     // then the messages pumped through the window's accelerators as its own
     // loop does.
@@ -127,18 +137,26 @@ class Editor {
 
 void pump(unsigned ms = 30);
 
-// The demo game's directory (RZ_DEMO_DIR), or "".
-std::string demoDirectory();
-
 // Every value a user can change, of every entry, one line an entry: compared
 // before and after a step to see exactly what it did to the table.
 std::string tableState(RZEditData* document);
 
-} // namespace editortest
-
-namespace editortest {
 // The invented game, written once per test program (do not change it).
 const std::string& sharedGame();
 // A fresh copy of the invented game for a test that writes.
 std::string freshGame();
+
+// A test on a fresh copy of the invented game, registered as the game; `data`
+// is the folder of data set SetA's tables.
+class FreshGameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        data = game + "\\SetA\\Data";
+        ASSERT_TRUE(setGameDirectory(game));
+    }
+    std::string game;
+    std::string data;
+};
+
 } // namespace editortest
