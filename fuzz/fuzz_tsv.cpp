@@ -1,8 +1,10 @@
-// The table's text form read against a small table: a refused text gives no
-// values and at most the kept number of errors, each with a place and a reason
-// (and the earlier line the reason names, where it names one); an accepted
-// one gives a value for every entry, keeps what the text cannot change, and
-// writes back to a text that reads to the same values. The harness runs with
+// The table's text form read against a small table, tab- or comma-separated,
+// as the bytes come or as UTF-8 without a byte-order mark: a refused text
+// gives no values and at most the kept number of errors, each with a place
+// and a reason (and the earlier line the reason names, where it names one); an
+// accepted one gives a value for every entry, keeps what the text cannot
+// change, and writes back, with tabs and with commas, to a text that reads to
+// the same values. The harness runs with
 // a memory limit, which a text of any shape must stay under.
 #include "app/data/RZTableText.h"
 #include "app/data/RZTableTsv.h"
@@ -76,11 +78,40 @@ void checkRefused(const RZTableTsv::Result& result) {
     }
 }
 
-// A header line made of the text form's own headings (which are UTF-8 in this
-// build, so seeds of Shift-JIS files rarely hit them): each byte up to the
-// first 0xFF picks a column by its low bits, or a name no column has; bit 4
-// puts blanks around it. Returns the bytes used.
-std::size_t headerFrom(const std::uint8_t* data, std::size_t size, std::string& header) {
+bool sameResult(const RZTableTsv::Result& a, const RZTableTsv::Result& b) {
+    if (a.values != b.values || a.errorCount != b.errorCount ||
+        a.errors.size() != b.errors.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.errors.size(); ++i) {
+        const RZTableTsv::Error& x = a.errors[i];
+        const RZTableTsv::Error& y = b.errors[i];
+        if (x.line != y.line || x.column != y.column || x.reason != y.reason ||
+            x.otherLine != y.otherLine) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// In this native build the headings are UTF-8 bytes, so a text of headings
+// and ASCII rows would be read as UTF-8 and lose them in the conversion to
+// Shift-JIS; a heading no column has, in Shift-JIS (ぁ), keeps such a text
+// Shift-JIS, as the program's own Shift-JIS headings do. Put at the header
+// line's end.
+void keepShiftJis(std::string& text, char separator) {
+    std::size_t end = text.find_first_of("\r\n");
+    text.insert(end == std::string::npos ? text.size() : end,
+                std::string(1, separator) + "\x82\x9F");
+}
+
+// A header line made of the text form's own headings (UTF-8 in this build, so
+// seeds of Shift-JIS files rarely hit them), split by the separator:
+// each byte up to the first 0xFF picks a column by its low bits, or a name no
+// column has; bit 4 puts blanks around it, bit 5 quotes it. Returns the bytes
+// used.
+std::size_t headerFrom(const std::uint8_t* data, std::size_t size, char separator,
+                       std::string& header) {
     std::size_t used = 0;
     while (used < size && data[used] != 0xFF) {
         const std::uint8_t pick = data[used++];
@@ -90,10 +121,34 @@ std::size_t headerFrom(const std::uint8_t* data, std::size_t size, std::string& 
         if (pick & 0x10) {
             name = " " + name + " ";
         }
-        header += (header.empty() ? "" : "\t") + name;
+        if (pick & 0x20) {
+            name = "\"" + name + "\"";
+        }
+        header += (header.empty() ? "" : std::string(1, separator)) + name;
     }
     header += "\r\n";
     return used < size ? used + 1 : used;
+}
+
+// The bytes as UTF-8 without a byte-order mark: ASCII as it is, every other
+// byte a character of three bytes (hiragana, and a few code page 932 lacks),
+// 0xFF one of four (which it lacks too).
+std::string asUtf8(const std::uint8_t* data, std::size_t size) {
+    std::string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        const std::uint8_t b = data[i];
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+        } else if (b == 0xFF) {
+            out += "\xF0\x9F\x98\x80";
+        } else {
+            const unsigned codePoint = 0x3040u + (b - 0x80u);
+            out += static_cast<char>(0xE0 | (codePoint >> 12));
+            out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -102,20 +157,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    // The first byte chooses a file (header required) or a clipboard text,
-    // and whether the next bytes pick a header of the form's own headings.
+    // The first byte chooses a file (header required) or a clipboard text;
+    // whether the next bytes pick a header of the form's own headings, split
+    // by tabs or by commas; and whether the rest is taken as it is or as UTF-8
+    // without a byte-order mark.
     const RZTableTsv::Header header =
         data[0] & 1 ? RZTableTsv::Header::IF_PRESENT : RZTableTsv::Header::NEEDED;
+    const char separator = data[0] & 4 ? ',' : '\t';
+    const bool utf8 = (data[0] & 8) != 0;
     std::string input;
     std::size_t from = 1;
     if (data[0] & 2) {
-        from += headerFrom(data + 1, size - 1, input);
+        from += headerFrom(data + 1, size - 1, separator, input);
+        if (!utf8) {
+            keepShiftJis(input, separator);
+        }
     }
-    input.append(reinterpret_cast<const char*>(data + from), size - from);
+    if (utf8) {
+        input += asUtf8(data + from, size - from);
+    } else {
+        input.append(reinterpret_cast<const char*>(data + from), size - from);
+    }
     const std::vector<Entry>& entries = table();
 
     RZTableTsv::Result result =
         RZTableTsv::read(input.data(), input.size(), entries, labels(), header);
+    if (utf8 && header == RZTableTsv::Header::NEEDED) {
+        // Valid UTF-8 in a file reads as it does after a byte-order mark.
+        const std::string marked = "\xEF\xBB\xBF" + input;
+        const RZTableTsv::Result withMark =
+            RZTableTsv::read(marked.data(), marked.size(), entries, labels(), header);
+        FUZZ_CHECK(sameResult(result, withMark));
+    }
     if (!result.ok()) {
         checkRefused(result);
         return 0;
@@ -155,16 +228,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         i += line.count;
     }
 
-    // Written back, the values read again as they are, with and without the header.
+    // Written back, the values read again as they are: tab-separated with and
+    // without the header, comma-separated with it.
     std::string written = RZTableTsv::write(result.values, labels());
-    RZTableTsv::Result again = RZTableTsv::read(written.data(), written.size(), result.values,
-                                                labels(), RZTableTsv::Header::NEEDED);
-    FUZZ_CHECK(again.ok());
-    FUZZ_CHECK(again.values == result.values);
     const std::size_t rows = written.find("\r\n") + 2;
-    again = RZTableTsv::read(written.data() + rows, written.size() - rows, entries, labels(),
-                             RZTableTsv::Header::IF_PRESENT);
+    RZTableTsv::Result again = RZTableTsv::read(written.data() + rows, written.size() - rows,
+                                                entries, labels(), RZTableTsv::Header::IF_PRESENT);
     FUZZ_CHECK(again.ok());
     FUZZ_CHECK(again.values == result.values);
+    for (RZTableTsv::Separator form : {RZTableTsv::Separator::TAB, RZTableTsv::Separator::COMMA}) {
+        written = RZTableTsv::write(result.values, labels(), form);
+        keepShiftJis(written, static_cast<char>(form));
+        again = RZTableTsv::read(written.data(), written.size(), result.values, labels(),
+                                 RZTableTsv::Header::NEEDED);
+        FUZZ_CHECK(again.ok());
+        FUZZ_CHECK(again.values == result.values);
+    }
     return 0;
 }

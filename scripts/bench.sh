@@ -50,9 +50,9 @@ command_line="scripts/bench.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 targets=(RZEdit bench_minwin bench_listwin bench_formwin bench_timer)
-[ -f "$root/tests/tools/bench_files.cpp" ] && targets+=(bench_files)
-[ -f "$root/tests/tools/bench_undo.cpp" ] && targets+=(bench_undo)
-[ -f "$root/tests/tools/bench_tools.cpp" ] && targets+=(bench_tools)
+[ -f "$root/bench/bench_files.cpp" ] && targets+=(bench_files)
+[ -f "$root/bench/bench_undo.cpp" ] && targets+=(bench_undo)
+[ -f "$root/bench/bench_tools.cpp" ] && targets+=(bench_tools)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # The same set-up as the test command: a prefix and home of this build directory.
@@ -89,7 +89,7 @@ wine reg add 'HKLM\SOFTWARE\Brix\Kolden' /v Directory /t REG_SZ /d "$RZ_DEMO_DIR
 # programs: the desktop goes a moment after the last window, and starting it
 # again inside every program's start-up is Wine, not the program.
 wineserver -p >/dev/null 2>&1 || true
-(cd "$work" && exec wine "$build/tests/bench_minwin.exe" hold >/dev/null 2>&1 </dev/null) &
+(cd "$work" && exec wine "$build/bench/bench_minwin.exe" hold >/dev/null 2>&1 </dev/null) &
 holder_pid=$!
 sleep 2
 
@@ -106,7 +106,7 @@ stop_spinner() {
 }
 
 # Runs a Windows program with its output in a file; the program can read its
-# own Linux process id from RZEDIT_BENCH_PIDFILE (see tests/tools/bench_timer.cpp).
+# own Linux process id from RZEDIT_BENCH_PIDFILE (see bench/bench_timer.cpp).
 # A program that hangs is stopped after two minutes.
 run_windows() {
   local out="$1" pidfile="$work/pid"
@@ -138,11 +138,11 @@ keep() {
 round() {
   local tag="$1 $2" out="$work/out.txt" editor="$work/editor.txt"
   echo "$tag BENCH machine.load1 $(cut -d' ' -f1 /proc/loadavg)" >>"$results"
-  run_windows "$out" "$build/tests/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
+  run_windows "$out" "$build/bench/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
   keep "$tag" "$out" '^BENCH '
-  run_windows "$out" "$build/tests/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
+  run_windows "$out" "$build/bench/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
   keep "$tag" "$out" '^BENCH '
-  run_windows "$out" "$build/tests/bench_formwin.exe" || echo "bench: bench_formwin failed" >&2
+  run_windows "$out" "$build/bench/bench_formwin.exe" || echo "bench: bench_formwin failed" >&2
   keep "$tag" "$out" '^BENCH '
 
   rm -f "$editor"
@@ -151,21 +151,21 @@ round() {
     run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
   keep "$tag" "$editor" '^BENCH '
 
-  run_windows "$out" "$build/tests/bench_timer.exe" 10 paint ||
+  run_windows "$out" "$build/bench/bench_timer.exe" 10 paint ||
     echo "bench: bench_timer paint failed" >&2
   keep "$tag" "$out" '^BENCH '
-  run_windows "$out" "$build/tests/bench_timer.exe" 10 || echo "bench: bench_timer failed" >&2
+  run_windows "$out" "$build/bench/bench_timer.exe" 10 || echo "bench: bench_timer failed" >&2
   keep "$tag" "$out" '^BENCH '
 
   # Start-up alone a few more times, the programs in turn: each start takes
   # well under a second, and a single start is easily caught by other work on
   # the machine.
   for _ in 1 2 3; do
-    run_windows "$out" "$build/tests/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
+    run_windows "$out" "$build/bench/bench_minwin.exe" || echo "bench: bench_minwin failed" >&2
     keep "$tag" "$out" '^BENCH startup\.'
-    run_windows "$out" "$build/tests/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
+    run_windows "$out" "$build/bench/bench_listwin.exe" || echo "bench: bench_listwin failed" >&2
     keep "$tag" "$out" '^BENCH startup\.'
-    run_windows "$out" "$build/tests/bench_formwin.exe" || echo "bench: bench_formwin failed" >&2
+    run_windows "$out" "$build/bench/bench_formwin.exe" || echo "bench: bench_formwin failed" >&2
     keep "$tag" "$out" '^BENCH startup\.'
     rm -f "$editor"
     RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_SECONDS=0 \
@@ -174,19 +174,19 @@ round() {
   done
 
   # The undo history: 1,000 steps on the demo table, then undoing them all.
-  if [ -f "$build/tests/bench_undo.exe" ]; then
-    run_windows "$out" "$build/tests/bench_undo.exe" || echo "bench: bench_undo failed" >&2
+  if [ -f "$build/bench/bench_undo.exe" ]; then
+    run_windows "$out" "$build/bench/bench_undo.exe" || echo "bench: bench_undo failed" >&2
     keep "$tag" "$out" '^BENCH '
   fi
 
   # The table check and the bulk change of every row, against a list refresh.
-  if [ -f "$build/tests/bench_tools.exe" ]; then
-    run_windows "$out" "$build/tests/bench_tools.exe" || echo "bench: bench_tools failed" >&2
+  if [ -f "$build/bench/bench_tools.exe" ]; then
+    run_windows "$out" "$build/bench/bench_tools.exe" || echo "bench: bench_tools failed" >&2
     keep "$tag" "$out" '^BENCH '
   fi
 
-  if [ -f "$build/tests/bench_files.exe" ]; then
-    run_windows "$out" "$build/tests/bench_files.exe" "$RZ_DEMO_DIR" ||
+  if [ -f "$build/bench/bench_files.exe" ]; then
+    run_windows "$out" "$build/bench/bench_files.exe" "$RZ_DEMO_DIR" ||
       echo "bench: bench_files failed" >&2
     keep "$tag" "$out" '^BENCH '
   fi

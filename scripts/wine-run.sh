@@ -10,7 +10,8 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe
 export LC_ALL=ja_JP.UTF-8
 [ -n "${RZ_HOME:-}" ] && export HOME="$RZ_HOME"
 
-[ -f "$WINEPREFIX/.rzedit-ready" ] || "$root/scripts/wineprefix.sh" "$WINEPREFIX"
+# Quick when the prefix is ready; brings an older one up to date.
+"$root/scripts/wineprefix.sh" "$WINEPREFIX"
 
 # Wine's helper processes (services, explorer) outlive the program and would keep
 # a caller's pipe open: the program's output goes through a file instead.

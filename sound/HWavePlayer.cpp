@@ -9,53 +9,48 @@
 
 HWavePlayer::HWavePlayer(HComponent* ownerComponent) : owner(ownerComponent) {
     setClassName("HWavePlayer");
-    // Forwarders: each listens to one message on the owner and hands it to
-    // the player.
-    openListener = new HEventListener(HEventType::byName("MM_WOM_OPEN"));
-    doneListener = new HEventListener(HEventType::byName("MM_WOM_DONE"));
-    closeDeviceListener = new HEventListener(HEventType::byName("MM_WOM_CLOSE"));
-    closeWindowListener = new HEventListener(HEventType::byName("WM_CLOSE"));
-    HEventListener* forwarders[] = {openListener, doneListener, closeDeviceListener,
-                                    closeWindowListener};
-    for (HEventListener* forwarder : forwarders) {
+    openListener = std::make_unique<HEventListener>(HEventType::byName("MM_WOM_OPEN"));
+    doneListener = std::make_unique<HEventListener>(HEventType::byName("MM_WOM_DONE"));
+    closeDeviceListener = std::make_unique<HEventListener>(HEventType::byName("MM_WOM_CLOSE"));
+    closeWindowListener = std::make_unique<HEventListener>(HEventType::byName("WM_CLOSE"));
+    for (HEventListener* forwarder : {openListener.get(), doneListener.get(),
+                                      closeDeviceListener.get(), closeWindowListener.get()}) {
         forwarder->setDelegate(this);
         if (owner) {
             owner->addListener(forwarder);
         }
     }
-    source = new HWaveSource();
+    source = std::make_unique<HWaveSource>();
 }
 
 HWavePlayer::~HWavePlayer() {
     // The device must not go on reading buffers that are about to be freed.
     if (device) {
         HWaveOut::reset(device);
-        for (WAVEHDR* header : headers) {
+        for (const auto& header : headers) {
             if (header) {
-                HWaveOut::unprepareHeader(device, header, sizeof(WAVEHDR));
+                HWaveOut::unprepareHeader(device, header.get(), sizeof(WAVEHDR));
             }
         }
         HWaveOut::close(device);
         device = nullptr;
     }
     releaseBuffers();
-    HEventListener* forwarders[] = {openListener, doneListener, closeDeviceListener,
-                                    closeWindowListener};
-    for (HEventListener* forwarder : forwarders) {
+    for (std::unique_ptr<HEventListener>* forwarder :
+         {&openListener, &doneListener, &closeDeviceListener, &closeWindowListener}) {
         // Messages still queued for the owner must find no dangling listener.
         if (owner) {
-            owner->removeListener(forwarder);
+            owner->removeListener(forwarder->get());
         }
-        delete forwarder;
+        forwarder->reset();
     }
     source->setInUse(false);
-    delete source;
+    source.reset();
 }
 
 void HWavePlayer::releaseBuffers() {
     for (int i = 0; i < 2; i++) {
-        delete headers[i];
-        headers[i] = nullptr;
+        headers[i].reset();
         if (buffers[i]) {
             HeapFree(GetProcessHeap(), 0, buffers[i]);
             buffers[i] = nullptr;
@@ -95,7 +90,7 @@ int HWavePlayer::startPlay() {
         bufferSize = source->getDataSize();
     }
     for (int i = 0; i < 2; i++) {
-        headers[i] = new WAVEHDR();
+        headers[i] = std::make_unique<WAVEHDR>();
         buffers[i] = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bufferSize));
     }
     MMRESULT opened = MMSYSERR_NOMEM;
@@ -132,7 +127,7 @@ int HWavePlayer::startPlay() {
     for (int i = 0; i < 2; i++) {
         headers[i]->lpData = buffers[i];
         headers[i]->dwBufferLength = bufferSize;
-        HWaveOut::prepareHeader(device, headers[i], sizeof(WAVEHDR));
+        HWaveOut::prepareHeader(device, headers[i].get(), sizeof(WAVEHDR));
     }
     return 0;
 }
@@ -163,15 +158,15 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
     switch (msg) {
     case MM_WOM_OPEN:
         if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
-            fillAndWrite(headers[0]);
-            fillAndWrite(headers[1]);
+            fillAndWrite(headers[0].get());
+            fillAndWrite(headers[1].get());
             *result = 0;
         }
         break;
     case MM_WOM_DONE:
         if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
             WAVEHDR* header = reinterpret_cast<WAVEHDR*>(lParam);
-            bool ours = header == headers[0] || header == headers[1];
+            bool ours = header == headers[0].get() || header == headers[1].get();
             if (ours && queued > 0) {
                 queued--;
             }
@@ -188,8 +183,8 @@ bool HWavePlayer::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
         break;
     case MM_WOM_CLOSE:
         if (device && reinterpret_cast<HWAVEOUT>(wParam) == device) {
-            for (WAVEHDR* header : headers) {
-                HWaveOut::unprepareHeader(device, header, sizeof(WAVEHDR));
+            for (const auto& header : headers) {
+                HWaveOut::unprepareHeader(device, header.get(), sizeof(WAVEHDR));
             }
             releaseBuffers();
             device = nullptr;

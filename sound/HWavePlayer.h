@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <memory>
 
 class HComponent;
 class HWaveSource;
@@ -25,7 +26,7 @@ class HWavePlayer : public HEventListener {
                      LRESULT* result) override;
 
     // The source callers load a file into.
-    HWaveSource* getSource() const { return source; }
+    HWaveSource* getSource() const { return source.get(); }
     // 0 started or already playing; 1 nothing to play or the device could not
     // be opened.
     int startPlay();
@@ -42,14 +43,17 @@ class HWavePlayer : public HEventListener {
     void releaseBuffers();
 
     HComponent* owner; // borrowed: must outlive the player
-    HEventListener* openListener = nullptr;
-    HEventListener* doneListener = nullptr;
-    HEventListener* closeDeviceListener = nullptr;
-    HEventListener* closeWindowListener = nullptr;
+    // Forwarders: each listens to one message on the owner and hands it to
+    // the player.
+    std::unique_ptr<HEventListener> openListener;
+    std::unique_ptr<HEventListener> doneListener;
+    std::unique_ptr<HEventListener> closeDeviceListener;
+    std::unique_ptr<HEventListener> closeWindowListener;
     HWAVEOUT device = nullptr;
     char* buffers[2] = {nullptr, nullptr};
-    WAVEHDR* headers[2] = {nullptr, nullptr};
-    HWaveSource* source;
+    // While the device is open; the device names the one it gives back.
+    std::unique_ptr<WAVEHDR> headers[2];
+    std::unique_ptr<HWaveSource> source;
     WAVEFORMATEX format = {};
     std::uint32_t position = 0;
     // Buffers written to the device and not yet returned by it.

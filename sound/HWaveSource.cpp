@@ -15,8 +15,7 @@ HWaveSource::~HWaveSource() {
 
 void HWaveSource::reset() {
     if (reader) {
-        delete reader;
-        reader = nullptr;
+        reader.reset();
         data = nullptr;
     }
     dataSize = 0;
@@ -30,7 +29,7 @@ int HWaveSource::loadFromFile(const HFile& path) {
         return RESULT_IN_USE;
     }
     reset();
-    reader = new HFileReader(path);
+    reader = std::make_unique<HFileReader>(path);
     if (!reader->read() || reader->size() < waveheader::MINIMUM_FILE_SIZE) {
         HLOG_INFO("HWaveSource", 37, "loadFromFile:読込失敗");
         reset();

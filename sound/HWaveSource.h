@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <memory>
 
 class HFileReader;
 
@@ -41,6 +42,7 @@ class HWaveSource : public HObject {
     WAVEFORMATEX format = {};
     std::uint32_t dataSize = 0;
     const char* data = nullptr;
-    HFileReader* reader = nullptr;
+    // The whole file; data points into it.
+    std::unique_ptr<HFileReader> reader;
     bool inUse = false;
 };

@@ -17,6 +17,32 @@ HFile currentDirectory() {
 
 } // namespace
 
+HFindFiles::HFindFiles(const std::string& pattern)
+    : search(FindFirstFileA(pattern.c_str(), &entry)) {
+    firstPending = search != INVALID_HANDLE_VALUE;
+}
+
+HFindFiles::~HFindFiles() {
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+}
+
+bool HFindFiles::next() {
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    if (firstPending) {
+        firstPending = false;
+        return true;
+    }
+    if (FindNextFileA(search, &entry)) {
+        return true;
+    }
+    broken = GetLastError() != ERROR_NO_MORE_FILES;
+    return false;
+}
+
 int HFindFiles::getDirectories(const HFile& directory, std::vector<HFile>& result) {
     HFile remembered = currentDirectory();
     // Decided before the directory changes, since the path may be relative.
@@ -29,23 +55,22 @@ int HFindFiles::getDirectories(const HFile& directory, std::vector<HFile>& resul
         HDebug::debug("getDirectories:%d", static_cast<int>(error));
         HLOG_INFO("HFindFiles", 89, "getDirectories:ディレクトリ変更に失敗");
     } else {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA("*.*", &entry);
-        if (search != INVALID_HANDLE_VALUE) {
+        // Closed before the current directory is put back.
+        HFindFiles entries("*.*");
+        if (entries.isOpen()) {
             found = 0;
-            do {
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            while (entries.next()) {
+                if (entries.isDirectory()) {
                     HFile item;
                     item.setDirectory(parentPart);
-                    item.setName(entry.cFileName);
+                    item.setName(entries.name());
                     result.push_back(item);
                     ++found;
                 }
-            } while (FindNextFileA(search, &entry));
-            if (GetLastError() != ERROR_NO_MORE_FILES) {
+            }
+            if (entries.failed()) {
                 HLOG_INFO("HFindFiles", 115, "getDirectories:ファイル列挙エラー");
             }
-            FindClose(search);
         }
     }
 

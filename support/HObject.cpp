@@ -5,21 +5,19 @@
 #include <cstdarg>
 #include <cstdio>
 
-HObject::HObject() : channel(nullptr) {
+HObject::HObject() {
     setClassName("HObject");
 }
 
-HObject::~HObject() {
-    delete channel;
-}
+HObject::~HObject() = default;
 
 void HObject::setClassName(const char* name) {
     className = name;
-    delete channel;
-    channel = nullptr;
+    // The old channel's last line comes before the new one's first.
+    channel.reset();
     char objectName[256];
     snprintf(objectName, sizeof(objectName), "%s@%llX", name, hexOf(this));
-    channel = new HDebug(objectName, 0xFFFF);
+    channel = std::make_unique<HDebug>(objectName, 0xFFFF);
 }
 
 std::string HObject::toString() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class HDebug;
@@ -33,5 +34,5 @@ class HObject {
 
   private:
     std::string className;
-    HDebug* channel;
+    std::unique_ptr<HDebug> channel;
 };

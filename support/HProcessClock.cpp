@@ -1,5 +1,7 @@
 #include "support/HProcessClock.h"
 
+#include "support/HFindFiles.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -47,18 +49,18 @@ unsigned long linuxProcessId() {
 // "self" would be the server). False when nothing could be read.
 bool schedulerNanoseconds(unsigned long pid, double* nanoseconds) {
     const std::string tasks = "Z:\\proc\\" + std::to_string(pid) + "\\task\\";
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((tasks + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
+    HFindFiles threads(tasks + "*");
+    if (!threads.isOpen()) {
         return false;
     }
     bool read = false;
     *nanoseconds = 0.0;
-    do {
-        if (found.cFileName[0] == '.') {
+    while (threads.next()) {
+        const std::string thread = threads.name();
+        if (thread[0] == '.') {
             continue;
         }
-        FILE* in = std::fopen((tasks + found.cFileName + "\\schedstat").c_str(), "r");
+        FILE* in = std::fopen((tasks + thread + "\\schedstat").c_str(), "r");
         if (in != nullptr) {
             unsigned long long running = 0;
             if (std::fscanf(in, "%llu", &running) == 1) {
@@ -67,8 +69,7 @@ bool schedulerNanoseconds(unsigned long pid, double* nanoseconds) {
             }
             std::fclose(in);
         }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    }
     return read;
 }
 

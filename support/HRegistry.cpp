@@ -2,6 +2,7 @@
 
 #include "support/HDebug.h"
 #include "support/HPathText.h"
+#include "support/HRegistryKey.h"
 #include "support/HShiftJis.h"
 
 #include <cstring>
@@ -38,14 +39,14 @@ struct ViewRead {
 ViewRead readView(HKEY root, const std::string& keyPath, const std::string& valueName, REGSAM view,
                   BYTE* buffer, DWORD* size) {
     ViewRead read;
-    HKEY key = nullptr;
-    read.openCode = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | view, &key);
+    HRegistryKey key;
+    read.openCode = key.open(root, keyPath, KEY_READ | view);
     if (read.openCode != ERROR_SUCCESS) {
         return read;
     }
     DWORD type = REG_SZ;
-    read.queryCode = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer, size);
-    read.closeCode = RegCloseKey(key);
+    read.queryCode = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, buffer, size);
+    read.closeCode = key.close();
     return read;
 }
 

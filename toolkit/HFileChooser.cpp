@@ -89,6 +89,10 @@ void HFileChooser::setDefaultExtension(const std::string& extension) {
     description.lpstrDefExt = defaultExtension[0] != '\0' ? defaultExtension : nullptr;
 }
 
+void HFileChooser::setFilterIndex(int index) {
+    description.nFilterIndex = index > 0 ? static_cast<DWORD>(index) : 0;
+}
+
 void HFileChooser::prepare(DWORD flags) {
     description.Flags = flags;
     // An empty custom filter is handed over as none: some dialog versions take

@@ -30,8 +30,13 @@ class HFileChooser : public HObject {
     // Pairs of display text and pattern, each ended by a zero byte, the list by
     // a second one; at most 1,023 bytes are kept, so a final zero always stays.
     void setFilter(const char* bytes, int length);
-    // Added to a typed name without one (at most 15 bytes, no dot).
+    // Added to a typed name without one (at most 15 bytes, no dot). The dialog
+    // adds the chosen filter's extension instead where the filter has one.
     void setDefaultExtension(const std::string& extension);
+    // The filter shown first, counting pairs from 1; after a dialog, the one
+    // the user left chosen.
+    void setFilterIndex(int index);
+    int getFilterIndex() const { return static_cast<int>(description.nFilterIndex); }
 
     // True when the user picked an existing file.
     bool chooseOpenFile();

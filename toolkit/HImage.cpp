@@ -24,13 +24,13 @@ HImage::HImage(int w, int h, HWND window) : width(w), height(h) {
         HLOG_INFO("HImage", 429, "デバイスコンテキストの取得に失敗");
         return;
     }
-    bitmap = CreateCompatibleBitmap(windowDC.get(), width, height);
-    surface = CreateCompatibleDC(windowDC.get());
-    if (surface && bitmap) {
-        originalBitmap = SelectObject(surface, bitmap);
+    bitmap.reset(CreateCompatibleBitmap(windowDC.get(), width, height));
+    surface.emplace(windowDC.get());
+    if (getDC() && bitmap) {
+        bitmapSelected.emplace(getDC(), bitmap.get());
     }
-    if (surface) {
-        SetBkMode(surface, TRANSPARENT);
+    if (getDC()) {
+        SetBkMode(getDC(), TRANSPARENT);
     }
     if (!fill(HColor(0, 0, 0))) {
         HLOG_INFO("HImage", 425, "イメージバッファの色初期化に失敗");
@@ -38,33 +38,15 @@ HImage::HImage(int w, int h, HWND window) : width(w), height(h) {
 }
 
 HImage::~HImage() {
-    // A bitmap still selected into a device context cannot be deleted.
-    if (surface && originalBitmap) {
-        SelectObject(surface, originalBitmap);
-    }
-    if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    if (surface) {
-        DeleteDC(surface);
-    }
-    dropMask();
+    // The GDI objects go with their owners.
     releasePixels();
 }
 
 void HImage::dropMask() {
-    if (maskSurface && originalMaskBitmap) {
-        SelectObject(maskSurface, originalMaskBitmap);
-    }
-    if (maskBitmap) {
-        DeleteObject(maskBitmap);
-    }
-    if (maskSurface) {
-        DeleteDC(maskSurface);
-    }
-    maskBitmap = nullptr;
-    maskSurface = nullptr;
-    originalMaskBitmap = nullptr;
+    // A bitmap still selected into a device context cannot be deleted.
+    maskSelected.reset();
+    maskBitmap.reset();
+    maskSurface.reset();
 }
 
 void HImage::releasePixels() {
@@ -76,7 +58,7 @@ void HImage::releasePixels() {
 
 int HImage::readPixels() {
     releasePixels();
-    if (!surface || !bitmap || width <= 0 || height <= 0) {
+    if (!getDC() || !bitmap || width <= 0 || height <= 0) {
         return 0;
     }
     SIZE_T bytes = static_cast<SIZE_T>(width) * static_cast<SIZE_T>(height) * 4;
@@ -85,16 +67,17 @@ int HImage::readPixels() {
         return 0;
     }
     BITMAPINFO info = pixelLayout(width, height);
-    return GetDIBits(surface, bitmap, 0, height, pixels, &info, DIB_RGB_COLORS);
+    return GetDIBits(getDC(), bitmap.get(), 0, height, pixels, &info, DIB_RGB_COLORS);
 }
 
 bool HImage::commitPixels() {
-    printMessage("commitPixels:%llX, %llX, %llX", hexOf(pixels), hexOf(surface), hexOf(bitmap));
-    if (!pixels || !surface || !bitmap) {
+    printMessage("commitPixels:%llX, %llX, %llX", hexOf(pixels), hexOf(getDC()),
+                 hexOf(bitmap.get()));
+    if (!pixels || !getDC() || !bitmap) {
         return false;
     }
     BITMAPINFO info = pixelLayout(width, height);
-    return SetDIBits(surface, bitmap, 0, height, pixels, &info, DIB_RGB_COLORS) > 0;
+    return SetDIBits(getDC(), bitmap.get(), 0, height, pixels, &info, DIB_RGB_COLORS) > 0;
 }
 
 bool HImage::resize(int w, int h) {
@@ -102,26 +85,24 @@ bool HImage::resize(int w, int h) {
     height = h;
     releasePixels();
     // A bitmap lost to an earlier failed resize is made anew.
-    if (!surface) {
+    if (!getDC()) {
         return false;
     }
     dropMask();
-    if (bitmap) {
-        SelectObject(surface, originalBitmap);
-        DeleteObject(bitmap);
-    }
+    bitmapSelected.reset();
+    bitmap.reset();
     // Made for the screen rather than the surface: with no colour bitmap
     // selected (a 0-sized one is the stock 1 x 1) the surface would give a
     // monochrome bitmap.
     {
         HWindowDC screen(nullptr);
-        bitmap = screen ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr;
+        bitmap.reset(screen ? CreateCompatibleBitmap(screen.get(), width, height) : nullptr);
     }
     if (!bitmap) {
         HLOG_INFO("HImage", 149, "resize:error");
         return false;
     }
-    SelectObject(surface, bitmap);
+    bitmapSelected.emplace(getDC(), bitmap.get());
     return true;
 }
 
@@ -133,24 +114,24 @@ bool HImage::fill(const HColor& color) {
 }
 
 bool HImage::fillRect(const HColor& color, const RECT& area) {
-    if (!surface) {
+    if (!getDC()) {
         return false;
     }
     HGdiObject<HBRUSH> brush(CreateSolidBrush(color.getColorRef()));
     // A solid brush gives the same pixels as a rectangle outlined in the same
     // colour, in one operation and without a pen.
-    return brush.get() && FillRect(surface, &area, brush.get()) != 0;
+    return brush.get() && FillRect(getDC(), &area, brush.get()) != 0;
 }
 
 bool HImage::setSprite(int x, int y) {
-    if (!surface || !bitmap) {
+    if (!getDC() || !bitmap) {
         return false;
     }
     HColor key(0, 0, 0);
     if (x < 0 || y < 0 || x >= width || y >= height) {
         HLOG_INFO("HImage", 209, "setSprite:範囲外の色指定");
     } else {
-        COLORREF pixel = GetPixel(surface, x, y);
+        COLORREF pixel = GetPixel(getDC(), x, y);
         if (pixel != CLR_INVALID) {
             key = HColor(pixel);
         }
@@ -160,37 +141,37 @@ bool HImage::setSprite(int x, int y) {
 
 bool HImage::setSprite(const HColor& color) {
     dropMask();
-    if (!surface || !bitmap || width <= 0 || height <= 0) {
+    HDC dc = getDC();
+    if (!dc || !bitmap || width <= 0 || height <= 0) {
         return false;
     }
-    COLORREF oldBackground = SetBkColor(surface, color.getColorRef());
+    COLORREF oldBackground = SetBkColor(dc, color.getColorRef());
     bool made = false;
     {
         // Monochrome copy: the key colour becomes white, everything else black.
-        HMemoryDC monoDC(surface);
+        HMemoryDC monoDC(dc);
         HGdiObject<HBITMAP> mono(CreateBitmap(width, height, 1, 1, nullptr));
         HSelection monoSelected(monoDC.get(), mono.get());
-        made = BitBlt(monoDC.get(), 0, 0, width, height, surface, 0, 0, SRCCOPY) != 0;
+        made = BitBlt(monoDC.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY) != 0;
 
         // Its inverse in colour: the key black, everything else white.
-        HMemoryDC inverseDC(surface);
-        HGdiObject<HBITMAP> inverse(CreateCompatibleBitmap(surface, width, height));
+        HMemoryDC inverseDC(dc);
+        HGdiObject<HBITMAP> inverse(CreateCompatibleBitmap(dc, width, height));
         HSelection inverseSelected(inverseDC.get(), inverse.get());
         made = made &&
                BitBlt(inverseDC.get(), 0, 0, width, height, monoDC.get(), 0, 0, NOTSRCCOPY) != 0;
-        SetBkColor(surface, oldBackground);
+        SetBkColor(dc, oldBackground);
 
         // Key-coloured pixels of the image become black, so OR-ing leaves the
         // destination there.
-        made = made && BitBlt(surface, 0, 0, width, height, inverseDC.get(), 0, 0, SRCAND) != 0;
+        made = made && BitBlt(dc, 0, 0, width, height, inverseDC.get(), 0, 0, SRCAND) != 0;
 
         // The mask: key white, others black. Kept by the image until dropMask.
-        maskSurface = CreateCompatibleDC(surface);
-        maskBitmap = CreateCompatibleBitmap(surface, width, height);
-        if (maskSurface && maskBitmap) {
-            originalMaskBitmap = SelectObject(maskSurface, maskBitmap);
-            made =
-                made && BitBlt(maskSurface, 0, 0, width, height, monoDC.get(), 0, 0, SRCCOPY) != 0;
+        maskSurface.emplace(dc);
+        maskBitmap.reset(CreateCompatibleBitmap(dc, width, height));
+        if (maskDC() && maskBitmap) {
+            maskSelected.emplace(maskDC(), maskBitmap.get());
+            made = made && BitBlt(maskDC(), 0, 0, width, height, monoDC.get(), 0, 0, SRCCOPY) != 0;
         } else {
             made = false;
         }
@@ -209,26 +190,27 @@ bool HImage::draw(HImage* destination, int x, int y) {
 }
 
 bool HImage::draw(HDC destination, int x, int y, int w, int h, int sourceX, int sourceY) {
-    if (!destination || !surface) {
+    HDC dc = getDC();
+    if (!destination || !dc) {
         return false;
     }
-    if (maskSurface) {
-        if (!BitBlt(destination, x, y, w, h, maskSurface, sourceX, sourceY, SRCAND)) {
+    if (HDC mask = maskDC()) {
+        if (!BitBlt(destination, x, y, w, h, mask, sourceX, sourceY, SRCAND)) {
             return false;
         }
-        return BitBlt(destination, x, y, w, h, surface, sourceX, sourceY, SRCPAINT) != 0;
+        return BitBlt(destination, x, y, w, h, dc, sourceX, sourceY, SRCPAINT) != 0;
     }
-    return BitBlt(destination, x, y, w, h, surface, sourceX, sourceY, SRCCOPY) != 0;
+    return BitBlt(destination, x, y, w, h, dc, sourceX, sourceY, SRCCOPY) != 0;
 }
 
 bool HImage::stretchTo(HImage* destination) {
-    if (!destination || !surface || !destination->getDC() || width == 0 || height == 0 ||
+    if (!destination || !getDC() || !destination->getDC() || width == 0 || height == 0 ||
         destination->getWidth() == 0 || destination->getHeight() == 0) {
         return false;
     }
     HDC target = destination->getDC();
     int oldMode = SetStretchBltMode(target, COLORONCOLOR);
-    bool done = StretchBlt(target, 0, 0, destination->getWidth(), destination->getHeight(), surface,
+    bool done = StretchBlt(target, 0, 0, destination->getWidth(), destination->getHeight(), getDC(),
                            0, 0, width, height, SRCCOPY) != 0;
     SetStretchBltMode(target, oldMode);
     return done;

@@ -2,8 +2,11 @@
 
 #include "toolkit/HColor.h"
 #include "support/HObject.h"
+#include "toolkit/HGdiScope.h"
 
 #include <windows.h>
+
+#include <optional>
 
 // An off-screen picture: a bitmap in the screen's colour format selected into
 // its own memory device context. It can be filled, given a transparent colour
@@ -45,24 +48,25 @@ class HImage : public HObject {
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    HDC getDC() const { return surface; }
-    HBITMAP getBitmap() const { return bitmap; }
+    HDC getDC() const { return surface ? surface->get() : nullptr; }
+    HBITMAP getBitmap() const { return bitmap.get(); }
     // The pixel buffer between readPixels and releasePixels, else null.
     unsigned char* getPixels() const { return pixels; }
-    bool hasMask() const { return maskBitmap != nullptr; }
+    bool hasMask() const { return static_cast<bool>(maskBitmap); }
 
   private:
+    HDC maskDC() const { return maskSurface ? maskSurface->get() : nullptr; }
     void dropMask();
 
     int width;
     int height;
-    HDC surface = nullptr;
-    HBITMAP bitmap = nullptr;
-    HDC maskSurface = nullptr;
-    HBITMAP maskBitmap = nullptr;
+    // Each bitmap is selected into its surface for as long as both exist: the
+    // selection ends first, then the bitmap goes, then the surface.
+    std::optional<HMemoryDC> surface;
+    HGdiObject<HBITMAP> bitmap;
+    std::optional<HSelection> bitmapSelected;
+    std::optional<HMemoryDC> maskSurface;
+    HGdiObject<HBITMAP> maskBitmap;
+    std::optional<HSelection> maskSelected;
     unsigned char* pixels = nullptr;
-    // What the surfaces held before our bitmaps were selected, put back before
-    // the bitmaps are deleted.
-    HGDIOBJ originalBitmap = nullptr;
-    HGDIOBJ originalMaskBitmap = nullptr;
 };

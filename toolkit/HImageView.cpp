@@ -57,8 +57,8 @@ HImageView::HImageView(HContainer* parent, int id, const std::string& text)
     setClassName("HImageView");
     setKindName("ImageView");
     // The back buffer covers every pixel: erasing first would only flicker.
-    eraseDisable = new HEventDisable(HEventType::byName("WM_ERASEBKGND"), 0);
-    addListener(eraseDisable);
+    eraseDisable = std::make_unique<HEventDisable>(HEventType::byName("WM_ERASEBKGND"), 0);
+    addListener(eraseDisable.get());
     paintAnswer = std::make_unique<PaintAnswer>(this);
     addListener(paintAnswer.get());
     setFocusable(false);
@@ -67,15 +67,11 @@ HImageView::HImageView(HContainer* parent, int id, const std::string& text)
 HImageView::~HImageView() {
     dispose();
     if (timerListener) {
-        removeListener(timerListener);
-        delete timerListener;
+        removeListener(timerListener.get());
     }
-    removeListener(eraseDisable);
-    delete eraseDisable;
+    removeListener(eraseDisable.get());
     removeListener(paintAnswer.get());
-    // A view destroyed before it was created still owns its picture.
-    delete picture;
-    delete backBuffer;
+    // The pictures of a view never created go with the members.
 }
 
 int HImageView::create() {
@@ -112,7 +108,7 @@ void HImageView::resize() {
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     if (!backBuffer) {
-        backBuffer = new HImage(width, height, getHandle());
+        backBuffer = std::make_unique<HImage>(width, height, getHandle());
     } else {
         backBuffer->resize(width, height);
     }
@@ -252,8 +248,9 @@ void HImageView::paint() {
 bool HImageView::createImage(int width, int height) {
     stopTimerAnimation();
     composedStrip.reset();
-    delete picture;
-    picture = new HImage(width, height, getHandle());
+    // The old picture goes before the new one is made.
+    picture.reset();
+    picture = std::make_unique<HImage>(width, height, getHandle());
     return picture->fill(getBackgroundColor());
 }
 
@@ -266,8 +263,8 @@ void HImageView::startTimerAnimation(int fw, int fh, int count, int strip, int p
     interval = period;
     currentFrame = 0;
     if (!timerListener) {
-        timerListener = new HImageViewTimerListener(this);
-        addListener(timerListener);
+        timerListener = std::make_unique<HImageViewTimerListener>(this);
+        addListener(timerListener.get());
     }
     if (getHandle() != nullptr) {
         startTimer();
@@ -277,8 +274,8 @@ void HImageView::startTimerAnimation(int fw, int fh, int count, int strip, int p
 void HImageView::restartTimerAnimation() {
     stopTimerAnimation();
     if (!timerListener) {
-        timerListener = new HImageViewTimerListener(this);
-        addListener(timerListener);
+        timerListener = std::make_unique<HImageViewTimerListener>(this);
+        addListener(timerListener.get());
     }
     if (getHandle() != nullptr) {
         startTimer();
@@ -331,10 +328,9 @@ void HImageView::dispose() {
         return;
     }
     stopTimerAnimation();
-    delete picture;
-    picture = nullptr;
-    delete backBuffer;
-    backBuffer = nullptr;
+    // The pictures go while the window they were made for still exists.
+    picture.reset();
+    backBuffer.reset();
     composedStrip.reset();
     timerRunning = false;
     shownClear = false;

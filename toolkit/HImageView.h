@@ -52,8 +52,8 @@ class HImageView : public HComponent {
     // Stops the timer, clears the view to the background colour; frame -1.
     virtual void stopTimerAnimation();
 
-    HImage* getImage() const { return picture; }
-    HImage* getBackBuffer() const { return backBuffer; }
+    HImage* getImage() const { return picture.get(); }
+    HImage* getBackBuffer() const { return backBuffer.get(); }
     int getFrameWidth() const { return frameWidth; }
     int getFrameHeight() const { return frameHeight; }
     int getFrameCount() const { return frameCount; }
@@ -73,8 +73,8 @@ class HImageView : public HComponent {
     // the background changed; none over MAX_COMPOSED_PIXELS.
     void prepareComposedStrip();
 
-    HImage* picture = nullptr;
-    HImage* backBuffer = nullptr;
+    std::unique_ptr<HImage> picture;
+    std::unique_ptr<HImage> backBuffer;
     int sourceX = 0;
     int sourceY = 0;
     int frameWidth = 0;
@@ -83,8 +83,9 @@ class HImageView : public HComponent {
     int vertical = 0;
     int interval = 0;
     int currentFrame = -1;
-    HImageViewTimerListener* timerListener = nullptr;
-    HEventDisable* eraseDisable = nullptr;
+    // Made at the first animation.
+    std::unique_ptr<HImageViewTimerListener> timerListener;
+    std::unique_ptr<HEventDisable> eraseDisable;
     // Answers WM_PAINT when paint draws the view, so the static control's own
     // paint does not follow.
     std::unique_ptr<HEventListener> paintAnswer;

@@ -15,9 +15,6 @@ RZCharacters::~RZCharacters() {
 }
 
 void RZCharacters::clear() {
-    for (ZDCharacter* character : characters) {
-        delete character;
-    }
     characters.clear();
     cursor = -1;
 }
@@ -40,8 +37,8 @@ bool RZCharacters::readFile(const HFile& path) {
         return false;
     }
     for (std::uint32_t i = 0; i < header.records; ++i) {
-        characters.push_back(new ZDCharacter(path, static_cast<std::int32_t>(i),
-                                             RZCharacterFile::recordAt(data, i)));
+        characters.push_back(std::make_unique<ZDCharacter>(path, static_cast<std::int32_t>(i),
+                                                           RZCharacterFile::recordAt(data, i)));
     }
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ class RZCharacters : public HObject {
 
     std::uint32_t count() const { return static_cast<std::uint32_t>(characters.size()); }
     const ZDCharacter* characterAt(std::uint32_t i) const {
-        return i < characters.size() ? characters[i] : nullptr;
+        return i < characters.size() ? characters[i].get() : nullptr;
     }
 
     // Whether the character at position i may use a spell level of the
@@ -47,7 +48,7 @@ class RZCharacters : public HObject {
   private:
     void advance();
 
-    std::vector<ZDCharacter*> characters;
+    std::vector<std::unique_ptr<ZDCharacter>> characters;
     std::map<int, std::string> rankNames;
     std::int32_t element = -1;
     std::int32_t rank = -1;

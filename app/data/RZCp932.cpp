@@ -38,49 +38,57 @@ std::size_t RZCp932::encode(std::uint32_t codePoint, unsigned char out[2]) {
     return 2;
 }
 
+std::size_t RZCp932::utf8Sequence(const unsigned char* bytes, std::size_t length,
+                                  std::uint32_t& codePoint) {
+    const unsigned char first = bytes[0];
+    codePoint = NO_CODE_POINT;
+    if (first < 0x80) {
+        codePoint = first;
+        return 1;
+    }
+    // The sequence's length and the least value it may carry (shorter
+    // forms of a value are broken, as are surrogates and values past U+10FFFF).
+    std::size_t count = 0;
+    std::uint32_t value = 0;
+    std::uint32_t least = 0;
+    if ((first & 0xE0) == 0xC0) {
+        count = 2;
+        value = first & 0x1F;
+        least = 0x80;
+    } else if ((first & 0xF0) == 0xE0) {
+        count = 3;
+        value = first & 0x0F;
+        least = 0x800;
+    } else if ((first & 0xF8) == 0xF0) {
+        count = 4;
+        value = first & 0x07;
+        least = 0x10000;
+    }
+    std::size_t taken = 1;
+    while (count > 0 && taken < count && taken < length && (bytes[taken] & 0xC0) == 0x80) {
+        value = (value << 6) | (bytes[taken] & 0x3F);
+        ++taken;
+    }
+    if (count != 0 && taken == count && value >= least && value <= 0x10FFFF &&
+        !(value >= 0xD800 && value < 0xE000)) {
+        codePoint = value;
+    }
+    return taken;
+}
+
 std::string RZCp932::fromUtf8(const char* text, std::size_t length) {
     std::string out;
     out.reserve(length);
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
     std::size_t at = 0;
     while (at < length) {
-        const unsigned char first = bytes[at];
-        if (first < 0x80) {
-            out.push_back(static_cast<char>(first));
-            ++at;
-            continue;
-        }
-        // The sequence's length and the least value it may carry (shorter
-        // forms of a value are broken, as are surrogates and values past U+10FFFF).
-        std::size_t count = 0;
-        std::uint32_t value = 0;
-        std::uint32_t least = 0;
-        if ((first & 0xE0) == 0xC0) {
-            count = 2;
-            value = first & 0x1F;
-            least = 0x80;
-        } else if ((first & 0xF0) == 0xE0) {
-            count = 3;
-            value = first & 0x0F;
-            least = 0x800;
-        } else if ((first & 0xF8) == 0xF0) {
-            count = 4;
-            value = first & 0x07;
-            least = 0x10000;
-        }
-        std::size_t taken = 1;
-        while (count > 0 && taken < count && at + taken < length &&
-               (bytes[at + taken] & 0xC0) == 0x80) {
-            value = (value << 6) | (bytes[at + taken] & 0x3F);
-            ++taken;
-        }
-        if (count == 0 || taken < count || value < least || value > 0x10FFFF ||
-            (value >= 0xD800 && value < 0xE000)) {
+        std::uint32_t codePoint = 0;
+        at += utf8Sequence(bytes + at, length - at, codePoint);
+        if (codePoint == NO_CODE_POINT) {
             out.push_back(static_cast<char>(BROKEN));
         } else {
-            append(out, value);
+            append(out, codePoint);
         }
-        at += taken;
     }
     return out;
 }

@@ -1,11 +1,9 @@
 #include "app/data/RZEditData.h"
 
 #include "app/data/RZGameDirectory.h"
+#include "app/data/RZTableFileNames.h"
 
 #include <map>
-
-const char* const RZEditData::REGISTRY_PATH =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Brix\\Kolden\\Directory";
 
 namespace {
 
@@ -46,8 +44,8 @@ RZEditData::RZEditData() {
     characterList = std::make_unique<RZCharacters>();
     HFile game(RZGameDirectory::path());
     if (game.exists()) {
-        defaultTable = HFile(game.fullPath() + "\\Default\\Data\\MagicTable");
-        defaultSound = HFile(game.fullPath() + "\\Default\\Data\\SoundFileName");
+        defaultTable = HFile(game.fullPath() + "\\Default\\Data\\" + TABLE_FILE_NAME);
+        defaultSound = HFile(game.fullPath() + "\\Default\\Data\\" + SOUND_FILE_NAME);
     }
 }
 

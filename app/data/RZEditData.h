@@ -36,9 +36,6 @@ class RZEditData : public HObject {
     static constexpr std::uint32_t SHARE_ALL = SHARE_VALUES | SHARE_SOUND_FILE | SHARE_PICTURE_FILE;
     static_assert(RZSpellFields::FIELD_COUNT <= 16, "field bits below the file bits");
 
-    // Where the game directory is kept.
-    static const char* const REGISTRY_PATH;
-
     // The document of a window, made on first request; null for a null handle.
     static RZEditData* getInstance(HWND window);
     // Destroys the window's document, if it has one.
@@ -74,6 +71,8 @@ class RZEditData : public HObject {
     std::uint32_t flags() const { return flagBits; }
     // Mask 0 clears every bit; any other mask is added.
     void setFlags(std::uint32_t mask);
+    // The state bits become exactly these.
+    void replaceFlags(std::uint32_t bits) { flagBits = bits; }
     void clearFlags(std::uint32_t mask);
     // Mask 0: true when no bit is set. Otherwise true when the bits in mask,
     // read as a signed number, are greater than 0.

@@ -1,6 +1,5 @@
 #include "app/data/RZGameDirectory.h"
 
-#include "app/data/RZEditData.h"
 #include "support/HCommandLine.h"
 #include "support/HDebug.h"
 #include "support/HPathText.h"
@@ -9,6 +8,9 @@
 #include <windows.h>
 
 namespace {
+
+// Where the game's installer keeps the game directory.
+const char* const REGISTRY_PATH = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Brix\\Kolden\\Directory";
 
 // The directory given on the command line; "" when none was.
 std::string& givenDirectory() {
@@ -53,5 +55,5 @@ std::string RZGameDirectory::path() {
     if (!givenDirectory().empty()) {
         return givenDirectory();
     }
-    return HRegistry::readString(RZEditData::REGISTRY_PATH);
+    return HRegistry::readString(REGISTRY_PATH);
 }

@@ -4,6 +4,7 @@
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicTables.h"
 #include "app/data/RZTableBackup.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/data/RZTableText.h"
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
@@ -218,7 +219,7 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
     bool keptBeside = false;
     HFileReplacement::Result done = HFileReplacement::Result::NOT_KEPT;
     if (hadTable) {
-        tableKept = backup.place("MagicTable");
+        tableKept = backup.place(TABLE_FILE_NAME);
         if (!tableKept.isEmpty()) {
             done = table.replace(tableKept);
         }
@@ -246,7 +247,7 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
 
     if (writeSound) {
         // The old sound list is only kept for the backup: it never goes back.
-        HFile soundKept = soundPath.kind() == 1 ? backup.place("SoundFileName") : HFile();
+        HFile soundKept = soundPath.kind() == 1 ? backup.place(SOUND_FILE_NAME) : HFile();
         done = sound.replace(soundKept);
         if (done == HFileReplacement::Result::NOT_KEPT) {
             backup.notKept();

@@ -1,6 +1,8 @@
 #include "app/data/RZTableBackup.h"
 
+#include "app/data/RZTableFileNames.h"
 #include "support/HDebug.h"
+#include "support/HFindFiles.h"
 
 #include <windows.h>
 
@@ -25,27 +27,26 @@ bool allDigits(const std::string& text, std::size_t from, std::size_t count) {
     return true;
 }
 
-// Whether a folder holds nothing but files named like the table's two.
+// Whether a folder holds nothing but files named like the table's two. A
+// listing that broke off may have missed something of the user's: not only.
 bool holdsOnlyTableFiles(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    HFindFiles entries(folder + "\\*");
+    if (!entries.isOpen()) {
         return false;
     }
     bool only = true;
-    do {
-        const std::string name = found.cFileName;
+    while (only && entries.next()) {
+        const std::string name = entries.name();
         if (name == "." || name == "..") {
             continue;
         }
-        const bool tableFile = lstrcmpiA(name.c_str(), "MagicTable") == 0 ||
-                               lstrcmpiA(name.c_str(), "SoundFileName") == 0;
-        if (!tableFile || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const bool tableFile = lstrcmpiA(name.c_str(), TABLE_FILE_NAME) == 0 ||
+                               lstrcmpiA(name.c_str(), SOUND_FILE_NAME) == 0;
+        if (!tableFile || entries.isDirectory()) {
             only = false;
         }
-    } while (only && FindNextFileA(search, &found));
-    FindClose(search);
-    return only;
+    }
+    return only && !entries.failed();
 }
 
 } // namespace
@@ -145,28 +146,23 @@ void RZTableBackup::prune() const {
     }
     // (time, number, name) of every folder with the backup form, newest first.
     std::vector<std::tuple<std::string, unsigned long, std::string>> folders;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
+    HFindFiles entries(root + "\\*");
+    while (entries.next()) {
         std::string stamp;
         unsigned long number = 0;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            parseName(found.cFileName, stamp, number)) {
-            folders.emplace_back(stamp, number, found.cFileName);
+        const std::string name = entries.name();
+        if (entries.isDirectory() && parseName(name, stamp, number)) {
+            folders.emplace_back(stamp, number, name);
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
     std::sort(folders.rbegin(), folders.rend());
     for (std::size_t i = KEPT; i < folders.size(); ++i) {
         const std::string path = root + "\\" + std::get<2>(folders[i]);
         if (!holdsOnlyTableFiles(path)) {
             continue; // something of the user's is in it
         }
-        DeleteFileA((path + "\\MagicTable").c_str());
-        DeleteFileA((path + "\\SoundFileName").c_str());
+        DeleteFileA((path + "\\" + TABLE_FILE_NAME).c_str());
+        DeleteFileA((path + "\\" + SOUND_FILE_NAME).c_str());
         RemoveDirectoryA(path.c_str());
     }
 }

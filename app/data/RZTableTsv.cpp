@@ -68,8 +68,9 @@ bool parseWhole(const std::string& field, std::int32_t& value, bool& tooLarge) {
     return true;
 }
 
-std::string quoted(const std::string& field) {
-    if (field.find_first_of("\t\r\n\"") == std::string::npos) {
+std::string quoted(const std::string& field, RZTableTsv::Separator separator) {
+    const char special[] = {static_cast<char>(separator), '\r', '\n', '"', '\0'};
+    if (field.find_first_of(special) == std::string::npos) {
         return field;
     }
     std::string out = "\"";
@@ -101,7 +102,7 @@ class Reader {
     }
 
     RZTableTsv::Result run(const char* text, std::size_t length, RZTableTsv::Header header) {
-        RZFieldScanner scanner(text, length, RZFieldScanner::TAB);
+        RZFieldScanner scanner(text, length, static_cast<char>(separatorOf(text, length, header)));
         const bool needHeader = header == RZTableTsv::Header::NEEDED;
         bool first = true;
         Cells cells;
@@ -166,6 +167,31 @@ class Reader {
     }
 
   private:
+    // A file's header line tells its separator: a tab in it, tabs, otherwise
+    // commas. Lines before it, empty or of empty cells, are passed over. The
+    // clipboard's text is always tab-separated.
+    static RZTableTsv::Separator separatorOf(const char* text, std::size_t length,
+                                             RZTableTsv::Header header) {
+        if (header != RZTableTsv::Header::NEEDED) {
+            return RZTableTsv::Separator::TAB;
+        }
+        bool tab = false;
+        bool content = false;
+        for (std::size_t at = 0; at <= length; ++at) {
+            const char c = at < length ? text[at] : '\n';
+            if (c == '\r' || c == '\n') {
+                if (content) {
+                    break;
+                }
+                tab = false;
+            } else {
+                tab = tab || c == '\t';
+                content = content || (c != '\t' && c != ',');
+            }
+        }
+        return tab ? RZTableTsv::Separator::TAB : RZTableTsv::Separator::COMMA;
+    }
+
     // The columns of one row, by their place in the written order.
     struct Cells {
         std::string text[COLUMNS];
@@ -487,14 +513,16 @@ std::string label(const std::map<std::int32_t, std::string>& table, std::int32_t
 }
 
 // One cell of an entry's line, as the spell list shows it.
-std::string cell(const Entry& entry, int column, const RZTableTsv::Labels& labels) {
+std::string cell(const Entry& entry, int column, const RZTableTsv::Labels& labels,
+                 RZTableTsv::Separator separator) {
     const Fields::Column what = Fields::textColumn(column);
     if (what.field >= 0) {
         switch (Fields::info(what.field).kind) {
         case Fields::Kind::TEXT:
-            return quoted(Fields::text(entry, what.field));
+            return quoted(Fields::text(entry, what.field), separator);
         case Fields::Kind::CHOICE:
-            return quoted(label(labels.targets, Fields::number(entry, what.field), true));
+            return quoted(label(labels.targets, Fields::number(entry, what.field), true),
+                          separator);
         case Fields::Kind::NUMBER:
             return std::to_string(Fields::number(entry, what.field));
         }
@@ -505,9 +533,9 @@ std::string cell(const Entry& entry, int column, const RZTableTsv::Labels& label
     case Fields::KEY_LEVEL:
         return std::to_string(entry.level);
     case Fields::KEY_ELEMENT:
-        return quoted(label(labels.elements, entry.element, false));
+        return quoted(label(labels.elements, entry.element, false), separator);
     case Fields::KEY_RANK:
-        return quoted(label(labels.ranks, entry.rank, false));
+        return quoted(label(labels.ranks, entry.rank, false), separator);
     default:
         return std::string();
     }
@@ -524,16 +552,18 @@ std::string RZTableTsv::heading(int column) {
     return Fields::textColumn(column).heading;
 }
 
-std::string RZTableTsv::write(const std::vector<Entry>& entries, const Labels& labels) {
+std::string RZTableTsv::write(const std::vector<Entry>& entries, const Labels& labels,
+                              Separator separator) {
+    const std::string between(1, static_cast<char>(separator));
     std::string out;
     for (int c = 0; c < COLUMNS; ++c) {
         out += heading(c);
-        out += c + 1 < COLUMNS ? "\t" : "\r\n";
+        out += c + 1 < COLUMNS ? between : "\r\n";
     }
     for (const Entry& entry : entries) {
         for (int c = 0; c < COLUMNS; ++c) {
-            out += cell(entry, c, labels);
-            out += c + 1 < COLUMNS ? "\t" : "\r\n";
+            out += cell(entry, c, labels, separator);
+            out += c + 1 < COLUMNS ? between : "\r\n";
         }
     }
     return out;
@@ -543,7 +573,10 @@ RZTableTsv::Result RZTableTsv::read(const char* text, std::size_t length,
                                     const std::vector<Entry>& entries, const Labels& labels,
                                     Header header) {
     RZTextDecoder::Decoded decoded;
-    RZTextDecoder::decode(text, length, decoded);
+    RZTextDecoder::decode(text, length,
+                          header == Header::NEEDED ? RZTextDecoder::Unmarked::SHIFT_JIS_OR_UTF8
+                                                   : RZTextDecoder::Unmarked::SHIFT_JIS,
+                          decoded);
     Reader reader(entries, labels, decoded.encoding);
     return reader.run(decoded.text, decoded.length, header);
 }

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-// The table as tab-separated text, for spreadsheets and the clipboard: one
-// header line, then one line per entry, the columns those of the text form in
-// RZSpellFields. Calls no platform function, so it can be built and fuzzed
-// natively; the caller hands it the entries as plain values and applies what it
-// reads.
+// The table as tab- or comma-separated text, for spreadsheets and the
+// clipboard: one header line, then one line per entry, the columns those of
+// the text form in RZSpellFields. Calls no platform function, so it can be
+// built and fuzzed natively; the caller hands it the entries as plain values
+// and applies what it reads.
 namespace RZTableTsv {
 
 // One entry of the table: its values, and the spell level they belong to.
@@ -78,18 +78,28 @@ struct Result {
 // clipboard text, whose rows then hold every column in the written order).
 enum class Header { NEEDED, IF_PRESENT };
 
+// The byte between the fields of a line: tabs (the clipboard's form and the
+// TSV file's), or commas (CSV).
+enum class Separator : char { TAB = '\t', COMMA = ',' };
+
 // The header line's field of a column of the text form.
 std::string heading(int column);
 
-// Header and one line per entry, tab-separated, lines ended by CR LF, in
-// Shift-JIS. A field holding a tab, a line end or a quote is quoted.
-std::string write(const std::vector<Entry>& entries, const Labels& labels);
+// Header and one line per entry, fields split by the separator, lines ended by
+// CR LF, in Shift-JIS. A field holding the separator, a line end or a quote is
+// quoted, its quotes doubled.
+std::string write(const std::vector<Entry>& entries, const Labels& labels,
+                  Separator separator = Separator::TAB);
 
-// Reads a text written by write() or by a spreadsheet program (Shift-JIS, or
-// UTF-8 / UTF-16LE after their byte-order marks) against the entries of the
-// open table. Every check is made before any value is taken: the result holds
-// either the new values of all entries or the errors. A changed text of a
-// field of the table line gets full-width blanks
+// Reads a text written by write() or by a spreadsheet program against the
+// entries of the open table: Shift-JIS, UTF-8 after its byte-order mark (or
+// without one, in a file) or UTF-16LE after its mark (RZTextDecoder). A
+// file's fields are split by tabs when its header line (the first line
+// holding more than tabs and commas) holds a tab, by commas otherwise; a
+// clipboard text (Header::IF_PRESENT) is always tab-separated, as
+// spreadsheets copy cells. Every check is made before any value is taken: the
+// result holds either the new values of all entries or the errors. A changed
+// text of a field of the table line gets full-width blanks
 // (RZTableText::withFullWidthBlanks).
 Result read(const char* text, std::size_t length, const std::vector<Entry>& entries,
             const Labels& labels, Header header);

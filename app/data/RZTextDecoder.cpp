@@ -4,7 +4,26 @@
 
 namespace RZTextDecoder {
 
-Encoding detect(const char* text, std::size_t length, std::size_t& markSize) {
+bool isUtf8WithoutMark(const char* text, std::size_t length) {
+    if (text == nullptr) {
+        return false;
+    }
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    bool multiByte = false;
+    std::size_t at = 0;
+    while (at < length) {
+        std::uint32_t codePoint = 0;
+        const std::size_t taken = RZCp932::utf8Sequence(bytes + at, length - at, codePoint);
+        if (codePoint == RZCp932::NO_CODE_POINT) {
+            return false;
+        }
+        multiByte = multiByte || taken > 1;
+        at += taken;
+    }
+    return multiByte;
+}
+
+Encoding detect(const char* text, std::size_t length, Unmarked unmarked, std::size_t& markSize) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
     markSize = 0;
     if (text == nullptr) {
@@ -18,10 +37,12 @@ Encoding detect(const char* text, std::size_t length, std::size_t& markSize) {
         markSize = 2;
         return Encoding::UTF16;
     }
-    return Encoding::SHIFT_JIS;
+    return unmarked == Unmarked::SHIFT_JIS_OR_UTF8 && isUtf8WithoutMark(text, length)
+               ? Encoding::UTF8
+               : Encoding::SHIFT_JIS;
 }
 
-void decode(const char* text, std::size_t length, Decoded& out) {
+void decode(const char* text, std::size_t length, Unmarked unmarked, Decoded& out) {
     out.converted.clear();
     if (text == nullptr) {
         out.encoding = Encoding::SHIFT_JIS;
@@ -30,7 +51,7 @@ void decode(const char* text, std::size_t length, Decoded& out) {
         return;
     }
     std::size_t mark = 0;
-    out.encoding = detect(text, length, mark);
+    out.encoding = detect(text, length, unmarked, mark);
     switch (out.encoding) {
     case Encoding::UTF8:
         out.converted = RZCp932::fromUtf8(text + mark, length - mark);

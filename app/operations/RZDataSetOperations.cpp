@@ -1,6 +1,7 @@
 // Data sets, the about box and closing a dialog.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagicLoader.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZVersion.h"
@@ -28,8 +29,8 @@ bool RZOP0002(HComponent* window, unsigned id) {
         item != nullptr ? static_cast<const std::string*>(item->getUserObject()) : nullptr;
     RZEditData* document = directory != nullptr ? documentOf(window) : nullptr;
     if (document != nullptr && saveHasEdited(window, document, "開く") != IDCANCEL) {
-        HFile table(*directory + "\\Data\\MagicTable");
-        HFile sound(*directory + "\\Data\\SoundFileName");
+        HFile table(*directory + "\\Data\\" + TABLE_FILE_NAME);
+        HFile sound(*directory + "\\Data\\" + SOUND_FILE_NAME);
         std::uint32_t flags = RZEditData::FLAG_OPENED;
         int answer = IDOK;
         RZMagicLoader loader;
@@ -56,8 +57,7 @@ bool RZOP0002(HComponent* window, unsigned id) {
             }
         }
         if (answer != IDCANCEL) {
-            document->setFlags(0);
-            document->setFlags(flags);
+            document->replaceFlags(flags);
             // Another table: the steps of the last one cannot be undone here.
             document->history().clear();
             showDocument(window, document);

@@ -3,6 +3,7 @@
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/data/RZMagicLoader.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "support/HDebug.h"
@@ -25,9 +26,9 @@ namespace {
 HFile soundBeside(HFile& table) {
     HFile sound;
     sound.setDirectory(table.directory());
-    sound.setName("SoundFileName");
-    if (table.name() == "SoundFileName") {
-        table.setName("MagicTable");
+    sound.setName(SOUND_FILE_NAME);
+    if (table.name() == SOUND_FILE_NAME) {
+        table.setName(TABLE_FILE_NAME);
     }
     return sound;
 }
@@ -191,15 +192,14 @@ bool RZOP0005(HComponent* window) {
         chooser.setInitialDirectory(folder.fullPath());
         if (chooser.chooseOpenFile()) {
             HFile table = chooser.getFile();
-            HFile sound(table.parent().fullPath() + "\\SoundFileName");
+            HFile sound(table.parent().fullPath() + "\\" + SOUND_FILE_NAME);
             std::uint32_t flags = RZEditData::FLAG_OPENED;
             if (!sound.exists()) {
                 flags |= RZEditData::FLAG_STOCK_SOUND;
                 sound = document->defaultSoundPath();
             }
             if (loadOrForget(table, sound, document, 530, "_RZOP0002_OpenFileById:load error")) {
-                document->setFlags(0);
-                document->setFlags(flags);
+                document->replaceFlags(flags);
                 result = true;
             }
             document->history().clear();
@@ -227,8 +227,7 @@ bool RZOP0015(HComponent* window) {
             if (!saved) {
                 HLOG_INFO(SOURCE, 1530, "RZOP0015:save error");
             } else if (loadOrForget(table, sound, document, 1540, "RZOP0015:reload error")) {
-                document->setFlags(0);
-                document->setFlags(RZEditData::FLAG_OPENED);
+                document->replaceFlags(RZEditData::FLAG_OPENED);
                 result = true;
             }
             showDocument(window, document);
@@ -262,15 +261,13 @@ bool RZOP0016(HComponent* window) {
             document->clearFlags(RZEditData::FLAG_STOCK_SOUND);
         }
         if (plan.answer == IDCANCEL) {
-            document->setFlags(0);
-            document->setFlags(remembered);
+            document->replaceFlags(remembered);
         } else {
             RZMagicLoader loader;
             bool saved = loader.save(plan.table, plan.sound, document);
             if (!saved) {
                 HLOG_INFO(SOURCE, 1650, "RZOP0016:save error");
-                document->setFlags(0);
-                document->setFlags(remembered);
+                document->replaceFlags(remembered);
             } else {
                 HFile sound = plan.sound;
                 if (sound.fullPath().empty()) {
@@ -316,8 +313,7 @@ bool RZOP0019(HComponent* window) {
     if (document != nullptr && saveHasEdited(window, document, "新規作成") != IDCANCEL) {
         RZMagicLoader loader;
         loader.createDefault(document);
-        document->setFlags(0);
-        document->setFlags(RZEditData::FLAG_NEW);
+        document->replaceFlags(RZEditData::FLAG_NEW);
         document->history().clear();
         showDocument(window, document);
         result = true;

@@ -7,10 +7,11 @@
 #include "app/views/RZListViewEvent.h"
 #include "app/views/RZListViewEvent2.h"
 #include "app/views/RZMenuOpen.h"
+#include "app/views/RZProgramVersion.h"
 
 const std::string& versionText() {
     // Function-local static: made before first use, destroyed at program end.
-    static const std::string text = "1.02";
+    static const std::string text = RZ_VERSION_TEXT;
     return text;
 }
 

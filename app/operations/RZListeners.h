@@ -13,8 +13,8 @@ class RZListViewEvent2;
 class RZClose;
 class RZMenuOpen;
 
-// The program's version text, "1.02": the main window's first title and the
-// about box show it. Made on first use, released when the program ends.
+// The program's version text (RZ_VERSION_TEXT): the main window's first title
+// and the about box show it. Made on first use, released when the program ends.
 const std::string& versionText();
 
 // Holds the application listeners of the main window: it makes them, the window

@@ -6,6 +6,7 @@
 // call, and keeps no state of its own between calls.
 
 #include "app/data/RZBulkChange.h"
+#include "app/data/RZTableTsv.h"
 
 class HComponent;
 class HFile;
@@ -67,16 +68,18 @@ bool RZOP0027(HComponent* window);
 bool RZOP0028(HComponent* window);
 // Closes the dialog that the target is, as cancelled.
 bool RZOP0029(HComponent* window);
-// The table as tab-separated text: written to a chosen file, read from one (one
+// The table as text: written to a chosen TSV or CSV file, read from one (one
 // undo step, or a box listing the errors and nothing changed), put on the
-// clipboard, and read from it (rows without the header are taken as written).
+// clipboard tab-separated, and read from it (rows without the header are taken
+// as written).
 bool RZOP0030(HComponent* window);
 bool RZOP0031(HComponent* window);
 bool RZOP0032(HComponent* window);
 bool RZOP0033(HComponent* window);
 // What 175 and 176 do once a file is chosen (also the benchmark's way in):
 // false on failure, after the box that tells the user.
-bool exportTableText(HComponent* window, const HFile& file);
+bool exportTableText(HComponent* window, const HFile& file,
+                     RZTableTsv::Separator separator = RZTableTsv::Separator::TAB);
 bool importTableText(HComponent* window, const HFile& file);
 
 // Getting a table ready for the game: the table check (a list of problems, or

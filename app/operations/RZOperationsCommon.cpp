@@ -5,6 +5,7 @@
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
+#include "toolkit/HClipboard.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HDialog.h"
 #include "toolkit/HMenuItem.h"
@@ -48,6 +49,12 @@ void showDocument(HComponent* window, RZEditData* document) {
 
 namespace {
 
+// The items greyed while no table is open (the paste item also waits for text
+// on the clipboard).
+const int TABLE_COMMANDS[] = {
+    IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_TABLE_CHECK, IDM_BULK_CHANGE,
+};
+
 void enableItem(HComponent* window, int id, bool enabled) {
     HMenuItem* item = dynamic_cast<HMenuItem*>(window->findById(id));
     if (item != nullptr && item->isEnabled() != enabled) {
@@ -58,30 +65,30 @@ void enableItem(HComponent* window, int id, bool enabled) {
 } // namespace
 
 void updateCommandStates(HComponent* window, RZEditData* document) {
-    if (window == nullptr || document == nullptr) {
+    if (window == nullptr) {
         return;
     }
-    enableItem(window, IDM_UNDO, document->history().canUndo());
-    enableItem(window, IDM_REDO, document->history().canRedo());
-    const bool stock = document->stockTable().isReadable();
+    // Without a document (the window before it is shown) there is nothing to
+    // undo, no stock table and no table.
+    enableItem(window, IDM_UNDO, document != nullptr && document->history().canUndo());
+    enableItem(window, IDM_REDO, document != nullptr && document->history().canRedo());
+    const bool stock = document != nullptr && document->stockTable().isReadable();
     for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
         enableItem(window, id, stock);
     }
-    // The table as text needs a table; a paste also text on the clipboard.
-    const bool open = document->hasTable();
-    for (int id :
-         {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_TABLE_CHECK, IDM_BULK_CHANGE}) {
+    // The clipboard is asked only when a table is open.
+    const bool open = document != nullptr && document->hasTable();
+    for (int id : TABLE_COMMANDS) {
         enableItem(window, id, open);
     }
+    enableItem(window, IDM_PASTE_TABLE, open && HClipboard::hasText());
     // Each character's spells also need the game's characters.
     enableItem(window, IDM_CHARACTER_SPELLS,
                open && document->characters() != nullptr && document->characters()->count() > 0);
-    enableItem(window, IDM_PASTE_TABLE,
-               open && (IsClipboardFormatAvailable(CF_UNICODETEXT) ||
-                        IsClipboardFormatAvailable(CF_TEXT)));
+    const bool showStock = document != nullptr && document->showsStockDifferences();
     HMenuItem* show = dynamic_cast<HMenuItem*>(window->findById(IDM_SHOW_STOCK_DIFF));
-    if (show != nullptr && show->isChecked() != document->showsStockDifferences()) {
-        show->setChecked(document->showsStockDifferences());
+    if (show != nullptr && show->isChecked() != showStock) {
+        show->setChecked(showStock);
     }
 }
 

@@ -37,8 +37,10 @@ bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, 
 void showDocument(HComponent* window, RZEditData* document);
 
 // Greys or enables the menu items that depend on the document: undo and redo,
-// and the stock-table tools (with the check mark of the colour switch). Only
-// items whose state changes are touched, so it may run at every keystroke.
+// the stock-table tools (with the check mark of the colour switch) and the
+// commands on the whole table. Only items whose state changes are touched, so
+// it may run at every keystroke. The window's start-up states are this rule's
+// for a null document: everything greyed.
 void updateCommandStates(HComponent* window, RZEditData* document);
 
 // Records the change as one undo step over every level of the entry's spell,

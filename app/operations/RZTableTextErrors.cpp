@@ -22,8 +22,16 @@ const ReasonText REASONS[] = {
     {RZTableTsv::Reason::BROKEN_SHIFT_JIS, "Shift-JISとして正しくない文字があります", nullptr},
     {RZTableTsv::Reason::LINE_END_IN_TEXT, "改行やNUL文字は使えません", nullptr},
     {RZTableTsv::Reason::UNCLOSED_QUOTE, "引用符が閉じていません", nullptr},
-    {RZTableTsv::Reason::NO_NUMBER_COLUMN, "「番号」の列がありません", nullptr},
-    {RZTableTsv::Reason::NO_LEVEL_COLUMN, "「Lv」の列がありません", nullptr},
+    // A file without these columns is most often one of another form: the
+    // words say which forms are read.
+    {RZTableTsv::Reason::NO_NUMBER_COLUMN,
+     "「番号」の列がありません"
+     "（Shift-JIS、UTF-8、UTF-16のタブ区切りかコンマ区切りのファイルを読めます）",
+     nullptr},
+    {RZTableTsv::Reason::NO_LEVEL_COLUMN,
+     "「Lv」の列がありません"
+     "（Shift-JIS、UTF-8、UTF-16のタブ区切りかコンマ区切りのファイルを読めます）",
+     nullptr},
     {RZTableTsv::Reason::REPEATED_COLUMN, "列名が重複しています", nullptr},
     {RZTableTsv::Reason::LINE_TOO_LONG, "長すぎます（MagicTableの1行は1023バイトまでです）",
      nullptr},

@@ -65,11 +65,11 @@ void RZImageView::restartTimerAnimation() {
             path.setDirectory(game.fullPath() + "\\Default\\Picture");
             path.setName(entry->getPicture());
         }
-        HImage* picture = new HImage(1, 1, getHandle());
+        HImage picture(1, 1, getHandle());
         HImageLoader loader;
-        int loaded = loader.loadImageFile(path, picture, true);
-        int w = picture->getWidth();
-        int h = picture->getHeight();
+        int loaded = loader.loadImageFile(path, &picture, true);
+        int w = picture.getWidth();
+        int h = picture.getHeight();
         if (loaded != HImageLoader::RESULT_LOADED) {
             clearToBackground();
             HImage* buffer = getImage();
@@ -83,15 +83,14 @@ void RZImageView::restartTimerAnimation() {
             // The last rule would divide by the height: a blank preview instead.
             clearToBackground();
         } else if (w % 128 == 0 && h % 128 == 0) {
-            createImage_Large(picture, 128, (w / 128) * (h / 128));
+            createImage_Large(&picture, 128, (w / 128) * (h / 128));
         } else if (w % 96 == 0 && h % 96 == 0) {
-            createImage_Large(picture, 96, (w / 96) * (h / 96));
+            createImage_Large(&picture, 96, (w / 96) * (h / 96));
         } else if (w % 32 == 0 && h % 32 == 0) {
-            createImage_Normal(picture, entry->getArea(), 32, (w / 32) * (h / 32));
+            createImage_Normal(&picture, entry->getArea(), 32, (w / 32) * (h / 32));
         } else {
-            createImage_Normal(picture, entry->getArea(), h, w / h);
+            createImage_Normal(&picture, entry->getArea(), h, w / h);
         }
-        delete picture;
     }
     // Painting draws only what is invalid: without this a still picture (the
     // failure message) would not show until the window happened to be redrawn.

@@ -6,6 +6,7 @@
 #include "app/operations/RZCommandEdit.h"
 #include "app/operations/RZExMenu.h"
 #include "app/operations/RZListeners.h"
+#include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZClose.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
@@ -221,14 +222,9 @@ RZWindow::RZWindow() {
             std::make_unique<HMenuItem>(parent, row.id, row.text);
     }
 
-    // Nothing to undo or redo yet; the stock tools wait for a table's stock
-    // comparison, the text and clipboard items for a table. Operations keep
-    // these states up to date from then on.
-    for (int id : {IDM_UNDO, IDM_REDO, IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
-                   IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE, IDM_TABLE_CHECK,
-                   IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
-        getMenuItem(id)->setEnabled(false);
-    }
+    // No document yet: nothing to undo or redo, no stock table, no table. The
+    // operations keep these states by the same rule from then on.
+    rzops::updateCommandStates(this, nullptr);
 
     dataSetMenu->create(getMenuItem(IDM_FILE), IDM_DATA_SET_SEPARATOR);
 

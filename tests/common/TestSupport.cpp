@@ -2,8 +2,15 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <map>
 
 namespace testsupport {
 
@@ -49,6 +56,21 @@ bool writeFile(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
+void makeFolders(const std::string& folder) {
+    for (std::size_t at = folder.find('\\'); at != std::string::npos;
+         at = folder.find('\\', at + 1)) {
+        if (at > 0 && folder[at - 1] != ':') {
+            CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
+        }
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+bool writeFileAndFolders(const std::string& path, const std::string& bytes) {
+    makeFolders(path.substr(0, path.rfind('\\')));
+    return writeFile(path, bytes);
+}
+
 std::string utf16WithMark(const std::u16string& text) {
     std::string bytes = "\xFF\xFE";
     for (char16_t unit : text) {
@@ -82,29 +104,74 @@ bool removeFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-bool copyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
+std::vector<WIN32_FIND_DATAA> listFolder(const std::string& folder, const std::string& pattern) {
+    std::vector<WIN32_FIND_DATAA> entries;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        return false;
+        return entries;
     }
-    bool ok = true;
     do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        std::string source = from + "\\" + name;
-        std::string target = to + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ok = copyTree(source, target) && ok;
-        } else {
-            ok = CopyFileA(source.c_str(), target.c_str(), FALSE) && ok;
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
+            entries.push_back(found);
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return entries;
+}
+
+bool isFolder(const WIN32_FIND_DATAA& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+namespace {
+std::vector<std::string> namesIn(const std::string& folder, bool folders) {
+    std::vector<std::string> names;
+    for (const WIN32_FIND_DATAA& entry : listFolder(folder)) {
+        if (isFolder(entry) == folders) {
+            names.push_back(entry.cFileName);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+} // namespace
+
+std::vector<std::string> foldersIn(const std::string& folder) {
+    return namesIn(folder, true);
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    return namesIn(folder, false);
+}
+
+bool copyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    bool ok = true;
+    for (const WIN32_FIND_DATAA& entry : listFolder(from)) {
+        std::string source = from + "\\" + entry.cFileName;
+        std::string target = to + "\\" + entry.cFileName;
+        ok = (isFolder(entry) ? copyTree(source, target)
+                              : CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE) &&
+             ok;
+    }
     return ok;
+}
+
+bool removeTree(const std::string& folder) {
+    for (const WIN32_FIND_DATAA& entry : listFolder(folder)) {
+        std::string path = folder + "\\" + entry.cFileName;
+        if (isFolder(entry)) {
+            removeTree(path);
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    }
+    return RemoveDirectoryA(folder.c_str()) != 0;
 }
 
 std::string programDirectory() {
@@ -112,6 +179,59 @@ std::string programDirectory() {
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
     std::string full(path, length);
     return full.substr(0, full.find_last_of('\\'));
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string demoDirectory() {
+    return environment("RZ_DEMO_DIR");
+}
+
+std::string waveOutFile() {
+    std::string path = environment("RZ_WAVE_OUT");
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.empty() ? path : "Z:" + path;
+}
+
+namespace {
+const char* const GAME_KEY = "SOFTWARE\\Brix\\Kolden";
+const char* const GAME_VALUE = "Directory";
+} // namespace
+
+bool setGameDirectory(const std::string& directory, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    LONG status;
+    if (directory.empty()) {
+        status = RegDeleteValueA(key, GAME_VALUE);
+        status = status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+    } else {
+        status = RegSetValueExA(key, GAME_VALUE, 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(directory.c_str()),
+                                static_cast<DWORD>(directory.size() + 1));
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+std::string gameDirectory(REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
+        return "";
+    }
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    LONG status =
+        RegQueryValueExA(key, GAME_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? buffer : "";
 }
 
 int runProcess(const std::string& commandLine, const std::string& workingDirectory,
@@ -176,6 +296,10 @@ void pressKeys(std::initializer_list<WORD> keys) {
 }
 
 void pumpMessages(unsigned milliseconds) {
+    waitUntil([] { return false; }, milliseconds);
+}
+
+bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds) {
     DWORD until = GetTickCount() + milliseconds;
     for (;;) {
         MSG msg;
@@ -183,12 +307,132 @@ void pumpMessages(unsigned milliseconds) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        if (condition()) {
+            return true;
+        }
         long left = static_cast<long>(until - GetTickCount());
         if (left <= 0) {
-            break;
+            return false;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, 20L)),
+                                  QS_ALLINPUT);
     }
+}
+
+bool pressButton(HWND dialog, int id) {
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))) != FALSE;
+}
+
+std::string windowText(HWND window) {
+    char text[2048] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int listRows(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string listCell(HWND list, int row, int column) {
+    char text[4096] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+namespace {
+std::map<UINT_PTR, DialogDriver*>& drivers() {
+    static std::map<UINT_PTR, DialogDriver*> all;
+    return all;
+}
+const DWORD CLOSE_AFTER_MS = 3000;
+} // namespace
+
+DialogDriver::DialogDriver(std::function<bool(HWND)> action, const char* className,
+                           unsigned periodMs)
+    : action(std::move(action)), className(className) {
+    timer = SetTimer(nullptr, 0, periodMs, &DialogDriver::tick);
+    drivers()[timer] = this;
+}
+
+DialogDriver::~DialogDriver() {
+    KillTimer(nullptr, timer);
+    drivers().erase(timer);
+}
+
+void CALLBACK DialogDriver::tick(HWND, UINT, UINT_PTR id, DWORD) {
+    auto found = drivers().find(id);
+    if (found != drivers().end()) {
+        found->second->poll();
+    }
+}
+
+void DialogDriver::poll() {
+    struct Search {
+        const std::string* className;
+        std::vector<HWND> dialogs;
+    } search{&className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(param);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (*s->className == name && IsWindowVisible(window)) {
+                s->dialogs.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    // A handle of a dialog that has gone may come back for the next one.
+    done.erase(std::remove_if(done.begin(), done.end(),
+                              [](const Handled& h) { return !IsWindow(h.dialog); }),
+               done.end());
+    for (HWND dialog : search.dialogs) {
+        auto seen = std::find_if(done.begin(), done.end(),
+                                 [dialog](const Handled& h) { return h.dialog == dialog; });
+        if (seen == done.end()) {
+            if (action(dialog)) {
+                done.push_back(Handled{dialog, GetTickCount(), false});
+                ++handledCount;
+            }
+        } else if (!seen->closed && GetTickCount() - seen->at > CLOSE_AFTER_MS) {
+            seen->closed = true;
+            ++forcedCount;
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
+std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
+    struct Turns {
+        std::vector<std::function<void(HWND)>> steps;
+        std::size_t done = 0;
+        DWORD at = 0;
+    };
+    auto turns = std::make_shared<Turns>(Turns{std::move(steps)});
+    return [turns](HWND dialog) {
+        if (!IsWindowEnabled(dialog) || (turns->done > 0 && GetTickCount() - turns->at < 300)) {
+            return false;
+        }
+        turns->at = GetTickCount();
+        turns->steps[turns->done++](dialog);
+        return turns->done == turns->steps.size();
+    };
+}
+
+std::vector<std::vector<std::string>> listTexts(HWND list, int columns) {
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(listRows(list)));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            rows[row].push_back(listCell(list, static_cast<int>(row), column));
+        }
+    }
+    return rows;
 }
 
 std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw) {

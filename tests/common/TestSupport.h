@@ -19,6 +19,10 @@ std::string runDirectory();
 std::string makeScratchDir(const std::string& hint = "scratch");
 
 bool writeFile(const std::string& path, const std::string& bytes);
+// Makes a folder and the folders it lies in.
+void makeFolders(const std::string& folder);
+// Writes a file, making the folders it lies in first.
+bool writeFileAndFolders(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 // The text as UTF-16LE bytes after the byte-order mark, as a Unicode text file.
 std::string utf16WithMark(const std::u16string& text);
@@ -27,8 +31,32 @@ bool removeFile(const std::string& path);
 // Copies a directory tree; false when anything could not be copied.
 bool copyTree(const std::string& from, const std::string& to);
 
+// The entries of a folder that match the pattern ("." and ".." left out), in
+// the order the file system gives them.
+std::vector<WIN32_FIND_DATAA> listFolder(const std::string& folder,
+                                         const std::string& pattern = "*");
+bool isFolder(const WIN32_FIND_DATAA& entry);
+// The names of the folders, or of the files, directly inside a folder, sorted.
+std::vector<std::string> foldersIn(const std::string& folder);
+std::vector<std::string> filesIn(const std::string& folder);
+// Removes a folder with everything in it, read-only files too.
+bool removeTree(const std::string& folder);
+
 // The directory holding the running test program (tool programs lie beside it).
 std::string programDirectory();
+// An environment variable's value, "" when it is not set.
+std::string environment(const char* name);
+// The demo game's directory (RZ_DEMO_DIR), "" when the test run made none.
+std::string demoDirectory();
+// The file the wave-out device plays into (RZ_WAVE_OUT, a Unix path) as this
+// program names it, "" when the test run set none.
+std::string waveOutFile();
+
+// HKLM\SOFTWARE\Brix\Kolden\Directory, where the game's installer names the
+// game, in one view of the registry: 0 (the program's own, the 64-bit view),
+// KEY_WOW64_32KEY (the installer's) or KEY_WOW64_64KEY. "" removes the value.
+bool setGameDirectory(const std::string& directory, REGSAM view = 0);
+std::string gameDirectory(REGSAM view = 0);
 
 // Runs a program and waits for it; returns its exit code, or -1.
 int runProcess(const std::string& commandLine, const std::string& workingDirectory,
@@ -53,6 +81,57 @@ void pressKeys(std::initializer_list<WORD> keys);
 
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);
+// Pumps the thread's messages until the condition holds (true) or the time is up.
+bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds = 10000);
+
+// Clicks a dialog's button as its owner would see it (WM_COMMAND, BN_CLICKED).
+bool pressButton(HWND dialog, int id);
+// A window's text (WM_GETTEXT, which also reaches another process's windows).
+std::string windowText(HWND window);
+// The text of a list view's cell, and how many rows it has.
+std::string listCell(HWND list, int row, int column);
+int listRows(HWND list);
+
+// Runs an action on each dialog of this thread as it comes up: a visible
+// window of the class ("#32770": message boxes and file dialogs), looked for
+// by a thread timer, which also fires inside a dialog's own modal loop. The
+// action returns false when the dialog is not ready yet (it is tried again).
+// A dialog still open three seconds after its action is closed (WM_CLOSE), so
+// that a test fails on what it checks next instead of waiting for ever.
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::function<bool(HWND)> action, const char* className = "#32770",
+                          unsigned periodMs = 40);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+    // How many dialogs the action took, and how many of them had to be closed.
+    int handled() const { return handledCount; }
+    int forced() const { return forcedCount; }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
+    void poll();
+    struct Handled {
+        HWND dialog;
+        DWORD at;
+        bool closed;
+    };
+    std::function<bool(HWND)> action;
+    std::string className;
+    std::vector<Handled> done;
+    UINT_PTR timer;
+    int handledCount = 0;
+    int forcedCount = 0;
+};
+
+// A driver's action that takes the steps in turn on one dialog, one a tick,
+// each once the dialog is enabled again (no message box over it) and the keys
+// of the step before had time to arrive; done after the last.
+std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps);
+
+// The texts of a list view's rows, the first `columns` cells of each.
+std::vector<std::vector<std::string>> listTexts(HWND list, int columns);
 
 // The pixels (0x00RRGGBB, rows top down) of a 32-bit surface of the given size,
 // drawn by a function given its device context.

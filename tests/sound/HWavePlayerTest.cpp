@@ -15,18 +15,7 @@ namespace {
 
 // Where the device's bytes end up, as a Windows path.
 std::string captureFile() {
-    char buffer[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("RZ_WAVE_OUT", buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer)) {
-        return std::string();
-    }
-    std::string path = "Z:" + std::string(buffer, length);
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
+    return testsupport::waveOutFile();
 }
 
 std::string scratchWave(const std::string& name, const std::string& bytes) {
@@ -101,14 +90,15 @@ TEST_F(HWavePlayerTest, TheDeviceReceivesTheDataChunkOfEachEncoderFile) {
         std::string path = mediatest::dataFile(std::string("wav\\") + f.name);
         testsupport::removeFile(captureFile());
         std::string captured = playToEnd(path);
-        expectPlayed(wavetest::dataChunk(testsupport::readFile(path)), captured, f.silence, f.name);
+        ASSERT_NO_FATAL_FAILURE(expectPlayed(wavetest::dataChunk(testsupport::readFile(path)),
+                                             captured, f.silence, f.name));
     }
 }
 
 TEST_F(HWavePlayerTest, AShortSoundUsesOneShortenedBuffer) {
     std::string data = wavetest::samples(3000); // under one second at 8000 bytes a second
     std::string captured = playToEnd(scratchWave("short.wav", wavetest::simpleWave(data)));
-    expectPlayed(data, captured, '\x80', "short");
+    ASSERT_NO_FATAL_FAILURE(expectPlayed(data, captured, '\x80', "short"));
     EXPECT_EQ(1, count(1));
     EXPECT_EQ(1, count(2)); // the second header was never written
     EXPECT_EQ(1, count(3));
@@ -118,7 +108,7 @@ TEST_F(HWavePlayerTest, AShortSoundUsesOneShortenedBuffer) {
 TEST_F(HWavePlayerTest, ATwoSecondSoundClosesAfterTheSecondDoneMessage) {
     std::string data = wavetest::samples(16000);
     std::string captured = playToEnd(scratchWave("two.wav", wavetest::simpleWave(data)));
-    expectPlayed(data, captured, '\x80', "two seconds");
+    ASSERT_NO_FATAL_FAILURE(expectPlayed(data, captured, '\x80', "two seconds"));
     EXPECT_EQ(2, count(2));
     EXPECT_EQ(1, count(3));
     EXPECT_EQ((std::vector<int>{1, 2, 2, 3}), calls);
@@ -127,7 +117,7 @@ TEST_F(HWavePlayerTest, ATwoSecondSoundClosesAfterTheSecondDoneMessage) {
 TEST_F(HWavePlayerTest, LongerSoundsRefillTheBuffers) {
     std::string data = wavetest::samples(8000 * 2 + 3500);
     std::string captured = playToEnd(scratchWave("long.wav", wavetest::simpleWave(data)));
-    expectPlayed(data, captured, '\x80', "two and a half seconds");
+    ASSERT_NO_FATAL_FAILURE(expectPlayed(data, captured, '\x80', "two and a half seconds"));
     EXPECT_EQ(3, count(2));
 }
 
@@ -136,7 +126,7 @@ TEST_F(HWavePlayerTest, ATruncatedDataChunkPlaysOnlyTheBytesPresent) {
     std::string file = wavetest::simpleWave(data);
     mediatest::putU32(file, 40, 60000);
     std::string captured = playToEnd(scratchWave("cut.wav", file));
-    expectPlayed(data, captured, '\x80', "truncated");
+    ASSERT_NO_FATAL_FAILURE(expectPlayed(data, captured, '\x80', "truncated"));
 }
 
 TEST_F(HWavePlayerTest, StartWhilePlayingNeitherRestartsNorOverlaps) {
@@ -148,7 +138,8 @@ TEST_F(HWavePlayerTest, StartWhilePlayingNeitherRestartsNorOverlaps) {
     EXPECT_EQ(0, player->startPlay());
     EXPECT_TRUE(player->isPlaying());
     ASSERT_TRUE(nativetest::waitFor([&] { return !player->isPlaying(); }, 15000));
-    expectPlayed(data, testsupport::readFile(captureFile()), '\x80', "once");
+    ASSERT_NO_FATAL_FAILURE(
+        expectPlayed(data, testsupport::readFile(captureFile()), '\x80', "once"));
     EXPECT_EQ(1, count(1));
 }
 
@@ -161,7 +152,8 @@ TEST_F(HWavePlayerTest, LoadingWhilePlayingIsRefusedAndTheSoundGoesOn) {
     std::string other = scratchWave("other.wav", wavetest::simpleWave(std::string(100, 'z')));
     EXPECT_EQ(3, player->getSource()->loadFromFile(HFile(other)));
     ASSERT_TRUE(nativetest::waitFor([&] { return !player->isPlaying(); }, 15000));
-    expectPlayed(data, testsupport::readFile(captureFile()), '\x80', "first");
+    ASSERT_NO_FATAL_FAILURE(
+        expectPlayed(data, testsupport::readFile(captureFile()), '\x80', "first"));
     // Once the device is closed the source takes new files again.
     EXPECT_EQ(0, player->getSource()->loadFromFile(HFile(other)));
 }

@@ -78,20 +78,24 @@ inline std::string simpleWave(const std::string& data, unsigned long rate = 8000
     return riff(chunk("fmt ", pcmFormat(1, rate, 8)) + chunk("data", data));
 }
 
-// The bytes of the data chunk of a well-formed file (searched by chunk walk).
-inline std::string dataChunk(const std::string& file) {
+// The body of a well-formed file's first chunk with the id ("" when it has none).
+inline std::string chunkBody(const std::string& file, const char* id) {
     size_t at = 12;
     while (at + 8 <= file.size()) {
         uint32_t size = static_cast<unsigned char>(file[at + 4]) |
                         static_cast<unsigned char>(file[at + 5]) << 8 |
                         static_cast<unsigned char>(file[at + 6]) << 16 |
                         static_cast<uint32_t>(static_cast<unsigned char>(file[at + 7])) << 24;
-        if (file.compare(at, 4, "data") == 0) {
+        if (file.compare(at, 4, id) == 0) {
             return file.substr(at + 8, size);
         }
         at += 8 + size + (size & 1);
     }
     return std::string();
+}
+
+inline std::string dataChunk(const std::string& file) {
+    return chunkBody(file, "data");
 }
 
 } // namespace wavetest

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -46,19 +47,13 @@ std::vector<std::string> lines(const std::string& text) {
 // Names of the rotated logs in a directory ("debug.log.*" also matches
 // "debug.log" itself).
 std::vector<WIN32_FIND_DATAA> rotatedLogs(const std::string& dir) {
-    std::vector<WIN32_FIND_DATAA> result;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\debug.log.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return result;
-    }
-    do {
-        if (std::string(found.cFileName) != "debug.log") {
-            result.push_back(found);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return result;
+    std::vector<WIN32_FIND_DATAA> rotated = listFolder(dir, "debug.log.*");
+    rotated.erase(std::remove_if(rotated.begin(), rotated.end(),
+                                 [](const WIN32_FIND_DATAA& f) {
+                                     return std::string(f.cFileName) == "debug.log";
+                                 }),
+                  rotated.end());
+    return rotated;
 }
 
 const char* const STAMP = R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3})";

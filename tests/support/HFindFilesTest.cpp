@@ -49,3 +49,34 @@ TEST(HFindFiles, MissingDirectoryLeavesEverythingAsItWas) {
     EXPECT_TRUE(
         log.contains("HFindFiles          :0089 情報：getDirectories:ディレクトリ変更に失敗"));
 }
+
+TEST(HFindFiles, EnumeratorListsWhatThePatternMatches) {
+    std::string dir = makeScratchDir("enumerate");
+    CreateDirectoryA((dir + "\\A").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\表示").c_str(), nullptr);
+    writeFile(dir + "\\plain", "file");
+    writeFile(dir + "\\note.txt", "text");
+    const struct {
+        std::string pattern;
+        bool open;
+        std::vector<std::string> entries; // sorted; "/" marks a directory
+    } rows[] = {
+        {dir + "\\*", true, {"../", "./", "A/", "note.txt", "plain", "表示/"}},
+        {dir + "\\*.txt", true, {"note.txt"}},
+        {dir + "\\表*", true, {"表示/"}},
+        {dir + "\\none*", false, {}},
+        {dir + "\\missing\\*", false, {}},
+    };
+    for (const auto& row : rows) {
+        HFindFiles search(row.pattern);
+        EXPECT_EQ(row.open, search.isOpen()) << row.pattern;
+        std::vector<std::string> entries;
+        while (search.next()) {
+            entries.push_back(search.name() + (search.isDirectory() ? "/" : ""));
+        }
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(row.entries, entries) << row.pattern;
+        EXPECT_FALSE(search.failed()) << row.pattern;
+        EXPECT_FALSE(search.next()) << row.pattern; // stays at the end
+    }
+}

@@ -15,75 +15,55 @@ using testsupport::makeScratchDir;
 using testsupport::writeFile;
 
 namespace {
-// What the dialog driver saw and does, for the timer procedure.
-struct Driver {
-    std::string typed;     // text for the file-name box; empty: cancel
-    std::string caption;   // the dialog's caption as found
+// What the dialog driver saw of the chooser.
+struct Seen {
+    std::string caption;   // the dialog's caption
     std::string firstType; // the first entry of the file-type list
     std::string listed;    // the names the file list shows, each followed by "|"
-    bool done = false;
 };
-Driver driver;
 
-BOOL CALLBACK findDialog(HWND hwnd, LPARAM found) {
-    char className[32] = {};
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (strcmp(className, "#32770") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs inside the dialog's own message loop: fills in the file name like a
-// user typing it and presses OK (or Cancel).
-void CALLBACK driveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr || driver.done) {
-        return;
-    }
-    driver.done = true;
-    KillTimer(nullptr, timer);
-    char caption[260] = {};
-    GetWindowTextA(dialog, caption, sizeof(caption));
-    driver.caption = caption;
+// Notes what the chooser shows, then fills in the file name like a user typing
+// it and presses OK (or Cancel, with no name).
+bool chooseIn(HWND dialog, const std::string& typed, Seen& seen) {
+    seen.caption = testsupport::windowText(dialog);
     HWND types = GetDlgItem(dialog, 0x470); // the file-type list
     if (types != nullptr && SendMessageA(types, CB_GETCOUNT, 0, 0) > 0) {
         char first[260] = {};
         SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-        driver.firstType = first;
+        seen.firstType = first;
     }
     HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
     HWND files = view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
-    int count =
-        files != nullptr ? static_cast<int>(SendMessageA(files, LVM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int i = 0; i < count; ++i) {
-        char text[260] = {};
-        LVITEMA item = {};
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        SendMessageA(files, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-        driver.listed += std::string(text) + "|";
+    for (int i = 0, count = files != nullptr ? testsupport::listRows(files) : 0; i < count; ++i) {
+        seen.listed += testsupport::listCell(files, i, 0) + "|";
     }
-    if (driver.typed.empty()) {
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return;
+    if (typed.empty()) {
+        testsupport::pressButton(dialog, IDCANCEL);
+        return true;
     }
     // The file-name box: a combo box in the newer dialog, an edit in the older.
     HWND name = GetDlgItem(dialog, 0x47C);
     if (name == nullptr) {
         name = GetDlgItem(dialog, 0x480);
     }
-    SetWindowTextA(name, driver.typed.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    SetWindowTextA(name, typed.c_str());
+    testsupport::pressButton(dialog, IDOK);
+    return true;
 }
 
-void startDriver(const std::string& typed) {
-    driver = Driver();
-    driver.typed = typed;
-    SetTimer(nullptr, 0, 200, driveDialog);
-}
+// Answers the next chooser of this thread, and only that one (looked for
+// every 200 ms, so that its file list is filled).
+class Driver {
+  public:
+    explicit Driver(const std::string& typed)
+        : driver([this, typed](HWND dialog) { return !done() && chooseIn(dialog, typed, seen); },
+                 "#32770", 200) {}
+    Seen seen;
+    bool done() const { return driver.handled() == 1; }
+
+  private:
+    testsupport::DialogDriver driver;
+};
 
 } // namespace
 
@@ -150,14 +130,14 @@ TEST(HFileChooser, OpenDialogReturnsTheChosenFile) {
     chooser.setFilter(filter, sizeof(filter));
 
     // Only the name typed: the dialog opens in the initial directory.
-    startDriver("魔法.wav");
+    Driver driver("魔法.wav");
     ASSERT_TRUE(chooser.chooseOpenFile());
-    EXPECT_TRUE(driver.done);
-    EXPECT_EQ("効果音を選ぶ", driver.caption);
-    EXPECT_EQ("wave音源 {*.wav}", driver.firstType);
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ("効果音を選ぶ", driver.seen.caption);
+    EXPECT_EQ("wave音源 {*.wav}", driver.seen.firstType);
     // The first pattern is in force: the text file is not offered.
-    EXPECT_NE(std::string::npos, driver.listed.find("魔法")) << driver.listed;
-    EXPECT_EQ(std::string::npos, driver.listed.find("readme")) << driver.listed;
+    EXPECT_NE(std::string::npos, driver.seen.listed.find("魔法")) << driver.seen.listed;
+    EXPECT_EQ(std::string::npos, driver.seen.listed.find("readme")) << driver.seen.listed;
     EXPECT_EQ(static_cast<DWORD>(OFN_FILEMUSTEXIST),
               chooser.getDescription().Flags & OFN_FILEMUSTEXIST);
     HFile file = chooser.getFile();
@@ -173,12 +153,12 @@ TEST(HFileChooser, ACancelledDialogGivesFalseAndKeepsTheBuffers) {
     HFileChooser chooser;
     chooser.setOwner(window.handle());
     chooser.setInitialDirectory(dir);
-    startDriver("");
+    Driver driver("");
     EXPECT_FALSE(chooser.chooseOpenFile());
     EXPECT_STREQ("", chooser.getFileName());
-    EXPECT_TRUE(driver.done);
-    EXPECT_EQ("ファイルを開く", driver.caption);
-    EXPECT_EQ("全てのファイル {*.*}", driver.firstType);
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ("ファイルを開く", driver.seen.caption);
+    EXPECT_EQ("全てのファイル {*.*}", driver.seen.firstType);
 }
 
 TEST(HFileChooser, SaveDialogTakesANewNameWithoutQuestions) {
@@ -190,7 +170,7 @@ TEST(HFileChooser, SaveDialogTakesANewNameWithoutQuestions) {
     HFileChooser chooser;
     chooser.setOwner(window.handle());
     chooser.setInitialDirectory(dir);
-    startDriver("NewTable");
+    Driver driver("NewTable");
     ASSERT_TRUE(chooser.chooseSaveFile());
     EXPECT_EQ(static_cast<DWORD>(OFN_CREATEPROMPT),
               chooser.getDescription().Flags & (OFN_CREATEPROMPT | OFN_OVERWRITEPROMPT));
@@ -200,7 +180,7 @@ TEST(HFileChooser, SaveDialogTakesANewNameWithoutQuestions) {
     HFileChooser again;
     again.setOwner(window.handle());
     again.setInitialDirectory(dir);
-    startDriver(dir + "\\MagicTable");
+    Driver againDriver(dir + "\\MagicTable");
     ASSERT_TRUE(again.chooseSaveFile());
     EXPECT_EQ("MagicTable", again.getFile().name());
     EXPECT_EQ(0, _stricmp(dir.c_str(), again.getFile().directory().c_str()));

@@ -16,16 +16,6 @@ using testsupport::LogTail;
 using testsupport::pumpMessages;
 
 namespace {
-std::string nativeText(HWND hwnd, int row, int column) {
-    char text[2048] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(hwnd, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 std::string nativeHeader(HWND hwnd, int column) {
     char text[1024] = {};
     LVCOLUMNA info = {};
@@ -34,10 +24,6 @@ std::string nativeHeader(HWND hwnd, int column) {
     info.cchTextMax = sizeof(text);
     SendMessageA(hwnd, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
     return text;
-}
-
-int nativeCount(HWND hwnd) {
-    return static_cast<int>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0));
 }
 
 int nativeColumns(HWND hwnd) {
@@ -156,13 +142,13 @@ TEST(HListView, RowsFilledBeforeCreateAreShownWithEveryCell) {
     ASSERT_EQ(3, nativeColumns(hwnd));
     EXPECT_EQ("名前", nativeHeader(hwnd, 0));
     EXPECT_EQ("消費", nativeHeader(hwnd, 2));
-    ASSERT_EQ(2, nativeCount(hwnd));
-    EXPECT_EQ("ファイア", nativeText(hwnd, 0, 0));
-    EXPECT_EQ("火", nativeText(hwnd, 0, 1));
-    EXPECT_EQ("12", nativeText(hwnd, 0, 2));
-    EXPECT_EQ("アイス", nativeText(hwnd, 1, 0));
-    EXPECT_EQ("水", nativeText(hwnd, 1, 1));
-    EXPECT_EQ("8", nativeText(hwnd, 1, 2));
+    ASSERT_EQ(2, testsupport::listRows(hwnd));
+    EXPECT_EQ("ファイア", testsupport::listCell(hwnd, 0, 0));
+    EXPECT_EQ("火", testsupport::listCell(hwnd, 0, 1));
+    EXPECT_EQ("12", testsupport::listCell(hwnd, 0, 2));
+    EXPECT_EQ("アイス", testsupport::listCell(hwnd, 1, 0));
+    EXPECT_EQ("水", testsupport::listCell(hwnd, 1, 1));
+    EXPECT_EQ("8", testsupport::listCell(hwnd, 1, 2));
     // The parameter set before create is on the control's item.
     EXPECT_EQ(7, list->getItemParam(1, 0));
 
@@ -202,10 +188,10 @@ TEST(HListView, InsertionAppendsOutOfRangePositionsAndRenumbersFollowingRows) {
     EXPECT_EQ(0, list->setItemText(1, 1, "was first"));
     EXPECT_EQ("a", list->getItemText(1, 0));
     EXPECT_EQ("was first", list->getItemText(1, 1));
-    EXPECT_EQ("was first", nativeText(hwnd, 1, 1));
-    EXPECT_EQ("a", nativeText(hwnd, 1, 0));
-    EXPECT_EQ("first", nativeText(hwnd, 0, 0));
-    EXPECT_EQ(4, nativeCount(hwnd));
+    EXPECT_EQ("was first", testsupport::listCell(hwnd, 1, 1));
+    EXPECT_EQ("a", testsupport::listCell(hwnd, 1, 0));
+    EXPECT_EQ("first", testsupport::listCell(hwnd, 0, 0));
+    EXPECT_EQ(4, testsupport::listRows(hwnd));
     // Setting the same cell again replaces its text.
     EXPECT_EQ(0, list->setItemText(1, 1, "again"));
     EXPECT_EQ("again", list->getItemText(1, 1));
@@ -256,7 +242,7 @@ TEST(HListView, LongTextsAreCut) {
     window.show();
     EXPECT_EQ(std::string(255, 'h'), nativeHeader(list->getHandle(), 0));
     EXPECT_EQ(std::string(1023, 'x'), list->getItemText(0, 0));
-    EXPECT_EQ(std::string(1023, 'x'), nativeText(list->getHandle(), 0, 0));
+    EXPECT_EQ(std::string(1023, 'x'), testsupport::listCell(list->getHandle(), 0, 0));
 
     EXPECT_EQ(0, list->setItemText(0, 0, std::string(1500, 'y')));
     EXPECT_EQ(std::string(1023, 'y'), list->getItemText(0, 0));
@@ -305,10 +291,10 @@ TEST(HListView, RemoveAllItemsEmptiesCopyAndControl) {
     fill(list, 4);
     list->setItemColor(2, HColor(255, 0, 0));
     window.show();
-    EXPECT_EQ(4, nativeCount(list->getHandle()));
+    EXPECT_EQ(4, testsupport::listRows(list->getHandle()));
     EXPECT_EQ(0, list->removeAllItems());
     EXPECT_EQ(0, list->getItemCount());
-    EXPECT_EQ(0, nativeCount(list->getHandle()));
+    EXPECT_EQ(0, testsupport::listRows(list->getHandle()));
     EXPECT_EQ(-1, list->getSelectedIndex());
     EXPECT_TRUE(list->getItemColor(2) == HColor::WHITE);
     EXPECT_EQ(3, list->getColumnCount());
@@ -316,7 +302,7 @@ TEST(HListView, RemoveAllItemsEmptiesCopyAndControl) {
     fill(list, 2);
     EXPECT_EQ(0, list->setSelectedIndex(0));
     EXPECT_EQ(0, list->getSelectedIndex());
-    EXPECT_EQ("r1c2", nativeText(list->getHandle(), 1, 2));
+    EXPECT_EQ("r1c2", testsupport::listCell(list->getHandle(), 1, 2));
 }
 
 // A refill between beginUpdate and endUpdate leaves on screen exactly what a
@@ -358,7 +344,7 @@ TEST(HListView, AnUpdateShowsWhatAFullRepaintShows) {
     EXPECT_TRUE(refill(60, "d"));
     EXPECT_TRUE(refill(2, "e"));
     EXPECT_TRUE(IsWindowVisible(hwnd));
-    EXPECT_EQ("e1", nativeText(hwnd, 1, 0));
+    EXPECT_EQ("e1", testsupport::listCell(hwnd, 1, 0));
 
     HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
     list->beginUpdate();
@@ -367,7 +353,7 @@ TEST(HListView, AnUpdateShowsWhatAFullRepaintShows) {
     list->endUpdate();
     EXPECT_TRUE(GetUpdateRect(header, nullptr, FALSE));
     pumpMessages(50);
-    EXPECT_EQ("f", nativeText(hwnd, 0, 1));
+    EXPECT_EQ("f", testsupport::listCell(hwnd, 0, 1));
 }
 
 TEST(HListView, SelectionAndItsCallbacks) {
@@ -493,15 +479,15 @@ TEST(HListView, SortKeepsTheCopyInTheControlsOrder) {
         std::string expected = "r" + std::to_string(5 - row);
         EXPECT_EQ(expected + "c0", list->getItemText(row, 0));
         EXPECT_EQ(expected + "c2", list->getItemText(row, 2));
-        EXPECT_EQ(expected + "c0", nativeText(list->getHandle(), row, 0));
-        EXPECT_EQ(expected + "c2", nativeText(list->getHandle(), row, 2));
+        EXPECT_EQ(expected + "c0", testsupport::listCell(list->getHandle(), row, 0));
+        EXPECT_EQ(expected + "c2", testsupport::listCell(list->getHandle(), row, 2));
         EXPECT_EQ(105 - row, list->getItemParam(row, 0));
     }
     EXPECT_TRUE(list->getItemColor(5) == HColor(255, 0, 0));
     EXPECT_TRUE(list->getItemColor(0) == HColor::WHITE);
     // Row indexes stay right for later edits.
     EXPECT_EQ(0, list->setItemText(5, 1, "edited"));
-    EXPECT_EQ("edited", nativeText(list->getHandle(), 5, 1));
+    EXPECT_EQ("edited", testsupport::listCell(list->getHandle(), 5, 1));
     EXPECT_EQ("edited", list->getItemText(5, 1));
     // Rewriting every cell, half of them with the text they hold (which is not
     // sent again), leaves the control showing what was written.
@@ -510,7 +496,7 @@ TEST(HListView, SortKeepsTheCopyInTheControlsOrder) {
             std::string text = (row + column) % 2 == 0 ? list->getItemText(row, column)
                                                        : "w" + std::to_string(row * 3 + column);
             EXPECT_EQ(0, list->setItemText(row, column, text));
-            EXPECT_EQ(text, nativeText(list->getHandle(), row, column));
+            EXPECT_EQ(text, testsupport::listCell(list->getHandle(), row, column));
         }
     }
 
@@ -523,7 +509,7 @@ TEST(HListView, SortKeepsTheCopyInTheControlsOrder) {
     PFNLVCOMPARE byText = [](LPARAM, LPARAM, LPARAM) -> int { return 0; };
     ASSERT_TRUE(list->sortItems(byText, 0));
     for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(nativeText(list->getHandle(), row, 0), list->getItemText(row, 0));
+        EXPECT_EQ(testsupport::listCell(list->getHandle(), row, 0), list->getItemText(row, 0));
     }
 }
 
@@ -556,15 +542,15 @@ TEST(HListView, RepeatedSortsByTextStayConsistent) {
     const char* ascending[] = {"alpha", "bravo", "charlie", "delta", "echo"};
     for (int row = 0; row < 5; ++row) {
         EXPECT_EQ(ascending[row], list->getItemText(row, 0));
-        EXPECT_EQ(ascending[row], nativeText(list->getHandle(), row, 0));
+        EXPECT_EQ(ascending[row], testsupport::listCell(list->getHandle(), row, 0));
     }
     sortColumn = 1;
     ASSERT_TRUE(list->sortItems(byColumnText, -1));
     const char* byMark[] = {"alpha", "charlie", "delta", "bravo", "echo"};
     for (int row = 0; row < 5; ++row) {
         EXPECT_EQ(byMark[row], list->getItemText(row, 0));
-        EXPECT_EQ(byMark[row], nativeText(list->getHandle(), row, 0));
-        EXPECT_EQ(nativeText(list->getHandle(), row, 1), list->getItemText(row, 1));
+        EXPECT_EQ(byMark[row], testsupport::listCell(list->getHandle(), row, 0));
+        EXPECT_EQ(testsupport::listCell(list->getHandle(), row, 1), list->getItemText(row, 1));
     }
     EXPECT_EQ(-1, list->findItemByParam(99));
     sortedList = nullptr;

@@ -81,22 +81,7 @@ using testsupport::pressKeys;
 
 // Pumps messages until the condition holds or the time is up.
 inline bool waitFor(const std::function<bool()>& condition, unsigned milliseconds = 3000) {
-    DWORD until = GetTickCount() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (condition()) {
-            return true;
-        }
-        long left = static_cast<long>(until - GetTickCount());
-        if (left <= 0) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+    return testsupport::waitUntil(condition, milliseconds);
 }
 
 // Makes the window the foreground window, so real key strokes reach it.

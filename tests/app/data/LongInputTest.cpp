@@ -117,7 +117,7 @@ TEST(LongInput, MegabyteTableLine) {
         ASSERT_TRUE(writeRepeated(game.table, head, "説", size, "\r\n" + ordinaryLines(1)));
         RZEditData document;
         ASSERT_TRUE(loadTable(game, document, "table with a long line", size));
-        expectOrdinaryEntries(document, 1);
+        ASSERT_NO_FATAL_FAILURE(expectOrdinaryEntries(document, 1));
         for (std::uint32_t i = 0; i < 3; ++i) {
             EXPECT_EQ("長い", document.entryAt(i)->getName());
             EXPECT_EQ(size, document.entryAt(i)->getDescription().size());
@@ -130,7 +130,7 @@ TEST(LongInput, MegabyteTableLine) {
     ASSERT_TRUE(writeRepeated(game.table, "多い 2 ", "7 ", MB, "\r\n" + ordinaryLines(1)));
     RZEditData document;
     ASSERT_TRUE(loadTable(game, document, "table line of many fields", MB));
-    expectOrdinaryEntries(document, 1);
+    ASSERT_NO_FATAL_FAILURE(expectOrdinaryEntries(document, 1));
     EXPECT_EQ("多い", document.entryAt(0)->getName());
     EXPECT_EQ(2, document.entryAt(0)->getTarget());
     EXPECT_EQ(7, document.entryAt(0)->getCost());
@@ -201,7 +201,7 @@ TEST(LongInput, HundredMegabyteTable) {
         ASSERT_TRUE(writeRepeated(game.table, ordinaryLines(), filler + "\r\n", size));
         RZEditData document;
         ASSERT_TRUE(loadTable(game, document, "table of long lines", size));
-        expectOrdinaryEntries(document);
+        ASSERT_NO_FATAL_FAILURE(expectOrdinaryEntries(document));
     }
 
     // Line ends only after the spells, in both files: nothing but empty lines
@@ -213,7 +213,7 @@ TEST(LongInput, HundredMegabyteTable) {
         ASSERT_TRUE(writeRepeated(game.sounds, names.substr(0, names.size() - 3), "\n", size));
         RZEditData document;
         ASSERT_TRUE(loadTable(game, document, "table of empty lines", size));
-        expectOrdinaryEntries(document);
+        ASSERT_NO_FATAL_FAILURE(expectOrdinaryEntries(document));
     }
 }
 

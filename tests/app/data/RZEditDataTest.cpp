@@ -100,6 +100,19 @@ TEST(RZEditData, FlagsFollowTheirRules) {
     EXPECT_FALSE(document.testFlags(0x80000001u));
     EXPECT_TRUE(document.testFlags(1));
     EXPECT_FALSE(document.testFlags(0));
+    document.replaceFlags(RZEditData::FLAG_NEW);
+    EXPECT_EQ(RZEditData::FLAG_NEW, document.flags());
+}
+
+TEST(RZEditData, HasATableWhenOneIsOpenAndHoldsEntries) {
+    GameDirectory none;
+    RZEditData document;
+    document.append(entryNamed("ファイア"));
+    EXPECT_FALSE(document.hasTable()); // entries, but nothing opened
+    document.replaceFlags(RZEditData::FLAG_NEW);
+    EXPECT_TRUE(document.hasTable());
+    document.clear();
+    EXPECT_FALSE(document.hasTable()); // opened, but empty
 }
 
 TEST(RZEditData, OwnsEntriesAndForgetsTheShownOneWhenCleared) {

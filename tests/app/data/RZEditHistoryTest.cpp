@@ -39,7 +39,7 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
     std::vector<int> costs(n, 0);
     std::vector<std::vector<int>> after;
     for (int s = 0; s < 1500; ++s) {
-        costStep(document, static_cast<std::uint32_t>(s) % n, s + 1);
+        ASSERT_NO_FATAL_FAILURE(costStep(document, static_cast<std::uint32_t>(s) % n, s + 1));
         costs[static_cast<size_t>(s) % n] = s + 1;
         if (s == 499) {
             after.push_back(costs);
@@ -69,7 +69,7 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
     document.history().clear();
     const std::string big(64 * 1024, 'x');
     for (int s = 0; s < 30; ++s) {
-        descriptionStep(document, big + std::to_string(s));
+        ASSERT_NO_FATAL_FAILURE(descriptionStep(document, big + std::to_string(s)));
         EXPECT_LE(document.history().storedBytes(), RZEditHistory::BYTE_LIMIT);
     }
     const size_t kept = document.history().undoCount();

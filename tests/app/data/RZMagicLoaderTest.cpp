@@ -171,20 +171,7 @@ bool save(const std::string& table, const std::string& sound, RZEditData* docume
     return loader.save(HFile(table), HFile(sound), document);
 }
 
-std::vector<std::string> filesIn(const std::string& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                names.push_back(found.cFileName);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return names;
-}
+using testsupport::filesIn;
 
 // An information line of the loader as the log writes it.
 std::string loaderNote(int line, const std::string& text) {
@@ -210,7 +197,7 @@ TEST_F(RZMagicLoaderTest, LoadsAFullTableAndSavesTheSameBytes) {
 
     LogTail log;
     ASSERT_TRUE(load(game.table, game.sound, &document));
-    expectFullTable(document);
+    ASSERT_NO_FATAL_FAILURE(expectFullTable(document));
     EXPECT_EQ(game.table, document.tablePath().fullPath());
     EXPECT_EQ(game.sound, document.soundPath().fullPath());
     EXPECT_EQ(game.table, document.entryAt(80)->getSource().fullPath());
@@ -242,11 +229,11 @@ TEST_F(RZMagicLoaderTest, LineEndsAndLayoutsReadAlike) {
         writeFile(game.table, table);
         writeFile(game.sound, joined(soundLines(), "\n"));
         ASSERT_TRUE(load(game.table, game.sound, &document));
-        expectFullTable(document);
+        ASSERT_NO_FATAL_FAILURE(expectFullTable(document));
     }
     // Without a SoundFileName every sound is empty.
     ASSERT_TRUE(load(game.table, game.dir + "\\Data\\missing", &document));
-    expectFullTable(document, false);
+    ASSERT_NO_FATAL_FAILURE(expectFullTable(document, false));
 }
 
 TEST_F(RZMagicLoaderTest, BlankLinesExtraLinesAndShortLines) {
@@ -266,8 +253,7 @@ TEST_F(RZMagicLoaderTest, BlankLinesExtraLinesAndShortLines) {
     }
     writeFile(game.sound, joined(sounds, "\r\n") + "End");
     ASSERT_TRUE(load(game.table, game.sound, &document));
-    expectFullTable(document);
-
+    ASSERT_NO_FATAL_FAILURE(expectFullTable(document));
     // A blank sound line does use up a spell: it is spell 1's empty name.
     sounds = soundLines();
     sounds.insert(sounds.begin() + 1, "");
@@ -611,9 +597,8 @@ TEST_F(RZMagicLoaderTest, ASaveLeavesTheUsersLookAlikeFilesAlone) {
 
 // The demo game that the test script writes with Python's own Shift-JIS codec.
 TEST_F(RZMagicLoaderTest, DemoGameTablesReadAndWriteBack) {
-    char demo[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
-    if (length == 0 || length >= sizeof(demo)) {
+    const std::string demo = testsupport::demoDirectory();
+    if (demo.empty()) {
         GTEST_SKIP() << "RZ_DEMO_DIR is not set";
     }
     const std::string game = demo;

@@ -24,6 +24,11 @@ namespace {
 
 const std::string header =
     "番号\tLv\t名称\t属性\tランク\t対象\t消費\t射程\t範囲\t効率\t説明\t効果音\r\n";
+// The errors of a file without the number or level column, which say what is read.
+const std::string readable =
+    "（Shift-JIS、UTF-8、UTF-16のタブ区切りかコンマ区切りのファイルを読めます）";
+const std::string noNumber = "1行目 1列: 「番号」の列がありません" + readable;
+const std::string noLevel = "1行目 1列: 「Lv」の列がありません" + readable;
 
 Entry entry(std::int32_t index, std::int32_t level, std::int32_t rank, std::int32_t target,
             const std::string& name, const std::string& description, const std::string& sound,
@@ -134,13 +139,13 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          {"2行目 5列: 改行やNUL文字は使えません", "4行目 5列: 改行やNUL文字は使えません"}},
         {"a spreadsheet's UTF-16: quoted fields, columns reordered, one missing, LF ends",
          testsupport::utf16WithMark(u"効率\tLv\t番号\t名称\t説明\t消費\t備考\n"
-                                    u"555\t1\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t12\tignored\n"
-                                    u"556\t2\t0\t\"Fire \"\"Ball\"\"\"\t\"a\tb\"\t13"),
+                                    u"555\t1\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t12\tignored\n"
+                                    u"556\t2\t0\t\"ﾌｧｲｱ \"\"Ball\"\"\"\t\"ソ\t表\"\t13"),
          Header::NEEDED,
          [](std::vector<Entry>& e) {
              for (int i = 0; i < 3; ++i) {
-                 e[i].name = "Fire　\"Ball\"";
-                 e[i].description = "a　b";
+                 e[i].name = "ﾌｧｲｱ　\"Ball\"";
+                 e[i].description = "ソ　表";
              }
              e[0].efficiency = 555;
              e[0].cost = 12;
@@ -149,9 +154,9 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          },
          {}},
         {"UTF-8 with its mark; CR ends, empty lines and rows of empty cells skipped",
-         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tキュア\r\n\n",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\r\r\n\t\t\r" + u8"9\t1\tｷｭｱ表\r\n\n",
          Header::NEEDED,
-         [](std::vector<Entry>& e) { e[3].name = "キュア"; },
+         [](std::vector<Entry>& e) { e[3].name = "ｷｭｱ表"; },
          {}},
         {"element and rank are never read; an unknown column is ignored",
          "番号\tLv\t属性\tランク\tメモ\r\n0\t1\t水\tS\t?\r\n",
@@ -168,10 +173,40 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::NEEDED,
          [](std::vector<Entry>& e) { e[3].description = std::string(962, 'x'); },
          {}},
-        {"a pasted row with a changed cost",
-         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\ts e.wav\r\n",
+        {"a pasted row with a changed cost and sound, the last column",
+         "47\t1\tエクス\t闇\tS\t7\t5\t10\t1\t101\td\tnew.wav\r\n",
          Header::IF_PRESENT,
-         [](std::vector<Entry>& e) { e[4].cost = 5; },
+         [](std::vector<Entry>& e) {
+             e[4].cost = 5;
+             e[4].sound = "new.wav";
+         },
+         {}},
+        {"a pasted Shift-JIS row whose half-width katakana would be valid UTF-8",
+         "9\t1\tﾃｩ\r\n",
+         Header::IF_PRESENT,
+         [](std::vector<Entry>& e) { e[3].name = "ﾃｩ"; },
+         {}},
+        {"a sheet's UTF-8 text without a mark, LF ends; lines of empty cells before the header",
+         u8"\n\t\t\n番号\tLv\t名称\n9\t1\t\"キュア\"\"\"\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) { e[3].name = "キュア\""; },
+         {}},
+        {"Excel's CSV: Shift-JIS, CR LF, quotes where needed, a line break in an unknown "
+         "column, a row shorter than the header, an empty line at the end",
+         "番号,Lv,名称,消費,備考,効果音\r\n9,1,\"A \"\"B\"\", C\",5,\"two\tand\r\nlines\",x.wav\r\n"
+         "47,1,エクス,6\r\n,,,,,\r\n\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) {
+             e[3].name = "A　\"B\",　C";
+             e[3].cost = 5;
+             e[3].sound = "x.wav";
+             e[4].cost = 6;
+         },
+         {}},
+        {"a header with both separators is tab-separated; commas stay in the cells",
+         "番号\tLv\t名称\t備考,メモ\r\n9\t1\tFire,Ball\tx,y\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) { e[3].name = "Fire,Ball"; },
          {}},
 
         {"a spell the table lacks, and a level it lacks",
@@ -208,27 +243,20 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          nullptr,
          {"2行目 3列: Shift-JISにない文字です", "3行目 1列: Shift-JISにない文字です",
           "3行目 2列: 整数ではありません"}},
-        {"broken UTF-8",
-         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\n0\t1\t" + "\xC3\n",
+        {"broken UTF-8: a sequence cut short, and a slash in three bytes",
+         std::string("\xEF\xBB\xBF") + u8"番号\tLv\t名称\n0\t1\t" + "\xC3\n0\t2\t\xE0\x80\xAF\n",
          Header::NEEDED,
          nullptr,
-         {"2行目 3列: UTF-8として正しくない文字があります"}},
+         {"2行目 3列: UTF-8として正しくない文字があります",
+          "3行目 3列: UTF-8として正しくない文字があります"}},
         {"a broken Shift-JIS name",
          "番号\tLv\t名称\r\n0\t1\t\x82\r\n",
          Header::NEEDED,
          nullptr,
          {"2行目 3列: Shift-JISとして正しくない文字があります"}},
-        {"no spell number column",
-         "Lv\t名称\r\n1\tA\r\n",
-         Header::NEEDED,
-         nullptr,
-         {"1行目 1列: 「番号」の列がありません"}},
-        {"no header at all in a file",
-         rows,
-         Header::NEEDED,
-         nullptr,
-         {"1行目 1列: 「番号」の列がありません", "1行目 1列: 「Lv」の列がありません"}},
-        {"an empty file", "", Header::NEEDED, nullptr, {"1行目 1列: 「番号」の列がありません"}},
+        {"no spell number column", "Lv\t名称\r\n1\tA\r\n", Header::NEEDED, nullptr, {noNumber}},
+        {"no header at all in a file", rows, Header::NEEDED, nullptr, {noNumber, noLevel}},
+        {"an empty file", "", Header::NEEDED, nullptr, {noNumber}},
         {"a column named twice",
          "番号\tLv\t消費\t消費\r\n0\t1\t1\t2\r\n",
          Header::NEEDED,
@@ -267,6 +295,19 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
     }
 }
 
+// A file without a mark is UTF-8 only when all of it is valid UTF-8: one bad
+// sequence anywhere and it is Shift-JIS, whose header then lacks 番号.
+TEST(RZTableTsv, UnmarkedFileIsUtf8OnlyWhenStrictlyValid) {
+    const std::string text = u8"番号\tLv\t名称\n9\t1\tキュア\t";
+    for (const char* tail : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                             "\xF8\x88\x80\x80\x80", "\xE3\x81", "\x80", "\xFF"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(tail)));
+        EXPECT_EQ(std::vector<std::string>{noNumber}, errorTexts(read(text + tail)));
+    }
+    // The longest forms of each length, and the last code point there is.
+    EXPECT_TRUE(read(text + "\xDF\xBF\xEF\xBF\xBD\xF4\x8F\xBF\xBF").ok());
+}
+
 // Fields split at the scanner's own separator only; quotes keep separators,
 // doubled quotes and line ends, which count as lines.
 TEST(RZTableTsv, TheScannerSplitsAtItsOwnSeparator) {
@@ -296,9 +337,8 @@ TEST(RZTableTsv, KeepsTheFirstTenErrorsAndCountsThemAll) {
 
 // The demo game's tables written as text and read back give the same values.
 TEST(RZTableTsv, DemoTablesReadBackUnchanged) {
-    char demo[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_DEMO_DIR", demo, sizeof(demo));
-    if (length == 0 || length >= sizeof(demo)) {
+    const std::string demo = testsupport::demoDirectory();
+    if (demo.empty()) {
         GTEST_SKIP() << "RZ_DEMO_DIR is not set";
     }
     datatest::GameDirectory noGame;

@@ -3,6 +3,7 @@
 // Data\Backup\<time>; the newest 20 folders stay; a Backup folder that cannot
 // be written never stops the save, and the user is told once.
 #include "app/data/RZEditData.h"
+#include "app/data/RZTableBackup.h"
 #include "app/views/RZIds.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace editortest;
@@ -22,23 +24,44 @@ namespace {
 
 const char* const NOT_BACKED_UP = "バックアップを作成できませんでした。";
 
-// The folders directly inside dir, sorted by name.
-std::vector<std::string> foldersIn(const std::string& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." &&
-                name != "..") {
-                names.push_back(name);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+using testsupport::foldersIn;
+
+// The backup folders inside dir, oldest first: by the time and number the
+// editor reads from their names.
+std::vector<std::string> backupsIn(const std::string& dir) {
+    std::vector<std::tuple<std::string, unsigned long, std::string>> found;
+    for (const std::string& name : foldersIn(dir)) {
+        std::string stamp;
+        unsigned long number = 0;
+        if (RZTableBackup::parseName(name, stamp, number)) {
+            found.emplace_back(stamp, number, name);
+        }
     }
-    std::sort(names.begin(), names.end());
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> names;
+    for (const auto& backup : found) {
+        names.push_back(std::get<2>(backup));
+    }
     return names;
+}
+
+// The local time some seconds from now as a backup folder names it.
+std::string stampIn(int seconds) {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    ticks.QuadPart += 10000000ULL * static_cast<unsigned>(seconds);
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&file, &time);
+    char name[32];
+    snprintf(name, sizeof(name), "%04u%02u%02u-%02u%02u%02u", time.wYear, time.wMonth, time.wDay,
+             time.wHour, time.wMinute, time.wSecond);
+    return name;
 }
 
 // Runs the system's chmod on a folder: under Wine, the folder's read-only
@@ -55,20 +78,18 @@ void changeMode(const std::string& folder, const char* mode) {
     CloseHandle(process.hProcess);
     // Wine does not wait for a Unix program: the mode shows when it is done.
     const bool readOnly = std::string(mode) == "555";
-    for (int i = 0; i < 200; ++i) {
-        if (((GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0) == readOnly) {
-            return;
-        }
-        Sleep(25);
-    }
+    testsupport::waitUntil(
+        [&] {
+            return ((GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0) ==
+                   readOnly;
+        },
+        5000);
 }
 
-class BackupTest : public ::testing::Test {
+class BackupTest : public FreshGameTest {
   protected:
     void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
+        FreshGameTest::SetUp();
         backups = data + "\\Backup";
     }
     // Opens SetA, changes the first spell's name and saves with Ctrl+S's command.
@@ -79,8 +100,6 @@ class BackupTest : public ::testing::Test {
         editor.command(IDM_SAVE);
         ASSERT_FALSE(editor.document()->hasChanged());
     }
-    std::string game;
-    std::string data;
     std::string backups;
 };
 
@@ -93,99 +112,95 @@ TEST_F(BackupTest, EverySaveKeepsTheVersionItReplaced) {
     std::vector<std::string> tables{readFile(data + "\\MagicTable")};
     std::vector<std::string> sounds{readFile(data + "\\SoundFileName")};
     for (const char* name : {"一回目", "二回目", "三回目"}) {
-        editAndSave(editor, name);
+        ASSERT_NO_FATAL_FAILURE(editAndSave(editor, name));
         tables.push_back(readFile(data + "\\MagicTable"));
         sounds.push_back(readFile(data + "\\SoundFileName"));
     }
     EXPECT_NE(tables[0], tables[1]);
 
-    // Three folders, oldest first (saves within one second get -2, -3), each
-    // holding the two files as they were before that save, and nothing else.
-    std::vector<std::string> folders = foldersIn(backups);
+    // Three backup folders and nothing else, each holding the two files as they
+    // were before its save, and nothing else.
+    std::vector<std::string> folders = backupsIn(backups);
     ASSERT_EQ(3u, folders.size());
-    // By the time, then by the -N of saves within that second (-2 before -10).
-    std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
-        if (a.compare(0, 15, b, 0, 15) != 0) {
-            return a.compare(0, 15, b, 0, 15) < 0;
-        }
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
+    EXPECT_EQ(3u, foldersIn(backups).size());
     for (std::size_t i = 0; i < folders.size(); ++i) {
         SCOPED_TRACE(folders[i]);
         const std::string folder = backups + "\\" + folders[i];
         EXPECT_EQ(tables[i], readFile(folder + "\\MagicTable"));
         EXPECT_EQ(sounds[i], readFile(folder + "\\SoundFileName"));
-        EXPECT_TRUE(foldersIn(folder).empty());
-        // YYYYMMDD-HHMMSS of today, then nothing or -N.
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        char today[16];
-        snprintf(today, sizeof(today), "%04u%02u%02u-", now.wYear, now.wMonth, now.wDay);
-        EXPECT_EQ(today, folders[i].substr(0, 9));
-        EXPECT_EQ(std::string::npos, folders[i].find_first_not_of("0123456789-"));
-        EXPECT_TRUE(folders[i].size() == 15 || folders[i].substr(15, 1) == "-");
+        EXPECT_EQ(2u, testsupport::listFolder(folder).size());
+        EXPECT_EQ(stampIn(0).substr(0, 9), folders[i].substr(0, 9)); // today's
     }
     EXPECT_EQ(0, answers.unexpected);
     EXPECT_TRUE(answers.seen.empty());
 }
 
 TEST_F(BackupTest, TheNewestTwentyStayAndOnlyTheOldestOfTheRestGoes) {
-    // Twenty earlier backups, and beside them what is not the editor's to delete:
-    // an older backup holding a file of the user's, and folders of other names.
+    // Twenty-one earlier backups: three saves within one second, then one a day.
+    // Beside them what is not the editor's to delete: an older backup holding a
+    // file of the user's, and folders of other names.
     ASSERT_TRUE(CreateDirectoryA(backups.c_str(), nullptr));
-    for (int day = 1; day <= 20; ++day) {
+    std::vector<std::string> earlier{"20200101-000000", "20200101-000000-2", "20200101-000000-10"};
+    for (int day = 2; day <= 19; ++day) {
         char name[32];
         snprintf(name, sizeof(name), "202001%02d-000000", day);
+        earlier.push_back(name);
+    }
+    for (const std::string& name : earlier) {
         const std::string folder = backups + "\\" + name;
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
         ASSERT_TRUE(writeFile(folder + "\\MagicTable", name));
         ASSERT_TRUE(writeFile(folder + "\\SoundFileName", name));
     }
     const std::vector<std::string> others{"20191231-235959", "2019-old", "20191231-235959-01",
-                                          "mine"};
+                                          "20191231-235959-02", "mine"};
     for (const std::string& other : others) {
         const std::string folder = backups + "\\" + other;
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
         ASSERT_TRUE(writeFile(folder + "\\MagicTable", "old"));
     }
     ASSERT_TRUE(writeFile(backups + "\\20191231-235959\\note.txt", "keep me"));
+    // Files named as the backups of this and the next 30 seconds: this save's
+    // folder is the second one of its second.
+    for (int seconds = 0; seconds <= 30; ++seconds) {
+        ASSERT_TRUE(writeFile(backups + "\\" + stampIn(seconds), ""));
+    }
 
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
     const std::string before = readFile(data + "\\MagicTable");
-    editAndSave(editor, "二十一回目");
+    ASSERT_NO_FATAL_FAILURE(editAndSave(editor, "二十一回目"));
 
-    std::vector<std::string> folders = foldersIn(backups);
-    ASSERT_EQ(24u, folders.size());
-    EXPECT_EQ(folders.end(), std::find(folders.begin(), folders.end(), "20200101-000000"));
-    EXPECT_NE(folders.end(), std::find(folders.begin(), folders.end(), "20200102-000000"));
+    // The newest twenty stay (this save's and the last second's -10 among them);
+    // the user's backup stays as it was.
+    std::vector<std::string> kept = backupsIn(backups);
+    ASSERT_FALSE(kept.empty());
+    const std::string made = kept.back();
+    kept.pop_back();
+    std::vector<std::string> expected{"20191231-235959", "20200101-000000-10"};
+    expected.insert(expected.end(), earlier.begin() + 3, earlier.end());
+    EXPECT_EQ(expected, kept);
     for (const std::string& other : others) {
-        EXPECT_NE(folders.end(), std::find(folders.begin(), folders.end(), other)) << other;
+        EXPECT_EQ("old", readFile(backups + "\\" + other + "\\MagicTable")) << other;
     }
-    // One is this save's, holding the table it replaced.
-    std::vector<std::string> made;
-    for (const std::string& folder : folders) {
-        if (folder.compare(0, 4, "2019") != 0 && folder.compare(0, 6, "202001") != 0 &&
-            folder != "mine") {
-            made.push_back(folder);
-        }
-    }
-    ASSERT_EQ(1u, made.size());
-    EXPECT_EQ(before, readFile(backups + "\\" + made[0] + "\\MagicTable"));
+    EXPECT_EQ("keep me", readFile(backups + "\\20191231-235959\\note.txt"));
+    EXPECT_EQ(stampIn(0).substr(0, 9), made.substr(0, 9));
+    EXPECT_EQ("-2", made.substr(15));
+    EXPECT_EQ(before, readFile(backups + "\\" + made + "\\MagicTable"));
     EXPECT_TRUE(answers.seen.empty());
 }
 
 TEST_F(BackupTest, AReadOnlyBackupFolderStillSavesAndTellsTheUserOnce) {
     ASSERT_TRUE(CreateDirectoryA(backups.c_str(), nullptr));
-    changeMode(backups, "555");
+    ASSERT_NO_FATAL_FAILURE(changeMode(backups, "555"));
     ASSERT_NE(0u, GetFileAttributesA(backups.c_str()) & FILE_ATTRIBUTE_READONLY);
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
     answers.push(IDOK);
-    editAndSave(editor, "保存は続く");
-    changeMode(backups, "755");
+    ASSERT_NO_FATAL_FAILURE(editAndSave(editor, "保存は続く"));
+    ASSERT_NO_FATAL_FAILURE(changeMode(backups, "755"));
 
     EXPECT_NE(std::string::npos, readFile(data + "\\MagicTable").find("保存は続く"));
     EXPECT_TRUE(foldersIn(backups).empty());

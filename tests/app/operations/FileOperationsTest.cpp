@@ -140,7 +140,7 @@ TEST_F(FileOperationsTest, CommandsWithoutADirectoryChangeNothing) {
 }
 
 TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string table = game + "\\SetA\\Data\\MagicTable";
     std::string before = testsupport::readFile(table);
     {
@@ -178,7 +178,7 @@ TEST_F(FileOperationsTest, ExitAsksOnlyWhenChangedAndCancelKeepsTheWindow) {
 }
 
 TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
@@ -193,7 +193,7 @@ TEST_F(FileOperationsTest, ExitWithYesSavesFirst) {
 }
 
 TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
@@ -243,7 +243,7 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
 }
 
 TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string out = testsupport::makeScratchDir("saveas");
     Editor editor;
     Answerer answers;
@@ -336,7 +336,7 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
 }
 
 TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUserAgrees) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string data = game + "\\SetB\\Data";
     Editor editor;
     Answerer answers;
@@ -377,7 +377,7 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
 }
 
 TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlags) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     // Before anything was loaded: fails quietly.
@@ -410,7 +410,7 @@ TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlag
 }
 
 TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     answers.push(IDOK);
@@ -435,7 +435,7 @@ TEST_F(FileOperationsTest, AFailedSaveInTheQuestionKeepsTheData) {
 }
 
 TEST_F(FileOperationsTest, OpenThroughTheChooser) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     Editor editor;
     Answerer answers;
     answers.push(IDCANCEL);
@@ -517,7 +517,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
 }
 
 TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
-    useGame(freshGame());
+    ASSERT_NO_FATAL_FAILURE(useGame(freshGame()));
     std::string data = game + "\\SetB\\Data";
     Editor editor;
     Answerer answers;

@@ -11,6 +11,7 @@
 #include "sound/HWaveSource.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
+#include "tests/sound/WaveTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -24,43 +25,15 @@ namespace {
 // An 8-bit mono PCM WAVE file at 8000 samples per second: bytes of data are
 // samples, so sizes tell the files apart.
 std::string waveBytes(unsigned samples) {
-    auto put32 = [](std::string& s, unsigned v) {
-        for (int i = 0; i < 4; ++i) {
-            s += static_cast<char>((v >> (8 * i)) & 0xFF);
-        }
-    };
-    auto put16 = [](std::string& s, unsigned v) {
-        s += static_cast<char>(v & 0xFF);
-        s += static_cast<char>((v >> 8) & 0xFF);
-    };
-    std::string s = "RIFF";
-    put32(s, 36 + samples);
-    s += "WAVEfmt ";
-    put32(s, 16);
-    put16(s, 1);    // PCM
-    put16(s, 1);    // mono
-    put32(s, 8000); // samples per second
-    put32(s, 8000); // bytes per second
-    put16(s, 1);    // block align
-    put16(s, 8);    // bits per sample
-    s += "data";
-    put32(s, samples);
-    for (unsigned i = 0; i < samples; ++i) {
-        s += static_cast<char>(128 + ((i / 8) % 2 ? 40 : -40));
-    }
-    return s;
+    return wavetest::simpleWave(wavetest::samples(samples));
 }
 
-bool write(const std::string& path, const std::string& bytes) {
-    CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
-    return testsupport::writeFile(path, bytes);
-}
+using testsupport::writeFileAndFolders;
 
-class RZSoundPictureTest : public ::testing::Test {
+class RZSoundPictureTest : public editortest::FreshGameTest {
   protected:
     void SetUp() override {
-        game = editortest::freshGame();
-        ASSERT_TRUE(editortest::setGameDirectory(game));
+        FreshGameTest::SetUp();
         editor.reset(new editortest::Editor());
     }
 
@@ -96,38 +69,37 @@ class RZSoundPictureTest : public ::testing::Test {
         return levels;
     }
 
-    std::string game;
     std::unique_ptr<editortest::Editor> editor;
 };
 
 TEST_F(RZSoundPictureTest, PlayTestTakesTheChosenFolderThenTheGameThenTheStock) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     std::string name = soundBox();
     ASSERT_EQ("asnd00", name);
     // Two seconds each, so every press below comes while the last sound plays.
     std::string stock = game + "\\Default\\Music&Sound\\" + name + ".wav";
     std::string own = game + "\\SetA\\Music&Sound\\" + name + ".wav";
     std::string outside = testsupport::makeScratchDir("outside");
-    ASSERT_TRUE(write(stock, waveBytes(16000)));
+    ASSERT_TRUE(writeFileAndFolders(stock, waveBytes(16000)));
 
     EXPECT_TRUE(RZOP0004(editor->window));
     EXPECT_EQ(16000u, source()->getDataSize());
     EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
 
-    ASSERT_TRUE(write(own, waveBytes(16800)));
+    ASSERT_TRUE(writeFileAndFolders(own, waveBytes(16800)));
     editor->command(IDC_PLAY_TEST);
     EXPECT_EQ(16800u, source()->getDataSize()) << "the running sound was not replaced";
     EXPECT_TRUE(editor->window->getWavePlayer()->isPlaying());
 
     // A sound chosen for this spell earlier: its folder comes first.
-    ASSERT_TRUE(write(outside + "\\" + name + ".wav", waveBytes(17600)));
+    ASSERT_TRUE(writeFileAndFolders(outside + "\\" + name + ".wav", waveBytes(17600)));
     shown()->setSoundReplacement(HFile(outside + "\\chosen.wav"));
     editor->command(IDC_PLAY_TEST);
     EXPECT_EQ(17600u, source()->getDataSize());
 }
 
 TEST_F(RZSoundPictureTest, PlayTestOfAMissingSoundLogsTheLastPlaceAndPlaysNothing) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     editor->type(IDC_SOUND, "nothing");
     testsupport::LogTail log;
     EXPECT_FALSE(RZOP0004(editor->window));
@@ -137,7 +109,7 @@ TEST_F(RZSoundPictureTest, PlayTestOfAMissingSoundLogsTheLastPlaceAndPlaysNothin
 }
 
 TEST_F(RZSoundPictureTest, WithNothingLoadedThePlayTestStillFindsTheStockSound) {
-    write(game + "\\Default\\Music&Sound\\snd05.wav", waveBytes(4000));
+    writeFileAndFolders(game + "\\Default\\Music&Sound\\snd05.wav", waveBytes(4000));
     editor->type(IDC_SOUND, "snd05");
     EXPECT_TRUE(RZOP0004(editor->window));
     EXPECT_EQ(4000u, source()->getDataSize());
@@ -152,11 +124,11 @@ TEST_F(RZSoundPictureTest, ChoosersDoNothingWhileNoEntryIsShown) {
 }
 
 TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     std::string outside = testsupport::makeScratchDir("sounds");
     std::string chosen = outside + "\\fire.01.wav";
-    ASSERT_TRUE(write(chosen, waveBytes(800)));
-    ASSERT_TRUE(write(outside + "\\fire.wav", waveBytes(1200)));
+    ASSERT_TRUE(writeFileAndFolders(chosen, waveBytes(800)));
+    ASSERT_TRUE(writeFileAndFolders(outside + "\\fire.wav", waveBytes(1200)));
     std::vector<RZMagic*> levels = levelsOfShown();
     ASSERT_GT(levels.size(), 1u);
     RZMagic* otherSpell = editor->document()->entryAt(editor->document()->count() - 1);
@@ -186,9 +158,9 @@ TEST_F(RZSoundPictureTest, ChoosingASoundNamesItUpToTheFirstDotForEveryLevel) {
 // 纊 (0xFA 0x5C) and 犾 (0xFB 0x5C) end in the byte of a backslash: a sound
 // file named with them keeps its whole name, in the form and in the saved list.
 TEST_F(RZSoundPictureTest, ASoundNamedWithBackslashByteKanjiIsSavedWhole) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     std::string chosen = testsupport::makeScratchDir("sounds") + "\\纊犾.wav";
-    ASSERT_TRUE(write(chosen, waveBytes(800)));
+    ASSERT_TRUE(writeFileAndFolders(chosen, waveBytes(800)));
     {
         editortest::Answerer answerer;
         answerer.push(IDOK, chosen);
@@ -205,7 +177,7 @@ TEST_F(RZSoundPictureTest, ASoundNamedWithBackslashByteKanjiIsSavedWhole) {
 }
 
 TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     std::string before = soundBox();
     {
         editortest::Answerer answerer;
@@ -222,7 +194,7 @@ TEST_F(RZSoundPictureTest, CancellingTheChoosersChangesNothing) {
 }
 
 TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChanged) {
-    openSetA();
+    ASSERT_NO_FATAL_FAILURE(openSetA());
     RZImageView* preview = static_cast<RZImageView*>(editor->control(IDC_PICTURE));
     // Spell 0's stock picture is 512 x 128: four frames of 128.
     EXPECT_EQ(128, preview->getFrameWidth());
@@ -242,61 +214,50 @@ TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChang
     EXPECT_EQ(editor->controlHandle(IDC_PICTURE_REPLACE), GetFocus());
 }
 
-// The file-type lists the choosers offer, and the folder they open in.
-std::vector<std::string> seenTypes;
-std::string seenFolder;
+// The file-type list a chooser offers, and the folder it opens in; then cancels it.
+struct ChooserSeen {
+    std::vector<std::string> types;
+    std::string folder;
+};
 
-void CALLBACK readTypesAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr) {
-        return;
-    }
+bool readTypesAndCancel(HWND dialog, ChooserSeen& seen) {
     HWND types = GetDlgItem(dialog, 0x470);
     int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
     if (count <= 0) {
-        return; // not filled yet
+        return false; // not filled yet
     }
-    KillTimer(nullptr, timer);
-    char folder[MAX_PATH] = {};
-    GetDlgItemTextA(dialog, 0x471, folder, sizeof(folder));
-    seenFolder = folder;
+    seen.folder = testsupport::windowText(GetDlgItem(dialog, 0x471));
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
         SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        seenTypes.push_back(text);
+        seen.types.push_back(text);
     }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    testsupport::pressButton(dialog, IDCANCEL);
+    return true;
 }
 
 TEST_F(RZSoundPictureTest, ChoosersOfferTheirFileTypesAndOpenInTheGamesFolders) {
     // The data set's own sound folder; no picture folder of its own, so the
     // stock pictures.
     CreateDirectoryA((game + "\\SetA\\Music&Sound").c_str(), nullptr);
-    openSetA();
-    seenTypes.clear();
-    SetTimer(nullptr, 0, 50, readTypesAndCancel);
-    editor->command(IDC_SOUND_CHOOSE);
-    EXPECT_EQ((std::vector<std::string>{"wave音源 {*.wav}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
-    EXPECT_EQ("Music&Sound", seenFolder);
-
-    seenTypes.clear();
-    SetTimer(nullptr, 0, 50, readTypesAndCancel);
-    editor->command(IDC_PICTURE_REPLACE);
-    EXPECT_EQ((std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}", "すべてのﾌｧｲﾙ {*.*}"}), seenTypes);
-    EXPECT_EQ("Picture", seenFolder);
+    ASSERT_NO_FATAL_FAILURE(openSetA());
+    const struct {
+        int command;
+        std::vector<std::string> types;
+        const char* folder;
+    } choosers[] = {
+        {IDC_SOUND_CHOOSE, {"wave音源 {*.wav}", "すべてのﾌｧｲﾙ {*.*}"}, "Music&Sound"},
+        {IDC_PICTURE_REPLACE, {"ﾋﾞｯﾄﾏｯﾌﾟ {*.bmp}", "すべてのﾌｧｲﾙ {*.*}"}, "Picture"},
+    };
+    for (const auto& chooser : choosers) {
+        ChooserSeen seen;
+        testsupport::DialogDriver driver(
+            [&seen](HWND dialog) { return readTypesAndCancel(dialog, seen); });
+        editor->command(chooser.command);
+        EXPECT_EQ(1, driver.handled());
+        EXPECT_EQ(chooser.types, seen.types);
+        EXPECT_EQ(chooser.folder, seen.folder);
+    }
 }
 
 } // namespace

@@ -44,24 +44,15 @@ std::string note(const char* source, int line, const std::string& text) {
 using Snapshot = std::map<std::string, std::string>;
 
 void collect(const std::string& dir, const std::string& relative, Snapshot& out) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    for (const WIN32_FIND_DATAA& entry : testsupport::listFolder(dir)) {
+        const std::string name = entry.cFileName;
+        if (testsupport::isFolder(entry)) {
             out[relative + name + "\\"] = "<folder>";
             collect(dir + "\\" + name, relative + name + "\\", out);
         } else {
             out[relative + name] = testsupport::readFile(dir + "\\" + name);
         }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    }
 }
 
 Snapshot snapshot(const std::string& dir) {
@@ -211,27 +202,7 @@ void expectWritten(const std::string& dir, const Edits& edits) {
     EXPECT_EQ(testsupport::readFile(dir + "\\SoundFileName"), soundFileText(edits.sounds));
 }
 
-bool removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            std::string path = dir + "\\" + name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    return RemoveDirectoryA(dir.c_str()) != 0;
-}
+using testsupport::removeTree;
 
 void copyFile(const std::string& from, const std::string& to) {
     ASSERT_TRUE(testsupport::writeFile(to, testsupport::readFile(from)));
@@ -282,21 +253,14 @@ class HeldFile {
     PROCESS_INFORMATION process = {};
 };
 
-class SaveFailureTest : public ::testing::Test {
+class SaveFailureTest : public FreshGameTest {
   protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
-    }
     // Opens the data set SetA through the File menu and edits it.
     Edits openAndEdit(Editor& editor) {
         editor.command(editor.dataSetId("SetA"));
         EXPECT_EQ(editor.document()->flags(), OPENED);
         return editRows(editor, spellLines(1), soundNames("a"));
     }
-    std::string game;
-    std::string data;
 };
 
 } // namespace
@@ -315,14 +279,12 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // The save inside the exit question: the user is told and the program stays.
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Writable again but held open by another program: the same.
     ASSERT_TRUE(SetFileAttributesA((data + "\\MagicTable").c_str(), FILE_ATTRIBUTE_NORMAL));
     {
@@ -331,7 +293,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
         expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
 
     // Once the file may be written again, the same edits reach it.
@@ -358,8 +320,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // New asks to save first; that fails, so the edited table stays open.
     answers.push(IDYES);
     answers.push(IDOK);
@@ -369,8 +330,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Save as to a place where the sound list's name is taken by a folder (the
     // chooser itself never returns a folder for the table): nothing appears
     // there, not even the table.
@@ -389,8 +349,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->tablePath().fullPath(), data + "\\MagicTable");
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // A good place takes the edits.
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
@@ -469,9 +428,8 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     std::string place = testsupport::makeScratchDir("vanishing");
     std::string folder = place + "\\Data";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
-    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
-
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\MagicTable", folder + "\\MagicTable"));
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\SoundFileName", folder + "\\SoundFileName"));
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
@@ -487,8 +445,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     EXPECT_TRUE(snapshot(place).empty());
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Opening something else asks to save first; the failed save keeps the
     // edited table open, whether a data set or the chooser was used.
     const Snapshot set = snapshot(game + "\\SetA");
@@ -505,8 +462,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     EXPECT_EQ(differences(set, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // Saved under a new name, the edits are all there.
     std::string good = testsupport::makeScratchDir("good");
     answers.push(IDOK, good + "\\MagicTable");
@@ -530,10 +486,10 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_NORMAL));
 
     // Held open by another program: only found out when the new table is
@@ -547,7 +503,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
         EXPECT_EQ(editor.document()->flags(), OPENED);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     EXPECT_EQ(answers.seen.size(), 2u);
 
@@ -634,21 +590,21 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
         EXPECT_EQ(editor.document()->flags(), OPENED);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // The same inside the exit question: the user is told, nothing goes.
         SpaceLimit limit(1000);
         ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // Room for the whole table but not for the sound list after it.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
         expectSaveLoggedAsFailed(editor);
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
     {
         // Save as to a new place with the disk full: no file appears there.
@@ -659,7 +615,7 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         editor.command(IDM_SAVE_AS);
         EXPECT_TRUE(snapshot(out).empty());
         EXPECT_EQ(editor.title(), title);
-        expectEditsKept(editor);
+        ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
 
     // With room again the save goes through.
@@ -792,23 +748,20 @@ std::uint64_t freeBytes(const std::string& dir) {
 
 // A real small disk (a 64 KiB tmpfs that the test script mounts where it may).
 TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
-    char disk[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("RZ_SMALL_DISK_DIR", disk, sizeof(disk));
-    if (length == 0 || length >= sizeof(disk)) {
+    const std::string disk = testsupport::environment("RZ_SMALL_DISK_DIR");
+    if (disk.empty()) {
         GTEST_SKIP() << "RZ_SMALL_DISK_DIR is not set: no small disk could be mounted here "
                         "(the writer's space limit still covers a full disk)";
     }
-    const std::string folder =
-        std::string(disk) + "\\save-" + std::to_string(GetCurrentProcessId());
+    const std::string folder = disk + "\\save-" + std::to_string(GetCurrentProcessId());
     removeTree(folder);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     struct Cleanup {
         std::string dir;
         ~Cleanup() { removeTree(dir); }
     } cleanup{folder};
-    copyFile(data + "\\MagicTable", folder + "\\MagicTable");
-    copyFile(data + "\\SoundFileName", folder + "\\SoundFileName");
-
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\MagicTable", folder + "\\MagicTable"));
+    ASSERT_NO_FATAL_FAILURE(copyFile(data + "\\SoundFileName", folder + "\\SoundFileName"));
     Editor editor;
     Answerer answers;
     answers.push(IDOK, folder + "\\MagicTable");
@@ -856,7 +809,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     EXPECT_EQ(freeBytes(folder), 4096u);
     EXPECT_EQ(editor.title(), title);
     EXPECT_EQ(editor.document()->flags(), OPENED);
-    expectEditsKept(editor);
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     ASSERT_NO_FATAL_FAILURE(expectExitSaveFails(editor, answers));
     EXPECT_EQ(differences(before, snapshot(folder)), "");
 
@@ -867,8 +820,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     expectSaveLoggedAsFailed(editor);
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 8192u);
-    expectEditsKept(editor);
-
+    ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     // With the disk emptied the same edits are written.
     ASSERT_TRUE(testsupport::removeFile(filler));
     const Snapshot tables = snapshot(folder);

@@ -77,40 +77,23 @@ void setClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-void focus(Editor& editor, int id) {
-    SetForegroundWindow(editor.hwnd);
-    SetFocus(editor.controlHandle(id));
-    pump(20);
-}
-
-COLORREF rowColor(Editor& editor, int row) {
-    return static_cast<HListView*>(editor.control(IDC_SPELL_LIST))->getItemColor(row).getColorRef();
-}
-
-class TableTextTest : public ::testing::Test {
+class TableTextTest : public FreshGameTest {
   protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-        data = game + "\\SetA\\Data";
-        out = testsupport::makeScratchDir("tsv");
-    }
-    std::string game;
-    std::string data;
-    std::string out;
+    std::string out = testsupport::makeScratchDir("tsv");
 };
 
 } // namespace
 
 TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
+    setClipboard("1\t1\r\n"); // text to paste, but no table to paste it into
     Editor editor;
     Answerer answers;
     for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE}) {
-        EXPECT_TRUE(greyed(editor, id)) << id; // no table yet
+        EXPECT_TRUE(editor.greyed(id)) << id; // no table yet
     }
     editor.command(editor.dataSetId("SetA"));
-    EXPECT_FALSE(greyed(editor, IDM_EXPORT_TSV));
-    EXPECT_FALSE(greyed(editor, IDM_IMPORT_TSV));
+    EXPECT_FALSE(editor.greyed(IDM_EXPORT_TSV));
+    EXPECT_FALSE(editor.greyed(IDM_IMPORT_TSV));
     editor.command(IDM_SAVE); // the table as the editor writes it
     const std::string table = readFile(data + "\\MagicTable");
     const std::string before = tableState(editor.document());
@@ -128,13 +111,14 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     answers.push(IDOK, out + "\\spells.tsv");
     editor.command(IDM_IMPORT_TSV);
     EXPECT_EQ(before, tableState(editor.document()));
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
 
     // A spreadsheet's UTF-16 text with LF ends, columns reordered and most left
     // out: one undo step; the rows it changed turn yellow.
     writeFile(out + "\\edited.tsv",
               testsupport::utf16WithMark(
-                  u"Lv\t消費\t番号\t名称\n1\t77\t0\t\"Fire Ball\"\n2\t78\t0\t\"Fire Ball\"\n"));
+                  u"Lv\t消費\t番号\t名称\t説明\n1\t77\t0\t\"Fire Ball\"\tｶﾅの説明\n"
+                  u"2\t78\t0\t\"Fire Ball\"\tｶﾅの説明\n"));
     answers.push(IDOK, out + "\\edited.tsv");
     editor.command(IDM_IMPORT_TSV);
     RZEditData* document = editor.document();
@@ -142,15 +126,19 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     EXPECT_EQ(78, document->entryAt(rowOf(0, 2))->getCost());
     for (int level = 1; level <= 3; ++level) {
         EXPECT_EQ("Fire　Ball", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 1));
-        EXPECT_EQ(YELLOW, rowColor(editor, rowOf(0, level)));
+        EXPECT_EQ("ｶﾅの説明", editor.cell(IDC_SPELL_LIST, rowOf(0, level), 10));
+        EXPECT_EQ(YELLOW, editor.rowColour(rowOf(0, level)));
     }
-    EXPECT_NE(YELLOW, rowColor(editor, rowOf(1, 1)));
+    EXPECT_NE(YELLOW, editor.rowColour(rowOf(1, 1)));
     EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 1), 6), "77");
 
-    // One step: undone, the table is as it was, and saves as it was read.
+    // One step: undone, the table is as it was, the first row it changed is
+    // selected, and the table saves as it was read.
+    editor.selectRow(40);
     editor.command(IDM_UNDO);
     EXPECT_EQ(before, tableState(document));
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_EQ(rowOf(0, 1), editor.selectedRow());
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
     editor.command(IDM_REDO);
     EXPECT_EQ(77, document->entryAt(rowOf(0, 1))->getCost());
     editor.command(IDM_UNDO);
@@ -168,6 +156,61 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     ASSERT_FALSE(answers.seen.empty());
     expectBox(answers.seen.back(), "TSVファイル", "TSVファイルを書き出せませんでした。", MB_OK,
               IDI_EXCLAMATION);
+    EXPECT_EQ(0, answers.unexpected);
+}
+
+// CSV through the choosers' CSV filter and a .csv name: written with commas,
+// read back unchanged, and a sheet's edit of it (UTF-8 without a mark, a
+// quoted name with a comma) taken as one step and written back quoted.
+TEST_F(TableTextTest, CsvThroughTheChoosers) {
+    const int csvType = 2;
+    Editor editor;
+    Answerer answers;
+    editor.command(editor.dataSetId("SetA"));
+    RZEditData* document = editor.document();
+    const std::string before = tableState(document);
+
+    // The CSV filter picked and a name typed without an extension.
+    answers.push(IDOK, out + "\\spells", csvType);
+    editor.command(IDM_EXPORT_TSV);
+    ASSERT_EQ(1u, answers.seen.size());
+    EXPECT_EQ("TSVファイル (*.tsv)|CSVファイル (*.csv)|すべてのファイル (*.*)|",
+              answers.seen[0].fileTypes);
+    const std::string csv = readFile(out + "\\spells.csv");
+    std::string header = HEADER;
+    std::replace(header.begin(), header.end(), '\t', ',');
+    ASSERT_EQ(0u, csv.find(header));
+    EXPECT_EQ(82, std::count(csv.begin(), csv.end(), '\r'));
+    EXPECT_EQ(header.size(), csv.find("0,1," + document->entryAt(0)->getName() + ",", 1));
+    // A name ending in .csv, in any case, is comma-separated under the TSV
+    // filter too, as is any name under the CSV filter.
+    answers.push(IDOK, out + "\\copy.CSV");
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ(csv, readFile(out + "\\copy.CSV"));
+    answers.push(IDOK, out + "\\sheet.txt", csvType);
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ(csv, readFile(out + "\\sheet.txt"));
+
+    // Read back through the import, whose first filter shows both kinds: nothing changes.
+    answers.push(IDOK, out + "\\spells.csv");
+    editor.command(IDM_IMPORT_TSV);
+    EXPECT_EQ("TSV・CSVファイル (*.tsv;*.csv)|TSVファイル (*.tsv)|CSVファイル (*.csv)|"
+              "すべてのファイル (*.*)|",
+              answers.seen.back().fileTypes);
+    EXPECT_EQ(before, tableState(document));
+
+    writeFile(out + "\\edited.csv", u8"\"番号\",\"Lv\",\"名称\",\"消費\"\n"
+                                    u8"0,1,\"Fire, Ball\",77\n0,2,\"Fire, Ball\",78\n");
+    answers.push(IDOK, out + "\\edited.csv");
+    editor.command(IDM_IMPORT_TSV);
+    EXPECT_EQ("Fire,　Ball", editor.cell(IDC_SPELL_LIST, rowOf(0, 3), 1));
+    EXPECT_EQ("78", editor.cell(IDC_SPELL_LIST, rowOf(0, 2), 6));
+    // Exported again, the name with a comma is quoted.
+    answers.push(IDOK, out + "\\again.csv");
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_NE(std::string::npos, readFile(out + "\\again.csv").find("\r\n0,3,\"Fire,　Ball\","));
+    editor.command(IDM_UNDO);
+    EXPECT_EQ(before, tableState(document));
     EXPECT_EQ(0, answers.unexpected);
 }
 
@@ -189,7 +232,7 @@ TEST_F(TableTextTest, ABrokenFileChangesNothingAndListsItsErrors) {
     editor.command(IDM_IMPORT_TSV);
     EXPECT_EQ(before, tableState(editor.document()));
     EXPECT_FALSE(editor.document()->hasChanged());
-    EXPECT_TRUE(greyed(editor, IDM_UNDO));
+    EXPECT_TRUE(editor.greyed(IDM_UNDO));
     ASSERT_EQ(2u, answers.seen.size());
     const Seen& box = answers.seen[1];
     EXPECT_EQ("TSVファイル", box.caption);
@@ -211,25 +254,30 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     Answerer answers;
     editor.command(editor.dataSetId("SetA"));
     RZEditData* document = editor.document();
+    // A name in half-width katakana, ending in a character whose second byte is
+    // a backslash: copied and pasted back as it is.
+    editor.selectRow(rowOf(3, 1));
+    editor.type(IDC_NAME, "ﾊｰﾌｶﾅ表");
     const std::string before = tableState(document);
 
-    setClipboard("");
+    ASSERT_NO_FATAL_FAILURE(setClipboard(""));
     openToolsMenu(editor);
-    EXPECT_TRUE(greyed(editor, IDM_PASTE_TABLE)); // no text to paste
+    EXPECT_TRUE(editor.greyed(IDM_PASTE_TABLE)); // no text to paste
 
     // Ctrl+C on the list: the whole table, as Shift-JIS and as Unicode text.
-    focus(editor, IDC_SPELL_LIST);
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'C'});
     const std::string copied = clipboardText(CF_TEXT);
     ASSERT_EQ(0u, copied.find(HEADER));
     EXPECT_EQ(82, std::count(copied.begin(), copied.end(), '\n'));
     EXPECT_EQ(copied, clipboardText(CF_UNICODETEXT));
     openToolsMenu(editor);
-    EXPECT_FALSE(greyed(editor, IDM_PASTE_TABLE));
+    EXPECT_FALSE(editor.greyed(IDM_PASTE_TABLE));
 
     // Pasted back whole, nothing changes.
     editor.press({VK_CONTROL, 'V'});
     EXPECT_EQ(before, tableState(document));
+    EXPECT_TRUE(answers.seen.empty());
 
     // Two rows without the header, as a spreadsheet copies them, with a
     // changed range and target: exactly those rows change.
@@ -247,8 +295,8 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     for (const std::string& cell : cells) {
         changed += cell + (&cell == &cells.back() ? "\r\n" : "\t");
     }
-    setClipboard(changed);
-    focus(editor, IDC_SPELL_LIST);
+    ASSERT_NO_FATAL_FAILURE(setClipboard(changed));
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'V'});
     const int pasted = rowOf(9, 1);
     EXPECT_EQ(42, document->entryAt(pasted)->getRange());
@@ -258,15 +306,15 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         differing += document->entryAt(i)->hasChanged() ? 1 : 0;
     }
-    EXPECT_EQ(1, differing); // spell 9 has one level
+    EXPECT_EQ(2, differing); // spell 9's one level, and spell 3's name typed above
 
     // Ctrl+Z undoes the paste as one step.
-    focus(editor, IDC_SPELL_LIST);
+    editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'Z'});
     EXPECT_EQ(before, tableState(document));
 
     // In an edit box Ctrl+C copies the box's own text.
-    focus(editor, IDC_NAME);
+    editor.focus(IDC_NAME);
     SendMessageA(editor.controlHandle(IDC_NAME), EM_SETSEL, 0, -1);
     editor.press({VK_CONTROL, 'C'});
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), clipboardText(CF_TEXT));

@@ -8,7 +8,6 @@
 #include "app/views/RZWindow.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
-#include "toolkit/HListView.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -27,14 +26,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-class ToolDialogsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        game = freshGame();
-        ASSERT_TRUE(setGameDirectory(game));
-    }
-    std::string game;
-};
+class ToolDialogsTest : public FreshGameTest {};
 
 std::string number(int value) {
     return std::to_string(value);
@@ -102,7 +94,7 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     Answerer answers;
     Editor editor;
     for (int id : {IDM_TABLE_CHECK, IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
-        EXPECT_TRUE(greyed(editor, id)) << id;
+        EXPECT_TRUE(editor.greyed(id)) << id;
     }
     editor.command(editor.dataSetId("SetA"));
     const std::pair<int, const char*> chosen[] = {{5, "fire"}, {7, "ice"}, {9, "same"}};
@@ -130,23 +122,25 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     Rows shown[2];
     bool copyEnabled[2] = {};
     answers.push(IDYES);
-    OnDialog check("RZTableCheckDialog",
-                   {[&](HWND dialog) {
-                        shown[0] = listRows(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
-                        copyEnabled[0] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
-                        // Enter on the focused button presses it.
-                        SetForegroundWindow(dialog);
-                        SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
-                        stroke(VK_RETURN);
-                    },
-                    [&](HWND dialog) {
-                        shown[1] = listRows(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
-                        copyEnabled[1] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
-                        focusRow(dialog, IDC_CHECK_LIST, 2);
-                        stroke(VK_RETURN);
-                    }});
+    testsupport::DialogDriver check(
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
+                 copyEnabled[0] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
+                 // Enter on the focused button presses it.
+                 SetForegroundWindow(dialog);
+                 SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
+                 testsupport::pressKeys({VK_RETURN});
+             },
+             [&](HWND dialog) {
+                 shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
+                 copyEnabled[1] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
+                 focusRow(dialog, IDC_CHECK_LIST, 2);
+                 testsupport::pressKeys({VK_RETURN});
+             }}),
+        "RZTableCheckDialog");
     editor.command(IDM_TABLE_CHECK);
-    EXPECT_TRUE(check.ran);
+    EXPECT_EQ(check.handled(), 1);
     EXPECT_EQ(shown[0], before);
     EXPECT_TRUE(copyEnabled[0]);
     // The one file there with other bytes was asked about; the same bytes not.
@@ -203,20 +197,21 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
         SendDlgItemMessageA(dialog, IDC_BULK_TARGET, CB_SETCURSEL, target, 0);
         SetForegroundWindow(dialog);
         SetFocus(GetDlgItem(dialog, IDC_BULK_TARGET));
-        stroke(VK_RETURN);
+        testsupport::pressKeys({VK_RETURN});
     };
     bool valueFocused = false;
     answers.push(IDOK);
     answers.push(IDOK);
-    OnDialog bulk("RZBulkChangeDialog", {[&](HWND dialog) { choose(dialog, 3, 1, "9990", 0); },
-                                         [&](HWND dialog) { choose(dialog, 3, 1, "1x", 0); },
-                                         [&](HWND dialog) {
-                                             valueFocused =
-                                                 GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
-                                             choose(dialog, 1, 2, "150", 2);
-                                         }});
+    testsupport::DialogDriver bulk(
+        testsupport::inTurn({[&](HWND dialog) { choose(dialog, 3, 1, "9990", 0); },
+                             [&](HWND dialog) { choose(dialog, 3, 1, "1x", 0); },
+                             [&](HWND dialog) {
+                                 valueFocused = GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
+                                 choose(dialog, 1, 2, "150", 2);
+                             }}),
+        "RZBulkChangeDialog");
     editor.command(IDM_BULK_CHANGE);
-    EXPECT_TRUE(bulk.ran);
+    EXPECT_EQ(bulk.handled(), 1);
     ASSERT_EQ(answers.seen.size(), 2u);
     expectBox(answers.seen[0], "一括変更", refusal, MB_OK, IDI_WARNING);
     expectBox(answers.seen[1], "一括変更", "値には整数を入力してください。", MB_OK, IDI_WARNING);
@@ -224,14 +219,14 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
 
     // 射程 at 150% on every row of the selected row's element, halves up.
     const int element = document->entryAt(selected)->getElement();
-    HListView* spells = static_cast<HListView*>(editor.control(IDC_SPELL_LIST));
     const int rangeColumn = RZSpellFields::listColumnOf(RZSpellFields::FIELD_RANGE);
     for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
         const RZMagic* entry = document->entryAt(r);
         const int old = entry->baseline().getRange();
         const int expected = entry->getElement() == element ? (old * 3 + 1) / 2 : old;
         EXPECT_EQ(editor.cell(IDC_SPELL_LIST, r, rangeColumn), number(expected)) << r;
-        EXPECT_EQ(spells->getItemColor(r) == RZDisplay::CHANGED_COLOR, expected != old) << r;
+        EXPECT_EQ(editor.rowColour(r) == RZDisplay::CHANGED_COLOR.getColorRef(), expected != old)
+            << r;
     }
     EXPECT_EQ(editor.selectedRow(), selected);
     EXPECT_EQ(editor.control(IDC_RANGE)->getText(),
@@ -242,14 +237,17 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
 
     // The dialog shows the last choices again.
     std::vector<std::string> again;
-    OnDialog remembered("RZBulkChangeDialog", [&again](HWND dialog) {
-        char value[32] = {};
-        GetDlgItemTextA(dialog, IDC_BULK_VALUE, value, sizeof value);
-        again = {comboText(dialog, IDC_BULK_FIELD), comboText(dialog, IDC_BULK_OPERATION), value,
-                 comboText(dialog, IDC_BULK_TARGET)};
-        SetForegroundWindow(dialog);
-        stroke(VK_ESCAPE);
-    });
+    testsupport::DialogDriver remembered(
+        [&again](HWND dialog) {
+            char value[32] = {};
+            GetDlgItemTextA(dialog, IDC_BULK_VALUE, value, sizeof value);
+            again = {comboText(dialog, IDC_BULK_FIELD), comboText(dialog, IDC_BULK_OPERATION),
+                     value, comboText(dialog, IDC_BULK_TARGET)};
+            SetForegroundWindow(dialog);
+            testsupport::pressKeys({VK_ESCAPE});
+            return true;
+        },
+        "RZBulkChangeDialog");
     editor.command(IDM_BULK_CHANGE);
     EXPECT_EQ(again,
               (std::vector<std::string>{"射程", "次の％にする", "150", "選択した行と同じ属性"}));
@@ -260,16 +258,16 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
 TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     Editor editor;
     editor.command(editor.dataSetId("SetB"));
-    EXPECT_TRUE(greyed(editor, IDM_CHARACTER_SPELLS));
-    EXPECT_FALSE(greyed(editor, IDM_TABLE_CHECK));
+    EXPECT_TRUE(editor.greyed(IDM_CHARACTER_SPELLS));
+    EXPECT_FALSE(editor.greyed(IDM_TABLE_CHECK));
     editor.command(editor.dataSetId("SetA"));
-    EXPECT_FALSE(greyed(editor, IDM_CHARACTER_SPELLS));
+    EXPECT_FALSE(editor.greyed(IDM_CHARACTER_SPELLS));
     // The model: every row where the usable-character list names the character.
     std::map<std::string, Rows> model;
     for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
         editor.selectRow(r);
         for (const std::vector<std::string>& user :
-             listRows(editor.controlHandle(IDC_CHARACTERS), 2)) {
+             testsupport::listTexts(editor.controlHandle(IDC_CHARACTERS), 2)) {
             std::vector<std::string> cells = listed(editor, r, 5);
             cells.push_back(user[1]);
             model[user[0]].push_back(cells);
@@ -277,21 +275,23 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     }
     std::vector<std::string> names;
     Rows shown[2];
-    OnDialog characters("RZCharacterSpellsDialog",
-                        {[&](HWND dialog) {
-                             names = comboItems(dialog, IDC_CHARACTER_CHOICE);
-                             shown[0] = listRows(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
-                             SetForegroundWindow(dialog);
-                             SetFocus(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
-                             stroke(VK_DOWN);
-                         },
-                         [&](HWND dialog) {
-                             shown[1] = listRows(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
-                             focusRow(dialog, IDC_CHARACTER_SPELL_LIST, 3);
-                             stroke(VK_RETURN);
-                         }});
+    testsupport::DialogDriver characters(
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 names = comboItems(dialog, IDC_CHARACTER_CHOICE);
+                 shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
+                 SetForegroundWindow(dialog);
+                 SetFocus(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
+                 testsupport::pressKeys({VK_DOWN});
+             },
+             [&](HWND dialog) {
+                 shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
+                 focusRow(dialog, IDC_CHARACTER_SPELL_LIST, 3);
+                 testsupport::pressKeys({VK_RETURN});
+             }}),
+        "RZCharacterSpellsDialog");
     editor.command(IDM_CHARACTER_SPELLS);
-    EXPECT_TRUE(characters.ran);
+    EXPECT_EQ(characters.handled(), 1);
     EXPECT_EQ(names, (std::vector<std::string>{"アリス", "ボブ", "カイ"}));
     EXPECT_EQ(shown[0], model["アリス"]);
     ASSERT_GT(model["ボブ"].size(), 3u);
@@ -300,11 +300,14 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
 
     // Opened again: the character chosen last; Escape keeps the selection.
     std::string chosen;
-    OnDialog again("RZCharacterSpellsDialog", [&chosen](HWND dialog) {
-        chosen = comboText(dialog, IDC_CHARACTER_CHOICE);
-        SetForegroundWindow(dialog);
-        stroke(VK_ESCAPE);
-    });
+    testsupport::DialogDriver again(
+        [&chosen](HWND dialog) {
+            chosen = comboText(dialog, IDC_CHARACTER_CHOICE);
+            SetForegroundWindow(dialog);
+            testsupport::pressKeys({VK_ESCAPE});
+            return true;
+        },
+        "RZCharacterSpellsDialog");
     const int before = editor.selectedRow();
     editor.command(IDM_CHARACTER_SPELLS);
     EXPECT_EQ(chosen, "ボブ");

@@ -5,6 +5,7 @@
 #include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
 #include "tests/common/TestSupport.h"
+#include "tests/toolkit/HImageTestData.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HListView.h"
 #include "toolkit/HMenuItem.h"
@@ -12,42 +13,19 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 
 namespace editortest {
 
 namespace {
 
-void put32(std::string& s, size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-}
-
-void put16(std::string& s, size_t at, std::uint16_t v) {
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8);
-}
-
-void makeDirs(const std::string& path) {
-    std::string part;
-    for (size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') {
-            part = path.substr(0, i);
-            if (!part.empty() && part.back() != ':') {
-                CreateDirectoryA(part.c_str(), nullptr);
-            }
-        }
-    }
-}
-
-void write(const std::string& path, const std::string& bytes) {
-    makeDirs(path.substr(0, path.rfind('\\')));
-    testsupport::writeFile(path, bytes);
-}
+using mediatest::putU16;
+using mediatest::putU32;
+using testsupport::makeFolders;
+using testsupport::writeFileAndFolders;
 
 } // namespace
 
@@ -153,13 +131,13 @@ std::string bmpBytes(int width, int height, COLORREF color) {
     std::string s(54 + static_cast<size_t>(stride) * height, '\0');
     s[0] = 'B';
     s[1] = 'M';
-    put32(s, 2, static_cast<std::uint32_t>(s.size()));
-    put32(s, 10, 54);
-    put32(s, 14, 40);
-    put32(s, 18, static_cast<std::uint32_t>(width));
-    put32(s, 22, static_cast<std::uint32_t>(height));
-    put16(s, 26, 1);
-    put16(s, 28, 24);
+    putU32(s, 2, static_cast<std::uint32_t>(s.size()));
+    putU32(s, 10, 54);
+    putU32(s, 14, 40);
+    putU32(s, 18, static_cast<std::uint32_t>(width));
+    putU32(s, 22, static_cast<std::uint32_t>(height));
+    putU16(s, 26, 1);
+    putU16(s, 28, 24);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
@@ -175,8 +153,8 @@ std::string bmpBytes(int width, int height, COLORREF color) {
 std::string characterData(const std::vector<std::string>& names,
                           const std::vector<std::vector<int>>& aptitudes) {
     std::string s(1348 + 324 * names.size(), '\0');
-    put32(s, 0, 140);
-    put32(s, 4, static_cast<std::uint32_t>(names.size() + 1));
+    putU32(s, 0, 140);
+    putU32(s, 4, static_cast<std::uint32_t>(names.size() + 1));
     for (size_t i = 0; i < names.size(); ++i) {
         size_t at = 1348 + 324 * i;
         for (int e = 0; e < 6; ++e) {
@@ -194,147 +172,110 @@ void makeGame(const std::string& root) {
         snprintf(name, sizeof(name), "snd%02d", k);
         sounds.push_back(name);
     }
-    write(root + "\\Default\\Data\\MagicTable", magicTableText(spellLines(0)));
-    write(root + "\\Default\\Data\\SoundFileName", soundFileText(sounds));
+    writeFileAndFolders(root + "\\Default\\Data\\MagicTable", magicTableText(spellLines(0)));
+    writeFileAndFolders(root + "\\Default\\Data\\SoundFileName", soundFileText(sounds));
     const int sizes[4][2] = {{512, 128}, {384, 96}, {128, 64}, {100, 50}};
     for (int k = 0; k < 48; ++k) {
         char path[64];
         snprintf(path, sizeof(path), "\\Default\\Picture\\MAGIC%d.BMP", k);
         const int* size = sizes[k % 4];
-        write(root + path, bmpBytes(size[0], size[1], RGB(40 + k * 4, 80, 200 - k * 3)));
+        writeFileAndFolders(root + path,
+                            bmpBytes(size[0], size[1], RGB(40 + k * 4, 80, 200 - k * 3)));
     }
     // SetA: a complete data set with characters.
-    write(root + "\\SetA\\Config", "config");
-    write(root + "\\SetA\\Data\\MagicTable", magicTableText(spellLines(1)));
+    writeFileAndFolders(root + "\\SetA\\Config", "config");
+    writeFileAndFolders(root + "\\SetA\\Data\\MagicTable", magicTableText(spellLines(1)));
     std::vector<std::string> soundsA = sounds;
     for (std::string& s : soundsA) {
         s = "a" + s;
     }
-    write(root + "\\SetA\\Data\\SoundFileName", soundFileText(soundsA));
-    write(root + "\\SetA\\Data\\CharacterData",
-          characterData({"アリス", "ボブ", "カイ"},
-                        {{5, 1, 0, 0, 0, 0}, {2, 3, 0, 0, 5, 0}, {1, 5, 5, 5, 5, 5}}));
+    writeFileAndFolders(root + "\\SetA\\Data\\SoundFileName", soundFileText(soundsA));
+    writeFileAndFolders(
+        root + "\\SetA\\Data\\CharacterData",
+        characterData({"アリス", "ボブ", "カイ"},
+                      {{5, 1, 0, 0, 0, 0}, {2, 3, 0, 0, 5, 0}, {1, 5, 5, 5, 5, 5}}));
     // SetB: Config is a directory; no SoundFileName beside its table.
-    makeDirs(root + "\\SetB\\Config");
-    write(root + "\\SetB\\Data\\MagicTable", magicTableText(spellLines(2)));
+    makeFolders(root + "\\SetB\\Config");
+    writeFileAndFolders(root + "\\SetB\\Data\\MagicTable", magicTableText(spellLines(2)));
     // Plain: no Config, so not a data set.
-    write(root + "\\Plain\\Data\\MagicTable", magicTableText(spellLines(3)));
+    writeFileAndFolders(root + "\\Plain\\Data\\MagicTable", magicTableText(spellLines(3)));
     // Empty: a data set whose Data folder has no MagicTable.
-    write(root + "\\Empty\\Config", "");
-}
-
-bool setGameDirectory(const std::string& directory) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Brix\\Kolden", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    LONG r = RegSetValueExA(key, "Directory", 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(directory.c_str()),
-                            static_cast<DWORD>(directory.size() + 1));
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS;
+    writeFileAndFolders(root + "\\Empty\\Config", "");
 }
 
 // ---- answering dialogs ----
 
 namespace {
 
-Answerer* current = nullptr;
-
 bool isFileDialog(HWND dialog) {
     return GetDlgItem(dialog, 0x47C) != nullptr || GetDlgItem(dialog, 0x480) != nullptr;
 }
 
-struct Found {
-    std::vector<HWND> dialogs;
-};
-
-BOOL CALLBACK collect(HWND hwnd, LPARAM param) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(hwnd)) {
-        reinterpret_cast<Found*>(param)->dialogs.push_back(hwnd);
-    }
-    return TRUE;
-}
-
-void press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
 } // namespace
 
-Answerer::Answerer() {
-    current = this;
-    timer = SetTimer(nullptr, 0, 40, &Answerer::tick);
+// The file dialog's list of file types.
+constexpr int FILE_TYPES = 0x470;
+
+Answerer::Answerer() : driver([this](HWND dialog) { return answer(dialog); }) {}
+
+void Answerer::push(int button, const std::string& path, int fileType) {
+    replies.push_back(Reply{button, path, fileType});
 }
 
-Answerer::~Answerer() {
-    KillTimer(nullptr, timer);
-    current = nullptr;
-}
-
-void Answerer::push(int button, const std::string& path) {
-    replies.push_back(Reply{button, path});
-}
-
-void CALLBACK Answerer::tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (current != nullptr) {
-        current->poll();
+bool Answerer::answer(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != nullptr && isFileDialog(owner)) {
+        // The file dialog's own question (create / replace the file?): yes.
+        testsupport::pressButton(dialog, GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK);
+        return true;
     }
-}
-
-void Answerer::poll() {
-    Found found;
-    EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&found));
-    for (HWND dialog : found.dialogs) {
-        bool done = false;
-        for (HWND h : handled) {
-            done = done || h == dialog;
-        }
-        if (done) {
-            continue;
-        }
-        handled.push_back(dialog);
-        HWND owner = GetWindow(dialog, GW_OWNER);
-        if (owner != nullptr && isFileDialog(owner)) {
-            // The file dialog's own question (create / replace the file?): yes.
-            press(dialog, GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK);
-            continue;
-        }
-        Seen s;
-        char text[2048] = {};
-        GetWindowTextA(dialog, text, sizeof(text));
-        s.caption = text;
+    Seen s;
+    char text[2048] = {};
+    GetWindowTextA(dialog, text, sizeof(text));
+    s.caption = text;
+    text[0] = 0;
+    GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+    s.text = text;
+    s.fileDialog = isFileDialog(dialog);
+    s.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
+    s.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
+    s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;
+    s.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
+    s.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 0x440, STM_GETICON, 0, 0));
+    HWND types = s.fileDialog ? GetDlgItem(dialog, FILE_TYPES) : nullptr;
+    const LRESULT typeCount = types != nullptr ? SendMessageA(types, CB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < typeCount; ++i) {
         text[0] = 0;
-        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
-        s.text = text;
-        s.fileDialog = isFileDialog(dialog);
-        s.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
-        s.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
-        s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;
-        s.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
-        s.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 0x440, STM_GETICON, 0, 0));
-        seen.push_back(s);
-        Reply reply{IDCANCEL, std::string()};
-        if (replies.empty()) {
-            ++unexpected;
-        } else {
-            reply = replies.front();
-            replies.pop_front();
-        }
-        if (s.fileDialog && !reply.path.empty()) {
-            SetDlgItemTextA(dialog, 0x47C, reply.path.c_str());
-            if (GetDlgItem(dialog, 0x480) != nullptr) {
-                SetDlgItemTextA(dialog, 0x480, reply.path.c_str());
-            }
-            press(dialog, IDOK);
-        } else {
-            press(dialog, reply.button);
+        SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        s.fileTypes += std::string(text) + "|";
+    }
+    seen.push_back(s);
+    Reply reply{IDCANCEL, std::string(), 0};
+    if (replies.empty()) {
+        ++unexpected;
+    } else {
+        reply = replies.front();
+        replies.pop_front();
+    }
+    if (s.fileDialog && reply.fileType > 0 && reply.fileType <= typeCount) {
+        // As the user picks it: the list's selection, then the notifications
+        // a drop-down list sends when an item is clicked.
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(reply.fileType - 1), 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FILE_TYPES, code),
+                         reinterpret_cast<LPARAM>(types));
         }
     }
+    if (s.fileDialog && !reply.path.empty()) {
+        SetDlgItemTextA(dialog, 0x47C, reply.path.c_str());
+        if (GetDlgItem(dialog, 0x480) != nullptr) {
+            SetDlgItemTextA(dialog, 0x480, reply.path.c_str());
+        }
+        testsupport::pressButton(dialog, IDOK);
+    } else {
+        testsupport::pressButton(dialog, reply.button);
+    }
+    return true;
 }
 
 // ---- the editor ----
@@ -424,18 +365,46 @@ void Editor::clickColumn(int listId, int column) {
 }
 
 std::string Editor::cell(int listId, int row, int column) {
-    char text[1100] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(controlHandle(listId), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    return text;
+    return testsupport::listCell(controlHandle(listId), row, column);
 }
 
 int Editor::rowCount(int listId) {
-    return static_cast<int>(SendMessageA(controlHandle(listId), LVM_GETITEMCOUNT, 0, 0));
+    return testsupport::listRows(controlHandle(listId));
+}
+
+COLORREF Editor::rowColour(int row) {
+    return static_cast<HListView*>(control(IDC_SPELL_LIST))->getItemColor(row).getColorRef();
+}
+
+COLORREF Editor::rowPixel(int row) {
+    HWND list = controlHandle(IDC_SPELL_LIST);
+    RECT cell = {};
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump(30);
+    POINT at = {cell.right - 8, (cell.top + cell.bottom) / 2};
+    ClientToScreen(list, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+bool Editor::greyed(int id) {
+    return (GetMenuState(GetMenu(hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+void Editor::focus(int id) {
+    SetForegroundWindow(hwnd);
+    SetFocus(controlHandle(id));
+    pump(20);
+}
+
+void Editor::typeKeys(const std::string& text) {
+    for (char c : text) {
+        press({static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)))});
+    }
 }
 
 void Editor::press(std::initializer_list<WORD> keys) {
@@ -479,77 +448,6 @@ int Editor::dataSetId(const std::string& name) {
     return -1;
 }
 
-bool greyed(Editor& editor, int id) {
-    return (GetMenuState(GetMenu(editor.hwnd), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) !=
-           0;
-}
-
-void stroke(WORD key) {
-    testsupport::pressKeys({key});
-}
-
-std::vector<std::vector<std::string>> listRows(HWND list, int columns) {
-    std::vector<std::vector<std::string>> rows;
-    const int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int r = 0; r < n; ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < columns; ++c) {
-            char cell[1100] = {};
-            LVITEMA item = {};
-            item.iSubItem = c;
-            item.pszText = cell;
-            item.cchTextMax = sizeof cell;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(r),
-                         reinterpret_cast<LPARAM>(&item));
-            cells.push_back(cell);
-        }
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
-namespace {
-std::map<UINT_PTR, OnDialog*>& dialogScripts() {
-    static std::map<UINT_PTR, OnDialog*> all;
-    return all;
-}
-} // namespace
-
-OnDialog::OnDialog(const char* className, std::function<void(HWND)> action)
-    : OnDialog(className, std::vector<std::function<void(HWND)>>{std::move(action)}) {}
-
-OnDialog::OnDialog(const char* className, std::vector<std::function<void(HWND)>> actions)
-    : name(className), steps(std::move(actions)) {
-    timer = SetTimer(nullptr, 0, 40, tick);
-    dialogScripts()[timer] = this;
-}
-
-OnDialog::~OnDialog() {
-    KillTimer(nullptr, timer);
-    dialogScripts().erase(timer);
-}
-
-void CALLBACK OnDialog::tick(HWND, UINT, UINT_PTR id, DWORD) {
-    auto found = dialogScripts().find(id);
-    if (found == dialogScripts().end()) {
-        return;
-    }
-    OnDialog* self = found->second;
-    HWND dialog = FindWindowA(self->name.c_str(), nullptr);
-    if (dialog == nullptr || !IsWindowVisible(dialog)) {
-        return;
-    }
-    if (self->done < self->steps.size()) {
-        if (IsWindowEnabled(dialog) && (self->done == 0 || GetTickCount() - self->at > 300)) {
-            self->at = GetTickCount();
-            self->steps[self->done++](dialog);
-            self->ran = self->done == self->steps.size();
-        }
-    } else if (GetTickCount() - self->at > 3000) {
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    }
-}
-
 std::string tableState(RZEditData* document) {
     std::string state;
     for (std::uint32_t i = 0; i < document->count(); ++i) {
@@ -562,11 +460,6 @@ std::string tableState(RZEditData* document) {
                  "\n";
     }
     return state;
-}
-
-std::string demoDirectory() {
-    const char* dir = std::getenv("RZ_DEMO_DIR");
-    return dir != nullptr ? dir : "";
 }
 
 } // namespace editortest

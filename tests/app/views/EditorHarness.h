@@ -4,11 +4,13 @@
 // on disk, the registry value naming it, the window, and an answerer that finds
 // the message boxes and file dialogs the editor opens and replies to them.
 
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -47,14 +49,15 @@ std::string bmpBytes(int width, int height, COLORREF color);
 std::string characterData(const std::vector<std::string>& names,
                           const std::vector<std::vector<int>>& aptitudes);
 
-// Points HKLM\SOFTWARE\Brix\Kolden\Directory at the directory.
-bool setGameDirectory(const std::string& directory);
+using testsupport::demoDirectory;
+using testsupport::setGameDirectory;
 
 // What the answerer saw of one dialog.
 struct Seen {
     std::string caption;
     std::string text;
     bool fileDialog = false;
+    std::string fileTypes; // a file dialog's file types, each followed by "|"
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
     HICON icon = nullptr;
 };
@@ -65,30 +68,29 @@ void expectBox(const Seen& s, const std::string& caption, const std::string& tex
                LPCSTR icon);
 
 // A reply: a button id for a message box; for a file dialog a path to type and
-// OK, or IDCANCEL with an empty path.
+// OK, or IDCANCEL with an empty path, and the file type to pick first
+// (counting from 1; 0 leaves the one shown).
 struct Reply {
     int button;
     std::string path;
+    int fileType;
 };
 
-// Answers the dialogs of this thread from a queue, through a thread timer that
-// also fires inside the dialogs' own message loops. A dialog with no reply
-// queued is cancelled (and counted as unexpected).
+// Answers the message boxes and file dialogs of this thread from a queue (see
+// testsupport::DialogDriver). A dialog with no reply queued is cancelled (and
+// counted as unexpected).
 class Answerer {
   public:
     Answerer();
-    ~Answerer();
-    void push(int button, const std::string& path = std::string());
+    void push(int button, const std::string& path = std::string(), int fileType = 0);
     std::vector<Seen> seen;
     int unexpected = 0;
     bool empty() const { return replies.empty(); }
 
   private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
-    void poll();
+    bool answer(HWND dialog);
     std::deque<Reply> replies;
-    std::vector<HWND> handled;
-    UINT_PTR timer;
+    testsupport::DialogDriver driver;
 };
 
 // The editor window, created and shown, and its document.
@@ -113,6 +115,16 @@ class Editor {
     void clickColumn(int listId, int column);
     std::string cell(int listId, int row, int column);
     int rowCount(int listId);
+    // The colour a spell-list row is given, and the one the screen shows
+    // beside the sound column's text, where only the row's background is.
+    COLORREF rowColour(int row);
+    COLORREF rowPixel(int row);
+    // Whether the menu item is greyed.
+    bool greyed(int id);
+    // Gives the control the keyboard focus, with the window in front.
+    void focus(int id);
+    // Types into the focused box with real keys (digits and letters only).
+    void typeKeys(const std::string& text);
     // Real key strokes (SendInput), pressed in order and released in reverse,
     // then the messages pumped through the window's accelerators as its own
     // loop does.
@@ -125,47 +137,26 @@ class Editor {
 
 void pump(unsigned ms = 30);
 
-// Whether a menu item of the editor's menu bar is greyed.
-bool greyed(Editor& editor, int id);
-// A real key stroke sent to whatever has the focus.
-void stroke(WORD key);
-// The texts of a list view's rows, the first `columns` columns of each.
-std::vector<std::vector<std::string>> listRows(HWND list, int columns);
-
-// Runs actions on the first visible window of this thread with the class
-// name, from a thread timer, which also fires inside a dialog's own modal
-// loop: one action a tick, in order, each once the window is enabled (no
-// message box over it) and the keys of the one before had time to arrive. A
-// window still open 3 s after the last action is closed, so the test fails on
-// what it checks next instead of waiting for ever.
-class OnDialog {
-  public:
-    OnDialog(const char* className, std::function<void(HWND)> action);
-    OnDialog(const char* className, std::vector<std::function<void(HWND)>> actions);
-    ~OnDialog();
-    bool ran = false; // every action ran
-
-  private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
-    std::string name;
-    std::vector<std::function<void(HWND)>> steps;
-    std::size_t done = 0;
-    UINT_PTR timer;
-    DWORD at = 0;
-};
-
-// The demo game's directory (RZ_DEMO_DIR), or "".
-std::string demoDirectory();
-
 // Every value a user can change, of every entry, one line an entry: compared
 // before and after a step to see exactly what it did to the table.
 std::string tableState(RZEditData* document);
 
-} // namespace editortest
-
-namespace editortest {
 // The invented game, written once per test program (do not change it).
 const std::string& sharedGame();
 // A fresh copy of the invented game for a test that writes.
 std::string freshGame();
+
+// A test on a fresh copy of the invented game, registered as the game; `data`
+// is the folder of data set SetA's tables.
+class FreshGameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = freshGame();
+        data = game + "\\SetA\\Data";
+        ASSERT_TRUE(setGameDirectory(game));
+    }
+    std::string game;
+    std::string data;
+};
+
 } // namespace editortest

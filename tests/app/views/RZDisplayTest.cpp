@@ -77,15 +77,18 @@ TEST_F(RZDisplayTest, NavigationWrapsAndRewritesTheRowLeft) {
     e.command(IDM_FIRST);
     EXPECT_EQ(e.selectedRow(), 0);
 
-    // The name changes in every level at once; the list follows when the row is left.
+    // The name changes in every level at once; the list follows when the row is
+    // left, every level's row coloured as changed.
     e.type(IDC_NAME, "新しい炎");
     EXPECT_EQ(entry(1)->getName(), "新しい炎");
     EXPECT_EQ(entry(2)->getName(), "新しい炎");
     EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "呪文00-1");
     e.command(IDC_NEXT);
-    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 0, listColumnOf(RZSpellFields::FIELD_NAME)), "新しい炎");
-    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 1, listColumnOf(RZSpellFields::FIELD_NAME)), "新しい炎");
-    EXPECT_EQ(e.cell(IDC_SPELL_LIST, 2, listColumnOf(RZSpellFields::FIELD_NAME)), "新しい炎");
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, listColumnOf(RZSpellFields::FIELD_NAME)), "新しい炎");
+        EXPECT_EQ(e.rowColour(row), RGB(255, 255, 192)) << row;
+    }
+    EXPECT_EQ(e.rowColour(3), RGB(255, 255, 255));
     EXPECT_EQ(e.control(IDC_NAME)->getText(), "新しい炎");
     EXPECT_EQ(e.control(IDC_LEVEL)->getText(), "2");
 

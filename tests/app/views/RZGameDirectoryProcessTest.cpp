@@ -62,8 +62,9 @@ class RZGameDirectoryProcessTest : public ::testing::Test {
         }
         std::string games = testsupport::makeScratchDir("games");
         installed = games + "\\Installed";
-        // A folder name with a blank and Japanese, as users name them.
-        copied = games + "\\コピー した ゲーム";
+        // A folder name with a blank and Japanese, as users name them, ending in
+        // a character whose second byte is a backslash.
+        copied = games + "\\コピー した ゲーム表";
         ASSERT_TRUE(testsupport::copyTree(demo, installed));
         ASSERT_TRUE(testsupport::copyTree(demo, copied));
         ASSERT_FALSE(dataSets(installed).empty());
@@ -95,7 +96,7 @@ class RZGameDirectoryProcessTest : public ::testing::Test {
             title = windowText(main);
             return title.size() > tail.size() &&
                    title.compare(title.size() - tail.size(), tail.size(), tail) == 0 &&
-                   SendMessageA(editor->control(IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
+                   testsupport::listRows(editor->control(IDC_SPELL_LIST)) > 0;
         });
         return shown ? title.substr(0, title.size() - tail.size()) : "";
     }
@@ -172,8 +173,7 @@ TEST_F(RZGameDirectoryProcessTest, ABadArgumentIsNamedInAWarningThenTheRegistryI
     bringToFront(box);
     editor->settle();
     EXPECT_GT(warningPixels(box), 20) << "no warning icon";
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    testsupport::pressButton(box, IDOK);
 
     ASSERT_TRUE(waitUntil([&] { return editor->mainWindow() != nullptr; }, 20000));
     EXPECT_EQ(installed, gameOfFirstDataSet());

@@ -16,18 +16,11 @@
 
 namespace rzprocess {
 
-const char* const GAME_KEY = "SOFTWARE\\Brix\\Kolden";
-const char* const GAME_VALUE = "Directory";
-
-inline std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-// The generated demo game ("" when the test run made none).
-inline std::string demoDirectory() {
-    return environment("RZ_DEMO_DIR");
-}
+using testsupport::demoDirectory;
+using testsupport::environment;
+using testsupport::gameDirectory;
+using testsupport::setGameDirectory;
+using testsupport::waitUntil;
 
 // RZEdit.exe of this build ("" when it cannot be found).
 inline std::string programPath() {
@@ -37,60 +30,18 @@ inline std::string programPath() {
     return testsupport::fileExists(path) ? path : "";
 }
 
-// The data sets of a game directory: subdirectories holding an entry "Config".
+// The data sets of a game directory: subdirectories holding an entry "Config",
+// in the order the file system lists them, as the File menu does.
 inline std::vector<std::string> dataSets(const std::string& game) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((game + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != ".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            GetFileAttributesA((game + "\\" + name + "\\Config").c_str()) !=
-                INVALID_FILE_ATTRIBUTES) {
+    for (const WIN32_FIND_DATAA& entry : testsupport::listFolder(game)) {
+        const std::string name = entry.cFileName;
+        if (testsupport::isFolder(entry) &&
+            testsupport::fileExists(game + "\\" + name + "\\Config")) {
             names.push_back(name);
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
     return names;
-}
-
-// Sets the game directory for the editor; "" removes the value. view: 0 (this
-// program's own, the 64-bit view), KEY_WOW64_32KEY (where the game's 32-bit
-// installer writes it) or KEY_WOW64_64KEY.
-inline bool setGameDirectory(const std::string& directory, REGSAM view = 0) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    LONG status;
-    if (directory.empty()) {
-        status = RegDeleteValueA(key, GAME_VALUE);
-        status = status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
-    } else {
-        status = RegSetValueExA(key, GAME_VALUE, 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(directory.c_str()),
-                                static_cast<DWORD>(directory.size() + 1));
-    }
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-inline std::string gameDirectory(REGSAM view = 0) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
-        return "";
-    }
-    char buffer[1024] = {};
-    DWORD size = sizeof(buffer) - 1;
-    DWORD type = 0;
-    LONG status =
-        RegQueryValueExA(key, GAME_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_SZ ? buffer : "";
 }
 
 // Keeps the registry value as it was for the rest of the test program.
@@ -106,25 +57,6 @@ class GameDirectoryScope {
     REGSAM view;
     std::string previous;
 };
-
-// Pumps this thread's messages until the condition holds or the time is up.
-inline bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds = 10000) {
-    DWORD until = GetTickCount() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (condition()) {
-            return true;
-        }
-        if (static_cast<long>(until - GetTickCount()) <= 0) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
 
 // The first visible top-level window of the process with the class name.
 inline HWND findWindow(DWORD processId, const char* className) {
@@ -151,15 +83,9 @@ inline HWND findWindow(DWORD processId, const char* className) {
     return search.found;
 }
 
-inline std::string windowText(HWND window) {
-    char text[1024] = {};
-    // WM_GETTEXT is marshalled between processes, for edits and windows alike.
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 using testsupport::keyEvent;
 using testsupport::pressKeys;
+using testsupport::windowText;
 
 inline bool bringToFront(HWND window) {
     return waitUntil(

@@ -4,6 +4,7 @@
 #include "app/views/RZIds.h"
 #include "tests/app/views/RZProcessSupport.h"
 #include "tests/common/TestSupport.h"
+#include "tests/sound/WaveTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -20,55 +21,12 @@ using namespace rzprocess;
 
 namespace {
 
-std::uint32_t le32(const std::string& bytes, size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
-
-// A chunk of a RIFF WAVE file, header included ("" when there is none).
-std::string waveChunk(const std::string& file, const char* id) {
-    size_t at = 12;
-    while (at + 8 <= file.size()) {
-        std::uint32_t size = le32(file, at + 4);
-        if (file.compare(at, 4, id) == 0) {
-            return file.substr(at, 8 + size);
-        }
-        at += 8 + size + (size & 1);
-    }
-    return "";
-}
-
-// The bytes of a RIFF WAVE file's "data" chunk.
-std::string waveData(const std::string& file) {
-    std::string chunk = waveChunk(file, "data");
-    return chunk.size() > 8 ? chunk.substr(8) : "";
-}
-
-std::string le32Bytes(std::uint32_t value) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return bytes;
-}
+using wavetest::dataChunk;
 
 // A WAVE file in the format of another with other samples.
 std::string waveLike(const std::string& file, const std::string& samples) {
-    std::string body = "WAVE" + waveChunk(file, "fmt ") + "data" +
-                       le32Bytes(static_cast<std::uint32_t>(samples.size())) + samples;
-    return "RIFF" + le32Bytes(static_cast<std::uint32_t>(body.size())) + body;
-}
-
-std::string waveOutPath() {
-    std::string unixPath = environment("RZ_WAVE_OUT");
-    if (unixPath.empty()) {
-        return "";
-    }
-    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
-    return "Z:" + unixPath;
+    return wavetest::riff(wavetest::chunk("fmt ", wavetest::chunkBody(file, "fmt ")) +
+                          wavetest::chunk("data", samples));
 }
 
 class RZProgramProcessTest : public ::testing::Test {
@@ -101,10 +59,7 @@ class RZProgramProcessTest : public ::testing::Test {
         return game + "\\" + sets[set] + "\\Data\\MagicTable";
     }
 
-    int rows() const {
-        return static_cast<int>(
-            SendMessageA(editor.control(IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0));
-    }
+    int rows() const { return testsupport::listRows(editor.control(IDC_SPELL_LIST)); }
 
     // Chooses a data set's item of the File menu by its command and waits until
     // its table is shown.
@@ -233,7 +188,7 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
 }
 
 TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
-    std::string capture = waveOutPath();
+    std::string capture = testsupport::waveOutFile();
     if (capture.empty()) {
         GTEST_SKIP() << "no wave-out capture (RZ_WAVE_OUT)";
     }
@@ -246,7 +201,7 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
         file = game + "\\Default\\Music&Sound\\" + sound + ".wav";
     }
     ASSERT_TRUE(testsupport::fileExists(file)) << sound << ".wav is not part of the demo game";
-    std::string samples = waveData(testsupport::readFile(file));
+    std::string samples = dataChunk(testsupport::readFile(file));
     ASSERT_FALSE(samples.empty());
 
     // The capture file is written afresh each time the device opens; the
@@ -279,7 +234,7 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
     std::string stock = testsupport::readFile(game + "\\Default\\Music&Sound\\" + sound + ".wav");
     ASSERT_FALSE(stock.empty());
     // Five seconds of it in the data set's own folder, which comes first.
-    std::string samples = waveData(stock);
+    std::string samples = dataChunk(stock);
     while (!samples.empty() && samples.size() < 5 * 8000 * 4) {
         samples += samples;
     }
@@ -295,9 +250,8 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
     ASSERT_TRUE(second.start(program, work));
     HWND window = second.mainWindow();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
-    ASSERT_TRUE(waitUntil([&] {
-        return SendMessageA(GetDlgItem(window, IDC_SPELL_LIST), LVM_GETITEMCOUNT, 0, 0) > 0;
-    }));
+    ASSERT_TRUE(
+        waitUntil([&] { return testsupport::listRows(GetDlgItem(window, IDC_SPELL_LIST)) > 0; }));
     second.settle();
     PostMessageA(GetDlgItem(window, IDC_PLAY_TEST), BM_CLICK, 0, 0);
     second.settle();
@@ -375,8 +329,7 @@ TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = editor.window("#32770")) != nullptr; }));
     EXPECT_EQ("再読込", windowText(question));
-    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDOK)));
+    testsupport::pressButton(question, IDOK);
     EXPECT_TRUE(restored()) << "F5";
     editor.settle();
 
@@ -391,8 +344,7 @@ TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
         HWND chooser = nullptr;
         ASSERT_TRUE(waitUntil([&] { return (chooser = editor.window("#32770")) != nullptr; }))
             << (round == 0 ? "Ctrl+O" : "Shift+Ctrl+S");
-        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDCANCEL)));
+        testsupport::pressButton(chooser, IDCANCEL);
         EXPECT_TRUE(waitUntil([&] { return !IsWindow(chooser); }));
         EXPECT_EQ(title, windowText(main));
     }
@@ -422,8 +374,7 @@ bool chooseInFileDialog(HWND dialog, const std::string& path) {
         return false;
     }
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK))) != FALSE;
+    return testsupport::pressButton(dialog, IDOK);
 }
 
 TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBeforeQuitting) {
@@ -439,7 +390,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     std::string outside = testsupport::makeScratchDir("voices");
     ASSERT_TRUE(testsupport::writeFile(outside + "\\voice.02.wav", original));
     // A sound of another length under the name the table will hold.
-    std::string other = waveLike(original, waveData(original).substr(0, 2000));
+    std::string other = waveLike(original, dataChunk(original).substr(0, 2000));
     ASSERT_TRUE(testsupport::writeFile(outside + "\\voice.wav", other));
 
     PostMessageA(editor.control(IDC_SOUND_CHOOSE), BM_CLICK, 0, 0);
@@ -451,19 +402,20 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
         << windowText(editor.control(IDC_SOUND));
 
     // The play test finds voice.wav beside the chosen file.
-    std::string capture = waveOutPath();
+    std::string capture = testsupport::waveOutFile();
     if (!capture.empty()) {
         testsupport::removeFile(capture);
         PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
-        std::string expected = waveData(other);
+        std::string expected = dataChunk(other);
         EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == expected; }, 15000));
     }
 
-    // Saved: the first spell's line of SoundFileName holds the name.
+    // Saved: the first spell's line of SoundFileName holds the name. The command
+    // is sent and waited for, so the files are read once the save has ended.
     std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
-    std::string before = testsupport::readFile(sounds);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
-    ASSERT_TRUE(waitUntil([&] { return testsupport::readFile(sounds) != before; }));
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(0, SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0, SMTO_NORMAL,
+                                     30000, &ignored));
     EXPECT_EQ("voice\r\n", testsupport::readFile(sounds).substr(0, 7));
 
     // A replacement picture counts as a change: quitting asks, No quits.
@@ -479,8 +431,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     HWND question = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (question = editor.window("#32770")) != nullptr; }));
     EXPECT_EQ("プログラムの終了", windowText(question));
-    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDNO)));
+    testsupport::pressButton(question, IDNO);
     EXPECT_EQ(0, editor.waitExit());
 }
 

@@ -77,53 +77,29 @@ TEST(RZVersionTest, BuildsItsControlsFontAndKeysBeforeAnyNativeWindow) {
     EXPECT_EQ("OK", box.getChild(2)->getStoredText());
 }
 
-// Closes the about box from a timer that also runs inside its modal loop, after
-// noting what the user sees while it is open.
+// The ways of closing the about box.
 enum How { BUTTON, ENTER, ESCAPE, CLOSE_BOX };
 
-struct Closer {
-    How how = BUTTON;
-    HWND owner = nullptr;
-    int ticks = 0;
-    bool acted = false;
-    bool forced = false;
+// What the user sees while the about box is open.
+struct Seen {
     bool ownerDisabled = false;
     bool ownedByMain = false;
     bool centred = false;
     std::string text;
 };
 
-Closer closer;
-
-void CALLBACK closeTick(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowA("RZVersion", nullptr);
-    if (dialog == nullptr || !IsWindowVisible(dialog)) {
-        if (closer.acted || ++closer.ticks > 200) {
-            KillTimer(nullptr, timer);
-        }
-        return;
-    }
-    if (closer.acted) {
-        // Still open long after the close: end it, so the test fails instead of hanging.
-        if (++closer.ticks > 100) {
-            closer.forced = true;
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-        }
-        return;
-    }
-    closer.acted = true;
-    closer.ticks = 0;
-    closer.ownerDisabled = !IsWindowEnabled(closer.owner);
-    closer.ownedByMain = GetWindow(dialog, GW_OWNER) == closer.owner;
+// Notes what the open box shows, then closes it one way (run by a
+// testsupport::DialogDriver inside the box's modal loop).
+bool noteAndClose(HWND dialog, HWND owner, How how, Seen& seen) {
+    seen.ownerDisabled = !IsWindowEnabled(owner);
+    seen.ownedByMain = GetWindow(dialog, GW_OWNER) == owner;
     RECT d, o;
     GetWindowRect(dialog, &d);
-    GetWindowRect(closer.owner, &o);
-    closer.centred = std::abs((d.left + d.right) - (o.left + o.right)) <= 2 &&
-                     std::abs((d.top + d.bottom) - (o.top + o.bottom)) <= 2;
-    char text[512] = {};
-    GetDlgItemTextA(dialog, IDC_ABOUT_TEXT, text, sizeof(text));
-    closer.text = text;
-    switch (closer.how) {
+    GetWindowRect(owner, &o);
+    seen.centred = std::abs((d.left + d.right) - (o.left + o.right)) <= 2 &&
+                   std::abs((d.top + d.bottom) - (o.top + o.bottom)) <= 2;
+    seen.text = testsupport::windowText(GetDlgItem(dialog, IDC_ABOUT_TEXT));
+    switch (how) {
     case BUTTON:
         PostMessageA(GetDlgItem(dialog, IDC_ABOUT_OK), BM_CLICK, 0, 0);
         break;
@@ -138,13 +114,7 @@ void CALLBACK closeTick(HWND, UINT, UINT_PTR timer, DWORD) {
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     }
-}
-
-void closeSoon(How how, HWND owner) {
-    closer = Closer();
-    closer.how = how;
-    closer.owner = owner;
-    SetTimer(nullptr, 0, 30, closeTick);
+    return true;
 }
 
 class RZVersionModalTest : public ::testing::TestWithParam<How> {
@@ -154,17 +124,20 @@ class RZVersionModalTest : public ::testing::TestWithParam<How> {
 
 TEST_P(RZVersionModalTest, ShowDialogReturnsTheCloseResultAndFreesTheOwner) {
     RZVersion box(editor.window);
-    closeSoon(GetParam(), editor.hwnd);
+    Seen seen;
+    testsupport::DialogDriver closer(
+        [&](HWND dialog) { return noteAndClose(dialog, editor.hwnd, GetParam(), seen); },
+        "RZVersion", 30);
     int result = box.showDialog();
-    EXPECT_TRUE(closer.acted);
-    EXPECT_FALSE(closer.forced);
+    EXPECT_EQ(1, closer.handled());
+    EXPECT_EQ(0, closer.forced());
     // The button and both keys go through the OK command (IDC_ABOUT_OK); the close box is the
     // dialog's own.
     EXPECT_EQ(GetParam() == CLOSE_BOX ? 4 : 1, result);
-    EXPECT_TRUE(closer.ownerDisabled);
-    EXPECT_TRUE(closer.ownedByMain);
-    EXPECT_TRUE(closer.centred);
-    EXPECT_NE(std::string::npos, closer.text.find("- version 1.02 -")) << closer.text;
+    EXPECT_TRUE(seen.ownerDisabled);
+    EXPECT_TRUE(seen.ownedByMain);
+    EXPECT_TRUE(seen.centred);
+    EXPECT_NE(std::string::npos, seen.text.find("- version 1.02 -")) << seen.text;
     EXPECT_TRUE(IsWindowEnabled(editor.hwnd));
     EXPECT_FALSE(IsWindowVisible(box.getHandle()));
 }
@@ -172,11 +145,14 @@ TEST_P(RZVersionModalTest, ShowDialogReturnsTheCloseResultAndFreesTheOwner) {
 TEST_P(RZVersionModalTest, MenuCommandShowsTheBoxAndItOpensAgainAtOnce) {
     for (int round = 0; round < 2; ++round) {
         testsupport::LogTail log;
-        closeSoon(GetParam(), editor.hwnd);
+        Seen seen;
+        testsupport::DialogDriver closer(
+            [&](HWND dialog) { return noteAndClose(dialog, editor.hwnd, GetParam(), seen); },
+            "RZVersion", 30);
         editor.command(IDM_ABOUT);
-        EXPECT_TRUE(closer.acted) << "round " << round;
-        EXPECT_FALSE(closer.forced);
-        EXPECT_TRUE(closer.ownerDisabled);
+        EXPECT_EQ(1, closer.handled()) << "round " << round;
+        EXPECT_EQ(0, closer.forced());
+        EXPECT_TRUE(seen.ownerDisabled);
         EXPECT_TRUE(log.contains("RZOP0018 開始"));
         EXPECT_TRUE(log.contains("RZOP0018 終了"));
         EXPECT_EQ(GetParam() != CLOSE_BOX, log.contains("RZOP0020 開始"));

@@ -280,8 +280,11 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
         EXPECT_EQ(menuText(tools, static_cast<UINT>(i)), toolItems[i]);
         EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
     }
-    // The items on the whole table wait for a table.
+    // The items on the whole table wait for a table, the stock tools for a stock table.
     for (UINT id : {175, 176, 177, 178, 180, 181, 182}) {
+        EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
+    }
+    for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
         EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
     }
     // Nothing to undo or redo in a new window, and the colours start off.

@@ -12,7 +12,7 @@
 //   BENCH startup.formwin_ms <ms from process creation to the first WM_PAINT>
 //   BENCH startup.formwin_entry_ms <ms from process creation to main>
 #include "support/HProcessClock.h"
-#include "tests/tools/BenchFirstPaint.h"
+#include "bench/BenchFirstPaint.h"
 
 #include <windows.h>
 

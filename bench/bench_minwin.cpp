@@ -11,7 +11,7 @@
 // the desktop process goes a moment after the last window, and would otherwise
 // start again inside every measured program's start-up.
 #include "support/HProcessClock.h"
-#include "tests/tools/BenchFirstPaint.h"
+#include "bench/BenchFirstPaint.h"
 
 #include <windows.h>
 
