@@ -14,13 +14,11 @@
 //                     form shown, painted; undone outside the timing
 //
 //     wine-run.sh bench_tools.exe
-#include "app/data/RZEditData.h"
 #include "app/data/RZTableCheck.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
-#include "app/views/RZIds.h"
-#include "app/views/RZWindow.h"
+#include "bench/BenchWindow.h"
 
 #include <windows.h>
 
@@ -30,17 +28,11 @@
 #include <functional>
 #include <vector>
 
+using namespace BenchWindow;
+
 namespace {
 
 const int ROUNDS = 9;
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // The median of ROUNDS timed runs of `timed`, each after an untimed `prepare`.
 double medianMs(const std::function<void()>& prepare, const std::function<void()>& timed) {
@@ -57,27 +49,15 @@ double medianMs(const std::function<void()>& prepare, const std::function<void()
     return times[ROUNDS / 2];
 }
 
-void figure(const char* name, double value) {
-    std::printf("BENCH %s %.3f\n", name, value);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main() {
     RZWindow window;
-    window.create();
-    HWND main = window.getHandle();
-    ShowWindow(main, SW_SHOW);
-    UpdateWindow(main);
-    pump();
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
-    pump();
-    RZEditData* document = RZEditData::getInstance(main);
-    if (!document->hasTable()) {
-        std::printf("no table opened: is the game directory set?\n");
+    RZEditData* document = openFirstDataSet(window);
+    if (document == nullptr) {
         return 1;
     }
+    HWND main = window.getHandle();
     std::printf("rows: %u\n", static_cast<unsigned>(document->count()));
     const auto paint = [main] {
         RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -91,20 +71,18 @@ int main() {
     };
 
     int step = 0;
-    figure("tools.refresh_ms",
-           medianMs(
-               [&] {
-                   ++step;
-                   for (std::uint32_t i = 0; i < document->count(); ++i) {
-                       RZMagic* entry = document->entryAt(i);
-                       entry->setEfficiency(entry->baseline().getEfficiency() + step % 2);
-                   }
-               },
-               [&] {
-                   RZDisplay display;
-                   display.refreshRows(&window, document);
-                   paint();
-               }));
+    const auto eachRowChanged = [&] {
+        ++step;
+        for (std::uint32_t i = 0; i < document->count(); ++i) {
+            RZMagic* entry = document->entryAt(i);
+            entry->setEfficiency(entry->baseline().getEfficiency() + step % 2);
+        }
+    };
+    const double refresh = medianMs(eachRowChanged, [&] {
+        RZDisplay().refreshRows(&window, document);
+        paint();
+    });
+    figure("tools.refresh_ms", refresh, 3);
     for (std::uint32_t i = 0; i < document->count(); ++i) {
         document->entryAt(i)->setValues(document->entryAt(i)->baseline().values());
     }
@@ -112,13 +90,13 @@ int main() {
     paint();
 
     std::size_t problems = 0;
-    figure("tools.check_ms", medianMs([] {},
-                                      [&] {
-                                          const RZTableCheck::Exists exists =
-                                              [](const HFile& file) { return file.exists(); };
-                                          problems = RZTableCheck::check(*document, exists).size() +
-                                                     RZTableCheck::copies(*document, exists).size();
-                                      }));
+    const RZTableCheck::Exists exists = [](const HFile& file) { return file.exists(); };
+    const double check = medianMs([] {},
+                                  [&] {
+                                      problems = RZTableCheck::check(*document, exists).size() +
+                                                 RZTableCheck::copies(*document, exists).size();
+                                  });
+    figure("tools.check_ms", check, 3);
     std::printf("problems and copies: %u\n", static_cast<unsigned>(problems));
 
     RZBulkChange::Choice choice;
@@ -134,10 +112,11 @@ int main() {
         rzops::updateCommandStates(&window, document);
         paint();
     };
-    figure("tools.bulk_ms", medianMs(loadedWithOneStep, [&] {
-               bulkChange(&window, choice);
-               paint();
-           }));
+    const double bulk = medianMs(loadedWithOneStep, [&] {
+        bulkChange(&window, choice);
+        paint();
+    });
+    figure("tools.bulk_ms", bulk, 3);
     undoAll();
     std::printf("changed after undoing: %s\n", document->hasChanged() ? "yes" : "no");
     DestroyWindow(main);

@@ -13,9 +13,7 @@
 //   undo.history_kb     the bytes the history holds for them
 //   undo.make_ms        making the 1,000 steps (select a row, type a value)
 //   undo.all_ms         undoing all of them; the table is then as loaded
-#include "app/data/RZEditData.h"
-#include "app/views/RZIds.h"
-#include "app/views/RZWindow.h"
+#include "bench/BenchWindow.h"
 #include "support/HProcessClock.h"
 #include "toolkit/HListView.h"
 
@@ -24,17 +22,11 @@
 #include <cstdio>
 #include <string>
 
+using namespace BenchWindow;
+
 namespace {
 
 const int STEPS = 1000;
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 double now() {
     LARGE_INTEGER count, frequency;
@@ -43,29 +35,17 @@ double now() {
     return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void figure(const char* name, double value) {
-    std::printf("BENCH %s %.1f\n", name, value);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main() {
     RZWindow window;
-    window.create();
-    HWND main = window.getHandle();
-    ShowWindow(main, SW_SHOW);
-    UpdateWindow(main);
-    pump();
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_FIRST_DATA_SET, 0), 0);
-    pump();
-    RZEditData* document = RZEditData::getInstance(main);
-    HListView* list = static_cast<HListView*>(window.findById(IDC_SPELL_LIST));
-    const int rows = list->getItemCount();
-    if (rows == 0) {
-        std::printf("no table opened: is the game directory set?\n");
+    RZEditData* document = openFirstDataSet(window);
+    if (document == nullptr) {
         return 1;
     }
+    HWND main = window.getHandle();
+    HListView* list = static_cast<HListView*>(window.findById(IDC_SPELL_LIST));
+    const int rows = list->getItemCount();
     pump();
     figure("undo.open_peak_kb", static_cast<double>(HProcessClock::peakWorkingSetKb()));
 
