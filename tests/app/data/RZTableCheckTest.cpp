@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -96,7 +98,12 @@ TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
         }
         document.append(std::move(entry));
     }
-    const Exists exists = [&files](const HFile& file) { return files.count(file.fullPath()) > 0; };
+    // Names in any case of ASCII letters, as on the game's disk.
+    const Exists exists = [&files](const HFile& file) {
+        return std::count_if(files.begin(), files.end(), [&file](const std::string& name) {
+                   return _stricmp(name.c_str(), file.fullPath().c_str()) == 0;
+               }) > 0;
+    };
     const std::vector<Line> lines = check(document, exists);
     EXPECT_EQ(text(lines), text(expected));
 
