@@ -135,14 +135,15 @@ int focusedButton(HComponent* dialog) {
                : 0;
 }
 
-const char* valueErrorText(RZBulkChange::Operation operation) {
+std::string valueErrorText(RZBulkChange::Operation operation) {
     switch (operation) {
     case RZBulkChange::SET:
         return "値には0以上の整数を入力してください。";
     case RZBulkChange::ADD:
         return "値には整数を入力してください。";
     default:
-        return "％には0～1000の整数を入力してください。";
+        return "％には0～" + std::to_string(RZBulkChange::PERCENT_HIGH) +
+               "の整数を入力してください。";
     }
 }
 
@@ -150,15 +151,14 @@ std::string refusalText(const RZEditData& document, int field, const RZBulkChang
     std::string text = rangeText(field) + "を超える行があるため、変更していません。\r\n";
     for (std::size_t i = 0; i < plan.outside.size() && i < REFUSAL_ROWS; ++i) {
         const RZMagic* entry = document.entryAt(plan.outside[i].position);
-        text += "\r\n" + std::to_string(entry->getRow()) + "行目 " + entry->getName() + " " +
-                listed(entry, RZSpellFields::listColumnOf(RZSpellFields::KEY_LEVEL)) + ": " +
-                std::to_string(plan.outside[i].value);
+        text += "\r\n" + std::to_string(entry->getRow()) + "行目 " + entry->getName() + " Lv" +
+                std::to_string(entry->getLevel()) + ": " + std::to_string(plan.outside[i].value);
     }
     return text;
 }
 
-// The choices' plan when they can be made; otherwise a box says why, the focus
-// goes where the user mends it, and the result is false.
+// Whether the change can be made as chosen; otherwise a box says why and the
+// focus goes where the user mends it.
 bool planBulkChange(RZBulkChangeDialog* dialog, const RZEditData& document,
                     const RZBulkChange::Choice& choice) {
     std::int64_t value = 0;
