@@ -85,11 +85,10 @@ TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
         record.setIndex(level.spell);
         RZSpellValues values;
         values.name = level.name;
-        values.cost = level.numbers[0];
-        values.range = level.numbers[1];
-        values.area = level.numbers[2];
-        values.efficiency = level.numbers[3];
         values.sound = level.sound;
+        for (int number = 0; number < 4; ++number) {
+            setNumber(values, FIELD_COST + number, level.numbers[number]);
+        }
         record.setValues(values);
         auto entry = std::make_unique<RZMagic>(record);
         entry->setSoundReplacement(level.chosen.empty() ? HFile() : HFile(level.chosen));

@@ -32,15 +32,6 @@ std::string number(int value) {
     return std::to_string(value);
 }
 
-// The first columns (行, 名称, Lv, ...) of a spell-list row.
-std::vector<std::string> listed(Editor& editor, int row, int columns) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < columns; ++column) {
-        cells.push_back(editor.cell(IDC_SPELL_LIST, row, column));
-    }
-    return cells;
-}
-
 // Selects a row of a dialog's list and gives the list the focus.
 void focusRow(HWND dialog, int listId, int row) {
     HWND list = GetDlgItem(dialog, listId);
@@ -93,9 +84,6 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
 
     Answerer answers;
     Editor editor;
-    for (int id : {IDM_TABLE_CHECK, IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
-        EXPECT_TRUE(editor.greyed(id)) << id;
-    }
     editor.command(editor.dataSetId("SetA"));
     const std::pair<int, const char*> chosen[] = {{5, "fire"}, {7, "ice"}, {9, "same"}};
     for (const auto& spell : chosen) {
@@ -264,11 +252,12 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     EXPECT_FALSE(editor.greyed(IDM_CHARACTER_SPELLS));
     // The model: every row where the usable-character list names the character.
     std::map<std::string, Rows> model;
+    const Rows spells = testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 5);
     for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
         editor.selectRow(r);
         for (const std::vector<std::string>& user :
              testsupport::listTexts(editor.controlHandle(IDC_CHARACTERS), 2)) {
-            std::vector<std::string> cells = listed(editor, r, 5);
+            std::vector<std::string> cells = spells[static_cast<size_t>(r)];
             cells.push_back(user[1]);
             model[user[0]].push_back(cells);
         }
