@@ -30,7 +30,11 @@ fi
 echo "build-release: $dist/RZEdit.exe ($(stat -c %s "$dist/RZEdit.exe") bytes) imports only:" \
   $(tr 'A-Z' 'a-z' <<<"$imports" | sort -u)
 
-# The version the program carries, from the resource script.
-version="$(sed -n 's/.*VALUE "ProductVersion", "\(.*\)".*/\1/p' "$root/app/views/RZEdit.rc")"
+# The version the program carries, from the one definition its resources use too.
+version="$(sed -n 's/^#define RZ_VERSION_TEXT "\(.*\)"$/\1/p' "$root/app/views/RZProgramVersion.h")"
+if [ -z "$version" ]; then
+  echo "build-release: no RZ_VERSION_TEXT in app/views/RZProgramVersion.h" >&2
+  exit 1
+fi
 python3 "$root/scripts/make-package.py" "$dist/RZEdit.exe" "$root/LICENSE" \
   "$root/package/readme.txt" "$dist/RZEdit-$version.zip"
