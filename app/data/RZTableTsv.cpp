@@ -123,7 +123,11 @@ class Reader {
                                        : columnAtPosition(position);
                 const RZFieldScanner::Field found = scanner.field(first || column >= 0, value);
                 last = found.last;
-                blank = blank && found.size == 0;
+                // Lines before a file's header that the separator's choice
+                // passed over (tabs and commas only) are passed over here too.
+                blank = blank &&
+                        (found.size == 0 || (first && needHeader &&
+                                             value.find_first_not_of("\t,") == std::string::npos));
                 if (found.unclosed) {
                     unclosedColumn = position;
                 }

@@ -75,11 +75,12 @@ std::vector<std::string> errorTexts(const RZTableTsv::Result& result) {
 
 TEST(RZTableTsv, WritesTheHeaderAndOneLinePerEntryAsTheListShowsThem) {
     std::vector<Entry> entries = table();
+    entries[3].name = "\"Cure\"";
     entries[4].sound = "tab\there \"q\"";
     EXPECT_EQ(header + "0\t1\tファイア\t火\tD\t敵\t11\t10\t1\t101\t炎の魔法\tfire01.wav\r\n"
                        "0\t2\tファイア\t火\tC\t敵\t12\t20\t2\t102\t炎の魔法\tfire01.wav\r\n"
                        "0\t3\tファイア\t火\tB\t敵\t13\t30\t3\t103\t炎の魔法\tfire01.wav\r\n"
-                       "9\t1\tキュアストーン\t水\tD\t味方\t91\t10\t1\t101\t石化を治す\t\r\n"
+                       "9\t1\t\"\"\"Cure\"\"\"\t水\tD\t味方\t91\t10\t1\t101\t石化を治す\t\r\n"
                        "47\t1\tエクス\t闇\tS\t7\t471\t10\t1\t101\td\t\"tab\there \"\"q\"\"\"\r\n",
               RZTableTsv::write(entries, RZTableExchange::labels()));
 }
@@ -208,6 +209,19 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::NEEDED,
          [](std::vector<Entry>& e) { e[3].name = "Fire,Ball"; },
          {}},
+        {"a line holding only a tab before a comma-separated header",
+         "\t\r\n番号,Lv,名称,消費\r\n9,1,Cure,5\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) {
+             e[3].name = "Cure";
+             e[3].cost = 5;
+         },
+         {}},
+        {"a line of commas only before a tab-separated header",
+         ",,\r\n番号\tLv\t名称\r\n9\t1\tA,B\r\n",
+         Header::NEEDED,
+         [](std::vector<Entry>& e) { e[3].name = "A,B"; },
+         {}},
 
         {"a spell the table lacks, and a level it lacks",
          header + "1\t1\r\n0\t4\r\n",
@@ -267,6 +281,11 @@ TEST(RZTableTsv, ReaderTakesOrRefusesEachText) {
          Header::NEEDED,
          nullptr,
          {"2行目 3列: 引用符が閉じていません"}},
+        {"an error after a quoted CR LF names its own line",
+         "番号,Lv,備考\r\n0,1,\"a\r\nb\"\r\n0,x\r\n",
+         Header::NEEDED,
+         nullptr,
+         {"4行目 2列: 整数ではありません"}},
         {"a description one byte too long for the table's line",
          "番号\tLv\t名称\t説明\r\n9\t1\tキュアストーン\t" + std::string(963, 'x') + "\r\n",
          Header::NEEDED,

@@ -109,13 +109,26 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
                   row(5, 1, "呪文05-1", "効果音", "効果音ファイルがゲームのフォルダにありません"));
     Rows shown[2];
     bool copyEnabled[2] = {};
+    // The first press finds fire.wav held open: its copy fails and stops the others.
+    HANDLE held = INVALID_HANDLE_VALUE;
+    std::string iceAfterFailure;
+    answers.push(IDOK);
     answers.push(IDYES);
     testsupport::DialogDriver check(
         testsupport::inTurn(
             {[&](HWND dialog) {
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
                  copyEnabled[0] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
+                 held = CreateFileA((out + "fire.wav").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
                  // Enter on the focused button presses it.
+                 SetForegroundWindow(dialog);
+                 SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
+                 testsupport::pressKeys({VK_RETURN});
+             },
+             [&](HWND dialog) {
+                 iceAfterFailure = readFile(sounds + "ice.wav");
+                 CloseHandle(held);
                  SetForegroundWindow(dialog);
                  SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
                  testsupport::pressKeys({VK_RETURN});
@@ -132,10 +145,14 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     EXPECT_EQ(shown[0], before);
     EXPECT_TRUE(copyEnabled[0]);
     // The one file there with other bytes was asked about; the same bytes not.
-    ASSERT_EQ(answers.seen.size(), 4u);
-    EXPECT_EQ(answers.seen[3].caption, "表のチェック");
-    EXPECT_EQ(answers.seen[3].text, "ice.wav はすでにあります。上書きしますか？");
-    EXPECT_TRUE(answers.seen[3].hasYes && answers.seen[3].hasNo && !answers.seen[3].hasCancel);
+    ASSERT_EQ(answers.seen.size(), 5u);
+    expectBox(answers.seen[3], "表のチェック",
+              "効果音ファイルをコピーできませんでした。\r\n" + sounds + "fire.wav", MB_OK,
+              IDI_WARNING);
+    EXPECT_EQ(iceAfterFailure, "RIFF old ice");
+    EXPECT_EQ(answers.seen[4].caption, "表のチェック");
+    EXPECT_EQ(answers.seen[4].text, "ice.wav はすでにあります。上書きしますか？");
+    EXPECT_TRUE(answers.seen[4].hasYes && answers.seen[4].hasNo && !answers.seen[4].hasCancel);
     for (const auto& spell : chosen) {
         EXPECT_EQ(readFile(sounds + spell.second + ".wav"),
                   std::string("RIFF new ") + spell.second);
@@ -152,8 +169,8 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     editor.command(editor.dataSetId("SetA"));
     answers.push(IDOK);
     editor.command(IDM_TABLE_CHECK);
-    ASSERT_EQ(answers.seen.size(), 6u);
-    expectBox(answers.seen[5], "表のチェック", "問題は見つかりませんでした。", MB_OK,
+    ASSERT_EQ(answers.seen.size(), 7u);
+    expectBox(answers.seen[6], "表のチェック", "問題は見つかりませんでした。", MB_OK,
               IDI_INFORMATION);
     EXPECT_EQ(answers.unexpected, 0);
 }
