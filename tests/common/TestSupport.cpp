@@ -435,6 +435,26 @@ std::vector<std::vector<std::string>> listTexts(HWND list, int columns) {
     return rows;
 }
 
+void focusListRow(HWND dialog, HWND list, int row) {
+    LVITEMA state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+    SetForegroundWindow(dialog);
+    SetFocus(list);
+}
+
+std::vector<std::string> comboTexts(HWND combo) {
+    std::vector<std::string> texts;
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[260] = {};
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -133,6 +133,13 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps);
 // The texts of a list view's rows, the first `columns` cells of each.
 std::vector<std::vector<std::string>> listTexts(HWND list, int columns);
 
+// Selects and focuses a row of a dialog's list view, as a click would, so that
+// keys pressed next reach the list.
+void focusListRow(HWND dialog, HWND list, int row);
+
+// The texts of a drop-down's items, in order.
+std::vector<std::string> comboTexts(HWND combo);
+
 // The pixels (0x00RRGGBB, rows top down) of a 32-bit surface of the given size,
 // drawn by a function given its device context.
 std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw);

@@ -11,21 +11,11 @@
 #include <vector>
 
 using controltest::Window;
+using testsupport::comboTexts;
 using testsupport::LogTail;
 using testsupport::pumpMessages;
 
 namespace {
-std::vector<std::string> shownTexts(HWND combo) {
-    std::vector<std::string> texts;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 class DropDownRecorder : public HDropDownListener {
   public:
     bool onChange(HWND h, int id, HComponent* c) override {
@@ -86,11 +76,11 @@ TEST(HDropDown, ItemsAddedBeforeCreateAreShownInOrder) {
     EXPECT_STREQ("ComboBox", className);
     LONG style = GetWindowLongA(list->getHandle(), GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(CBS_DROPDOWNLIST), style & 3);
-    EXPECT_EQ((std::vector<std::string>{"火", "水", "風"}), shownTexts(list->getHandle()));
+    EXPECT_EQ((std::vector<std::string>{"火", "水", "風"}), comboTexts(list->getHandle()));
 
     // Added to the live control as well.
     list->addItem("土", 40);
-    EXPECT_EQ((std::vector<std::string>{"火", "水", "風", "土"}), shownTexts(list->getHandle()));
+    EXPECT_EQ((std::vector<std::string>{"火", "水", "風", "土"}), comboTexts(list->getHandle()));
     EXPECT_FALSE(log.contains("選択リスト要素数の不一致"));
 }
 
@@ -103,7 +93,7 @@ TEST(HDropDown, SetItemsOrdersByValueAndReplacesTheOldItems) {
 
     std::map<int, std::string> items = {{5, "five"}, {1, "one"}, {3, "three"}};
     list->setItems(items);
-    EXPECT_EQ((std::vector<std::string>{"one", "three", "five"}), shownTexts(list->getHandle()));
+    EXPECT_EQ((std::vector<std::string>{"one", "three", "five"}), comboTexts(list->getHandle()));
     EXPECT_EQ(3, list->getItemCount());
     EXPECT_EQ(1, list->getItemValue(0));
     EXPECT_EQ(5, list->getItemValue(2));
@@ -164,7 +154,7 @@ TEST(HDropDown, KeepsItsItemsAcrossDisposeAndCreate) {
     list->create();
     ASSERT_NE(nullptr, list->getHandle());
     EXPECT_NE(first, list->getHandle());
-    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), shownTexts(list->getHandle()));
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), comboTexts(list->getHandle()));
     DestroyWindow(first);
 }
 

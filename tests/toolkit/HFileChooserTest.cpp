@@ -26,11 +26,9 @@ struct Seen {
 // it and presses OK (or Cancel, with no name).
 bool chooseIn(HWND dialog, const std::string& typed, Seen& seen) {
     seen.caption = testsupport::windowText(dialog);
-    HWND types = GetDlgItem(dialog, 0x470); // the file-type list
-    if (types != nullptr && SendMessageA(types, CB_GETCOUNT, 0, 0) > 0) {
-        char first[260] = {};
-        SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-        seen.firstType = first;
+    const std::vector<std::string> types = testsupport::comboTexts(GetDlgItem(dialog, 0x470));
+    if (!types.empty()) {
+        seen.firstType = types[0];
     }
     HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
     HWND files = view != nullptr ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;

@@ -221,17 +221,11 @@ struct ChooserSeen {
 };
 
 bool readTypesAndCancel(HWND dialog, ChooserSeen& seen) {
-    HWND types = GetDlgItem(dialog, 0x470);
-    int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
-    if (count <= 0) {
+    seen.types = testsupport::comboTexts(GetDlgItem(dialog, 0x470));
+    if (seen.types.empty()) {
         return false; // not filled yet
     }
     seen.folder = testsupport::windowText(GetDlgItem(dialog, 0x471));
-    for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        seen.types.push_back(text);
-    }
     testsupport::pressButton(dialog, IDCANCEL);
     return true;
 }

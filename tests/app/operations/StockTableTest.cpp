@@ -149,19 +149,9 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
             [&](HWND dialog) {
                 caption = testsupport::windowText(dialog);
                 HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
-                for (int r = 0; r < testsupport::listRows(list); ++r) {
-                    std::vector<std::string> cells;
-                    for (int c = 0; c < 6; ++c) {
-                        cells.push_back(testsupport::listCell(list, r, c));
-                    }
-                    listed.push_back(cells);
-                }
+                listed = testsupport::listTexts(list, 6);
                 // Enter on the second row jumps to it.
-                LVITEMA state = {};
-                state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-                SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
-                SetForegroundWindow(dialog);
-                SetFocus(list);
+                testsupport::focusListRow(dialog, list, 1);
                 testsupport::pressKeys({VK_RETURN});
                 return true;
             },

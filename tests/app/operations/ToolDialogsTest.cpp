@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -32,30 +30,10 @@ std::string number(int value) {
     return std::to_string(value);
 }
 
-// Selects a row of a dialog's list and gives the list the focus.
-void focusRow(HWND dialog, int listId, int row) {
-    HWND list = GetDlgItem(dialog, listId);
-    LVITEMA state = {};
-    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&state));
-    SetForegroundWindow(dialog);
-    SetFocus(list);
-}
-
-// A drop-down's items, and the one selected.
-std::vector<std::string> comboItems(HWND dialog, int id) {
-    std::vector<std::string> items;
-    for (int i = 0; i < SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0); ++i) {
-        char text[128] = {};
-        SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
+// A dialog's drop-down: the item selected.
 std::string comboText(HWND dialog, int id) {
-    return comboItems(dialog, id).at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    return testsupport::comboTexts(GetDlgItem(dialog, id))
+        .at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
 } // namespace
@@ -136,7 +114,7 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
              [&](HWND dialog) {
                  shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
                  copyEnabled[1] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
-                 focusRow(dialog, IDC_CHECK_LIST, 2);
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_CHECK_LIST), 2);
                  testsupport::pressKeys({VK_RETURN});
              }}),
         "RZTableCheckDialog");
@@ -284,7 +262,7 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     testsupport::DialogDriver characters(
         testsupport::inTurn(
             {[&](HWND dialog) {
-                 names = comboItems(dialog, IDC_CHARACTER_CHOICE);
+                 names = testsupport::comboTexts(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
                  SetForegroundWindow(dialog);
                  SetFocus(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
@@ -292,7 +270,7 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
              },
              [&](HWND dialog) {
                  shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
-                 focusRow(dialog, IDC_CHARACTER_SPELL_LIST, 3);
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 3);
                  testsupport::pressKeys({VK_RETURN});
              }}),
         "RZCharacterSpellsDialog");

@@ -243,12 +243,11 @@ bool Answerer::answer(HWND dialog) {
     s.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
     s.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 0x440, STM_GETICON, 0, 0));
     HWND types = s.fileDialog ? GetDlgItem(dialog, FILE_TYPES) : nullptr;
-    const LRESULT typeCount = types != nullptr ? SendMessageA(types, CB_GETCOUNT, 0, 0) : 0;
-    for (LRESULT i = 0; i < typeCount; ++i) {
-        text[0] = 0;
-        SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        s.fileTypes += std::string(text) + "|";
+    const std::vector<std::string> typeTexts = testsupport::comboTexts(types);
+    for (const std::string& type : typeTexts) {
+        s.fileTypes += type + "|";
     }
+    const int typeCount = static_cast<int>(typeTexts.size());
     seen.push_back(s);
     Reply reply{IDCANCEL, std::string(), 0};
     if (replies.empty()) {
