@@ -1,6 +1,8 @@
-// The main of every test program: a fresh temporary working directory with all
-// debug-log markers, logging started, then GoogleTest.
+// The main of every test program: a crash ends it with a failure, a fresh
+// temporary working directory with all debug-log markers, logging started, then
+// GoogleTest.
 #include "support/HDebug.h"
+#include "tests/common/CrashExit.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +14,21 @@ namespace testsupport {
 void setRunDirectory(const std::string& dir);
 }
 
+namespace {
+// Filled in the crash filter itself: no allocation there.
+const char* runningTest() {
+    static char name[512];
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (!test) {
+        return nullptr;
+    }
+    snprintf(name, sizeof(name), "%s.%s", test->test_suite_name(), test->name());
+    return name;
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    testsupport::exitOnCrash(runningTest);
     testing::InitGoogleTest(&argc, argv);
 
     char temp[MAX_PATH];
