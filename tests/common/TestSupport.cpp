@@ -455,6 +455,19 @@ std::vector<std::string> comboTexts(HWND combo) {
     return texts;
 }
 
+std::string comboSelection(HWND dialog, int id) {
+    return comboTexts(GetDlgItem(dialog, id))
+        .at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+void pressIn(HWND dialog, int id, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(dialog);
+    if (id != 0) {
+        SetFocus(GetDlgItem(dialog, id));
+    }
+    pressKeys(keys);
+}
+
 std::vector<DWORD> pixelsOf(int width, int height, const std::function<void(HDC)>& draw) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

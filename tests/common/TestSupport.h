@@ -137,8 +137,14 @@ std::vector<std::vector<std::string>> listTexts(HWND list, int columns);
 // keys pressed next reach the list.
 void focusListRow(HWND dialog, HWND list, int row);
 
-// The texts of a drop-down's items, in order.
+// The texts of a drop-down's items, in order; the text of a dialog's
+// drop-down's selected item.
 std::vector<std::string> comboTexts(HWND combo);
+std::string comboSelection(HWND dialog, int id);
+
+// Real keys pressed in a dialog brought forward, on its control `id` focused
+// first (0: where the focus is), as a user would.
+void pressIn(HWND dialog, int id, std::initializer_list<WORD> keys);
 
 // The pixels (0x00RRGGBB, rows top down) of a 32-bit surface of the given size,
 // drawn by a function given its device context.

@@ -24,9 +24,7 @@ void findWithTheBox(Editor& editor, const std::string& text, bool withKeys = fal
     testsupport::DialogDriver find(
         [&text](HWND dialog) {
             SetDlgItemTextA(dialog, IDC_FIND_TEXT, text.c_str());
-            SetForegroundWindow(dialog);
-            SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
-            testsupport::pressKeys({VK_RETURN});
+            testsupport::pressIn(dialog, IDC_FIND_TEXT, {VK_RETURN});
             return true;
         },
         "RZFindDialog");
@@ -103,9 +101,7 @@ TEST(FindTest, FindSelectsMatchingRowsForwardAndBackward) {
         testsupport::DialogDriver find(
             [&shown](HWND dialog) {
                 shown = testsupport::windowText(GetDlgItem(dialog, IDC_FIND_TEXT));
-                SetForegroundWindow(dialog);
-                SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
-                testsupport::pressKeys({VK_ESCAPE});
+                testsupport::pressIn(dialog, IDC_FIND_TEXT, {VK_ESCAPE});
                 return true;
             },
             "RZFindDialog");

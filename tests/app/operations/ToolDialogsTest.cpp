@@ -17,6 +17,8 @@
 #include <vector>
 
 using namespace editortest;
+using testsupport::comboSelection;
+using testsupport::pressIn;
 using testsupport::readFile;
 using testsupport::writeFile;
 
@@ -28,12 +30,6 @@ class ToolDialogsTest : public FreshGameTest {};
 
 std::string number(int value) {
     return std::to_string(value);
-}
-
-// A dialog's drop-down: the item selected.
-std::string comboText(HWND dialog, int id) {
-    return testsupport::comboTexts(GetDlgItem(dialog, id))
-        .at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
 } // namespace
@@ -100,16 +96,12 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
                  held = CreateFileA((out + "fire.wav").c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
                  // Enter on the focused button presses it.
-                 SetForegroundWindow(dialog);
-                 SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
-                 testsupport::pressKeys({VK_RETURN});
+                 pressIn(dialog, IDC_CHECK_COPY, {VK_RETURN});
              },
              [&](HWND dialog) {
                  iceAfterFailure = readFile(sounds + "ice.wav");
                  CloseHandle(held);
-                 SetForegroundWindow(dialog);
-                 SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
-                 testsupport::pressKeys({VK_RETURN});
+                 pressIn(dialog, IDC_CHECK_COPY, {VK_RETURN});
              },
              [&](HWND dialog) {
                  shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
@@ -178,9 +170,7 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
         SendDlgItemMessageA(dialog, IDC_BULK_OPERATION, CB_SETCURSEL, operation, 0);
         SetDlgItemTextA(dialog, IDC_BULK_VALUE, value);
         SendDlgItemMessageA(dialog, IDC_BULK_TARGET, CB_SETCURSEL, target, 0);
-        SetForegroundWindow(dialog);
-        SetFocus(GetDlgItem(dialog, IDC_BULK_TARGET));
-        testsupport::pressKeys({VK_RETURN});
+        pressIn(dialog, IDC_BULK_TARGET, {VK_RETURN});
     };
     bool valueFocused = false;
     answers.push(IDOK);
@@ -224,10 +214,10 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
         [&again](HWND dialog) {
             char value[32] = {};
             GetDlgItemTextA(dialog, IDC_BULK_VALUE, value, sizeof value);
-            again = {comboText(dialog, IDC_BULK_FIELD), comboText(dialog, IDC_BULK_OPERATION),
-                     value, comboText(dialog, IDC_BULK_TARGET)};
-            SetForegroundWindow(dialog);
-            testsupport::pressKeys({VK_ESCAPE});
+            again = {comboSelection(dialog, IDC_BULK_FIELD),
+                     comboSelection(dialog, IDC_BULK_OPERATION), value,
+                     comboSelection(dialog, IDC_BULK_TARGET)};
+            pressIn(dialog, 0, {VK_ESCAPE});
             return true;
         },
         "RZBulkChangeDialog");
@@ -264,9 +254,7 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
             {[&](HWND dialog) {
                  names = testsupport::comboTexts(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
-                 SetForegroundWindow(dialog);
-                 SetFocus(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
-                 testsupport::pressKeys({VK_DOWN});
+                 pressIn(dialog, IDC_CHARACTER_CHOICE, {VK_DOWN});
              },
              [&](HWND dialog) {
                  shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
@@ -286,9 +274,8 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     std::string chosen;
     testsupport::DialogDriver again(
         [&chosen](HWND dialog) {
-            chosen = comboText(dialog, IDC_CHARACTER_CHOICE);
-            SetForegroundWindow(dialog);
-            testsupport::pressKeys({VK_ESCAPE});
+            chosen = comboSelection(dialog, IDC_CHARACTER_CHOICE);
+            pressIn(dialog, 0, {VK_ESCAPE});
             return true;
         },
         "RZCharacterSpellsDialog");
