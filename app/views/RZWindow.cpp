@@ -253,6 +253,8 @@ RZWindow::RZWindow() {
 
     HListView* spells = static_cast<HListView*>(getControl(IDC_SPELL_LIST));
     spells->setSingleSelection(true);
+    // The row being edited stays marked while the focus is in the form.
+    spells->setSelectionHighlighted(true);
     // Numbers stand to the right; RZDisplay fills and the sort compares by position.
     for (int position = 0; position < RZSpellFields::LIST_COLUMN_COUNT; ++position) {
         const RZSpellFields::Column column = RZSpellFields::listColumn(position);
