@@ -6,9 +6,11 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# fonts-wine: Wine's own fonts; without them the title bar's buttons are drawn
+# as the letters their symbol font maps them to, in screenshots too.
 packages=(
   cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine wine64 xvfb xauth x11-utils xdotool locales fonts-ipafont-gothic
+  wine wine64 xvfb xauth x11-utils xdotool locales fonts-ipafont-gothic fonts-wine
   imagemagick sox python3 clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -9,7 +9,25 @@ prefix="${1:-$root/.wineprefix}"
 stamp="$prefix/.rzedit-ready"
 # Raised whenever the settings below change, so that older prefixes get them.
 version=2
-[ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
+
+# Wine's own fonts (Debian's fonts-wine, which setup.sh installs) in the
+# prefix's Fonts folder, where Wine reads them at every start: Debian's Wine
+# looks for them elsewhere than the package puts them. Without them the title
+# bar's buttons are drawn as the letters "0 1 r" their symbol font maps them
+# to. Links, made again at every call: cheap, and right after the package came.
+link_wine_fonts() {
+  local fonts="$prefix/drive_c/windows/Fonts" font
+  [ -d "$fonts" ] || return 0
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && ln -sfn "$font" "$fonts/$(basename "$font")"
+  done
+  return 0
+}
+
+if [ "$(cat "$stamp" 2>/dev/null)" = "$version" ]; then
+  link_wine_fonts
+  exit 0
+fi
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 LC_ALL=ja_JP.UTF-8
 # No Mono or Gecko installers, no desktop menu entries.
@@ -62,4 +80,5 @@ for d in "$prefix"/drive_c/users/*/*; do
     mkdir -p "$d"
   fi
 done
+link_wine_fonts
 echo "$version" >"$stamp"

@@ -1,9 +1,12 @@
 #include "support/HDebug.h"
 
+#include "support/HHandle.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 const char* const HDebug::FORMAT_START = "%-20s:%04d %s 開始";
 const char* const HDebug::FORMAT_END = "%-20s:%04d %s 終了";
@@ -19,7 +22,7 @@ const char* const LOG_PATH = ".\\debug.log";
 
 struct LogState {
     bool running = false;
-    HANDLE file = INVALID_HANDLE_VALUE;
+    HHandle file;
     unsigned short enabled = 0;
     unsigned long long written = 0;
     bool rotating = false;
@@ -58,10 +61,10 @@ void fillTables(LogState& s) {
 }
 
 bool openLog(LogState& s) {
-    HANDLE file = CreateFileA(LOG_PATH, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        s.file = INVALID_HANDLE_VALUE;
+    HHandle file(CreateFileA(LOG_PATH, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen()) {
+        s.file.close();
         s.running = false;
         return false;
     }
@@ -69,12 +72,12 @@ bool openLog(LogState& s) {
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         LARGE_INTEGER size;
         LARGE_INTEGER zero = {};
-        SetFilePointerEx(file, zero, nullptr, FILE_END);
-        if (GetFileSizeEx(file, &size)) {
+        SetFilePointerEx(file.get(), zero, nullptr, FILE_END);
+        if (GetFileSizeEx(file.get(), &size)) {
             s.written = static_cast<unsigned long long>(size.QuadPart);
         }
     }
-    s.file = file;
+    s.file = std::move(file);
     return true;
 }
 
@@ -103,12 +106,11 @@ void HDebug::start() {
         stop();
     }
     for (const auto& marker : s.markers) {
-        HANDLE file = CreateFileA(marker.second.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
+        const HHandle file(CreateFileA(marker.second.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.isOpen()) {
             s.enabled |= marker.first;
-            CloseHandle(file);
         }
     }
     s.running = true;
@@ -121,10 +123,7 @@ void HDebug::stop() {
         return;
     }
     write(LEVEL_JOURNAL, nullptr, "ログ出力停止");
-    if (s.file != INVALID_HANDLE_VALUE) {
-        CloseHandle(s.file);
-        s.file = INVALID_HANDLE_VALUE;
-    }
+    s.file.close();
     s.running = false;
 }
 
@@ -159,14 +158,14 @@ void HDebug::output(unsigned short level, const HDebug* object, const char* form
     if (!s.running || (level & filter) == 0 || (level & s.enabled) == 0) {
         return;
     }
-    if (s.file == INVALID_HANDLE_VALUE && !openLog(s)) {
+    if (!s.file.isOpen() && !openLog(s)) {
         return;
     }
     // The rotation's own notes pass through here while it runs; the flag keeps
     // them from starting a second rotation.
     if (s.written > SIZE_LIMIT && !s.rotating) {
         rotate();
-        if (!s.running || (s.file == INVALID_HANDLE_VALUE && !openLog(s))) {
+        if (!s.running || (!s.file.isOpen() && !openLog(s))) {
             return;
         }
     }
@@ -194,7 +193,7 @@ void HDebug::output(unsigned short level, const HDebug* object, const char* form
     }
 
     DWORD done = 0;
-    WriteFile(s.file, line, static_cast<DWORD>(length), &done, nullptr);
+    WriteFile(s.file.get(), line, static_cast<DWORD>(length), &done, nullptr);
     s.written += done;
 }
 

@@ -4,6 +4,7 @@
 #include "support/HObject.h"
 
 #include <cstdint>
+#include <memory>
 
 // Reads a whole file into memory with one allocation and one read. The buffer
 // holds the file's bytes followed by a NUL, so text can be used as a C string.
@@ -13,14 +14,14 @@ class HFileReader : public HObject {
     ~HFileReader() override;
 
     bool read();
-    const char* data() const { return buffer; }
+    const char* data() const { return buffer.get(); }
     std::uint32_t size() const { return byteCount; }
     std::uint32_t lastError() const { return errorCode; }
     HFile file() const { return path; }
 
   private:
     HFile path;
-    char* buffer = nullptr;
+    std::unique_ptr<char[]> buffer;
     std::uint32_t byteCount = 0xFFFFFFFFu;
     std::uint32_t errorCode = 0;
 };

@@ -1,6 +1,7 @@
 #include "support/HFileReplacement.h"
 
 #include "support/HFileWriter.h"
+#include "support/HHandle.h"
 
 #include <windows.h>
 
@@ -128,13 +129,13 @@ HFileReplacement::Result HFileReplacement::replace(const HFile& keep) {
     if (path.kind() == 1) {
         // A file another program holds cannot be replaced, and a second name
         // made for it could not be taken away again while it is held.
-        HANDLE probe = CreateFileA(path.fullPath().c_str(), DELETE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (probe == INVALID_HANDLE_VALUE) {
+        HHandle probe(CreateFileA(path.fullPath().c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.isOpen()) {
             return Result::NOT_REPLACED;
         }
-        CloseHandle(probe);
+        probe.close();
         if (!keep.isEmpty()) {
             if (!keepAs(path, keep)) {
                 return Result::NOT_KEPT;

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -21,10 +21,9 @@ HFileWriter::HFileWriter(HFile file) : path(std::move(file)) {
 }
 
 HFileWriter::~HFileWriter() {
-    if (handle) {
+    if (handle.isOpen()) {
         close();
     }
-    std::free(buffer);
 }
 
 bool HFileWriter::setBufferSize(std::uint32_t size) {
@@ -32,10 +31,10 @@ bool HFileWriter::setBufferSize(std::uint32_t size) {
         return false;
     }
     flush();
-    std::free(buffer);
-    buffer = nullptr;
+    buffer.reset();
     capacity = 0;
-    buffer = static_cast<char*>(std::malloc(size));
+    // Too large for memory is a failure to report, not an exception.
+    buffer.reset(new (std::nothrow) char[size]);
     if (!buffer) {
         return false;
     }
@@ -44,23 +43,22 @@ bool HFileWriter::setBufferSize(std::uint32_t size) {
 }
 
 bool HFileWriter::open() {
-    if (handle) {
+    if (handle.isOpen()) {
         HLOG_INFO("HFileWriter", 62, "open error:file is not closed.");
         return false;
     }
     if (!buffer) {
-        buffer = static_cast<char*>(std::malloc(capacity ? capacity : 1));
+        buffer.reset(new (std::nothrow) char[capacity ? capacity : 1]);
     }
-    HANDLE created = CreateFileA(path.fullPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) {
+    HHandle created(CreateFileA(path.fullPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created.isOpen()) {
         errorCode = GetLastError();
-        handle = nullptr;
         std::string note = "open error:" + std::to_string(errorCode);
         HLOG_INFO("HFileWriter", 83, note.c_str());
         return false;
     }
-    handle = created;
+    handle = std::move(created);
     waiting = 0;
     return true;
 }
@@ -68,7 +66,7 @@ bool HFileWriter::open() {
 bool HFileWriter::write(const void* bytes, std::uint32_t count) {
     const char* data = static_cast<const char*>(bytes);
     if (buffer && capacity > 0 && waiting + static_cast<std::uint64_t>(count) <= capacity) {
-        std::memcpy(buffer + waiting, data, count);
+        std::memcpy(buffer.get() + waiting, data, count);
         waiting += count;
         return true;
     }
@@ -77,21 +75,21 @@ bool HFileWriter::write(const void* bytes, std::uint32_t count) {
         return false;
     }
     while (flushed && count > capacity) {
-        std::memcpy(buffer, data, capacity);
+        std::memcpy(buffer.get(), data, capacity);
         waiting = capacity;
         data += capacity;
         count -= capacity;
         flushed = flush();
     }
     if (flushed && count > 0) {
-        std::memcpy(buffer, data, count);
+        std::memcpy(buffer.get(), data, count);
         waiting += count;
     }
     return flushed;
 }
 
 bool HFileWriter::flush() {
-    if (!handle) {
+    if (!handle.isOpen()) {
         return false;
     }
     bool ok = true;
@@ -101,8 +99,7 @@ bool HFileWriter::flush() {
             count = static_cast<DWORD>(spaceLeftForTests);
         }
         DWORD done = 0;
-        const bool written =
-            WriteFile(static_cast<HANDLE>(handle), buffer, count, &done, nullptr) != 0;
+        const bool written = WriteFile(handle.get(), buffer.get(), count, &done, nullptr) != 0;
         if (spaceLeftForTests >= 0) {
             spaceLeftForTests -= done;
         }
@@ -120,16 +117,16 @@ bool HFileWriter::flush() {
 }
 
 bool HFileWriter::close() {
-    if (!handle) {
+    if (!handle.isOpen()) {
         return false;
     }
     flush();
-    if (!CloseHandle(static_cast<HANDLE>(handle))) {
+    // The handle is gone either way; a failed close may have lost written bytes.
+    if (!handle.close()) {
         errorCode = GetLastError();
         std::string note = "open error:" + std::to_string(errorCode);
         HLOG_INFO("HFileWriter", 168, note.c_str());
         return false;
     }
-    handle = nullptr;
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "support/HFile.h"
+#include "support/HHandle.h"
 #include "support/HObject.h"
 
 #include <cstdint>
+#include <memory>
 
 // Writes a file through a buffer (8,192 bytes unless changed), handing the
 // system large blocks.
@@ -18,7 +20,7 @@ class HFileWriter : public HObject {
     bool flush();
     bool close();
 
-    bool isOpen() const { return handle != nullptr; }
+    bool isOpen() const { return handle.isOpen(); }
     std::uint32_t lastError() const { return errorCode; }
     HFile file() const { return path; }
 
@@ -29,8 +31,8 @@ class HFileWriter : public HObject {
 
   private:
     HFile path;
-    void* handle = nullptr;
-    char* buffer = nullptr;
+    HHandle handle;
+    std::unique_ptr<char[]> buffer;
     std::uint32_t waiting = 0;
     std::uint32_t capacity = 8192;
     std::uint32_t errorCode = 0;

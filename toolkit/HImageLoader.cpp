@@ -8,8 +8,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 HImageLoader::HImageLoader() {
     setClassName("HImageLoader");
@@ -107,38 +108,39 @@ int HImageLoader::loadImageFile(const HFile& path, HImage* image, bool resize) {
     std::uint64_t needed = bitmapheader::pixelBytes(info);
     bool runLength = info.compression == bitmapheader::COMPRESSION_RLE8 ||
                      info.compression == bitmapheader::COMPRESSION_RLE4;
-    unsigned char* padded = nullptr;
+    // Copies owned for this call, zeroed; too large for memory, they stay
+    // empty and nothing is drawn.
+    std::unique_ptr<unsigned char[]> padded;
+    std::unique_ptr<unsigned char[]> headerCopy;
     const BITMAPINFO* header = reinterpret_cast<const BITMAPINFO*>(bytes + 14);
-    BITMAPINFO* headerCopy = nullptr;
     if (runLength) {
         // Short codes: the decoder stops at the end-of-bitmap code we append
         // and is told how many bytes it may read.
-        padded = static_cast<unsigned char*>(std::calloc(present + 2, 1));
-        headerCopy = static_cast<BITMAPINFO*>(std::malloc(tableEnd - 14));
+        padded.reset(new (std::nothrow) unsigned char[present + 2]());
+        headerCopy.reset(new (std::nothrow) unsigned char[tableEnd - 14]());
         if (padded && headerCopy) {
-            std::memcpy(padded, pixelData, present);
+            std::memcpy(padded.get(), pixelData, present);
             padded[present + 1] = 1;
-            std::memcpy(headerCopy, header, tableEnd - 14);
-            headerCopy->bmiHeader.biSizeImage = static_cast<DWORD>(present + 2);
-            pixelData = padded;
-            header = headerCopy;
+            std::memcpy(headerCopy.get(), header, tableEnd - 14);
+            BITMAPINFO* copied = reinterpret_cast<BITMAPINFO*>(headerCopy.get());
+            copied->bmiHeader.biSizeImage = static_cast<DWORD>(present + 2);
+            pixelData = padded.get();
+            header = copied;
         }
     } else if (present < needed) {
         // Missing rows come out black rather than from beyond the buffer.
-        padded = static_cast<unsigned char*>(std::calloc(needed, 1));
+        padded.reset(new (std::nothrow) unsigned char[needed]());
         if (padded) {
-            std::memcpy(padded, pixelData, present);
-            pixelData = padded;
+            std::memcpy(padded.get(), pixelData, present);
+            pixelData = padded.get();
         }
     }
 
     int set = 0;
-    if ((!runLength && present >= needed) || pixelData == padded) {
+    if ((!runLength && present >= needed) || (padded && pixelData == padded.get())) {
         set = SetDIBits(image->getDC(), image->getBitmap(), 0, lines, pixelData, header,
                         DIB_RGB_COLORS);
     }
-    std::free(padded);
-    std::free(headerCopy);
     HDebug::debug("SetDIBits:%d", set);
     if (set == 0) {
         HLOG_INFO("HImageLoader", 109, "loadImageFile:bitmap read error");

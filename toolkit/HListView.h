@@ -73,6 +73,11 @@ class HListView : public HComponent {
     // Takes effect at the next create.
     void setSingleSelection(bool single) { singleSelection = single; }
     bool isSingleSelection() const { return singleSelection; }
+    // The selected row in the system's selection colours whether or not the
+    // list has the focus (the row being edited elsewhere stays marked), over
+    // its own colour; off, the control draws the selection as it does.
+    void setSelectionHighlighted(bool always) { selectionHighlighted = always; }
+    bool isSelectionHighlighted() const { return selectionHighlighted; }
     // White for a row out of range.
     HColor getItemColor(int row) const;
     // False for a row out of range; a live control is redrawn.
@@ -103,5 +108,6 @@ class HListView : public HComponent {
     std::vector<std::vector<Cell>> rows;
     std::vector<HColor> rowColors;
     bool singleSelection = false;
+    bool selectionHighlighted = false;
     std::unique_ptr<HListViewCustomDraw> customDraw;
 };

@@ -26,8 +26,16 @@ bool HListViewCustomDraw::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         *result = CDRF_NOTIFYITEMDRAW;
         break;
     case CDDS_ITEMPREPAINT:
-        draw->clrTextBk =
-            listView->getItemColor(static_cast<int>(draw->nmcd.dwItemSpec)).getColorRef();
+        if (listView->isSelectionHighlighted() && (draw->nmcd.uItemState & CDIS_SELECTED) != 0) {
+            draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+            draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            // Otherwise the control paints its own colours over these, and
+            // without the focus its selection colour is nearly the window's.
+            draw->nmcd.uItemState &= ~CDIS_SELECTED;
+        } else {
+            draw->clrTextBk =
+                listView->getItemColor(static_cast<int>(draw->nmcd.dwItemSpec)).getColorRef();
+        }
         *result = CDRF_NEWFONT;
         break;
     default:

@@ -5,7 +5,8 @@
 class HListView;
 
 // WM_NOTIFY (NM_CUSTOMDRAW) from its list view: paints each row's background
-// in the row's colour. Made, registered and owned by the list view.
+// in the row's colour, and the selected row in the selection colours when the
+// list asks for it. Made, registered and owned by the list view.
 class HListViewCustomDraw : public HEventListener {
   public:
     explicit HListViewCustomDraw(HListView* listView);

@@ -25,6 +25,17 @@ void removeFile(const HFile& file) {
     DeleteFileA(file.fullPath().c_str());
 }
 
+// Whether the file holds exactly these bytes. A file that cannot be read (held
+// by another program, say) does not: the save then goes on as for any change.
+bool holdsAlready(const HFile& file, const std::string& bytes) {
+    if (file.kind() != 1) {
+        return false;
+    }
+    HFileReader present(file);
+    return present.read() && present.size() == bytes.size() &&
+           std::memcmp(present.data(), bytes.data(), bytes.size()) == 0;
+}
+
 } // namespace
 
 RZMagicLoader::RZMagicLoader() {
@@ -188,6 +199,22 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         tableText += line;
         tableText += lineEnd;
     }
+    const bool writeSound = !soundPath.fullPath().empty() && !soundText.empty();
+    const std::string soundBytes = soundText + "End";
+    // Both files hold these bytes already: nothing is written, and no backup
+    // folder is made that would only push a real one out of the newest kept.
+    // When only one differs both are written as always, so the backup folder
+    // holds a whole pair that opens as a table.
+    if (holdsAlready(tablePath, tableText) &&
+        (!writeSound || holdsAlready(soundPath, soundBytes))) {
+        printMessage("save: the files hold these bytes already");
+        document->setTablePath(tablePath);
+        if (writeSound) {
+            document->setSoundPath(soundPath);
+        }
+        return true;
+    }
+
     // A target that cannot be written over (read-only, a directory) counts as
     // a file that does not open, as it would if it were opened in place.
     HFileReplacement table(tablePath);
@@ -197,9 +224,8 @@ bool RZMagicLoader::save(HFile tablePath, HFile soundPath, RZEditData* document)
         }
         return false;
     }
-    const bool writeSound = !soundPath.fullPath().empty() && !soundText.empty();
     HFileReplacement sound(soundPath);
-    if (writeSound && !sound.write(soundText + "End")) {
+    if (writeSound && !sound.write(soundBytes)) {
         // Unlike a table, a sound list that cannot be made fails the save:
         // reporting success would leave the files out of step.
         if (sound.openFailed()) {

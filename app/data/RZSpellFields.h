@@ -1,13 +1,11 @@
 #pragma once
 
 // The values of a spell level and the one table of its fields: where each is
-// shown in the spell list and written in the text form, which box of the form
-// edits it, what that box takes, and whether a spell's levels share it. Every
-// part of the editor that goes through a level's values reads this table, so a
-// new field is one more row. Calls no platform function (the native fuzz build
-// uses it too); the ids of the form's boxes are plain enums.
-
-#include "app/views/RZIds.h"
+// shown in the spell list and written in the text form, the values it accepts,
+// and whether a spell's levels share it. Every part of the editor that goes
+// through a level's values reads this table, so a new field is one more row
+// (and one more box of the form, RZFormBoxes). Calls no platform function (the
+// native fuzz build uses it too).
 
 #include <cstdint>
 #include <string>
@@ -60,37 +58,31 @@ struct Info {
     int listWidth;
     int textColumn; // position in the text form
     const char* textHeading;
-    int control;      // the form's box
-    int textLimit;    // bytes the box takes; 0: not a text box
-    bool digitsOnly;  // the box takes digits only
-    std::int32_t low; // the values the form accepts (numbers), low to high
+    std::int32_t low; // the values a number accepts, low to high
     std::int32_t high;
     std::string RZSpellValues::*text;
     std::int32_t RZSpellValues::*number;
 };
 
-// The box limits are the form's own and narrower than some ranges on purpose:
-// the ranges are what a check of the table and a change of many rows accept.
 inline constexpr Info FIELDS[FIELD_COUNT] = {
     // field, kind, shared, line text,
-    // list column, heading, width, text column, heading,
-    // box, its limit, digits only, range, value
-    {FIELD_NAME, Kind::TEXT, true, true, 1, "名称", 96, 2, "名称", IDC_NAME, 40, false, 0, 0,
-     &RZSpellValues::name, nullptr},
-    {FIELD_TARGET, Kind::CHOICE, true, false, 5, "対象", 36, 5, "対象", IDC_TARGET, 0, false, 0, 0,
-     nullptr, &RZSpellValues::target},
-    {FIELD_COST, Kind::NUMBER, false, false, 6, "消費", 36, 6, "消費", IDC_COST, 4, false, 0, 9999,
-     nullptr, &RZSpellValues::cost},
-    {FIELD_RANGE, Kind::NUMBER, false, false, 7, "射程", 36, 7, "射程", IDC_RANGE, 4, true, 0, 99,
-     nullptr, &RZSpellValues::range},
-    {FIELD_AREA, Kind::NUMBER, false, false, 8, "範囲", 36, 8, "範囲", IDC_AREA, 2, true, 0, 99,
-     nullptr, &RZSpellValues::area},
-    {FIELD_EFFICIENCY, Kind::NUMBER, false, false, 9, "効率", 36, 9, "効率", IDC_EFFICIENCY, 2,
-     true, 0, 9999, nullptr, &RZSpellValues::efficiency},
-    {FIELD_DESCRIPTION, Kind::TEXT, true, true, 10, "説明", 132, 10, "説明", IDC_DESCRIPTION, 256,
-     false, 0, 0, &RZSpellValues::description, nullptr},
-    {FIELD_SOUND, Kind::TEXT, true, false, 11, "効果音", 96, 11, "効果音", IDC_SOUND, 80, false, 0,
-     0, &RZSpellValues::sound, nullptr},
+    // list column, heading, width, text column, heading, range, value
+    {FIELD_NAME, Kind::TEXT, true, true, 1, "名称", 96, 2, "名称", 0, 0, &RZSpellValues::name,
+     nullptr},
+    {FIELD_TARGET, Kind::CHOICE, true, false, 5, "対象", 36, 5, "対象", 0, 0, nullptr,
+     &RZSpellValues::target},
+    {FIELD_COST, Kind::NUMBER, false, false, 6, "消費", 36, 6, "消費", 0, 9999, nullptr,
+     &RZSpellValues::cost},
+    {FIELD_RANGE, Kind::NUMBER, false, false, 7, "射程", 36, 7, "射程", 0, 99, nullptr,
+     &RZSpellValues::range},
+    {FIELD_AREA, Kind::NUMBER, false, false, 8, "範囲", 36, 8, "範囲", 0, 99, nullptr,
+     &RZSpellValues::area},
+    {FIELD_EFFICIENCY, Kind::NUMBER, false, false, 9, "効率", 36, 9, "効率", 0, 9999, nullptr,
+     &RZSpellValues::efficiency},
+    {FIELD_DESCRIPTION, Kind::TEXT, true, true, 10, "説明", 132, 10, "説明", 0, 0,
+     &RZSpellValues::description, nullptr},
+    {FIELD_SOUND, Kind::TEXT, true, false, 11, "効果音", 96, 11, "効果音", 0, 0,
+     &RZSpellValues::sound, nullptr},
 };
 
 // The columns of the list and the text form that name a spell level instead
@@ -181,16 +173,6 @@ constexpr int listColumnOf(Field field) {
 }
 constexpr int listColumnOf(Key key) {
     return KEYS[key].listColumn;
-}
-
-// The field a box of the form edits, or -1.
-constexpr int fieldOfControl(int control) {
-    for (const Info& field : FIELDS) {
-        if (field.control == control) {
-            return field.field;
-        }
-    }
-    return -1;
 }
 
 // A field's value on any value type (the choice's number for the target).

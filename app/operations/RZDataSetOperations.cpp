@@ -1,4 +1,4 @@
-// Data sets, the about box and closing a dialog.
+// Data sets, the about box, closing a dialog and Enter in a list dialog.
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZTableFileNames.h"
@@ -93,4 +93,14 @@ bool RZOP0020(HComponent* window) {
     }
     HLOG_END(SOURCE, 2010, "RZOP0020");
     return result;
+}
+
+bool enterInListDialog(HComponent* dialog) {
+    const int button = focusedButton(dialog);
+    if (button != 0) {
+        // Enter on a button presses it, as it does in any dialog.
+        SendMessageA(dialog->getHandle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return true;
+    }
+    return RZOP0020(dialog);
 }

@@ -2,6 +2,7 @@
 
 #include "app/data/RZEditData.h"
 #include "app/data/RZMagicLoader.h"
+#include "app/data/RZSpellFields.h"
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
@@ -137,6 +138,22 @@ void endTyping(HComponent* window) {
     if (document != nullptr) {
         document->history().endBurst();
     }
+}
+
+std::string listed(const RZMagic* entry, int column) {
+    return RZDisplay::columnText(entry, column);
+}
+
+std::string rangeText(int field) {
+    const RZSpellFields::Info& info = RZSpellFields::info(field);
+    return "入力できる範囲(" + std::to_string(info.low) + "～" + std::to_string(info.high) + ")";
+}
+
+int focusedButton(HComponent* dialog) {
+    HComponent* focused = HComponent::getFocusComponent();
+    return focused != nullptr && focused->getKindName() == "Button" && focused->getRoot() == dialog
+               ? focused->getId()
+               : 0;
 }
 
 } // namespace rzops

@@ -65,4 +65,13 @@ bool selectPosition(HComponent* window, RZEditData* document, std::int64_t posit
 // moved, or another command runs.
 void endTyping(HComponent* window);
 
+// A cell of an entry as the spell list shows it.
+std::string listed(const RZMagic* entry, int column);
+
+// "入力できる範囲(0～9999)", from the field's own range.
+std::string rangeText(int field);
+
+// The id of the dialog's button that has the focus, or 0.
+int focusedButton(HComponent* dialog);
+
 } // namespace rzops

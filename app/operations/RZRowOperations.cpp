@@ -6,6 +6,7 @@
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
+#include "app/views/RZFormBoxes.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
 #include "toolkit/HComponent.h"
@@ -90,7 +91,7 @@ int RZOP0010(HComponent* window, HComponent* control) {
                 return stored;
             });
             // Each choice of a drop-down is a step of its own.
-            const int field = RZSpellFields::fieldOfControl(control->getId());
+            const int field = RZFormBoxes::fieldOfControl(control->getId());
             if (stored && !(RZSpellFields::isField(field) &&
                             RZSpellFields::info(field).kind == RZSpellFields::Kind::CHOICE)) {
                 history.markBurst(static_cast<std::uint32_t>(position), control->getId());

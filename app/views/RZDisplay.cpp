@@ -5,6 +5,7 @@
 #include "app/data/RZMagicLoader.h"
 #include "app/data/RZMagicTables.h"
 #include "app/data/RZTableText.h"
+#include "app/views/RZFormBoxes.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "support/HDebug.h"
@@ -231,7 +232,7 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
         for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
             if (field.kind != RZSpellFields::Kind::CHOICE) {
-                setText(window, field.control, std::string());
+                setText(window, RZFormBoxes::controlOf(field.field), std::string());
             }
         }
         if (target != nullptr) {
@@ -268,7 +269,7 @@ bool RZDisplay::storeEntry(HComponent* window, HComponent* control, RZEditData* 
     }
     window->setListenersEnabled(false);
     // Only the form's boxes of the table's fields are written back.
-    const int field = RZSpellFields::fieldOfControl(control->getId());
+    const int field = RZFormBoxes::fieldOfControl(control->getId());
     bool result = field >= 0;
     RZSpellValues values = entry->values();
     if (result) {
@@ -434,10 +435,12 @@ void RZDisplay::writeForm(HComponent* window, const RZMagic* entry, bool changed
     for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
         switch (field.kind) {
         case RZSpellFields::Kind::TEXT:
-            write(field.control, RZSpellFields::text(entry->values(), field.field));
+            write(RZFormBoxes::controlOf(field.field),
+                  RZSpellFields::text(entry->values(), field.field));
             break;
         case RZSpellFields::Kind::NUMBER:
-            write(field.control, decimal(RZSpellFields::number(entry->values(), field.field)));
+            write(RZFormBoxes::controlOf(field.field),
+                  decimal(RZSpellFields::number(entry->values(), field.field)));
             break;
         case RZSpellFields::Kind::CHOICE:
             if (target != nullptr &&

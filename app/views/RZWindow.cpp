@@ -8,6 +8,7 @@
 #include "app/operations/RZListeners.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZClose.h"
+#include "app/views/RZFormBoxes.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZListViewEvent.h"
@@ -235,14 +236,14 @@ RZWindow::RZWindow() {
     for (int id : {IDC_LEVEL, IDC_ELEMENT, IDC_RANK}) {
         static_cast<HEdit*>(getControl(id))->setReadOnly(true);
     }
-    for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
-        if (field.digitsOnly) {
-            static_cast<HEdit*>(getControl(field.control))->setNumberOnly(true);
+    for (const RZFormBoxes::Box& box : RZFormBoxes::BOXES) {
+        if (box.digitsOnly) {
+            static_cast<HEdit*>(getControl(box.control))->setNumberOnly(true);
         }
     }
-    for (const RZSpellFields::Info& field : RZSpellFields::FIELDS) {
-        if (field.textLimit > 0) {
-            static_cast<HEdit*>(getControl(field.control))->setTextLimit(field.textLimit);
+    for (const RZFormBoxes::Box& box : RZFormBoxes::BOXES) {
+        if (box.textLimit > 0) {
+            static_cast<HEdit*>(getControl(box.control))->setTextLimit(box.textLimit);
         }
     }
 
@@ -252,6 +253,8 @@ RZWindow::RZWindow() {
 
     HListView* spells = static_cast<HListView*>(getControl(IDC_SPELL_LIST));
     spells->setSingleSelection(true);
+    // The row being edited stays marked while the focus is in the form.
+    spells->setSelectionHighlighted(true);
     // Numbers stand to the right; RZDisplay fills and the sort compares by position.
     for (int position = 0; position < RZSpellFields::LIST_COLUMN_COUNT; ++position) {
         const RZSpellFields::Column column = RZSpellFields::listColumn(position);

@@ -1,6 +1,8 @@
 #include "support/HFile.h"
 #include "support/HFileReader.h"
+#include "support/HFileReplacement.h"
 #include "support/HFileWriter.h"
+#include "support/HHandle.h"
 #include "support/HPathText.h"
 #include "support/HShiftJis.h"
 #include "tests/common/TestSupport.h"
@@ -156,6 +158,48 @@ TEST(HFileReader, FileHeldOpenByAnotherProcessWithoutSharingCannotBeRead) {
     HFileReader again{HFile(path)};
     ASSERT_TRUE(again.read());
     EXPECT_EQ("secret", std::string(again.data(), again.size()));
+}
+
+// Once a reader, a writer or a replacement is done, nothing holds the file:
+// another program may take it with no sharing at all.
+TEST(HHandle, FilesAreLetGoOnEveryPath) {
+    std::string path = makeScratchDir("let-go") + "\\file";
+    const auto takenAlone = [&] {
+        HHandle alone(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return alone.isOpen();
+    };
+    writeFile(path, "x");
+    HFileReader reader{HFile(path)};
+    ASSERT_TRUE(reader.read());
+    EXPECT_TRUE(takenAlone()) << "after a read, with the reader still there";
+
+    HFileWriter writer{HFile(path)};
+    ASSERT_TRUE(writer.open());
+    EXPECT_FALSE(takenAlone()) << "while the writer is open";
+    EXPECT_TRUE(writer.close());
+    EXPECT_TRUE(takenAlone()) << "after the writer's close";
+    {
+        HFileWriter dropped{HFile(path)};
+        ASSERT_TRUE(dropped.open());
+    }
+    EXPECT_TRUE(takenAlone()) << "after a writer went while open";
+
+    HFileReplacement replacement{HFile(path)};
+    ASSERT_TRUE(replacement.write("new"));
+    ASSERT_EQ(HFileReplacement::Result::REPLACED, replacement.replace());
+    EXPECT_TRUE(takenAlone()) << "after a replacement";
+    EXPECT_EQ("new", readFile(path));
+
+    // An owner given another handle lets the one it held go.
+    HHandle owner(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(owner.isOpen());
+    HHandle taken(std::move(owner));
+    EXPECT_FALSE(owner.isOpen());
+    EXPECT_FALSE(takenAlone());
+    taken = HHandle();
+    EXPECT_TRUE(takenAlone()) << "after the owner was given an empty handle";
 }
 
 TEST(HFileWriter, LargeWritesReachTheFileCompleteAndInOrder) {

@@ -1,7 +1,8 @@
 // Backups of the replaced tables, through the real window: every save that
 // replaces the files keeps the earlier versions, byte for byte, in
-// Data\Backup\<time>; the newest 20 folders stay; a Backup folder that cannot
-// be written never stops the save, and the user is told once.
+// Data\Backup\<time>, and a save of what the files hold already keeps none;
+// the newest 20 folders stay; a Backup folder that cannot be written never
+// stops the save, and the user is told once.
 #include "app/data/RZEditData.h"
 #include "app/data/RZTableBackup.h"
 #include "app/views/RZIds.h"
@@ -131,6 +132,17 @@ TEST_F(BackupTest, EverySaveKeepsTheVersionItReplaced) {
         EXPECT_EQ(2u, testsupport::listFolder(folder).size());
         EXPECT_EQ(stampIn(0).substr(0, 9), folders[i].substr(0, 9)); // today's
     }
+
+    // Twenty saves with Ctrl+S that would write the bytes already there make
+    // no folder: the real backups stay, and so do the files.
+    editor.focus(IDC_SPELL_LIST);
+    for (int save = 0; save < RZTableBackup::KEPT; ++save) {
+        editor.press({VK_CONTROL, 'S'});
+    }
+    EXPECT_EQ(folders, backupsIn(backups));
+    EXPECT_EQ(3u, foldersIn(backups).size());
+    EXPECT_EQ(tables.back(), readFile(data + "\\MagicTable"));
+    EXPECT_EQ(sounds.back(), readFile(data + "\\SoundFileName"));
     EXPECT_EQ(0, answers.unexpected);
     EXPECT_TRUE(answers.seen.empty());
 }

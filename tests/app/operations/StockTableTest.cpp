@@ -94,6 +94,19 @@ TEST_F(StockTableTest, RowColoursShowChangesAndStockDifferences) {
     for (int row = 1; row < 5; ++row) {
         EXPECT_EQ(editor.rowPixel(row), WHITE) << row;
     }
+    // The row being edited keeps the selection colours with the focus in the
+    // form as in the list; the changed row beside it stays yellow.
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    ASSERT_NE(highlight, WHITE);
+    ASSERT_NE(highlight, YELLOW);
+    editor.selectRow(1);
+    for (int box : {IDC_COST, IDC_SPELL_LIST}) {
+        editor.focus(box);
+        EXPECT_EQ(editor.rowPixel(1), highlight) << box;
+        EXPECT_EQ(editor.rowPixel(0), YELLOW) << box;
+        EXPECT_EQ(editor.rowPixel(2), WHITE) << box;
+    }
+    editor.selectRow(5);
     // Stock differences: only spell 2's first level, and yellow wins.
     editor.command(IDM_SHOW_STOCK_DIFF);
     EXPECT_NE(GetMenuState(GetMenu(editor.hwnd), IDM_SHOW_STOCK_DIFF, MF_BYCOMMAND) & MF_CHECKED,
