@@ -1,6 +1,7 @@
 #include "toolkit/HDialog.h"
 
 #include "toolkit/HDefaultDialogListener.h"
+#include "toolkit/HFont.h"
 
 HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
     setClassName("HDialog");
@@ -15,10 +16,28 @@ HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
 
 HDialog::~HDialog() {
     // Runs the dialog's own disposal: the window destroyed and the class
-    // unregistered.
+    // unregistered. Only then go the parts, so that no message of the
+    // windows' destruction reaches a deleted control or listener.
     dispose();
+    for (HEventListener* listener : ownListeners) {
+        removeListener(listener);
+    }
+    ownListeners.clear();
+    while (!parts.empty()) {
+        parts.pop_back();
+    }
     removeListener(dialogListener->getCompanion());
     removeListener(dialogListener.get());
+}
+
+void HDialog::useFont(const std::string& faceName, int points) {
+    font = std::make_unique<HFont>(faceName, HFont::PLAIN, points);
+    setFont(font.get());
+}
+
+void HDialog::setKeyCommands(WORD enterCommand, WORD escapeCommand) {
+    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, enterCommand);
+    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, escapeCommand);
 }
 
 int HDialog::create() {
