@@ -40,7 +40,9 @@ class HDialog : public HWindow {
     // The dialog's font, made and kept here: the controls made after this call
     // take it. The dialogs' usual font when none is named.
     void useFont(const std::string& faceName = "ＭＳ ゴシック", int points = 9);
-    // Enter and Escape anywhere in the dialog send these commands.
+    // Enter and Escape anywhere in the dialog send these commands, except
+    // while a drop-down's list is open: then the key is the drop-down's own
+    // (Enter takes the highlighted item, Escape closes the list).
     void setKeyCommands(WORD enterCommand, WORD escapeCommand);
 
     // A control or other part the dialog keeps until its native windows are
