@@ -12,6 +12,7 @@
 #include <vector>
 
 class HListViewCustomDraw;
+class HListViewTips;
 
 // A report-style list view ("SysListView32"). The component keeps its own copy
 // of every column, row and cell, so rows can be filled before the control
@@ -73,6 +74,9 @@ class HListView : public HComponent {
     // Takes effect at the next create.
     void setSingleSelection(bool single) { singleSelection = single; }
     bool isSingleSelection() const { return singleSelection; }
+    // Whether a cell too narrow for its text shows the whole text in a tip
+    // while the mouse rests on it. Takes effect at the next create.
+    void setCellTips(bool shown) { cellTips = shown; }
     // White for a row out of range.
     HColor getItemColor(int row) const;
     // False for a row out of range; a live control is redrawn.
@@ -103,5 +107,8 @@ class HListView : public HComponent {
     std::vector<std::vector<Cell>> rows;
     std::vector<HColor> rowColors;
     bool singleSelection = false;
+    bool cellTips = false;
     std::unique_ptr<HListViewCustomDraw> customDraw;
+    // Made at the first create that asks for them.
+    std::unique_ptr<HListViewTips> tips;
 };

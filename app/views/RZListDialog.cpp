@@ -24,6 +24,8 @@ HListView* RZListDialog::addList(int x, int y, int width, int height) {
     list = make<HListView>(this, controlIds.list, "");
     list->setBounds(x, y, width, height);
     list->setSingleSelection(true);
+    // A cell cut short shows its whole text while the mouse rests on it.
+    list->setCellTips(true);
     for (const Column& column : listColumns) {
         list->addColumn(column.heading, column.width, column.format);
     }

@@ -239,3 +239,94 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
         EXPECT_TRUE(editor.greyed(id)) << id;
     }
 }
+
+namespace {
+
+// The visible tip window of this thread, or null.
+HWND visibleTip() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(param) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Moves the real mouse to the middle of a list's cell.
+void restOn(HWND list, int row, int column) {
+    RECT cell = {};
+    cell.top = column;
+    cell.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
+    POINT at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(list, &at);
+    // Two steps, so that the mouse moves even when it was there already.
+    INPUT moves[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        moves[i].type = INPUT_MOUSE;
+        moves[i].mi.dx = (at.x - 2 + 2 * i) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        moves[i].mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        moves[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(2, moves, sizeof(INPUT));
+}
+
+} // namespace
+
+TEST_F(StockTableTest, ACutCellShowsItsWholeTextWhileTheMouseRestsOnIt) {
+    Editor editor;
+    editor.command(editor.dataSetId("Near"));
+    editor.selectRow(rowOf(4, 1));
+    const std::string longText = "とても長い説明文がここに入ります。最後まで読めるでしょうか";
+    editor.type(IDC_DESCRIPTION, longText);
+    // The mouse rests on the cut 現在 cell of that row until a tip shows, then
+    // on the row number, which is shown whole.
+    int phase = 0;
+    DWORD since = 0;
+    std::string tipText;
+    bool tipOnWholeText = true;
+    testsupport::DialogDriver diff(
+        [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
+            const DWORD now = GetTickCount();
+            if (phase == 0) {
+                SetForegroundWindow(dialog);
+                int row = 0;
+                while (row < testsupport::listRows(list) &&
+                       testsupport::listCell(list, row, 5) != longText) {
+                    ++row;
+                }
+                restOn(list, row, 5);
+            } else if (phase == 1) {
+                HWND tip = visibleTip();
+                if (tip == nullptr && now - since < 4000) {
+                    return false;
+                }
+                tipText = tip != nullptr ? testsupport::windowText(tip) : "(no tip)";
+                restOn(list, 0, 0);
+            } else if (now - since < 1500) {
+                return false;
+            } else {
+                tipOnWholeText = visibleTip() != nullptr;
+                testsupport::pressKeys({VK_ESCAPE});
+                return true;
+            }
+            since = now;
+            ++phase;
+            return false;
+        },
+        "RZStockDiffDialog", 40);
+    editor.command(IDM_STOCK_DIFF);
+    EXPECT_EQ(1, diff.handled());
+    EXPECT_EQ(tipText, longText);
+    EXPECT_FALSE(tipOnWholeText);
+}
