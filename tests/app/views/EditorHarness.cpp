@@ -239,14 +239,7 @@ bool Answerer::answer(HWND dialog) {
     s.fileDialog = isFileDialog(dialog);
     s.owner = owner;
     s.ownerEnabled = owner != nullptr && IsWindowEnabled(owner);
-    GetWindowRect(dialog, &s.bounds);
-    if (s.fileDialog) {
-        text[0] = 0;
-        if (GetDlgItemTextA(dialog, 0x47C, text, sizeof(text)) == 0) {
-            GetDlgItemTextA(dialog, 0x480, text, sizeof(text));
-        }
-        s.fileName = text;
-    }
+    s.fileName = s.fileDialog ? testsupport::windowText(GetDlgItem(dialog, 0x47C)) : "";
     s.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
     s.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
     s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;

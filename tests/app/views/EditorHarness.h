@@ -61,7 +61,6 @@ struct Seen {
     std::string fileName;  // the text a file dialog's file name box starts with
     HWND owner = nullptr;
     bool ownerEnabled = false; // whether the owner took input while it was open
-    RECT bounds = {};          // on the screen
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
     HICON icon = nullptr;
 };
