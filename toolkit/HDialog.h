@@ -16,7 +16,8 @@ class HFont;
 //
 // A dialog built on it sets itself up in its constructor with the helpers
 // below: its font first (the controls made after it take it), its controls and
-// listeners made through own and listen, and the commands of Enter and Escape.
+// listeners made through make (or own) and listen, and the commands of Enter
+// and Escape.
 // The dialog keeps what it owns until its native windows are gone, so no
 // message ever reaches a control or listener that was deleted, whatever the
 // order of a derived dialog's members.

@@ -55,8 +55,8 @@ class RZListDialog : public HDialog {
     Ids controlIds;
     std::vector<Column> listColumns;
     std::vector<Row> rows;
-    // Parts of the dialog (HDialog::make); the list and its listener are
-    // there once addList made them.
+    // Parts of the dialog (HDialog::make); the list is there once addList
+    // made it.
     RZListJumpEvent* listListener;
     HListView* list = nullptr;
 };
