@@ -1,6 +1,32 @@
 #include "toolkit/HDialog.h"
 
 #include "toolkit/HDefaultDialogListener.h"
+#include "toolkit/HFont.h"
+
+namespace {
+
+bool isComboBox(HWND window) {
+    char name[16] = {};
+    return window != nullptr && GetClassNameA(window, name, sizeof name) > 0 &&
+           lstrcmpiA(name, "ComboBox") == 0;
+}
+
+// Whether the key goes to a drop-down whose list is open: the focus is the
+// combo box itself, or the edit box inside an editable one.
+bool keyForOpenList(const MSG& message) {
+    if (message.message != WM_KEYDOWN ||
+        (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) {
+        return false;
+    }
+    for (HWND window : {message.hwnd, GetParent(message.hwnd)}) {
+        if (isComboBox(window)) {
+            return SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
     setClassName("HDialog");
@@ -15,10 +41,28 @@ HDialog::HDialog(HWindow* ownerWindow) : owner(ownerWindow) {
 
 HDialog::~HDialog() {
     // Runs the dialog's own disposal: the window destroyed and the class
-    // unregistered.
+    // unregistered. Only then go the parts, so that no message of the
+    // windows' destruction reaches a deleted control or listener.
     dispose();
+    for (HEventListener* listener : ownListeners) {
+        removeListener(listener);
+    }
+    ownListeners.clear();
+    while (!parts.empty()) {
+        parts.pop_back();
+    }
     removeListener(dialogListener->getCompanion());
     removeListener(dialogListener.get());
+}
+
+void HDialog::useFont(const std::string& faceName, int points) {
+    font = std::make_unique<HFont>(faceName, HFont::PLAIN, points);
+    setFont(font.get());
+}
+
+void HDialog::setKeyCommands(WORD enterCommand, WORD escapeCommand) {
+    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, enterCommand);
+    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, escapeCommand);
 }
 
 int HDialog::create() {
@@ -66,6 +110,13 @@ int HDialog::showDialog() {
                 PostQuitMessage(static_cast<int>(message.wParam));
             }
             break;
+        }
+        if (keyForOpenList(message)) {
+            // The drop-down closes its list itself (taking the highlighted item
+            // on Enter). Not translated: an Escape character arriving after the
+            // list has closed would close the dialog below.
+            DispatchMessageA(&message);
+            continue;
         }
         HACCEL table = getAccelerator();
         if (table && getHandle() && TranslateAcceleratorA(getHandle(), table, &message)) {

@@ -72,6 +72,10 @@ void HFileChooser::setTitle(const std::string& text) {
     copyText(title, sizeof(title), text);
 }
 
+void HFileChooser::setFileName(const std::string& name) {
+    copyText(fileName, sizeof(fileName), name);
+}
+
 void HFileChooser::setFilter(const char* bytes, int length) {
     memset(filter, 0, sizeof(filter));
     if (bytes == nullptr || length <= 0) {

@@ -27,6 +27,8 @@ class HFileChooser : public HObject {
     // Both copy at most 259 bytes.
     void setInitialDirectory(const std::string& directory);
     void setTitle(const std::string& title);
+    // The name the dialog's file name box starts with (at most 259 bytes).
+    void setFileName(const std::string& name);
     // Pairs of display text and pattern, each ended by a zero byte, the list by
     // a second one; at most 1,023 bytes are kept, so a final zero always stays.
     void setFilter(const char* bytes, int length);

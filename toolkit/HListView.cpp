@@ -4,6 +4,7 @@
 #include "support/HShiftJis.h"
 #include "toolkit/HContainer.h"
 #include "toolkit/HListViewCustomDraw.h"
+#include "toolkit/HListViewTips.h"
 
 namespace {
 
@@ -59,6 +60,12 @@ HListView::HListView(HContainer* parent, int id, const std::string& text)
 }
 
 HListView::~HListView() {
+    if (tips) {
+        for (const auto& companion : tips->getCompanions()) {
+            removeListener(companion.get());
+        }
+        removeListener(tips.get());
+    }
     removeListener(customDraw.get());
     customDraw.reset();
 }
@@ -111,10 +118,25 @@ int HListView::create() {
     if (shown) {
         SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
     }
-    return HComponent::create();
+    const int created = HComponent::create();
+    if (cellTips) {
+        if (!tips) {
+            tips = std::make_unique<HListViewTips>(this);
+            addListener(tips.get());
+            for (const auto& companion : tips->getCompanions()) {
+                addListener(companion.get());
+            }
+        }
+        // After the list has its font, which the tips take.
+        tips->attach();
+    }
+    return created;
 }
 
 void HListView::dispose() {
+    if (tips) {
+        tips->detach();
+    }
     if (getHandle() != nullptr) {
         setHandle(nullptr);
     }

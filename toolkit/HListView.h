@@ -12,6 +12,7 @@
 #include <vector>
 
 class HListViewCustomDraw;
+class HListViewTips;
 
 // A report-style list view ("SysListView32"). The component keeps its own copy
 // of every column, row and cell, so rows can be filled before the control
@@ -78,6 +79,9 @@ class HListView : public HComponent {
     // its own colour; off, the control draws the selection as it does.
     void setSelectionHighlighted(bool always) { selectionHighlighted = always; }
     bool isSelectionHighlighted() const { return selectionHighlighted; }
+    // Whether a cell too narrow for its text shows the whole text in a tip
+    // while the mouse rests on it. Takes effect at the next create.
+    void setCellTips(bool shown) { cellTips = shown; }
     // White for a row out of range.
     HColor getItemColor(int row) const;
     // False for a row out of range; a live control is redrawn.
@@ -109,5 +113,8 @@ class HListView : public HComponent {
     std::vector<HColor> rowColors;
     bool singleSelection = false;
     bool selectionHighlighted = false;
+    bool cellTips = false;
     std::unique_ptr<HListViewCustomDraw> customDraw;
+    // Made at the first create that asks for them.
+    std::unique_ptr<HListViewTips> tips;
 };

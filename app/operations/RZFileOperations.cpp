@@ -51,9 +51,13 @@ bool anySoundChanged(RZEditData* document) {
     return false;
 }
 
-// A save-file chooser shown without an owner; true with the chosen path.
-bool chooseSavePath(const std::string& initialDirectory, HFile* chosen) {
+// A save-file chooser over the window (which it keeps disabled while open),
+// offering the table's usual name; true with the chosen path.
+bool chooseSavePath(HComponent* window, const std::string& initialDirectory, HFile* chosen) {
     HFileChooser chooser;
+    chooser.setOwner(handleOf(window));
+    chooser.setTitle("名前を付けて保存");
+    chooser.setFileName(TABLE_FILE_NAME);
     chooser.setInitialDirectory(initialDirectory);
     bool picked = chooser.chooseSaveFile();
     if (picked) {
@@ -86,7 +90,7 @@ struct SaveQuestions {
 SavePlan planSave(HComponent* window, RZEditData* document, const SaveQuestions& questions) {
     SavePlan plan;
     if (document->testFlags(RZEditData::FLAG_NEW)) {
-        if (!chooseSavePath(document->tablePath().directory(), &plan.table)) {
+        if (!chooseSavePath(window, document->tablePath().directory(), &plan.table)) {
             plan.answer = IDCANCEL;
         } else {
             plan.sound = soundBeside(plan.table);
@@ -215,7 +219,7 @@ bool RZOP0015(HComponent* window) {
     bool result = false;
     RZEditData* document = documentOf(window);
     HFile table;
-    if (document != nullptr && chooseSavePath(document->tablePath().directory(), &table)) {
+    if (document != nullptr && chooseSavePath(window, document->tablePath().directory(), &table)) {
         HFile sound = soundBeside(table);
         int answer = ask(window,
                          tableLine(table) + "\r\n" + soundLine(sound) + "\r\n" +

@@ -6,6 +6,7 @@
 #include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
 #include "app/data/RZTableExchange.h"
+#include "app/data/RZTableFileNames.h"
 #include "app/data/RZTableTsv.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
@@ -40,6 +41,27 @@ const char IMPORT_FILTER[] = "TSV・CSVファイル (*.tsv;*.csv)\0*.tsv;*.csv\0
 // The CSV filter's place in the export's list, counting from 1.
 constexpr int CSV_FILTER = 2;
 const char CSV_EXTENSION[] = ".csv";
+
+// A folder's name that can name a file: not a drive ("C:") and not empty.
+bool namesAFile(const std::string& folder) {
+    return !folder.empty() && folder.back() != ':';
+}
+
+// The name an export offers: the data set's, that is of the folder holding the
+// table's Data folder; for a table kept elsewhere, its own folder's; the
+// table's usual name for one in no named folder (a drive's root) or one never
+// saved.
+std::string exportName(const HFile& table) {
+    if (table.isEmpty()) {
+        return TABLE_FILE_NAME;
+    }
+    const HFile folder(table.directory());
+    const std::string holder = HFile(folder.directory()).name();
+    if (lstrcmpiA(folder.name().c_str(), "Data") == 0 && namesAFile(holder)) {
+        return holder;
+    }
+    return namesAFile(folder.name()) ? folder.name() : TABLE_FILE_NAME;
+}
 
 template <std::size_t N>
 void prepareChooser(HFileChooser& chooser, HComponent* window, RZEditData* document,
@@ -161,6 +183,8 @@ bool RZOP0030(HComponent* window) {
     if (document != nullptr && document->hasTable()) {
         HFileChooser chooser;
         prepareChooser(chooser, window, document, "TSVファイルに書き出し", FILTER);
+        // Without extension: the dialog adds the chosen type's.
+        chooser.setFileName(exportName(document->tablePath()));
         result = chooser.chooseSaveFile() &&
                  exportTableText(window, chooser.getFile(), exportSeparator(chooser));
     }

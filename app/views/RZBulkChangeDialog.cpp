@@ -6,7 +6,6 @@
 #include "toolkit/HButton.h"
 #include "toolkit/HDropDown.h"
 #include "toolkit/HEdit.h"
-#include "toolkit/HFont.h"
 #include "toolkit/HLabel.h"
 
 namespace {
@@ -20,16 +19,14 @@ const char* const TARGETS[RZBulkChange::TARGET_COUNT] = {
 // A minus sign and 18 digits: more than any value the fields take.
 const int VALUE_LIMIT = 19;
 
-std::unique_ptr<HDropDown<int>> dropDown(HDialog* dialog, int id, int y, int width) {
-    auto list = std::make_unique<HDropDown<int>>(dialog, id, "");
+HDropDown<int>* dropDown(HDialog* dialog, int id, int y, int width) {
+    auto* list = dialog->make<HDropDown<int>>(dialog, id, "");
     list->setBounds(60, y, width, 160);
     return list;
 }
 
-std::unique_ptr<HLabel> label(HDialog* dialog, int id, const char* text, int y) {
-    auto made = std::make_unique<HLabel>(dialog, id, text);
-    made->setBounds(12, y + 3, 44, 16);
-    return made;
+void label(HDialog* dialog, int id, const char* text, int y) {
+    dialog->make<HLabel>(dialog, id, text)->setBounds(12, y + 3, 44, 16);
 }
 
 } // namespace
@@ -43,48 +40,37 @@ RZBulkChangeDialog::RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choic
     setHeight(192);
     setModal(true);
 
-    font = std::make_unique<HFont>("ＭＳ ゴシック", HFont::PLAIN, 9);
-    setFont(font.get());
+    useFont();
 
     // In Tab order, top to bottom.
-    fieldLabel = label(this, IDC_BULK_FIELD_LABEL, "項目", 10);
+    label(this, IDC_BULK_FIELD_LABEL, "項目", 10);
     field = dropDown(this, IDC_BULK_FIELD, 10, 120);
     for (const RZSpellFields::Info& info : RZSpellFields::FIELDS) {
         if (RZSpellFields::isNumeric(info.field)) {
             field->addItem(info.listHeading, info.field);
         }
     }
-    operationLabel = label(this, IDC_BULK_OPERATION_LABEL, "操作", 38);
+    label(this, IDC_BULK_OPERATION_LABEL, "操作", 38);
     operation = dropDown(this, IDC_BULK_OPERATION, 38, 120);
     for (int i = 0; i < RZBulkChange::OPERATION_COUNT; ++i) {
         operation->addItem(OPERATIONS[i], i);
     }
-    valueLabel = label(this, IDC_BULK_VALUE_LABEL, "値", 66);
-    value = std::make_unique<HEdit>(this, IDC_BULK_VALUE, last.value);
+    label(this, IDC_BULK_VALUE_LABEL, "値", 66);
+    value = make<HEdit>(this, IDC_BULK_VALUE, last.value);
     value->setBounds(60, 66, 120, 20);
     value->setTextLimit(VALUE_LIMIT);
-    targetLabel = label(this, IDC_BULK_TARGET_LABEL, "対象", 94);
+    label(this, IDC_BULK_TARGET_LABEL, "対象", 94);
     target = dropDown(this, IDC_BULK_TARGET, 94, 216);
     for (int i = 0; i < RZBulkChange::TARGET_COUNT; ++i) {
         target->addItem(TARGETS[i], i);
     }
-    runButton = std::make_unique<HButton>(this, IDC_BULK_RUN, "実行");
+    HButton* runButton = make<HButton>(this, IDC_BULK_RUN, "実行");
     runButton->setBounds(102, 132, 84, 22);
     runButton->setDefaultButton(true);
-    cancelButton = std::make_unique<HButton>(this, IDC_BULK_CANCEL, "キャンセル");
-    cancelButton->setBounds(192, 132, 84, 22);
+    make<HButton>(this, IDC_BULK_CANCEL, "キャンセル")->setBounds(192, 132, 84, 22);
 
-    commandListener = std::make_unique<RZCommand>();
-    addListener(commandListener.get());
-
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, IDC_BULK_RUN);
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, IDC_BULK_CANCEL);
-}
-
-RZBulkChangeDialog::~RZBulkChangeDialog() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
-    removeListener(commandListener.get());
+    listen(std::make_unique<RZCommand>());
+    setKeyCommands(IDC_BULK_RUN, IDC_BULK_CANCEL);
 }
 
 int RZBulkChangeDialog::create() {

@@ -20,21 +20,14 @@ RZCharacterSpellsDialog::RZCharacterSpellsDialog(HWindow* owner,
       first(chosen < names.size() ? chosen : 0) {
     setWidth(350);
     setHeight(380);
-    choice = std::make_unique<HDropDown<int>>(this, IDC_CHARACTER_CHOICE, "");
+    choice = make<HDropDown<int>>(this, IDC_CHARACTER_CHOICE, "");
     choice->setBounds(8, 8, 200, 240);
     for (std::size_t i = 0; i < names.size(); ++i) {
         choice->addItem(names[i], static_cast<int>(i));
     }
     addList(8, 36, 326, 276);
     addCloseButton(250, 320, 84, 22);
-    choiceListener = std::make_unique<RZCommandDropDown>();
-    addListener(choiceListener.get());
-}
-
-RZCharacterSpellsDialog::~RZCharacterSpellsDialog() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
-    removeListener(choiceListener.get());
+    listen(std::make_unique<RZCommandDropDown>());
 }
 
 int RZCharacterSpellsDialog::create() {

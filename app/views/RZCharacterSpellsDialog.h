@@ -3,12 +3,10 @@
 #include "app/views/RZListDialog.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 template <typename T> class HDropDown;
-class RZCommandDropDown;
 
 // The spell levels one character may use: a drop-down of the game's
 // characters above a list (行, 名称, Lv, 属, Rk, 適性). Choosing another
@@ -21,7 +19,6 @@ class RZCharacterSpellsDialog : public RZListDialog {
     // The characters' names in their order, and the place of the one chosen first.
     RZCharacterSpellsDialog(HWindow* owner, const std::vector<std::string>& names,
                             std::uint32_t chosen);
-    ~RZCharacterSpellsDialog() override;
 
     // Also chooses the first character given.
     int create() override;
@@ -29,7 +26,6 @@ class RZCharacterSpellsDialog : public RZListDialog {
     std::uint32_t chosenCharacter();
 
   private:
-    std::unique_ptr<HDropDown<int>> choice;
-    std::unique_ptr<RZCommandDropDown> choiceListener;
+    HDropDown<int>* choice; // a part of the dialog (HDialog::make)
     std::uint32_t first;
 };

@@ -3,7 +3,6 @@
 #include "app/operations/RZCommand.h"
 #include "toolkit/HButton.h"
 #include "toolkit/HEdit.h"
-#include "toolkit/HFont.h"
 
 namespace {
 
@@ -20,29 +19,19 @@ RZFindDialog::RZFindDialog(HWindow* owner, const std::string& text) : HDialog(ow
     setHeight(100);
     setModal(true);
 
-    font = std::make_unique<HFont>("ＭＳ ゴシック", HFont::PLAIN, 9);
-    setFont(font.get());
+    useFont();
 
-    edit = std::make_unique<HEdit>(this, IDC_FIND_TEXT, text);
-    findButton = std::make_unique<HButton>(this, IDC_FIND_OK, "次を検索");
-    cancelButton = std::make_unique<HButton>(this, IDC_FIND_CANCEL, "キャンセル");
+    edit = make<HEdit>(this, IDC_FIND_TEXT, text);
+    HButton* findButton = make<HButton>(this, IDC_FIND_OK, "次を検索");
+    HButton* cancelButton = make<HButton>(this, IDC_FIND_CANCEL, "キャンセル");
     edit->setBounds(10, 10, 274, 20);
     edit->setTextLimit(TEXT_LIMIT);
     findButton->setBounds(110, 40, 84, 22);
     cancelButton->setBounds(200, 40, 84, 22);
 
-    commandListener = std::make_unique<RZCommand>();
-    addListener(commandListener.get());
-
+    listen(std::make_unique<RZCommand>());
     // Enter finds and Escape cancels wherever the focus is.
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, IDC_FIND_OK);
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, IDC_FIND_CANCEL);
-}
-
-RZFindDialog::~RZFindDialog() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
-    removeListener(commandListener.get());
+    setKeyCommands(IDC_FIND_OK, IDC_FIND_CANCEL);
 }
 
 int RZFindDialog::create() {

@@ -3,7 +3,6 @@
 #include "app/operations/RZCommand.h"
 #include "app/views/RZListJumpEvent.h"
 #include "toolkit/HButton.h"
-#include "toolkit/HFont.h"
 #include "toolkit/HListView.h"
 
 RZListDialog::RZListDialog(HWindow* owner, const char* windowClass, const char* title,
@@ -14,42 +13,31 @@ RZListDialog::RZListDialog(HWindow* owner, const char* windowClass, const char* 
     setStoredText(title);
     setModal(true);
 
-    font = std::make_unique<HFont>("ＭＳ ゴシック", HFont::PLAIN, 9);
-    setFont(font.get());
+    useFont();
 
-    commandListener = std::make_unique<RZCommand>();
-    addListener(commandListener.get());
-    listListener = std::make_unique<RZListJumpEvent>(ids.jump);
-
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, static_cast<WORD>(ids.jump));
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, static_cast<WORD>(ids.close));
-}
-
-RZListDialog::~RZListDialog() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
-    if (list) {
-        list->removeListener(listListener.get());
-    }
-    removeListener(commandListener.get());
+    listen(std::make_unique<RZCommand>());
+    listListener = make<RZListJumpEvent>(ids.jump);
+    setKeyCommands(static_cast<WORD>(ids.jump), static_cast<WORD>(ids.close));
 }
 
 HListView* RZListDialog::addList(int x, int y, int width, int height) {
-    list = std::make_unique<HListView>(this, controlIds.list, "");
+    list = make<HListView>(this, controlIds.list, "");
     list->setBounds(x, y, width, height);
     list->setSingleSelection(true);
+    // A cell cut short shows its whole text while the mouse rests on it.
+    list->setCellTips(true);
     for (const Column& column : listColumns) {
         list->addColumn(column.heading, column.width, column.format);
     }
-    list->addListener(listListener.get());
+    list->addListener(listListener);
     fill();
-    return list.get();
+    return list;
 }
 
 HButton* RZListDialog::addCloseButton(int x, int y, int width, int height) {
-    closeButton = std::make_unique<HButton>(this, controlIds.close, "閉じる");
+    HButton* closeButton = make<HButton>(this, controlIds.close, "閉じる");
     closeButton->setBounds(x, y, width, height);
-    return closeButton.get();
+    return closeButton;
 }
 
 int RZListDialog::create() {

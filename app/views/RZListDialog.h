@@ -3,14 +3,11 @@
 #include "toolkit/HDialog.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 class HButton;
-class HFont;
 class HListView;
-class RZCommand;
 class RZListJumpEvent;
 
 // A modal dialog around a list whose rows each stand for an entry of the
@@ -38,7 +35,6 @@ class RZListDialog : public HDialog {
 
     RZListDialog(HWindow* owner, const char* windowClass, const char* title, const Ids& ids,
                  std::vector<Column> columns);
-    ~RZListDialog() override;
 
     // Also selects the first row.
     int create() override;
@@ -51,7 +47,7 @@ class RZListDialog : public HDialog {
   protected:
     HListView* addList(int x, int y, int width, int height);
     HButton* addCloseButton(int x, int y, int width, int height);
-    HListView* listView() const { return list.get(); }
+    HListView* listView() const { return list; }
 
   private:
     void fill();
@@ -59,9 +55,8 @@ class RZListDialog : public HDialog {
     Ids controlIds;
     std::vector<Column> listColumns;
     std::vector<Row> rows;
-    std::unique_ptr<HFont> font;
-    std::unique_ptr<HListView> list;
-    std::unique_ptr<HButton> closeButton;
-    std::unique_ptr<RZCommand> commandListener;
-    std::unique_ptr<RZListJumpEvent> listListener;
+    // Parts of the dialog (HDialog::make); the list is there once addList
+    // made it.
+    RZListJumpEvent* listListener;
+    HListView* list = nullptr;
 };

@@ -16,15 +16,10 @@ RZTableCheckDialog::RZTableCheckDialog(HWindow* owner, std::vector<Row> rows, bo
     setHeight(340);
     setRows(std::move(rows));
     addList(8, 8, 556, 262);
-    copyButton = std::make_unique<HButton>(this, IDC_CHECK_COPY, "効果音をコピー");
+    copyButton = make<HButton>(this, IDC_CHECK_COPY, "効果音をコピー");
     copyButton->setBounds(340, 278, 124, 22);
     copyButton->setEnabled(copyMends);
     addCloseButton(480, 278, 84, 22);
-}
-
-RZTableCheckDialog::~RZTableCheckDialog() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
 }
 
 void RZTableCheckDialog::showCheck(std::vector<Row> rows, bool copyMends) {

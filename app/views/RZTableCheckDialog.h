@@ -2,7 +2,6 @@
 
 #include "app/views/RZListDialog.h"
 
-#include <memory>
 #include <vector>
 
 class HButton;
@@ -18,11 +17,10 @@ class RZTableCheckDialog : public RZListDialog {
     static constexpr int ALL_MENDED = 100;
 
     RZTableCheckDialog(HWindow* owner, std::vector<Row> rows, bool copyMends);
-    ~RZTableCheckDialog() override;
 
     // The rows of a new check, and whether copying would mend any of them.
     void showCheck(std::vector<Row> rows, bool copyMends);
 
   private:
-    std::unique_ptr<HButton> copyButton;
+    HButton* copyButton; // a part of the dialog (HDialog::make)
 };

@@ -3,7 +3,6 @@
 #include "app/operations/RZCommand.h"
 #include "app/operations/RZListeners.h"
 #include "toolkit/HButton.h"
-#include "toolkit/HFont.h"
 #include "toolkit/HLabel.h"
 
 namespace {
@@ -29,12 +28,11 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
     setHeight(160);
     setModal(true);
 
-    font = std::make_unique<HFont>("ＭＳ Ｐゴシック", HFont::PLAIN, 9);
-    setFont(font.get());
+    useFont("ＭＳ Ｐゴシック", 9);
 
-    textLabel = std::make_unique<HLabel>(this, ID_TEXT, buildText(versionText()));
-    creditLabel = std::make_unique<HLabel>(this, ID_CREDIT, CREDIT_TEXT);
-    okButton = std::make_unique<HButton>(this, ID_OK, "OK");
+    HLabel* textLabel = make<HLabel>(this, ID_TEXT, buildText(versionText()));
+    HLabel* creditLabel = make<HLabel>(this, ID_CREDIT, CREDIT_TEXT);
+    HButton* okButton = make<HButton>(this, ID_OK, "OK");
 
     textLabel->setBounds(10, 10, 260, 60);
     creditLabel->setBounds(10, 80, 260, 16);
@@ -42,15 +40,7 @@ RZVersion::RZVersion(HWindow* owner) : HDialog(owner) {
     textLabel->setAlignment(ALIGN_CENTER);
     creditLabel->setAlignment(ALIGN_CENTER);
 
-    commandListener = std::make_unique<RZCommand>();
-    addListener(commandListener.get());
-
+    listen(std::make_unique<RZCommand>());
     // Escape and Enter close the box wherever the focus is.
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_ESCAPE, ID_OK);
-    addAccelerator(FVIRTKEY | FNOINVERT, VK_RETURN, ID_OK);
-}
-
-RZVersion::~RZVersion() {
-    // The native windows go first, so no message reaches a deleted control.
-    dispose();
+    setKeyCommands(ID_OK, ID_OK);
 }

@@ -4,13 +4,7 @@
 
 #include "toolkit/HDialog.h"
 
-#include <memory>
 #include <string>
-
-class HButton;
-class HFont;
-class HLabel;
-class RZCommand;
 
 // The version information box: the program's name and version, a credit line
 // and one "OK" button (IDC_ABOUT_OK). Its own RZCommand routes the button, Enter and
@@ -22,17 +16,7 @@ class RZVersion : public HDialog {
     static constexpr int ID_OK = IDC_ABOUT_OK;
 
     explicit RZVersion(HWindow* owner);
-    ~RZVersion() override;
 
     // The text of label IDC_ABOUT_TEXT: title line, "- version <version> -" and the credits.
     static std::string buildText(const std::string& version);
-
-  private:
-    // Declared in reverse so that, after the native windows (dispose in the
-    // destructor), they go in this order: font, labels, button, listener.
-    std::unique_ptr<RZCommand> commandListener;
-    std::unique_ptr<HButton> okButton;
-    std::unique_ptr<HLabel> creditLabel;
-    std::unique_ptr<HLabel> textLabel;
-    std::unique_ptr<HFont> font;
 };

@@ -33,6 +33,16 @@ std::string saveText(const std::string& table, const std::string& sound, const c
            sound + tail;
 }
 
+// A chooser of where a table is saved: owned by the main window, which takes
+// no input meanwhile, titled for saving and offering the table's usual name.
+void expectSaveChooser(const Seen& s, HWND main) {
+    EXPECT_TRUE(s.fileDialog);
+    EXPECT_EQ(s.caption, "名前を付けて保存");
+    EXPECT_EQ(s.fileName, "MagicTable");
+    EXPECT_EQ(s.owner, main);
+    EXPECT_FALSE(s.ownerEnabled);
+}
+
 class FileOperationsTest : public ::testing::Test {
   protected:
     void useGame(const std::string& root) {
@@ -253,7 +263,7 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
     answers.push(IDCANCEL); // the chooser
     editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_TRUE(answers.seen[0].fileDialog);
+    expectSaveChooser(answers.seen[0], editor.hwnd);
     EXPECT_EQ(editor.document()->flags(), OPENED);
     EXPECT_EQ(editor.title(), game + "\\SetA\\Data\\MagicTable - RZEdit");
 
@@ -305,7 +315,7 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
     answers.push(IDCANCEL);
     editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_TRUE(answers.seen[0].fileDialog);
+    expectSaveChooser(answers.seen[0], editor.hwnd);
     EXPECT_EQ(editor.title(), "新規ファイル - RZEdit");
     EXPECT_EQ(editor.document()->flags(), NEW);
 
@@ -442,6 +452,8 @@ TEST_F(FileOperationsTest, OpenThroughTheChooser) {
     editor.command(IDM_OPEN);
     ASSERT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(answers.seen[0].caption, "ファイルを開く");
+    EXPECT_EQ(answers.seen[0].owner, editor.hwnd);
     EXPECT_EQ(editor.document()->flags(), 0u);
     EXPECT_EQ(editor.title(), "RZEdit 1.02");
 
@@ -490,7 +502,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     answers.push(IDCANCEL);
     editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), 2u);
-    EXPECT_TRUE(answers.seen[1].fileDialog);
+    expectSaveChooser(answers.seen[1], editor.hwnd);
     EXPECT_TRUE(editor.alive());
     EXPECT_EQ(editor.document()->flags(), NEW);
     // Yes, a place, then cancel the confirmation.

@@ -252,3 +252,63 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
         EXPECT_TRUE(editor.greyed(id)) << id;
     }
 }
+
+TEST_F(StockTableTest, ACutCellShowsItsWholeTextWhileTheMouseRestsOnIt) {
+    Editor editor;
+    editor.command(editor.dataSetId("Near"));
+    editor.selectRow(rowOf(4, 1));
+    const std::string longText = "とても長い説明文がここに入ります。最後まで読めるでしょうか";
+    editor.type(IDC_DESCRIPTION, longText);
+    // The text of the tip this thread shows, or "-".
+    const auto tipText = [] {
+        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+            if (IsWindowVisible(tip) &&
+                GetWindowThreadProcessId(tip, nullptr) == GetCurrentThreadId()) {
+                return testsupport::windowText(tip);
+            }
+        }
+        return std::string("-");
+    };
+    // The real mouse to the middle of a cell, from beside it, so that it moves.
+    const auto restOn = [](HWND list, int row, int column) {
+        RECT cell = {LVIR_LABEL, column, 0, 0};
+        SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+        POINT at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetCursorPos(at.x - 2, at.y);
+        INPUT move = {};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &move, sizeof move);
+    };
+    // Resting on the cut 現在 cell of that row (the second) until a tip shows,
+    // then on a row number, shown whole, for longer than a tip takes.
+    std::vector<std::string> tips;
+    DWORD since = GetTickCount();
+    testsupport::DialogDriver diff(
+        [&](HWND dialog) {
+            HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
+            if (tips.empty()) {
+                restOn(list, 1, 5);
+                tips.push_back(testsupport::listCell(list, 1, 5));
+            } else if (tips.size() == 1 && tipText() == "-" && GetTickCount() - since < 4000) {
+                return false;
+            } else if (tips.size() == 1) {
+                tips.push_back(tipText());
+                restOn(list, 0, 0);
+            } else if (GetTickCount() - since < 1500) {
+                return false;
+            } else {
+                tips.push_back(tipText());
+                testsupport::pressKeys({VK_ESCAPE});
+                return true;
+            }
+            since = GetTickCount();
+            return false;
+        },
+        "RZStockDiffDialog", 40);
+    editor.command(IDM_STOCK_DIFF);
+    EXPECT_EQ(tips, (std::vector<std::string>{longText, longText, "-"}));
+}

@@ -98,9 +98,12 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     const std::string table = readFile(data + "\\MagicTable");
     const std::string before = tableState(editor.document());
 
-    // Export: the default extension is added; the header and one row per level.
+    // Export: offered under the data set's name; the default extension is
+    // added; the header and one row per level.
     answers.push(IDOK, out + "\\spells");
     editor.command(IDM_EXPORT_TSV);
+    ASSERT_EQ(1u, answers.seen.size());
+    EXPECT_EQ("SetA", answers.seen[0].fileName);
     const std::string exported = readFile(out + "\\spells.tsv");
     ASSERT_EQ(0u, exported.find(HEADER));
     EXPECT_EQ(82, std::count(exported.begin(), exported.end(), '\n'));
@@ -156,6 +159,12 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     ASSERT_FALSE(answers.seen.empty());
     expectBox(answers.seen.back(), "TSVファイル", "TSVファイルを書き出せませんでした。", MB_OK,
               IDI_EXCLAMATION);
+
+    // A table never saved offers the table's usual name.
+    editor.command(IDM_NEW);
+    answers.push(IDCANCEL);
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ("MagicTable", answers.seen.back().fileName);
     EXPECT_EQ(0, answers.unexpected);
 }
 

@@ -284,3 +284,50 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     EXPECT_EQ(chosen, "ボブ");
     EXPECT_EQ(editor.selectedRow(), before);
 }
+
+TEST_F(ToolDialogsTest, EnterAndEscapeInAnOpenDropDownActOnTheDropDownOnly) {
+    Answerer answers;
+    Editor editor;
+    editor.command(editor.dataSetId("SetA"));
+    editor.selectRow(rowOf(8, 2));
+    const std::string state = tableState(editor.document());
+    // The mouse away from where a list drops, which would pick the item under it.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    // A drop-down, the text it shows first and the next item's.
+    const struct {
+        int command, dropDown;
+        const char *dialogClass, *first, *next;
+    } cases[] = {
+        {IDM_BULK_CHANGE, IDC_BULK_FIELD, "RZBulkChangeDialog", "消費", "射程"},
+        {IDM_BULK_CHANGE, IDC_BULK_OPERATION, "RZBulkChangeDialog", "次の値にする", "次の値を足す"},
+        {IDM_BULK_CHANGE, IDC_BULK_TARGET, "RZBulkChangeDialog", "すべての行",
+         "選択した呪文のすべてのLv"},
+        {IDM_CHARACTER_SPELLS, IDC_CHARACTER_CHOICE, "RZCharacterSpellsDialog", "アリス", "ボブ"},
+    };
+    for (const auto& c : cases) {
+        // Before each key, while the dialog is open: the list open or not, the
+        // text shown.
+        std::vector<std::string> seen;
+        const auto then = [&seen, &c](std::initializer_list<WORD> keys) {
+            return [&seen, &c, keys](HWND dialog) {
+                const bool open = SendDlgItemMessageA(dialog, c.dropDown, CB_GETDROPPEDSTATE, 0, 0);
+                seen.push_back((open ? "list " : "") + comboSelection(dialog, c.dropDown));
+                testsupport::pressKeys(keys);
+            };
+        };
+        testsupport::DialogDriver driver(
+            testsupport::inTurn({[&](HWND dialog) { pressIn(dialog, c.dropDown, {VK_F4}); },
+                                 then({VK_DOWN}), then({VK_RETURN}), then({VK_MENU, VK_DOWN}),
+                                 then({VK_ESCAPE}), then({VK_ESCAPE})}),
+            c.dialogClass);
+        editor.command(c.command);
+        // The last Escape, with the list closed, closed the dialog.
+        EXPECT_EQ(driver.forced(), 0) << c.dropDown;
+        const std::string first = c.first, next = c.next;
+        EXPECT_EQ(seen, (std::vector<std::string>{"list " + first, "list " + next, next,
+                                                  "list " + next, next}));
+        EXPECT_EQ(tableState(editor.document()), state) << c.dropDown;
+        EXPECT_EQ(editor.selectedRow(), rowOf(8, 2)) << c.dropDown;
+    }
+    EXPECT_EQ(answers.unexpected, 0);
+}

@@ -237,6 +237,9 @@ bool Answerer::answer(HWND dialog) {
     GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
     s.text = text;
     s.fileDialog = isFileDialog(dialog);
+    s.owner = owner;
+    s.ownerEnabled = owner != nullptr && IsWindowEnabled(owner);
+    s.fileName = s.fileDialog ? testsupport::windowText(GetDlgItem(dialog, 0x47C)) : "";
     s.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
     s.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
     s.hasYes = GetDlgItem(dialog, IDYES) != nullptr;

@@ -58,6 +58,9 @@ struct Seen {
     std::string text;
     bool fileDialog = false;
     std::string fileTypes; // a file dialog's file types, each followed by "|"
+    std::string fileName;  // the text a file dialog's file name box starts with
+    HWND owner = nullptr;
+    bool ownerEnabled = false; // whether the owner took input while it was open
     bool hasOk = false, hasCancel = false, hasYes = false, hasNo = false;
     HICON icon = nullptr;
 };
