@@ -60,6 +60,17 @@ class RZProgramProcessTest : public ::testing::Test {
     }
 
     int rows() const { return testsupport::listRows(editor.control(IDC_SPELL_LIST)); }
+    int selectedRow() const {
+        return static_cast<int>(SendMessageA(editor.control(IDC_SPELL_LIST), LVM_GETNEXTITEM,
+                                             static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+
+    // Sends a menu command and waits until the program has carried it out.
+    bool sendCommand(int id) {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 30000,
+                                   &ignored) != 0;
+    }
 
     // Chooses a data set's item of the File menu by its command and waits until
     // its table is shown.
@@ -150,20 +161,15 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
     ASSERT_TRUE(openDataSet(0));
     std::string table = tablePath(0);
     std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
-    auto savedAfter = [&](const std::string& previous) {
-        return waitUntil([&] {
-            std::string now = testsupport::readFile(table);
-            return !now.empty() && now != previous;
-        });
-    };
 
     // The first save writes the table as the editor writes it (the command
-    // works without any change); the second one after typing a name.
+    // works without any change); the second one after typing a name. The files
+    // are read only once a save has ended: a file this process holds open
+    // cannot be replaced, so reading it during the save would make it fail.
     testsupport::writeFile(table, testsupport::readFile(table) + "\r\n");
     std::string before = testsupport::readFile(table);
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
-    ASSERT_TRUE(savedAfter(before)) << before.size() << " " << testsupport::readFile(table).size()
-                                    << " title " << windowText(main) << " rows " << rows();
+    ASSERT_TRUE(sendCommand(IDM_SAVE));
+    ASSERT_NE(before, testsupport::readFile(table)) << "the save wrote nothing";
     before = testsupport::readFile(table);
     std::string soundsBefore = testsupport::readFile(sounds);
 
@@ -171,9 +177,14 @@ TEST_F(RZProgramProcessTest, TypingANameAndCtrlSWritesTheTable) {
     const std::string name = "試験魔法";
     SendMessageA(editor.control(IDC_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     ASSERT_TRUE(bringToFront(main));
+    // Keys are handled in turn: once Ctrl+Down has moved the selection, the
+    // save of Ctrl+S has ended.
+    ASSERT_EQ(0, selectedRow());
     pressKeys({VK_CONTROL, 'S'});
-    ASSERT_TRUE(savedAfter(before)) << "Ctrl+S wrote nothing";
+    pressKeys({VK_CONTROL, VK_DOWN});
+    ASSERT_TRUE(waitUntil([&] { return selectedRow() == 1; })) << "the keys did not arrive";
     std::string after = testsupport::readFile(table);
+    ASSERT_NE(before, after) << "Ctrl+S wrote nothing";
     std::string expectedStart = name + std::string(18 - name.size(), ' ') + " ";
     EXPECT_EQ(expectedStart, after.substr(0, expectedStart.size()));
     // Only the first spell's name changed: every other byte is as it was.
@@ -263,19 +274,14 @@ TEST_F(RZProgramProcessTest, QuittingWhileASoundPlaysEndsCleanly) {
 // buttons clicked, menu commands sent; each leaves its mark on the window.
 TEST_F(RZProgramProcessTest, EveryRoutedCommandWorksFromOutside) {
     ASSERT_TRUE(openDataSet(0));
-    HWND list = editor.control(IDC_SPELL_LIST);
-    auto selected = [&] {
-        return static_cast<int>(
-            SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    };
     auto keys = [&](std::initializer_list<WORD> combination) {
         bringToFront(main);
         pressKeys(combination);
     };
-    auto selects = [&](int row) { return waitUntil([&] { return selected() == row; }, 5000); };
+    auto selects = [&](int row) { return waitUntil([&] { return selectedRow() == row; }, 5000); };
     int last = rows() - 1;
     ASSERT_GT(last, 2);
-    ASSERT_EQ(0, selected());
+    ASSERT_EQ(0, selectedRow());
 
     // Moving through the list: keys, buttons and menu commands.
     keys({VK_CONTROL, VK_DOWN});
@@ -413,9 +419,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
     // Saved: the first spell's line of SoundFileName holds the name. The command
     // is sent and waited for, so the files are read once the save has ended.
     std::string sounds = game + "\\" + sets[0] + "\\Data\\SoundFileName";
-    DWORD_PTR ignored = 0;
-    ASSERT_NE(0, SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0, SMTO_NORMAL,
-                                     30000, &ignored));
+    ASSERT_TRUE(sendCommand(IDM_SAVE));
     EXPECT_EQ("voice\r\n", testsupport::readFile(sounds).substr(0, 7));
 
     // A replacement picture counts as a change: quitting asks, No quits.
