@@ -413,16 +413,39 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
         std::vector<std::function<void(HWND)>> steps;
         std::size_t done = 0;
         DWORD at = 0;
+        HWND dialog = nullptr;
     };
     auto turns = std::make_shared<Turns>(Turns{std::move(steps)});
     return [turns](HWND dialog) {
-        if (!IsWindowEnabled(dialog) || (turns->done > 0 && GetTickCount() - turns->at < 300)) {
+        // Bound to the first dialog it acts on: a later one of the same kind,
+        // or any after the last step, is left to the drivers made for it.
+        if ((turns->dialog != nullptr && turns->dialog != dialog) ||
+            turns->done == turns->steps.size() || !IsWindowEnabled(dialog) ||
+            (turns->done > 0 && GetTickCount() - turns->at < 300)) {
             return false;
         }
+        turns->dialog = dialog;
         turns->at = GetTickCount();
         turns->steps[turns->done++](dialog);
         return turns->done == turns->steps.size();
     };
+}
+
+std::vector<std::string> listHeadings(HWND list) {
+    std::vector<std::string> headings;
+    const LRESULT count = SendMessageA(
+        reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0);
+    for (LRESULT column = 0; column < count; ++column) {
+        char text[256] = {};
+        LVCOLUMNA c = {};
+        c.mask = LVCF_TEXT;
+        c.pszText = text;
+        c.cchTextMax = sizeof(text);
+        SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&c));
+        headings.push_back(text);
+    }
+    return headings;
 }
 
 std::vector<std::vector<std::string>> listTexts(HWND list, int columns) {
@@ -458,6 +481,13 @@ std::vector<std::string> comboTexts(HWND combo) {
 std::string comboSelection(HWND dialog, int id) {
     return comboTexts(GetDlgItem(dialog, id))
         .at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+bool selectComboText(HWND combo, const std::string& text) {
+    const LRESULT position = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(text.c_str()));
+    return position != CB_ERR &&
+           SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0) == position;
 }
 
 void pressIn(HWND dialog, int id, std::initializer_list<WORD> keys) {
