@@ -127,6 +127,7 @@ class EditorProcess {
         }
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                             workingDirectory.c_str(), &startup, &process)) {
+            startError = GetLastError();
             return false;
         }
         return !waitForMainWindow || waitUntil([this] { return mainWindow() != nullptr; }, 20000);
@@ -149,6 +150,8 @@ class EditorProcess {
     }
 
     DWORD id() const { return process.dwProcessId; }
+    // Why the program could not be started (0: it started).
+    DWORD startError = 0;
 
     // Waits until the program has handled what it was sent and waits for input.
     void settle() {

