@@ -211,10 +211,10 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     lines[0].numbers[8] = 12;
     lines[0].numbers[9] = 3;
     editor.selectRow(rowOf(1, 1));
-    editor.pickTarget(3); // "敵"
+    editor.pickTarget("敵");
     lines[1].target = 2;
     editor.selectRow(rowOf(33, 3));
-    editor.pickTarget(1); // "地形"
+    editor.pickTarget("地形");
     editor.type(IDC_EFFICIENCY, "");
     editor.type(IDC_DESCRIPTION, "光の説明");
     editor.type(IDC_SOUND, "heal");
@@ -400,12 +400,17 @@ TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlag
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), "呪文00-1");
     EXPECT_FALSE(editor.document()->hasChanged());
 
-    // The table vanished: the read-back fails, the flags go, the entries stay.
+    // The table vanished: the read-back fails, the flags go, the entries stay,
+    // and the tools that need an open table are greyed.
     ASSERT_TRUE(testsupport::removeFile(game + "\\SetA\\Data\\MagicTable"));
     editor.command(IDM_RELOAD);
     EXPECT_EQ(editor.document()->flags(), 0u);
     EXPECT_EQ(editor.title(), "RZEdit");
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE, IDM_TABLE_CHECK,
+                   IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
+        EXPECT_TRUE(editor.greyed(id)) << id;
+    }
     EXPECT_EQ(answers.unexpected, 0);
 }
 
