@@ -299,6 +299,17 @@ void pumpMessages(unsigned milliseconds) {
     waitUntil([] { return false; }, milliseconds);
 }
 
+bool bringToFront(HWND window) {
+    return waitUntil(
+        [window] {
+            if (GetForegroundWindow() != window) {
+                SetForegroundWindow(window);
+            }
+            return GetForegroundWindow() == window;
+        },
+        3000);
+}
+
 bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds) {
     DWORD until = GetTickCount() + milliseconds;
     for (;;) {
@@ -433,16 +444,12 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
 
 std::vector<std::string> listHeadings(HWND list) {
     std::vector<std::string> headings;
-    const LRESULT count = SendMessageA(
-        reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0);
-    for (LRESULT column = 0; column < count; ++column) {
-        char text[256] = {};
-        LVCOLUMNA c = {};
-        c.mask = LVCF_TEXT;
-        c.pszText = text;
-        c.cchTextMax = sizeof(text);
-        SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&c));
+    char text[256] = {};
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof(text);
+    while (SendMessageA(list, LVM_GETCOLUMNA, headings.size(), reinterpret_cast<LPARAM>(&column))) {
         headings.push_back(text);
     }
     return headings;

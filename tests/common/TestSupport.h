@@ -79,6 +79,9 @@ void keyEvent(WORD vk, bool up);
 // types a combination.
 void pressKeys(std::initializer_list<WORD> keys);
 
+// Makes the window the foreground window (asked again until it is), so that
+// real key strokes reach it; false when it did not come forward.
+bool bringToFront(HWND window);
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);
 // Pumps the thread's messages until the condition holds (true) or the time is up.

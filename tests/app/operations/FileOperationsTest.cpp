@@ -28,9 +28,10 @@ const std::uint32_t STOCK = RZEditData::FLAG_STOCK_SOUND;
 
 const char* const CHANGED = "現在のデータは更新されています。保存しますか？";
 
-std::string saveText(const std::string& table, const std::string& sound, const char* tail) {
-    return "MagicTableファイル ->\r\n    " + table + "\r\nSoundFileNameファイル ->\r\n    " +
-           sound + tail;
+// The save question's text for the tables in a folder.
+std::string saveText(const std::string& folder, const char* tail) {
+    return "MagicTableファイル ->\r\n    " + folder +
+           "\\MagicTable\r\nSoundFileNameファイル ->\r\n    " + folder + "\\SoundFileName" + tail;
 }
 
 class FileOperationsTest : public ::testing::Test {
@@ -263,9 +264,8 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
     editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "名前をつけて保存",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n以上の通りファイルを保存します。よろしいですか？"), MB_OKCANCEL,
+              IDI_QUESTION);
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
     EXPECT_FALSE(testsupport::fileExists(out + "\\SoundFileName"));
     EXPECT_TRUE(editor.document()->hasChanged());
@@ -314,9 +314,8 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
     editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "新規作成ファイルの保存",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n以上の通りファイルを保存します。よろしいですか？"), MB_OKCANCEL,
+              IDI_QUESTION);
     EXPECT_EQ(editor.document()->flags(), NEW);
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
 
@@ -355,9 +354,8 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
     editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 1u);
     expectBox(answers.seen[0], "SoundFileNameファイルの新規作成",
-              saveText(data + "\\MagicTable", data + "\\SoundFileName",
-                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
-              MB_YESNOCANCEL, IDI_QUESTION);
+              saveText(data, "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"), MB_YESNOCANCEL,
+              IDI_QUESTION);
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
 
@@ -505,9 +503,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), 5u);
     expectBox(answers.seen[4], "プログラムの終了",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n\r\n以上の通りファイルを保存します。"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n\r\n以上の通りファイルを保存します。"), MB_OKCANCEL, IDI_QUESTION);
     EXPECT_TRUE(editor.alive());
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
     // Yes, a place, OK: both files written, then the window goes.
@@ -533,9 +529,8 @@ TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
     editor.command(editor.dataSetId("SetA"));
     ASSERT_EQ(answers.seen.size(), 2u);
     expectBox(answers.seen[1], "開く",
-              saveText(data + "\\MagicTable", data + "\\SoundFileName",
-                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
-              MB_YESNOCANCEL, IDI_QUESTION);
+              saveText(data, "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"), MB_YESNOCANCEL,
+              IDI_QUESTION);
     // No: only the table was written; then SetA was opened.
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"),

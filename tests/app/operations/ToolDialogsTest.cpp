@@ -205,14 +205,13 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
             ++listed;
         }
     }
-    // 項目, 操作, 値, 対象 chosen by their texts; Enter from 対象.
-    const auto choose = [](HWND dialog, const char* field, const char* operation, const char* value,
-                           const char* target) {
-        EXPECT_TRUE(testsupport::selectComboText(GetDlgItem(dialog, IDC_BULK_FIELD), field));
-        EXPECT_TRUE(
-            testsupport::selectComboText(GetDlgItem(dialog, IDC_BULK_OPERATION), operation));
+    // 項目, 操作 and 対象 chosen by their texts, and 値; Enter from 対象.
+    const int lists[] = {IDC_BULK_FIELD, IDC_BULK_OPERATION, IDC_BULK_TARGET};
+    const auto choose = [&lists](HWND dialog, std::vector<const char*> texts, const char* value) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_TRUE(testsupport::selectComboText(GetDlgItem(dialog, lists[i]), texts[i]));
+        }
         SetDlgItemTextA(dialog, IDC_BULK_VALUE, value);
-        EXPECT_TRUE(testsupport::selectComboText(GetDlgItem(dialog, IDC_BULK_TARGET), target));
         pressIn(dialog, IDC_BULK_TARGET, {VK_RETURN});
     };
     Rows items;
@@ -222,15 +221,17 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
     testsupport::DialogDriver bulk(
         testsupport::inTurn(
             {[&](HWND dialog) {
-                 for (int id : {IDC_BULK_FIELD, IDC_BULK_OPERATION, IDC_BULK_TARGET}) {
+                 for (int id : lists) {
                      items.push_back(testsupport::comboTexts(GetDlgItem(dialog, id)));
                  }
-                 choose(dialog, "効率", "次の値を足す", "9990", "すべての行");
+                 choose(dialog, {"効率", "次の値を足す", "すべての行"}, "9990");
              },
-             [&](HWND dialog) { choose(dialog, "効率", "次の値を足す", "1x", "すべての行"); },
+             [&](HWND dialog) {
+                 choose(dialog, {"効率", "次の値を足す", "すべての行"}, "1x");
+             },
              [&](HWND dialog) {
                  valueFocused = GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
-                 choose(dialog, "射程", "次の％にする", "150", "選択した行と同じ属性");
+                 choose(dialog, {"射程", "次の％にする", "選択した行と同じ属性"}, "150");
              }}),
         "RZBulkChangeDialog");
     editor.command(IDM_BULK_CHANGE);

@@ -141,15 +141,10 @@ TEST_F(RZDisplayTest, FieldEditsStoreAtOnceAndSharedFieldsReachEveryLevel) {
 
     // Typing the loaded values back makes the spell unchanged again.
     std::vector<SpellLine> lines = spellLines(1);
-    char number[16];
-    wsprintfA(number, "%d", lines[0].numbers[4]);
-    e.type(IDC_COST, number);
-    wsprintfA(number, "%d", lines[0].numbers[5]);
-    e.type(IDC_RANGE, number);
-    wsprintfA(number, "%d", lines[0].numbers[6]);
-    e.type(IDC_AREA, number);
-    wsprintfA(number, "%d", lines[0].numbers[7]);
-    e.type(IDC_EFFICIENCY, number);
+    e.type(IDC_COST, std::to_string(lines[0].numbers[4]));
+    e.type(IDC_RANGE, std::to_string(lines[0].numbers[5]));
+    e.type(IDC_AREA, std::to_string(lines[0].numbers[6]));
+    e.type(IDC_EFFICIENCY, std::to_string(lines[0].numbers[7]));
     e.type(IDC_DESCRIPTION, lines[0].description);
     e.type(IDC_SOUND, "asnd00");
     e.pickTarget(TARGETS[lines[0].target + 1]);

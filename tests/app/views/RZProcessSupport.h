@@ -83,20 +83,10 @@ inline HWND findWindow(DWORD processId, const char* className) {
     return search.found;
 }
 
+using testsupport::bringToFront;
 using testsupport::keyEvent;
 using testsupport::pressKeys;
 using testsupport::windowText;
-
-inline bool bringToFront(HWND window) {
-    return waitUntil(
-        [window] {
-            if (GetForegroundWindow() != window) {
-                SetForegroundWindow(window);
-            }
-            return GetForegroundWindow() == window;
-        },
-        3000);
-}
 
 // RZEdit.exe started with CreateProcessA in a working directory of its own.
 class EditorProcess {
