@@ -300,12 +300,18 @@ void pumpMessages(unsigned milliseconds) {
 }
 
 bool bringToFront(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     return waitUntil(
-        [window] {
+        [window, thread] {
             if (GetForegroundWindow() != window) {
                 SetForegroundWindow(window);
             }
-            return GetForegroundWindow() == window;
+            // Keys go to the focus of the window's thread, which it sets only
+            // once it has taken the activation.
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+                   info.hwndActive == window && info.hwndFocus != nullptr;
         },
         3000);
 }

@@ -79,8 +79,9 @@ void keyEvent(WORD vk, bool up);
 // types a combination.
 void pressKeys(std::initializer_list<WORD> keys);
 
-// Makes the window the foreground window (asked again until it is), so that
-// real key strokes reach it; false when it did not come forward.
+// Makes the window the foreground window (asked again until it is) and waits
+// until its thread has taken the activation and the focus, so that real key
+// strokes reach it; false when it did not come forward.
 bool bringToFront(HWND window);
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);
