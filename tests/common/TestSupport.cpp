@@ -299,6 +299,23 @@ void pumpMessages(unsigned milliseconds) {
     waitUntil([] { return false; }, milliseconds);
 }
 
+bool bringToFront(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return waitUntil(
+        [window, thread] {
+            if (GetForegroundWindow() != window) {
+                SetForegroundWindow(window);
+            }
+            // Keys go to the focus of the window's thread, which it sets only
+            // once it has taken the activation.
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+                   info.hwndActive == window && info.hwndFocus != nullptr;
+        },
+        3000);
+}
+
 bool waitUntil(const std::function<bool()>& condition, unsigned milliseconds) {
     DWORD until = GetTickCount() + milliseconds;
     for (;;) {
@@ -413,16 +430,35 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
         std::vector<std::function<void(HWND)>> steps;
         std::size_t done = 0;
         DWORD at = 0;
+        HWND dialog = nullptr;
     };
     auto turns = std::make_shared<Turns>(Turns{std::move(steps)});
     return [turns](HWND dialog) {
-        if (!IsWindowEnabled(dialog) || (turns->done > 0 && GetTickCount() - turns->at < 300)) {
+        // Bound to the first dialog it acts on: a later one of the same kind,
+        // or any after the last step, is left to the drivers made for it.
+        if ((turns->dialog != nullptr && turns->dialog != dialog) ||
+            turns->done == turns->steps.size() || !IsWindowEnabled(dialog) ||
+            (turns->done > 0 && GetTickCount() - turns->at < 300)) {
             return false;
         }
+        turns->dialog = dialog;
         turns->at = GetTickCount();
         turns->steps[turns->done++](dialog);
         return turns->done == turns->steps.size();
     };
+}
+
+std::vector<std::string> listHeadings(HWND list) {
+    std::vector<std::string> headings;
+    char text[256] = {};
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof(text);
+    while (SendMessageA(list, LVM_GETCOLUMNA, headings.size(), reinterpret_cast<LPARAM>(&column))) {
+        headings.push_back(text);
+    }
+    return headings;
 }
 
 std::vector<std::vector<std::string>> listTexts(HWND list, int columns) {
@@ -458,6 +494,13 @@ std::vector<std::string> comboTexts(HWND combo) {
 std::string comboSelection(HWND dialog, int id) {
     return comboTexts(GetDlgItem(dialog, id))
         .at(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+bool selectComboText(HWND combo, const std::string& text) {
+    const LRESULT position = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(text.c_str()));
+    return position != CB_ERR &&
+           SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0) == position;
 }
 
 void pressIn(HWND dialog, int id, std::initializer_list<WORD> keys) {

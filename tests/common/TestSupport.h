@@ -79,6 +79,10 @@ void keyEvent(WORD vk, bool up);
 // types a combination.
 void pressKeys(std::initializer_list<WORD> keys);
 
+// Makes the window the foreground window (asked again until it is) and waits
+// until its thread has taken the activation and the focus, so that real key
+// strokes reach it; false when it did not come forward.
+bool bringToFront(HWND window);
 // Pumps the thread's messages for the given time.
 void pumpMessages(unsigned milliseconds);
 // Pumps the thread's messages until the condition holds (true) or the time is up.
@@ -127,9 +131,12 @@ class DialogDriver {
 
 // A driver's action that takes the steps in turn on one dialog, one a tick,
 // each once the dialog is enabled again (no message box over it) and the keys
-// of the step before had time to arrive; done after the last.
+// of the step before had time to arrive; done after the last. It takes no
+// other dialog, so a later one of the same kind is left to another driver.
 std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps);
 
+// The headings of a list view's columns, in order.
+std::vector<std::string> listHeadings(HWND list);
 // The texts of a list view's rows, the first `columns` cells of each.
 std::vector<std::vector<std::string>> listTexts(HWND list, int columns);
 
@@ -141,6 +148,9 @@ void focusListRow(HWND dialog, HWND list, int row);
 // drop-down's selected item.
 std::vector<std::string> comboTexts(HWND combo);
 std::string comboSelection(HWND dialog, int id);
+// Selects a drop-down's item by its whole text (no notification); false when
+// there is none.
+bool selectComboText(HWND combo, const std::string& text);
 
 // Real keys pressed in a dialog brought forward, on its control `id` focused
 // first (0: where the focus is), as a user would.

@@ -72,6 +72,7 @@ TEST(HShiftJis, CutsAndChecksWholeCharacters) {
         {"\x80\x9F\x40", 1, "\x80", false}, // 0x80 neither
         {"ｱｲ\xE0\x40", 3, "ｱｲ", true},      // half-width katakana are one byte
         {"\x81\x7F", 2, "\x81\x7F", false}, // 0x7F is no trail byte
+        {"aム÷", 4, "aム", true},           // 0x83 0x80 0x81 0x80: 0x80 ends a character
         {"a\x81", 5, "a\x81", false},       // a lead byte at the end
     };
     for (const Row& row : rows) {

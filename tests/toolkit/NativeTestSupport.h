@@ -76,18 +76,13 @@ class RecordingListener : public HEventListener {
     LRESULT answer;
 };
 
+using testsupport::bringToFront;
 using testsupport::keyEvent;
 using testsupport::pressKeys;
 
 // Pumps messages until the condition holds or the time is up.
 inline bool waitFor(const std::function<bool()>& condition, unsigned milliseconds = 3000) {
     return testsupport::waitUntil(condition, milliseconds);
-}
-
-// Makes the window the foreground window, so real key strokes reach it.
-inline bool bringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return waitFor([window] { return GetForegroundWindow() == window; }, 2000);
 }
 
 } // namespace nativetest

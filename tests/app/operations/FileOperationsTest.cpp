@@ -28,9 +28,10 @@ const std::uint32_t STOCK = RZEditData::FLAG_STOCK_SOUND;
 
 const char* const CHANGED = "現在のデータは更新されています。保存しますか？";
 
-std::string saveText(const std::string& table, const std::string& sound, const char* tail) {
-    return "MagicTableファイル ->\r\n    " + table + "\r\nSoundFileNameファイル ->\r\n    " +
-           sound + tail;
+// The save question's text for the tables in a folder.
+std::string saveText(const std::string& folder, const char* tail) {
+    return "MagicTableファイル ->\r\n    " + folder +
+           "\\MagicTable\r\nSoundFileNameファイル ->\r\n    " + folder + "\\SoundFileName" + tail;
 }
 
 // A chooser of where a table is saved: owned by the main window, which takes
@@ -221,10 +222,10 @@ TEST_F(FileOperationsTest, SavedFilesMatchTheFormatByteForByte) {
     lines[0].numbers[8] = 12;
     lines[0].numbers[9] = 3;
     editor.selectRow(rowOf(1, 1));
-    editor.pickTarget(3); // "敵"
+    editor.pickTarget("敵");
     lines[1].target = 2;
     editor.selectRow(rowOf(33, 3));
-    editor.pickTarget(1); // "地形"
+    editor.pickTarget("地形");
     editor.type(IDC_EFFICIENCY, "");
     editor.type(IDC_DESCRIPTION, "光の説明");
     editor.type(IDC_SOUND, "heal");
@@ -273,9 +274,8 @@ TEST_F(FileOperationsTest, SaveAsAsksForAPlaceAndConfirms) {
     editor.command(IDM_SAVE_AS);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "名前をつけて保存",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n以上の通りファイルを保存します。よろしいですか？"), MB_OKCANCEL,
+              IDI_QUESTION);
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
     EXPECT_FALSE(testsupport::fileExists(out + "\\SoundFileName"));
     EXPECT_TRUE(editor.document()->hasChanged());
@@ -324,9 +324,8 @@ TEST_F(FileOperationsTest, ANewTableAsksForAPlaceWhenSaved) {
     editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 3u);
     expectBox(answers.seen[2], "新規作成ファイルの保存",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n以上の通りファイルを保存します。よろしいですか？"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n以上の通りファイルを保存します。よろしいですか？"), MB_OKCANCEL,
+              IDI_QUESTION);
     EXPECT_EQ(editor.document()->flags(), NEW);
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
 
@@ -365,9 +364,8 @@ TEST_F(FileOperationsTest, StockSoundListIsWrittenOnlyWhenASoundChangedAndTheUse
     editor.command(IDM_SAVE);
     ASSERT_EQ(answers.seen.size(), 1u);
     expectBox(answers.seen[0], "SoundFileNameファイルの新規作成",
-              saveText(data + "\\MagicTable", data + "\\SoundFileName",
-                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
-              MB_YESNOCANCEL, IDI_QUESTION);
+              saveText(data, "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"), MB_YESNOCANCEL,
+              IDI_QUESTION);
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(editor.document()->flags(), OPENED | STOCK);
 
@@ -410,12 +408,17 @@ TEST_F(FileOperationsTest, ReloadAsksBeforeDiscardingAndAFailedReadClearsTheFlag
     EXPECT_EQ(editor.control(IDC_NAME)->getText(), "呪文00-1");
     EXPECT_FALSE(editor.document()->hasChanged());
 
-    // The table vanished: the read-back fails, the flags go, the entries stay.
+    // The table vanished: the read-back fails, the flags go, the entries stay,
+    // and the tools that need an open table are greyed.
     ASSERT_TRUE(testsupport::removeFile(game + "\\SetA\\Data\\MagicTable"));
     editor.command(IDM_RELOAD);
     EXPECT_EQ(editor.document()->flags(), 0u);
     EXPECT_EQ(editor.title(), "RZEdit");
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), 81);
+    for (int id : {IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_PASTE_TABLE, IDM_TABLE_CHECK,
+                   IDM_BULK_CHANGE, IDM_CHARACTER_SPELLS}) {
+        EXPECT_TRUE(editor.greyed(id)) << id;
+    }
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -512,9 +515,7 @@ TEST_F(FileOperationsTest, LeavingAChangedNewTableAsksForAPlaceFirst) {
     editor.command(IDM_EXIT);
     ASSERT_EQ(answers.seen.size(), 5u);
     expectBox(answers.seen[4], "プログラムの終了",
-              saveText(out + "\\MagicTable", out + "\\SoundFileName",
-                       "\r\n\r\n以上の通りファイルを保存します。"),
-              MB_OKCANCEL, IDI_QUESTION);
+              saveText(out, "\r\n\r\n以上の通りファイルを保存します。"), MB_OKCANCEL, IDI_QUESTION);
     EXPECT_TRUE(editor.alive());
     EXPECT_FALSE(testsupport::fileExists(out + "\\MagicTable"));
     // Yes, a place, OK: both files written, then the window goes.
@@ -540,9 +541,8 @@ TEST_F(FileOperationsTest, LeavingAStockSoundTableOffersTheSoundList) {
     editor.command(editor.dataSetId("SetA"));
     ASSERT_EQ(answers.seen.size(), 2u);
     expectBox(answers.seen[1], "開く",
-              saveText(data + "\\MagicTable", data + "\\SoundFileName",
-                       "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"),
-              MB_YESNOCANCEL, IDI_QUESTION);
+              saveText(data, "\r\n\r\nSoundFileNameファイルを作成しますか？\r\n"), MB_YESNOCANCEL,
+              IDI_QUESTION);
     // No: only the table was written; then SetA was opened.
     EXPECT_FALSE(testsupport::fileExists(data + "\\SoundFileName"));
     EXPECT_EQ(testsupport::readFile(data + "\\MagicTable"),

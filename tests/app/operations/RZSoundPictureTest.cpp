@@ -212,6 +212,11 @@ TEST_F(RZSoundPictureTest, ReplacingThePictureShowsItAtOnceAndMarksTheSpellChang
     EXPECT_EQ(96, preview->getFrameWidth());
     EXPECT_TRUE(editor->document()->hasChanged());
     EXPECT_EQ(editor->controlHandle(IDC_PICTURE_REPLACE), GetFocus());
+    // Undone, the spell's own picture is shown again; redone, the chosen one.
+    editor->command(IDM_UNDO);
+    EXPECT_EQ(128, preview->getFrameWidth());
+    editor->command(IDM_REDO);
+    EXPECT_EQ(96, preview->getFrameWidth());
 }
 
 // The file-type list a chooser offers, and the folder it opens in; then cancels it.

@@ -150,7 +150,7 @@ Edits editRows(Editor& editor, std::vector<SpellLine> lines, std::vector<std::st
     editor.type(IDC_RANGE, "9");
     lines[8].numbers[9] = 9;
     editor.selectRow(rowOf(1, 1));
-    editor.pickTarget(3); // "敵"
+    editor.pickTarget("敵");
     lines[1].target = 2;
     editor.selectRow(rowOf(33, 1));
     editor.type(IDC_DESCRIPTION, KEPT_DESCRIPTION);

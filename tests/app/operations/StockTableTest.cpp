@@ -156,12 +156,14 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
         {row8, "New", "Lv1", "名称", "呪文08-0", "New"},
     };
     std::vector<std::vector<std::string>> listed;
+    std::vector<std::string> headings;
     std::string caption;
     {
         testsupport::DialogDriver diff(
             [&](HWND dialog) {
                 caption = testsupport::windowText(dialog);
                 HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
+                headings = testsupport::listHeadings(list);
                 listed = testsupport::listTexts(list, 6);
                 // Enter on the second row jumps to it.
                 testsupport::focusListRow(dialog, list, 1);
@@ -173,6 +175,7 @@ TEST_F(StockTableTest, StockDifferencesListJumpAndReset) {
         EXPECT_EQ(1, diff.handled());
     }
     EXPECT_EQ(caption, "標準データとの差分");
+    EXPECT_EQ(headings, (std::vector<std::string>{"行", "名称", "Lv", "項目", "標準", "現在"}));
     EXPECT_EQ(listed, expected);
     EXPECT_EQ(editor.selectedRow(), rowOf(4, 1));
 

@@ -62,15 +62,19 @@ std::string clipboardText(UINT format) {
     return text;
 }
 
-// Puts Unicode text (given as Shift-JIS) on the clipboard, or empties it.
-void setClipboard(const std::string& text) {
+// Puts Unicode text (given as Shift-JIS) on the clipboard, after a byte-order
+// mark when asked, or empties it.
+void setClipboard(const std::string& text, bool mark = false) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     if (!text.empty()) {
-        int size = MultiByteToWideChar(932, 0, text.c_str(), -1, nullptr, 0);
+        const int size = MultiByteToWideChar(932, 0, text.c_str(), -1, nullptr, 0) + (mark ? 1 : 0);
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size) * sizeof(wchar_t));
-        MultiByteToWideChar(932, 0, text.c_str(), -1, static_cast<wchar_t*>(GlobalLock(memory)),
-                            size);
+        wchar_t* wide = static_cast<wchar_t*>(GlobalLock(memory));
+        if (mark) {
+            *wide++ = 0xFEFF;
+        }
+        MultiByteToWideChar(932, 0, text.c_str(), -1, wide, size - (mark ? 1 : 0));
         GlobalUnlock(memory);
         SetClipboardData(CF_UNICODETEXT, memory);
     }
@@ -199,6 +203,10 @@ TEST_F(TableTextTest, CsvThroughTheChoosers) {
     answers.push(IDOK, out + "\\sheet.txt", csvType);
     editor.command(IDM_EXPORT_TSV);
     EXPECT_EQ(csv, readFile(out + "\\sheet.txt"));
+    // Under すべてのファイル, tab-separated, and .tsv added to a bare name.
+    answers.push(IDOK, out + "\\all", 3);
+    editor.command(IDM_EXPORT_TSV);
+    EXPECT_EQ(0u, readFile(out + "\\all.tsv").find(HEADER));
 
     // Read back through the import, whose first filter shows both kinds: nothing changes.
     answers.push(IDOK, out + "\\spells.csv");
@@ -288,8 +296,9 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     EXPECT_EQ(before, tableState(document));
     EXPECT_TRUE(answers.seen.empty());
 
-    // Two rows without the header, as a spreadsheet copies them, with a
-    // changed range and target: exactly those rows change.
+    // Two rows without the header, as a spreadsheet copies them (after a
+    // byte-order mark), with a changed range and target: exactly those rows
+    // change.
     std::size_t start = copied.find("\r\n9\t1\t") + 2;
     std::string row = copied.substr(start, copied.find("\r\n", start) + 2 - start);
     std::vector<std::string> cells;
@@ -304,7 +313,7 @@ TEST_F(TableTextTest, CtrlCAndCtrlVOnTheSpellListCopyAndPasteTheTable) {
     for (const std::string& cell : cells) {
         changed += cell + (&cell == &cells.back() ? "\r\n" : "\t");
     }
-    ASSERT_NO_FATAL_FAILURE(setClipboard(changed));
+    ASSERT_NO_FATAL_FAILURE(setClipboard(changed, true));
     editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'V'});
     const int pasted = rowOf(9, 1);

@@ -32,12 +32,30 @@ std::string number(int value) {
     return std::to_string(value);
 }
 
+// For each character, the rows of the open table where the usable-character
+// list names it: the row's first five cells and the rank shown there.
+std::map<std::string, Rows> usableRows(Editor& editor) {
+    std::map<std::string, Rows> model;
+    const Rows spells = testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 5);
+    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
+        editor.selectRow(r);
+        for (const std::vector<std::string>& user :
+             testsupport::listTexts(editor.controlHandle(IDC_CHARACTERS), 2)) {
+            std::vector<std::string> cells = spells[static_cast<size_t>(r)];
+            cells.push_back(user[1]);
+            model[user[0]].push_back(cells);
+        }
+    }
+    return model;
+}
+
 } // namespace
 
 TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     // SetA: a cost and a range out of range; every sound in the game's folder
-    // but spell 3's; sounds chosen from elsewhere, one of them in the game's
-    // folder with other bytes, one with the same bytes.
+    // but spell 3's; sounds chosen from elsewhere (one named with a 0x5C second
+    // byte), one of them in the game's folder with other bytes, one with the
+    // same bytes.
     std::vector<SpellLine> lines = spellLines(1);
     lines[10].numbers[0] = 12000;
     lines[10].numbers[5] = 100;
@@ -50,7 +68,7 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
         }
     }
     const std::string out = testsupport::makeScratchDir("chosen") + "\\";
-    for (const char* name : {"fire", "ice", "same"}) {
+    for (const char* name : {"炎表", "ice", "same"}) {
         writeFile(out + name + ".wav", std::string("RIFF new ") + name);
     }
     writeFile(sounds + "ice.wav", "RIFF old ice");
@@ -59,7 +77,7 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     Answerer answers;
     Editor editor;
     editor.command(editor.dataSetId("SetA"));
-    const std::pair<int, const char*> chosen[] = {{5, "fire"}, {7, "ice"}, {9, "same"}};
+    const std::pair<int, const char*> chosen[] = {{5, "炎表"}, {7, "ice"}, {9, "same"}};
     for (const auto& spell : chosen) {
         editor.selectRow(rowOf(spell.first, 1));
         answers.push(IDOK, out + spell.second + ".wav");
@@ -82,8 +100,9 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     before.insert(before.begin() + 1,
                   row(5, 1, "呪文05-1", "効果音", "効果音ファイルがゲームのフォルダにありません"));
     Rows shown[2];
+    std::vector<std::string> headings;
     bool copyEnabled[2] = {};
-    // The first press finds fire.wav held open: its copy fails and stops the others.
+    // The first press finds 炎表.wav held open: its copy fails and stops the others.
     HANDLE held = INVALID_HANDLE_VALUE;
     std::string iceAfterFailure;
     answers.push(IDOK);
@@ -91,9 +110,10 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     testsupport::DialogDriver check(
         testsupport::inTurn(
             {[&](HWND dialog) {
+                 headings = testsupport::listHeadings(GetDlgItem(dialog, IDC_CHECK_LIST));
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHECK_LIST), 5);
                  copyEnabled[0] = IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_COPY));
-                 held = CreateFileA((out + "fire.wav").c_str(), GENERIC_READ, 0, nullptr,
+                 held = CreateFileA((out + "炎表.wav").c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
                  // Enter on the focused button presses it.
                  pressIn(dialog, IDC_CHECK_COPY, {VK_RETURN});
@@ -112,12 +132,13 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
         "RZTableCheckDialog");
     editor.command(IDM_TABLE_CHECK);
     EXPECT_EQ(check.handled(), 1);
+    EXPECT_EQ(headings, (std::vector<std::string>{"行", "名称", "Lv", "項目", "問題"}));
     EXPECT_EQ(shown[0], before);
     EXPECT_TRUE(copyEnabled[0]);
     // The one file there with other bytes was asked about; the same bytes not.
     ASSERT_EQ(answers.seen.size(), 5u);
     expectBox(answers.seen[3], "表のチェック",
-              "効果音ファイルをコピーできませんでした。\r\n" + sounds + "fire.wav", MB_OK,
+              "効果音ファイルをコピーできませんでした。\r\n" + sounds + "炎表.wav", MB_OK,
               IDI_WARNING);
     EXPECT_EQ(iceAfterFailure, "RIFF old ice");
     EXPECT_EQ(answers.seen[4].caption, "表のチェック");
@@ -142,6 +163,26 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
     ASSERT_EQ(answers.seen.size(), 7u);
     expectBox(answers.seen[6], "表のチェック", "問題は見つかりませんでした。", MB_OK,
               IDI_INFORMATION);
+
+    // SetB, on the stock sounds, has no Music&Sound folder of its own: the copy
+    // makes it, mends the last line, and the list closes with the box.
+    for (const std::string& name : soundNames("")) {
+        testsupport::writeFileAndFolders(game + "\\Default\\Music&Sound\\" + name + ".wav", "RIFF");
+    }
+    editor.command(editor.dataSetId("SetB"));
+    editor.selectRow(rowOf(2, 1));
+    answers.push(IDOK, out + "same.wav");
+    editor.command(IDC_SOUND_CHOOSE);
+    testsupport::DialogDriver copy(
+        testsupport::inTurn({[](HWND dialog) { pressIn(dialog, IDC_CHECK_COPY, {VK_RETURN}); }}),
+        "RZTableCheckDialog");
+    answers.push(IDOK);
+    editor.command(IDM_TABLE_CHECK);
+    EXPECT_EQ(copy.handled(), 1);
+    EXPECT_EQ(readFile(game + "\\SetB\\Music&Sound\\same.wav"), "RIFF new same");
+    ASSERT_EQ(answers.seen.size(), 9u);
+    expectBox(answers.seen[8], "表のチェック", "問題は見つかりませんでした。", MB_OK,
+              IDI_INFORMATION);
     EXPECT_EQ(answers.unexpected, 0);
 }
 
@@ -164,27 +205,41 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
             ++listed;
         }
     }
-    // 項目, 操作, 値, 対象 as positions in their lists; Enter from 対象.
-    const auto choose = [](HWND dialog, int field, int operation, const char* value, int target) {
-        SendDlgItemMessageA(dialog, IDC_BULK_FIELD, CB_SETCURSEL, field, 0);
-        SendDlgItemMessageA(dialog, IDC_BULK_OPERATION, CB_SETCURSEL, operation, 0);
+    // 項目, 操作 and 対象 chosen by their texts, and 値; Enter from 対象.
+    const int lists[] = {IDC_BULK_FIELD, IDC_BULK_OPERATION, IDC_BULK_TARGET};
+    const auto choose = [&lists](HWND dialog, std::vector<const char*> texts, const char* value) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_TRUE(testsupport::selectComboText(GetDlgItem(dialog, lists[i]), texts[i]));
+        }
         SetDlgItemTextA(dialog, IDC_BULK_VALUE, value);
-        SendDlgItemMessageA(dialog, IDC_BULK_TARGET, CB_SETCURSEL, target, 0);
         pressIn(dialog, IDC_BULK_TARGET, {VK_RETURN});
     };
+    Rows items;
     bool valueFocused = false;
     answers.push(IDOK);
     answers.push(IDOK);
     testsupport::DialogDriver bulk(
-        testsupport::inTurn({[&](HWND dialog) { choose(dialog, 3, 1, "9990", 0); },
-                             [&](HWND dialog) { choose(dialog, 3, 1, "1x", 0); },
-                             [&](HWND dialog) {
-                                 valueFocused = GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
-                                 choose(dialog, 1, 2, "150", 2);
-                             }}),
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 for (int id : lists) {
+                     items.push_back(testsupport::comboTexts(GetDlgItem(dialog, id)));
+                 }
+                 choose(dialog, {"効率", "次の値を足す", "すべての行"}, "9990");
+             },
+             [&](HWND dialog) {
+                 choose(dialog, {"効率", "次の値を足す", "すべての行"}, "1x");
+             },
+             [&](HWND dialog) {
+                 valueFocused = GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
+                 choose(dialog, {"射程", "次の％にする", "選択した行と同じ属性"}, "150");
+             }}),
         "RZBulkChangeDialog");
     editor.command(IDM_BULK_CHANGE);
     EXPECT_EQ(bulk.handled(), 1);
+    EXPECT_EQ(items, (Rows{{"消費", "射程", "範囲", "効率"},
+                           {"次の値にする", "次の値を足す", "次の％にする"},
+                           {"すべての行", "選択した呪文のすべてのLv", "選択した行と同じ属性",
+                            "選択した行と同じLv"}}));
     ASSERT_EQ(answers.seen.size(), 2u);
     expectBox(answers.seen[0], "一括変更", refusal, MB_OK, IDI_WARNING);
     expectBox(answers.seen[1], "一括変更", "値には整数を入力してください。", MB_OK, IDI_WARNING);
@@ -236,23 +291,14 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     editor.command(editor.dataSetId("SetA"));
     EXPECT_FALSE(editor.greyed(IDM_CHARACTER_SPELLS));
     // The model: every row where the usable-character list names the character.
-    std::map<std::string, Rows> model;
-    const Rows spells = testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 5);
-    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
-        editor.selectRow(r);
-        for (const std::vector<std::string>& user :
-             testsupport::listTexts(editor.controlHandle(IDC_CHARACTERS), 2)) {
-            std::vector<std::string> cells = spells[static_cast<size_t>(r)];
-            cells.push_back(user[1]);
-            model[user[0]].push_back(cells);
-        }
-    }
-    std::vector<std::string> names;
+    std::map<std::string, Rows> model = usableRows(editor);
+    std::vector<std::string> names, headings;
     Rows shown[2];
     testsupport::DialogDriver characters(
         testsupport::inTurn(
             {[&](HWND dialog) {
                  names = testsupport::comboTexts(GetDlgItem(dialog, IDC_CHARACTER_CHOICE));
+                 headings = testsupport::listHeadings(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST));
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
                  pressIn(dialog, IDC_CHARACTER_CHOICE, {VK_DOWN});
              },
@@ -265,24 +311,46 @@ TEST_F(ToolDialogsTest, CharacterSpellsListWhatTheUsableCharacterListShows) {
     editor.command(IDM_CHARACTER_SPELLS);
     EXPECT_EQ(characters.handled(), 1);
     EXPECT_EQ(names, (std::vector<std::string>{"アリス", "ボブ", "カイ"}));
+    EXPECT_EQ(headings, (std::vector<std::string>{"行", "名称", "Lv", "属", "Rk", "適性"}));
     EXPECT_EQ(shown[0], model["アリス"]);
     ASSERT_GT(model["ボブ"].size(), 3u);
     EXPECT_EQ(shown[1], model["ボブ"]);
     EXPECT_EQ(number(editor.selectedRow() + 1), model["ボブ"][3][0]);
 
-    // Opened again: the character chosen last; Escape keeps the selection.
+    // Opened again: the character chosen last; カイ, the third, chosen now;
+    // Escape keeps the selection.
     std::string chosen;
     testsupport::DialogDriver again(
-        [&chosen](HWND dialog) {
-            chosen = comboSelection(dialog, IDC_CHARACTER_CHOICE);
-            pressIn(dialog, 0, {VK_ESCAPE});
-            return true;
-        },
+        testsupport::inTurn({[&chosen](HWND dialog) {
+                                 chosen = comboSelection(dialog, IDC_CHARACTER_CHOICE);
+                                 pressIn(dialog, IDC_CHARACTER_CHOICE, {VK_DOWN});
+                             },
+                             [](HWND dialog) { pressIn(dialog, 0, {VK_ESCAPE}); }}),
         "RZCharacterSpellsDialog");
     const int before = editor.selectedRow();
     editor.command(IDM_CHARACTER_SPELLS);
     EXPECT_EQ(chosen, "ボブ");
     EXPECT_EQ(editor.selectedRow(), before);
+
+    // A data set of two characters starts from its first one.
+    ASSERT_TRUE(
+        writeFile(game + "\\SetB\\Data\\CharacterData",
+                  characterData({"ダン", "エミ"}, {{5, 5, 5, 5, 5, 5}, {1, 1, 1, 1, 1, 1}})));
+    editor.command(editor.dataSetId("SetB"));
+    model = usableRows(editor);
+    Rows fewer;
+    testsupport::DialogDriver first(
+        [&](HWND dialog) {
+            chosen = comboSelection(dialog, IDC_CHARACTER_CHOICE);
+            fewer = testsupport::listTexts(GetDlgItem(dialog, IDC_CHARACTER_SPELL_LIST), 6);
+            pressIn(dialog, 0, {VK_ESCAPE});
+            return true;
+        },
+        "RZCharacterSpellsDialog");
+    editor.command(IDM_CHARACTER_SPELLS);
+    EXPECT_EQ(chosen, "ダン");
+    ASSERT_FALSE(model["ダン"].empty());
+    EXPECT_EQ(fewer, model["ダン"]);
 }
 
 TEST_F(ToolDialogsTest, EnterAndEscapeInAnOpenDropDownActOnTheDropDownOnly) {

@@ -76,7 +76,7 @@ TEST_F(UndoTest, MixedStepsUndoAndRedoAsTheModelPredicts) {
     editor.focus(IDC_NAME); // the focus moves: a new step, on all three levels
     editor.typeKeys("ab");
     stepDone(1);
-    editor.pickTarget(3);
+    editor.pickTarget("敵");
     stepDone(1);
     editor.selectRow(4);
     editor.focus(IDC_EFFICIENCY);
@@ -107,7 +107,8 @@ TEST_F(UndoTest, MixedStepsUndoAndRedoAsTheModelPredicts) {
         EXPECT_EQ(testsupport::windowText(editor.controlHandle(IDC_COST)),
                   std::to_string(document->entryAt(rows[i])->getCost()));
         for (int row = 0; row < 3; ++row) {
-            EXPECT_EQ(editor.cell(IDC_SPELL_LIST, row, RZSpellFields::listColumnOf(RZSpellFields::FIELD_NAME)),
+            EXPECT_EQ(editor.cell(IDC_SPELL_LIST, row,
+                                  RZSpellFields::listColumnOf(RZSpellFields::FIELD_NAME)),
                       document->entryAt(row)->getName());
         }
     }

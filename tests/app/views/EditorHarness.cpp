@@ -337,9 +337,9 @@ void Editor::type(int id, const std::string& text) {
     pump(5);
 }
 
-void Editor::pickTarget(int position) {
+void Editor::pickTarget(const std::string& text) {
     HWND combo = controlHandle(IDC_TARGET);
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    ASSERT_TRUE(testsupport::selectComboText(combo, text)) << "no target " << text;
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_TARGET, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     pump(5);

@@ -111,8 +111,8 @@ class Editor {
     void command(int id);
     // Types into an edit box (SetWindowTextA raises EN_CHANGE).
     void type(int id, const std::string& text);
-    // Picks the drop-down item at position, as the user would.
-    void pickTarget(int position);
+    // Picks the target drop-down's item with the text, as the user would.
+    void pickTarget(const std::string& text);
     void selectRow(int row);
     int selectedRow();
     void clickColumn(int listId, int column);

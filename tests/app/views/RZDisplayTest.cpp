@@ -31,6 +31,9 @@ using namespace editortest;
 
 namespace {
 
+// The target drop-down's items, in order.
+const std::vector<std::string> TARGETS = {"", "地形", "味方", "敵"};
+
 class RZDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -119,28 +122,32 @@ TEST_F(RZDisplayTest, FieldEditsStoreAtOnceAndSharedFieldsReachEveryLevel) {
     EXPECT_EQ(entry(1)->getEfficiency(), 77);
     e.type(IDC_DESCRIPTION, "新しい説明");
     e.type(IDC_SOUND, "newsnd");
-    e.pickTarget(2); // 味方
+    e.pickTarget("敵"); // spell 0 was 味方
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(entry(i)->getDescription(), "新しい説明");
         EXPECT_EQ(entry(i)->getSound(), "newsnd");
-        EXPECT_EQ(entry(i)->getTarget(), 1);
+        EXPECT_EQ(entry(i)->getTarget(), 2);
     }
     EXPECT_NE(entry(3)->getSound(), "newsnd");
+    // Leaving the row rewrites the shared columns on every level's row.
+    e.selectRow(3);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, listColumnOf(RZSpellFields::FIELD_TARGET)), "敵");
+        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, listColumnOf(RZSpellFields::FIELD_DESCRIPTION)),
+                  "新しい説明");
+        EXPECT_EQ(e.cell(IDC_SPELL_LIST, row, listColumnOf(RZSpellFields::FIELD_SOUND)), "newsnd");
+    }
+    e.selectRow(1);
 
     // Typing the loaded values back makes the spell unchanged again.
     std::vector<SpellLine> lines = spellLines(1);
-    char number[16];
-    wsprintfA(number, "%d", lines[0].numbers[4]);
-    e.type(IDC_COST, number);
-    wsprintfA(number, "%d", lines[0].numbers[5]);
-    e.type(IDC_RANGE, number);
-    wsprintfA(number, "%d", lines[0].numbers[6]);
-    e.type(IDC_AREA, number);
-    wsprintfA(number, "%d", lines[0].numbers[7]);
-    e.type(IDC_EFFICIENCY, number);
+    e.type(IDC_COST, std::to_string(lines[0].numbers[4]));
+    e.type(IDC_RANGE, std::to_string(lines[0].numbers[5]));
+    e.type(IDC_AREA, std::to_string(lines[0].numbers[6]));
+    e.type(IDC_EFFICIENCY, std::to_string(lines[0].numbers[7]));
     e.type(IDC_DESCRIPTION, lines[0].description);
     e.type(IDC_SOUND, "asnd00");
-    e.pickTarget(lines[0].target + 1);
+    e.pickTarget(TARGETS[lines[0].target + 1]);
     EXPECT_FALSE(e.document()->hasChanged());
 
     // A read-only box stores nothing.
@@ -157,6 +164,7 @@ TEST_F(RZDisplayTest, ATargetOutsideTheTableSelectsTheLastItem) {
     EXPECT_EQ(target->getItemCount(), 4);
     EXPECT_EQ(target->getItemText(0), "");
     EXPECT_EQ(target->getItemText(3), "敵");
+    EXPECT_EQ(testsupport::comboTexts(e.controlHandle(IDC_TARGET)), TARGETS);
     EXPECT_EQ(target->getSelectedIndex(), 3);
     entry(0)->setTarget(-1);
     RZOP0003(e.window);

@@ -83,20 +83,10 @@ inline HWND findWindow(DWORD processId, const char* className) {
     return search.found;
 }
 
+using testsupport::bringToFront;
 using testsupport::keyEvent;
 using testsupport::pressKeys;
 using testsupport::windowText;
-
-inline bool bringToFront(HWND window) {
-    return waitUntil(
-        [window] {
-            if (GetForegroundWindow() != window) {
-                SetForegroundWindow(window);
-            }
-            return GetForegroundWindow() == window;
-        },
-        3000);
-}
 
 // RZEdit.exe started with CreateProcessA in a working directory of its own.
 class EditorProcess {
@@ -127,6 +117,7 @@ class EditorProcess {
         }
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                             workingDirectory.c_str(), &startup, &process)) {
+            startError = GetLastError();
             return false;
         }
         return !waitForMainWindow || waitUntil([this] { return mainWindow() != nullptr; }, 20000);
@@ -149,6 +140,8 @@ class EditorProcess {
     }
 
     DWORD id() const { return process.dwProcessId; }
+    // Why the program could not be started (0: it started).
+    DWORD startError = 0;
 
     // Waits until the program has handled what it was sent and waits for input.
     void settle() {

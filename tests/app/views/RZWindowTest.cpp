@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -194,7 +195,9 @@ TEST_F(RZWindowTest, FontsColumnsAndPreviewBuffer) {
     const char* spell[] = {"行/24/L",   "名称/96/L", "Lv/36/L",    "属/24/L",
                            "Rk/24/L",   "対象/36/L", "消費/36/R",  "射程/36/R",
                            "範囲/36/R", "効率/36/R", "説明/132/L", "効果音/96/L"};
-    for (int c = listColumnOf(RZSpellFields::KEY_ROW); c < RZSpellFields::LIST_COLUMN_COUNT; ++c) {
+    ASSERT_EQ(testsupport::listHeadings(editor.controlHandle(IDC_SPELL_LIST)).size(),
+              std::size(spell));
+    for (int c = 0; c < static_cast<int>(std::size(spell)); ++c) {
         EXPECT_EQ(headerText(editor.controlHandle(IDC_SPELL_LIST), c), spell[c]);
     }
     EXPECT_EQ(headerText(editor.controlHandle(IDC_CHARACTERS), 0), "ＩＤ/116/L");
