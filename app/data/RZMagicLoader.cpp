@@ -9,6 +9,7 @@
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
 #include "support/HFileReplacement.h"
+#include "support/HStageClock.h"
 
 #include <windows.h>
 
@@ -25,26 +26,29 @@ void removeFile(const HFile& file) {
     DeleteFileA(file.fullPath().c_str());
 }
 
-} // namespace
+// A table and its sound list in memory: the reading, apart from the parsing.
+struct TableBytes {
+    HFileReader table;
+    HFileReader sound;
+    bool soundRead = false;
 
-RZMagicLoader::RZMagicLoader() {
-    setClassName("RZMagicLoader");
-}
-
-RZMagicLoader::~RZMagicLoader() = default;
-
-std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
-    return RZTableText::parseNumber(field);
-}
-
-bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
-                                std::vector<ZDMagic>* kept) {
-    HFileReader tableReader(tablePath);
-    HFileReader soundReader(soundPath);
-    if (!tableReader.read()) {
-        return false;
+    TableBytes(const HFile& tablePath, const HFile& soundPath)
+        : table(tablePath), sound(soundPath) {}
+    // False when the table cannot be read; a sound list that cannot be read
+    // leaves the levels without sounds.
+    bool read() {
+        if (!table.read()) {
+            return false;
+        }
+        soundRead = sound.read();
+        return true;
     }
-    const char* text = tableReader.data();
+};
+
+// The existing spell levels of the bytes read, in file order with their row
+// numbers, appended to `kept`.
+void parseRecords(const TableBytes& bytes, const HFile& tablePath, std::vector<ZDMagic>* kept) {
+    const char* text = bytes.table.data();
     std::size_t length = std::strlen(text);
     std::vector<ZDMagic> records;
     int spell = 0;
@@ -74,11 +78,11 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
                 if (f == 0) {
                     record.setName(field);
                 } else if (f == 1) {
-                    record.setTarget(parseNumber(field));
+                    record.setTarget(RZMagicLoader::parseNumber(field));
                 } else if (f == 14) {
                     record.setDescription(field);
                 } else if ((f - 2) / 4 == static_cast<std::size_t>(level - 1)) {
-                    std::int32_t value = parseNumber(field);
+                    std::int32_t value = RZMagicLoader::parseNumber(field);
                     switch ((f - 2) % 4) {
                     case 0:
                         record.setCost(value);
@@ -101,8 +105,8 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
         ++spell;
     }
 
-    if (soundReader.read()) {
-        const char* sounds = soundReader.data();
+    if (bytes.soundRead) {
+        const char* sounds = bytes.sound.data();
         // One line per spell line read above, and each spell has three level
         // records.
         std::vector<std::string> names =
@@ -121,6 +125,27 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
             kept->push_back(record);
         }
     }
+}
+
+} // namespace
+
+RZMagicLoader::RZMagicLoader() {
+    setClassName("RZMagicLoader");
+}
+
+RZMagicLoader::~RZMagicLoader() = default;
+
+std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
+    return RZTableText::parseNumber(field);
+}
+
+bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
+                                std::vector<ZDMagic>* kept) {
+    TableBytes bytes(tablePath, soundPath);
+    if (!bytes.read()) {
+        return false;
+    }
+    parseRecords(bytes, tablePath, kept);
     return true;
 }
 
@@ -136,8 +161,16 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
         document->setSoundPath(HFile());
         document->clear();
 
-        std::vector<ZDMagic> records;
-        if (readRecords(tablePath, soundPath, &records)) {
+        TableBytes bytes(tablePath, soundPath);
+        bool read = false;
+        {
+            HStageClock::Scope stage("read");
+            read = bytes.read();
+        }
+        if (read) {
+            HStageClock::Scope stage("parse");
+            std::vector<ZDMagic> records;
+            parseRecords(bytes, tablePath, &records);
             for (const ZDMagic& record : records) {
                 document->append(std::make_unique<RZMagic>(record));
             }
@@ -148,6 +181,7 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
 
     HFile game = tablePath.parent().parent();
     if (document && game.exists()) {
+        HStageClock::Scope stage("characters");
         document->characters()->readAll(game);
     }
     return result;

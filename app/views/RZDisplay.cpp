@@ -8,6 +8,7 @@
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "support/HDebug.h"
+#include "support/HStageClock.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HDropDown.h"
 #include "toolkit/HEdit.h"
@@ -154,6 +155,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
+    HStageClock::Scope stage("list");
     // As many rows as the list has: they are rewritten in place, which ends as
     // emptying and refilling the list would (document order, white rows).
     const bool inPlace = list->getItemCount() == static_cast<int>(document->count());
@@ -175,6 +177,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
     }
     endRefill(list);
     window->setListenersEnabled(true);
+    HStageClock::Scope selection("select");
     if (list->getItemCount() > 0) {
         list->setSelectedIndex(0);
     } else {
@@ -203,13 +206,18 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
     }
     if (entry != nullptr) {
-        writeForm(window, entry, false);
+        {
+            HStageClock::Scope stage("form");
+            writeForm(window, entry, false);
+        }
         document->setShownEntry(entry);
         if (preview != nullptr) {
+            HStageClock::Scope stage("picture");
             preview->setUserObject(entry);
             preview->restartTimerAnimation();
         }
         if (characters != nullptr) {
+            HStageClock::Scope stage("character-list");
             beginRefill(characters);
             RZCharacters* people = document->characters();
             if (people != nullptr) {
