@@ -430,9 +430,18 @@ bool RZDisplay::moveSelection(HComponent* window, int direction) {
 void RZDisplay::writeForm(HComponent* window, const RZMagic* entry, bool changedOnly) {
     HDropDown<int>* target = control<HDropDown<int>>(window, IDC_TARGET);
     // Only a box whose text changes is written (and repainted), when asked.
+    // Otherwise every box is left as setting its text leaves it (the caret and
+    // the view at the start, nothing to undo), and one that already is, with
+    // that text, is not set again: it is neither invalidated nor repainted.
     const auto write = [window, changedOnly](int id, const std::string& text) {
         HComponent* box = window->findById(id);
-        if (box != nullptr && !(changedOnly && box->getText() == text)) {
+        if (box == nullptr || (changedOnly && box->getText() == text)) {
+            return;
+        }
+        HEdit* edit = changedOnly ? nullptr : dynamic_cast<HEdit*>(box);
+        if (edit != nullptr) {
+            edit->showText(text);
+        } else {
             box->setText(text);
         }
     };
