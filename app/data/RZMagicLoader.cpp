@@ -100,7 +100,7 @@ void parseRecords(const TableBytes& bytes, const HFile& tablePath, std::vector<Z
                 }
             }
             record.setSource(tablePath);
-            records.push_back(record);
+            records.push_back(std::move(record));
         }
         ++spell;
     }
@@ -122,7 +122,7 @@ void parseRecords(const TableBytes& bytes, const HFile& tablePath, std::vector<Z
     for (ZDMagic& record : records) {
         if (record.getRank() != 0) {
             record.setRow(++row);
-            kept->push_back(record);
+            kept->push_back(std::move(record));
         }
     }
 }
@@ -171,8 +171,8 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
             HStageClock::Scope stage("parse");
             std::vector<ZDMagic> records;
             parseRecords(bytes, tablePath, &records);
-            for (const ZDMagic& record : records) {
-                document->append(std::make_unique<RZMagic>(record));
+            for (ZDMagic& record : records) {
+                document->append(std::make_unique<RZMagic>(std::move(record)));
             }
             document->setTablePath(tablePath);
             document->setSoundPath(soundPath);
