@@ -69,11 +69,13 @@ rows = [
     ("Start-up, against the same window in plain Win32", "startup.editor_ms",
      "startup.formwin_ms", "ms", None, None,
      "the editor's window, controls and menu built with plain Win32 calls"),
-    ("Opening the demo data set to the first row shown", "open.editor_ms", "open.raw_ms",
-     "ms", 100.0, 50.0, "reading the same files raw"),
-    ("Opening, against the same rows in a plain list view", "open.editor_ms", "open.plain_ms",
-     "ms", None, None, "the same files read, split into the same rows and shown in a plain "
+    # Judged against the plain list view: that program alone takes more than
+    # 100 times reading the files raw, so that is below the platform's floor.
+    ("Opening the demo data set to the first row shown", "open.editor_ms", "open.plain_ms",
+     "ms", 1.15, 50.0, "the same files read, split into the same 81 rows and shown in a plain "
      "list view of the same columns, in plain Win32"),
+    ("Opening, against reading the same files raw", "open.editor_ms", "open.raw_ms", "ms",
+     None, None, "reading the same files raw"),
     ("The plain list view's opening, against reading raw", "open.plain_ms", "open.raw_ms",
      "ms", None, None, "reading the same files raw"),
     ("Save and read-back", "save.editor_ms", "save.raw_ms", "ms", 100.0, 50.0,
@@ -276,6 +278,11 @@ if any(median(way, "open.plain_ms") is not None for way in ways):
     add("  into the list with redraw off, selects the first row and lets it paint. It")
     add("  opens the same two data sets in the same order and rounds as the file")
     add("  benchmark, right after it. It has no form, picture, character list or menu.")
+    add("  Opening is judged against it, not against reading the files raw: this")
+    add("  program alone takes more than 100 times the raw reading (filling and painting")
+    add("  a list of 81 rows is the platform's work, whoever does it), so the figure's")
+    add("  target is at most 1.15 times this program's, idle and busy, and under 50 ms;")
+    add("  the ratios to the raw reading are shown beside it.")
 if any(median(way, "tsv.export_ms") is not None for way in ways):
     add("- **TSV**: the same program writes the open demo table as tab-separated text")
     add("  (as the Tools menu's export does once the file is chosen) and reads it back")
