@@ -179,8 +179,8 @@ void pump() {
 
 // ---- where the open's time goes -----------------------------------------------
 
-// The time of each stage of one round, summed over the rounds, then their
-// median; "rest" is what no stage holds (the menu command's own work, the log's
+// Each stage's time in a round (over the round's opens), its median over the
+// rounds; "rest" is what no stage holds (the menu command's own work, the log's
 // tests, the selection's messages). whole is negative when a round failed.
 struct OpenBreakdown {
     std::map<std::string, double> stages;
