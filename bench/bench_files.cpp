@@ -34,6 +34,16 @@
 //                         painted (the same table every round)
 //   open.part.entry_ms    the form, picture and character list of a row alone
 //   open.part.repaint_ms  painting the whole window once
+//   open.stage.<stage>_ms where the time of an open goes, from the same rounds
+//                   taken again with the editor's stage clock (HStageClock) on:
+//                   read (the two table files), parse, characters (reading
+//                   the CharacterData files), stock (the stock table), list
+//                   (refilling the spell list), select (selecting the first
+//                   row, its event), form, picture, character-list, title (the
+//                   title and the menu items' states), paint (what is painted
+//                   after the command returns) and rest (what no stage holds);
+//                   each the median over the rounds, per open
+//   open.stage.whole_ms   the whole open in those rounds
 //   save.part.write_ms    RZMagicLoader::save alone (no read-back, no refill)
 //   tsv.export_ms   the table written as tab-separated text (what 175 does once
 //                   the file is chosen: beside the file first, then moved)
@@ -69,6 +79,7 @@
 #include "sound/HWaveSource.h"
 #include "support/HDebug.h"
 #include "support/HFile.h"
+#include "support/HStageClock.h"
 #include "toolkit/HImage.h"
 #include "toolkit/HImageLoader.h"
 #include "toolkit/HListView.h"
@@ -82,6 +93,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -163,6 +175,60 @@ void pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+// ---- where the open's time goes -----------------------------------------------
+
+// Each stage's time in a round (over the round's opens), its median over the
+// rounds; "rest" is what no stage holds (the menu command's own work, the log's
+// tests, the selection's messages). whole is negative when a round failed.
+struct OpenBreakdown {
+    std::map<std::string, double> stages;
+    double whole = -1;
+};
+
+std::map<std::string, double>& stageTimes() {
+    static std::map<std::string, double> times;
+    return times;
+}
+
+void noteStage(const char* stage, double ms) {
+    stageTimes()[stage] += ms;
+}
+
+// One untimed round, then the rounds with the stages' clock on; each stage's
+// figure is its median over the rounds, as the whole's is.
+OpenBreakdown measureBreakdown(int rounds, const std::function<bool()>& round) {
+    OpenBreakdown breakdown;
+    if (!round()) {
+        return breakdown;
+    }
+    std::map<std::string, std::vector<double>> perRound;
+    std::vector<double> wholes;
+    HStageClock::setListener(noteStage);
+    for (int i = 0; i < rounds; ++i) {
+        stageTimes().clear();
+        double start = now();
+        bool ok = round();
+        double whole = now() - start;
+        if (!ok) {
+            HStageClock::setListener(nullptr);
+            return breakdown;
+        }
+        double staged = 0;
+        for (const auto& stage : stageTimes()) {
+            perRound[stage.first].push_back(stage.second);
+            staged += stage.second;
+        }
+        perRound["rest"].push_back(whole - staged);
+        wholes.push_back(whole);
+    }
+    HStageClock::setListener(nullptr);
+    for (const auto& stage : perRound) {
+        breakdown.stages[stage.first] = median(stage.second);
+    }
+    breakdown.whole = median(wholes);
+    return breakdown;
 }
 
 // ---- plain file I/O, the baseline -------------------------------------------
@@ -431,7 +497,10 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
 
         auto openSet = [&](const DataSet& dataSet) {
             bool opened = RZOP0002(window, static_cast<unsigned>(dataSet.item));
-            pump(); // the selection's form, list and picture are painted
+            {
+                HStageClock::Scope stage("paint");
+                pump(); // the selection's form, list and picture are painted
+            }
             return opened && list->getSelectedIndex() == 0 && document->shownEntry() != nullptr &&
                    questionsCancelled == 0;
         };
@@ -456,6 +525,10 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
         const int rounds = roundsFromEnvironment(7);
         if (ok && doOpen) {
             double editor = measure(rounds, openRound) / opensPerRound;
+            // The breakdown: the same opens again at once, with the stages'
+            // clock on; the figure above is taken with it off, as users run
+            // the editor.
+            const OpenBreakdown breakdown = measureBreakdown(rounds, openRound);
             double raw = measure(rounds,
                                  [&]() {
                                      for (const DataSet& dataSet : sets) {
@@ -501,6 +574,12 @@ bool benchOpenAndSave(const std::string& game, bool doOpen, bool doSave) {
             });
             remark("rows: " + std::to_string(list->getItemCount()));
             report("open.first_ms", first);
+            if (breakdown.whole >= 0) {
+                for (const auto& stage : breakdown.stages) {
+                    report("open.stage." + stage.first + "_ms", stage.second / opensPerRound);
+                }
+                report("open.stage.whole_ms", breakdown.whole / opensPerRound);
+            }
             report("open.part.load_ms", load);
             report("open.part.show_ms", show);
             report("open.part.entry_ms", entry);

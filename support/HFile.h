@@ -11,6 +11,8 @@ class HFile {
     HFile(const char* path);
     HFile(const HFile&) = default;
     HFile& operator=(const HFile&) = default;
+    HFile(HFile&&) = default;
+    HFile& operator=(HFile&&) = default;
     virtual ~HFile() = default;
 
     std::string directory() const { return dir; }

@@ -103,3 +103,20 @@ void HEdit::selectText(int start, int end) {
     SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(last));
     SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
 }
+
+bool HEdit::isAsSet() const {
+    HWND hwnd = getHandle();
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    // Of a single-line box, the first character in view.
+    return start == 0 && end == 0 && SendMessageA(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0) == 0 &&
+           !SendMessageA(hwnd, EM_CANUNDO, 0, 0) && !SendMessageA(hwnd, EM_GETMODIFY, 0, 0);
+}
+
+void HEdit::showText(const std::string& text) {
+    if (getHandle() == nullptr || (isAsSet() && getText() == text)) {
+        return;
+    }
+    setText(text);
+}

@@ -23,8 +23,16 @@ class HEdit : public HComponent {
     // Selects start..end (end cut to the text's length) and scrolls the caret
     // into view; nothing on an empty box.
     void selectText(int start, int end);
+    // Leaves the box as setText(text) does: that text, the caret and the view
+    // at its start, nothing to undo, not marked as changed. A box in that state
+    // already is not set again, so nothing is invalidated, repainted or
+    // notified (EN_CHANGE); without a control, nothing happens.
+    void showText(const std::string& text);
 
   private:
+    // Whether the box is as setting a text leaves it (see showText).
+    bool isAsSet() const;
+
     bool readOnly = false;
     bool numberOnly = false;
     int textLimit = -1;

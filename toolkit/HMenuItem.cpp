@@ -82,7 +82,10 @@ void HMenuItem::dispose() {
 }
 
 void HMenuItem::repaint() {
-    if (getParent()) {
+    // An item inside a drop-down menu is drawn when that menu opens; only the
+    // bar's own items are drawn with the window, and redrawing the bar lays
+    // out and repaints the window's whole frame.
+    if (getParent() && dynamic_cast<HMenuItem*>(getParent()) == nullptr) {
         getParent()->repaint();
     }
 }

@@ -9,6 +9,7 @@
 #include "support/HDebug.h"
 #include "support/HFileReader.h"
 #include "support/HFileReplacement.h"
+#include "support/HStageClock.h"
 
 #include <windows.h>
 
@@ -36,26 +37,29 @@ bool holdsAlready(const HFile& file, const std::string& bytes) {
            std::memcmp(present.data(), bytes.data(), bytes.size()) == 0;
 }
 
-} // namespace
+// A table and its sound list in memory: the reading, apart from the parsing.
+struct TableBytes {
+    HFileReader table;
+    HFileReader sound;
+    bool soundRead = false;
 
-RZMagicLoader::RZMagicLoader() {
-    setClassName("RZMagicLoader");
-}
-
-RZMagicLoader::~RZMagicLoader() = default;
-
-std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
-    return RZTableText::parseNumber(field);
-}
-
-bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
-                                std::vector<ZDMagic>* kept) {
-    HFileReader tableReader(tablePath);
-    HFileReader soundReader(soundPath);
-    if (!tableReader.read()) {
-        return false;
+    TableBytes(const HFile& tablePath, const HFile& soundPath)
+        : table(tablePath), sound(soundPath) {}
+    // False when the table cannot be read; a sound list that cannot be read
+    // leaves the levels without sounds.
+    bool read() {
+        if (!table.read()) {
+            return false;
+        }
+        soundRead = sound.read();
+        return true;
     }
-    const char* text = tableReader.data();
+};
+
+// The existing spell levels of the bytes read, in file order with their row
+// numbers, appended to `kept`.
+void parseRecords(const TableBytes& bytes, const HFile& tablePath, std::vector<ZDMagic>* kept) {
+    const char* text = bytes.table.data();
     std::size_t length = std::strlen(text);
     std::vector<ZDMagic> records;
     int spell = 0;
@@ -85,11 +89,11 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
                 if (f == 0) {
                     record.setName(field);
                 } else if (f == 1) {
-                    record.setTarget(parseNumber(field));
+                    record.setTarget(RZMagicLoader::parseNumber(field));
                 } else if (f == 14) {
                     record.setDescription(field);
                 } else if ((f - 2) / 4 == static_cast<std::size_t>(level - 1)) {
-                    std::int32_t value = parseNumber(field);
+                    std::int32_t value = RZMagicLoader::parseNumber(field);
                     switch ((f - 2) % 4) {
                     case 0:
                         record.setCost(value);
@@ -107,13 +111,13 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
                 }
             }
             record.setSource(tablePath);
-            records.push_back(record);
+            records.push_back(std::move(record));
         }
         ++spell;
     }
 
-    if (soundReader.read()) {
-        const char* sounds = soundReader.data();
+    if (bytes.soundRead) {
+        const char* sounds = bytes.sound.data();
         // One line per spell line read above, and each spell has three level
         // records.
         std::vector<std::string> names =
@@ -129,9 +133,30 @@ bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
     for (ZDMagic& record : records) {
         if (record.getRank() != 0) {
             record.setRow(++row);
-            kept->push_back(record);
+            kept->push_back(std::move(record));
         }
     }
+}
+
+} // namespace
+
+RZMagicLoader::RZMagicLoader() {
+    setClassName("RZMagicLoader");
+}
+
+RZMagicLoader::~RZMagicLoader() = default;
+
+std::int32_t RZMagicLoader::parseNumber(const std::string& field) {
+    return RZTableText::parseNumber(field);
+}
+
+bool RZMagicLoader::readRecords(const HFile& tablePath, const HFile& soundPath,
+                                std::vector<ZDMagic>* kept) {
+    TableBytes bytes(tablePath, soundPath);
+    if (!bytes.read()) {
+        return false;
+    }
+    parseRecords(bytes, tablePath, kept);
     return true;
 }
 
@@ -147,10 +172,18 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
         document->setSoundPath(HFile());
         document->clear();
 
-        std::vector<ZDMagic> records;
-        if (readRecords(tablePath, soundPath, &records)) {
-            for (const ZDMagic& record : records) {
-                document->append(std::make_unique<RZMagic>(record));
+        TableBytes bytes(tablePath, soundPath);
+        bool read = false;
+        {
+            HStageClock::Scope stage("read");
+            read = bytes.read();
+        }
+        if (read) {
+            HStageClock::Scope stage("parse");
+            std::vector<ZDMagic> records;
+            parseRecords(bytes, tablePath, &records);
+            for (ZDMagic& record : records) {
+                document->append(std::make_unique<RZMagic>(std::move(record)));
             }
             document->setTablePath(tablePath);
             document->setSoundPath(soundPath);
@@ -159,6 +192,7 @@ bool RZMagicLoader::load(HFile tablePath, HFile soundPath, RZEditData* document)
 
     HFile game = tablePath.parent().parent();
     if (document && game.exists()) {
+        HStageClock::Scope stage("characters");
         document->characters()->readAll(game);
     }
     return result;

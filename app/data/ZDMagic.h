@@ -19,6 +19,8 @@ class ZDMagic {
     ZDMagic();
     ZDMagic(const ZDMagic&) = default;
     ZDMagic& operator=(const ZDMagic&) = default;
+    ZDMagic(ZDMagic&&) = default;
+    ZDMagic& operator=(ZDMagic&&) = default;
     virtual ~ZDMagic() = default;
 
     std::int32_t getIndex() const { return index; }

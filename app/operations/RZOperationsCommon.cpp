@@ -6,6 +6,7 @@
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
+#include "support/HStageClock.h"
 #include "toolkit/HClipboard.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HDialog.h"
@@ -40,10 +41,12 @@ bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, 
 
 void showDocument(HComponent* window, RZEditData* document) {
     if (document != nullptr) {
+        HStageClock::Scope stage("stock");
         document->readStockTable();
     }
     RZDisplay display;
     display.showTable(window, document);
+    HStageClock::Scope stage("title");
     display.updateTitle(window, document);
     updateCommandStates(window, document);
 }

@@ -9,6 +9,7 @@
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "support/HDebug.h"
+#include "support/HStageClock.h"
 #include "toolkit/HComponent.h"
 #include "toolkit/HDropDown.h"
 #include "toolkit/HEdit.h"
@@ -155,6 +156,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
         return false;
     }
     window->setListenersEnabled(false);
+    HStageClock::Scope stage("list");
     // As many rows as the list has: they are rewritten in place, which ends as
     // emptying and refilling the list would (document order, white rows).
     const bool inPlace = list->getItemCount() == static_cast<int>(document->count());
@@ -176,6 +178,7 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
     }
     endRefill(list);
     window->setListenersEnabled(true);
+    HStageClock::Scope selection("select");
     if (list->getItemCount() > 0) {
         list->setSelectedIndex(0);
     } else {
@@ -204,13 +207,18 @@ bool RZDisplay::showEntry(HComponent* window, RZEditData* document) {
         }
     }
     if (entry != nullptr) {
-        writeForm(window, entry, false);
+        {
+            HStageClock::Scope stage("form");
+            writeForm(window, entry, false);
+        }
         document->setShownEntry(entry);
         if (preview != nullptr) {
+            HStageClock::Scope stage("picture");
             preview->setUserObject(entry);
             preview->restartTimerAnimation();
         }
         if (characters != nullptr) {
+            HStageClock::Scope stage("character-list");
             beginRefill(characters);
             RZCharacters* people = document->characters();
             if (people != nullptr) {
@@ -423,9 +431,18 @@ bool RZDisplay::moveSelection(HComponent* window, int direction) {
 void RZDisplay::writeForm(HComponent* window, const RZMagic* entry, bool changedOnly) {
     HDropDown<int>* target = control<HDropDown<int>>(window, IDC_TARGET);
     // Only a box whose text changes is written (and repainted), when asked.
+    // Otherwise every box is left as setting its text leaves it (the caret and
+    // the view at the start, nothing to undo), and one that already is, with
+    // that text, is not set again: it is neither invalidated nor repainted.
     const auto write = [window, changedOnly](int id, const std::string& text) {
         HComponent* box = window->findById(id);
-        if (box != nullptr && !(changedOnly && box->getText() == text)) {
+        if (box == nullptr || (changedOnly && box->getText() == text)) {
+            return;
+        }
+        HEdit* edit = changedOnly ? nullptr : dynamic_cast<HEdit*>(box);
+        if (edit != nullptr) {
+            edit->showText(text);
+        } else {
             box->setText(text);
         }
     };

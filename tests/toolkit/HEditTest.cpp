@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 using controltest::Window;
@@ -169,6 +170,64 @@ TEST(HEdit, SelectTextCutsTheEndToTheTextAndSkipsAnEmptyBox) {
     std::pair<DWORD, DWORD> before = selection(empty->getHandle());
     empty->selectText(2, 100);
     EXPECT_EQ(before, selection(empty->getHandle()));
+}
+
+TEST(HEdit, ShowTextLeavesTheBoxAsSettingItAndSkipsOneAlreadySo) {
+    Window window;
+    HEdit* edit = window.make<HEdit>(window.get(), 425, "");
+    edit->setBounds(10, 10, 60, 22);
+    EditRecorder* listener = window.make<EditRecorder>();
+    window.get()->addListener(listener);
+    const std::string longText = "説明文がこの箱の幅よりずっと長く続いていく一行";
+    edit->showText(longText); // no control yet: nothing happens
+    window.show();
+    HWND box = edit->getHandle();
+
+    // How a box may differ from what setting its text leaves, with the same text.
+    struct Case {
+        const char* state;
+        std::function<void()> makeState;
+        bool setAgain;
+    };
+    const Case cases[] = {
+        {"as set", [] {}, false},
+        {"a selection", [&] { SendMessageA(box, EM_SETSEL, 2, 6); }, true},
+        {"the caret and the view at the end",
+         [&] {
+             SendMessageA(box, EM_SETSEL, longText.size(), longText.size());
+             SendMessageA(box, EM_SCROLLCARET, 0, 0);
+             ASSERT_GT(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+         },
+         true},
+        {"an edit to undo",
+         [&] {
+             SendMessageA(box, EM_SETSEL, 0, 0);
+             SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+             SendMessageA(box, EM_SETSEL, 0, 1);
+             SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
+             SendMessageA(box, EM_SETSEL, 0, 0);
+         },
+         true},
+        {"marked as changed", [&] { SendMessageA(box, EM_SETMODIFY, TRUE, 0); }, true},
+    };
+    for (const Case& c : cases) {
+        edit->setText(longText);
+        c.makeState();
+        ASSERT_EQ(longText, edit->getText()) << c.state;
+        listener->calls.clear();
+        edit->showText(longText);
+        EXPECT_EQ(c.setAgain ? 1 : 0, listener->count("onChange")) << c.state;
+        EXPECT_EQ(longText, edit->getText()) << c.state;
+        EXPECT_EQ(std::make_pair(DWORD(0), DWORD(0)), selection(box)) << c.state;
+        EXPECT_EQ(0, SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0)) << c.state;
+        EXPECT_FALSE(SendMessageA(box, EM_CANUNDO, 0, 0)) << c.state;
+        EXPECT_FALSE(SendMessageA(box, EM_GETMODIFY, 0, 0)) << c.state;
+    }
+    // Another text is always set.
+    listener->calls.clear();
+    edit->showText("短い");
+    EXPECT_EQ("短い", edit->getText());
+    EXPECT_EQ(1, listener->count("onChange"));
 }
 
 TEST(HEdit, TypingAndFocusReachTheEditListener) {

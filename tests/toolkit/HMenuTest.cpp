@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace testsupport;
 using namespace nativetest;
@@ -163,22 +164,38 @@ TEST(HMenu, ItemsAreGreyedAndEnabledWhileLive) {
     ASSERT_EQ(1, m.window->create());
     HMENU barMenu = m.bar->getMenu();
     HMENU fileMenu = m.file->getSubmenu();
+    // Redrawing the bar recalculates the window's frame.
+    std::vector<int> frames;
+    RecordingListener frameCalculation(WM_NCCALCSIZE, &frames, 1);
+    m.window->addListener(&frameCalculation);
 
+    // An item inside a drop-down menu is drawn when the menu opens: the bar
+    // is left alone.
     m.open->setEnabled(false);
     EXPECT_FALSE(m.open->isEnabled());
     EXPECT_TRUE(GetMenuState(fileMenu, 135, MF_BYCOMMAND) & MF_GRAYED);
     m.open->setEnabled(true);
     EXPECT_TRUE(m.open->isEnabled());
     EXPECT_FALSE(GetMenuState(fileMenu, 135, MF_BYCOMMAND) & MF_GRAYED);
+    m.recentA->setEnabled(false);
+    EXPECT_TRUE(GetMenuState(m.recent->getSubmenu(), 139, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(frames.empty());
 
-    // An item with a submenu is greyed in the bar, where it is shown.
+    // An item with a submenu is greyed in the bar, where it is shown, and the
+    // bar is redrawn.
     m.file->setEnabled(false);
     EXPECT_FALSE(m.file->isEnabled());
     EXPECT_TRUE(GetMenuState(barMenu, 0, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(fileMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(frames.empty());
+    frames.clear();
+    m.single->setEnabled(false);
+    EXPECT_TRUE(GetMenuState(barMenu, 151, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(frames.empty());
     m.file->setEnabled(true);
     EXPECT_TRUE(m.file->isEnabled());
     EXPECT_FALSE(GetMenuState(barMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+    m.window->removeListener(&frameCalculation);
 }
 
 TEST(HMenu, ItemsKeepTheirOrderWhenIdsRepeatAndFailuresAreLogged) {

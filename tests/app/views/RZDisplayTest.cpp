@@ -188,6 +188,38 @@ TEST_F(RZDisplayTest, FocusingAFieldSelectsItsText) {
     EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(cost)));
 }
 
+TEST_F(RZDisplayTest, BrowsingLeavesEveryBoxAsSettingItsTextDoes) {
+    Editor& e = *editor;
+    e.selectRow(0);
+    // Typed into and scrolled, then left: the next level shares the text.
+    HWND description = e.controlHandle(IDC_DESCRIPTION);
+    SetFocus(description);
+    const std::string typed =
+        "長い説明をここに打ち込んで箱の幅より先まで続けておく。まだ続けて、さらに先まで書いておく";
+    SendMessageA(description, EM_SETSEL, 0, -1);
+    SendMessageA(description, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    SetFocus(e.controlHandle(IDC_SPELL_LIST));
+    pump(5);
+    ASSERT_TRUE(SendMessageA(description, EM_CANUNDO, 0, 0));
+    ASSERT_GT(SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    e.selectRow(1);
+    for (int id : {IDC_NAME, IDC_DESCRIPTION, IDC_COST}) {
+        SCOPED_TRACE(id);
+        HWND box = e.controlHandle(id);
+        DWORD start = 1, end = 1;
+        SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 0u);
+        EXPECT_EQ(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        EXPECT_FALSE(SendMessageA(box, EM_CANUNDO, 0, 0));
+        EXPECT_FALSE(SendMessageA(box, EM_GETMODIFY, 0, 0));
+    }
+    EXPECT_EQ(e.control(IDC_DESCRIPTION)->getText(), typed);
+    EXPECT_EQ(e.control(IDC_NAME)->getText(), entry(1)->getName());
+    EXPECT_EQ(e.control(IDC_COST)->getText(), std::to_string(entry(1)->getCost()));
+}
+
 TEST_F(RZDisplayTest, RevertRestoresTheSpellOnEveryLevelAndForgetsChosenFiles) {
     Editor& e = *editor;
     e.selectRow(0);
