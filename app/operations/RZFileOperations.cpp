@@ -20,6 +20,9 @@ using namespace rzops;
 
 namespace {
 
+// Every save that fails says so with this text, whichever command started it.
+const char SAVE_FAILED[] = "ファイルの保存に失敗しました。";
+
 // The sound list always lies beside the table, named "SoundFileName"; a table
 // chosen under that very name is written as "MagicTable" instead, so the two
 // files never coincide.
@@ -153,7 +156,7 @@ int saveHasEdited(HComponent* window, RZEditData* document, const char* caption)
         RZMagicLoader loader;
         if (!loader.save(plan.table, plan.sound, document)) {
             HLOG_INFO(SOURCE, 2160, "RZOP0002:save error");
-            ask(window, "ファイルの保存に失敗しました。", caption, MB_OK | MB_ICONEXCLAMATION);
+            ask(window, SAVE_FAILED, caption, MB_OK | MB_ICONEXCLAMATION);
             // The caller must not throw the unsaved data away.
             answer = IDCANCEL;
         } else {
@@ -237,6 +240,10 @@ bool RZOP0015(HComponent* window) {
             showDocument(window, document);
             if (saved) {
                 reportBackup(window, loader);
+            } else {
+                // Told, as a failed save inside the questions is: the edits
+                // stay and the table keeps its old place.
+                ask(window, SAVE_FAILED, "名前をつけて保存", MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
@@ -284,6 +291,8 @@ bool RZOP0016(HComponent* window) {
             showDocument(window, document);
             if (saved) {
                 reportBackup(window, loader);
+            } else {
+                ask(window, SAVE_FAILED, "上書き保存", MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }

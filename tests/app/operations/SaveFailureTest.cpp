@@ -116,14 +116,21 @@ const char* const KEPT_NAME = "残す名前";
 const char* const KEPT_DESCRIPTION = "書き換えた説明";
 
 // Runs Save and expects it logged as failed by the operation, and by the loader
-// when a loader line is given.
-void expectSaveLoggedAsFailed(Editor& editor, int loaderLine = 0, const char* loaderText = "") {
+// when a loader line is given, and the user told once. The box is answered and
+// taken off the list, so the boxes counted after it are the questions' own.
+void expectSaveLoggedAsFailed(Editor& editor, Answerer& answers, int loaderLine = 0,
+                              const char* loaderText = "") {
     testsupport::LogTail log;
+    const std::size_t first = answers.seen.size();
+    answers.push(IDOK);
     editor.command(IDM_SAVE);
     if (loaderLine != 0) {
         EXPECT_TRUE(log.contains(note("RZMagicLoader", loaderLine, loaderText)));
     }
     EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
+    ASSERT_EQ(answers.seen.size(), first + 1);
+    expectFailureBox(answers.seen.back(), "上書き保存");
+    answers.seen.pop_back();
 }
 
 // Exit, Yes to saving first: the save fails, the user is told, and the program
@@ -274,7 +281,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     const Snapshot before = snapshot(game + "\\SetA");
 
     // Save: only logged; the flags and the title stay.
-    expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
+    expectSaveLoggedAsFailed(editor, answers, 165, "save:error fileopen");
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.document()->flags(), OPENED);
@@ -290,7 +297,7 @@ TEST_F(SaveFailureTest, ReadOnlyOrHeldTableIsLeftAloneAndTheEditsStay) {
     {
         HeldFile held(data + "\\MagicTable");
         ASSERT_TRUE(held.holding);
-        expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
+        expectSaveLoggedAsFailed(editor, answers, 165, "save:error fileopen");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
@@ -316,7 +323,7 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     ASSERT_TRUE(testsupport::writeFile(data + "\\MagicTable\\inside", "keep me"));
     const Snapshot before = snapshot(game + "\\SetA");
 
-    expectSaveLoggedAsFailed(editor);
+    expectSaveLoggedAsFailed(editor, answers);
     EXPECT_TRUE(answers.seen.empty());
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
@@ -341,8 +348,10 @@ TEST_F(SaveFailureTest, DirectoryInTheWayIsLeftAloneAndTheEditsStay) {
     testsupport::LogTail saveAsLog;
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
+    answers.push(IDOK);
     editor.command(IDM_SAVE_AS);
-    ASSERT_EQ(answers.seen.size(), 4u);
+    ASSERT_EQ(answers.seen.size(), 5u);
+    expectFailureBox(answers.seen[4], "名前をつけて保存");
     EXPECT_TRUE(saveAsLog.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
     EXPECT_TRUE(saveAsLog.contains(note("RZOperations", 1530, "RZOP0015:save error")));
     EXPECT_EQ(differences(there, snapshot(out)), "");
@@ -389,10 +398,12 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
     testsupport::LogTail log;
     answers.push(IDOK, out + "\\MagicTable");
     answers.push(IDOK);
+    answers.push(IDOK);
     editor.command(IDM_SAVE);
-    ASSERT_EQ(answers.seen.size(), 2u);
+    ASSERT_EQ(answers.seen.size(), 3u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(answers.seen[1].caption, "新規作成ファイルの保存");
+    expectFailureBox(answers.seen[2], "上書き保存");
     EXPECT_TRUE(log.contains(note("RZMagicLoader", 214, "save:error fileopen(2)")));
     EXPECT_TRUE(log.contains(note("RZOperations", 1650, "RZOP0016:save error")));
     EXPECT_EQ(differences(before, snapshot(out)), "");
@@ -406,8 +417,8 @@ TEST_F(SaveFailureTest, NewTableThatCannotBeWrittenStaysNew) {
         answers.push(IDOK);
         answers.push(IDOK);
         editor.command(IDM_EXIT);
-        ASSERT_EQ(answers.seen.size(), 6u);
-        expectFailureBox(answers.seen[5], "プログラムの終了");
+        ASSERT_EQ(answers.seen.size(), 7u);
+        expectFailureBox(answers.seen[6], "プログラムの終了");
         EXPECT_TRUE(editor.alive());
         EXPECT_TRUE(snapshot(good).empty());
         expectStillNew();
@@ -440,7 +451,7 @@ TEST_F(SaveFailureTest, FolderRemovedAfterOpeningIsNotMadeAgainAndTheEditsStay) 
     ASSERT_TRUE(removeTree(folder));
     ASSERT_FALSE(testsupport::fileExists(folder));
 
-    expectSaveLoggedAsFailed(editor, 165, "save:error fileopen");
+    expectSaveLoggedAsFailed(editor, answers, 165, "save:error fileopen");
     EXPECT_EQ(answers.seen.size(), 1u);
     EXPECT_TRUE(snapshot(place).empty());
     EXPECT_EQ(editor.title(), title);
@@ -483,7 +494,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     // Read-only: found out before anything is replaced.
     ASSERT_TRUE(SetFileAttributesA((data + "\\SoundFileName").c_str(), FILE_ATTRIBUTE_READONLY));
     Snapshot before = snapshot(game + "\\SetA");
-    expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
+    expectSaveLoggedAsFailed(editor, answers, 214, "save:error fileopen(2)");
     EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
     EXPECT_EQ(editor.title(), title);
     ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
@@ -498,7 +509,7 @@ TEST_F(SaveFailureTest, SoundListThatCannotBeReplacedKeepsTheTableAsItWas) {
     {
         HeldFile held(data + "\\SoundFileName");
         ASSERT_TRUE(held.holding);
-        expectSaveLoggedAsFailed(editor, 214, "save:error fileopen(2)");
+        expectSaveLoggedAsFailed(editor, answers, 214, "save:error fileopen(2)");
         held.release(); // also takes away its signal file
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
@@ -550,7 +561,7 @@ TEST_F(SaveFailureTest, AFailingStepOfReplacingTheFilesLosesNothing) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         FailingStep failing(row.step, row.nth);
-        expectSaveLoggedAsFailed(editor);
+        expectSaveLoggedAsFailed(editor, answers);
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.document()->flags(), OPENED);
         EXPECT_EQ(editor.title(), title);
@@ -585,7 +596,7 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     {
         // Room for part of the table only.
         SpaceLimit limit(1000);
-        expectSaveLoggedAsFailed(editor);
+        expectSaveLoggedAsFailed(editor, answers);
         EXPECT_TRUE(answers.seen.empty());
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         EXPECT_EQ(editor.title(), title);
@@ -602,7 +613,7 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
     {
         // Room for the whole table but not for the sound list after it.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
-        expectSaveLoggedAsFailed(editor);
+        expectSaveLoggedAsFailed(editor, answers);
         EXPECT_EQ(differences(before, snapshot(game + "\\SetA")), "");
         ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
     }
@@ -610,9 +621,13 @@ TEST_F(SaveFailureTest, DiskFillingUpMidwayLosesNothing) {
         // Save as to a new place with the disk full: no file appears there.
         std::string out = testsupport::makeScratchDir("full-saveas");
         SpaceLimit limit(0);
+        const std::size_t first = answers.seen.size();
         answers.push(IDOK, out + "\\MagicTable");
         answers.push(IDOK);
+        answers.push(IDOK);
         editor.command(IDM_SAVE_AS);
+        ASSERT_EQ(answers.seen.size(), first + 3);
+        expectFailureBox(answers.seen[first + 2], "名前をつけて保存");
         EXPECT_TRUE(snapshot(out).empty());
         EXPECT_EQ(editor.title(), title);
         ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
@@ -655,9 +670,11 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         // Room for the table only; the user agreed to make the sound list.
         SpaceLimit limit(static_cast<std::int64_t>(table.size()));
         answers.push(IDYES);
+        answers.push(IDOK);
         editor.command(IDM_SAVE);
-        ASSERT_EQ(answers.seen.size(), 1u);
+        ASSERT_EQ(answers.seen.size(), 2u);
         EXPECT_EQ(answers.seen[0].caption, "SoundFileNameファイルの新規作成");
+        expectFailureBox(answers.seen[1], "上書き保存");
         expectKept();
     }
     {
@@ -667,8 +684,8 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         answers.push(IDYES);
         answers.push(IDOK);
         editor.command(editor.dataSetId("SetA"));
-        ASSERT_EQ(answers.seen.size(), 4u);
-        expectFailureBox(answers.seen[3], "開く");
+        ASSERT_EQ(answers.seen.size(), 5u);
+        expectFailureBox(answers.seen[4], "開く");
         expectKept();
         HFileWriter::setSpaceLeftForTests(static_cast<std::int64_t>(table.size()));
         answers.push(IDYES);
@@ -676,8 +693,8 @@ TEST_F(SaveFailureTest, StockSoundListThatCannotBeMadeKeepsTheFlagAndTheTable) {
         answers.push(IDOK);
         SendMessageA(editor.hwnd, WM_CLOSE, 0, 0);
         pump(20);
-        ASSERT_EQ(answers.seen.size(), 7u);
-        expectFailureBox(answers.seen[6], "プログラムの終了");
+        ASSERT_EQ(answers.seen.size(), 8u);
+        expectFailureBox(answers.seen[7], "プログラムの終了");
         EXPECT_TRUE(editor.alive());
         expectKept();
     }
@@ -803,7 +820,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
 
     // The table runs out of room midway.
     Snapshot before = snapshot(folder);
-    expectSaveLoggedAsFailed(editor);
+    expectSaveLoggedAsFailed(editor, answers);
     EXPECT_EQ(answers.seen.size(), 1u);
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 4096u);
@@ -817,7 +834,7 @@ TEST_F(SaveFailureTest, SmallRealDiskFillingUpLosesNothing) {
     ASSERT_TRUE(fillLeaving(filler, 2));
     ASSERT_EQ(freeBytes(folder), 8192u);
     before = snapshot(folder);
-    expectSaveLoggedAsFailed(editor);
+    expectSaveLoggedAsFailed(editor, answers);
     EXPECT_EQ(differences(before, snapshot(folder)), "");
     EXPECT_EQ(freeBytes(folder), 8192u);
     ASSERT_NO_FATAL_FAILURE(expectEditsKept(editor));
@@ -905,7 +922,7 @@ TEST_F(SaveFailureTest, TheTablesNameHoldsAWholeTableThroughoutSaves) {
             // back, then written again below.
             HeldFile held(data + "\\SoundFileName");
             ASSERT_TRUE(held.holding);
-            editor.command(IDM_SAVE);
+            ASSERT_NO_FATAL_FAILURE(expectSaveLoggedAsFailed(editor, answers));
             ASSERT_TRUE(editor.document()->hasChanged());
         }
         editor.command(IDM_SAVE);
