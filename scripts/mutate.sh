@@ -32,7 +32,9 @@
 # not build) or STALE (does not apply), then the score. Runs at nice 19. Exits
 # 1 when a fault survived or could not be tried, 2 on bad use.
 set -euo pipefail
-
+# The script is one block, read whole before it runs: a run takes hours, and
+# the file may be edited meanwhile.
+{
 if [ "$(nice)" -lt 19 ]; then
   exec nice -n 19 "$0" "$@"
 fi
@@ -179,7 +181,7 @@ done
 # The failed tests a program's output names (at most two), or its crash line.
 failed_tests() { # failed_tests LOG
   { grep -o 'CRASH: .* in [A-Za-z0-9_/.]*' "$1" | sed 's/.* in /crash in /'
-    sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/.]*\).*/\1/p' "$1"; } | awk '!seen[$0]++' | head -n2 |
+    sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/]*\.[A-Za-z0-9_/.]*\).*/\1/p' "$1"; } | awk '!seen[$0]++' | head -n2 |
     paste -sd ',' | sed 's/,/, /'
 }
 
@@ -261,3 +263,5 @@ percent=""
 echo "mutate: $killed of $tried faults caught$percent$note; logs in $logs"
 [ -z "$random_count" ] || echo "mutate: faults in $run_dir/faults, survivors in $run_dir/survivors (seed $seed)"
 [ "$survived" -eq 0 ] && [ "$untried" -eq 0 ]
+exit
+}
