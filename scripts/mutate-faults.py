@@ -8,6 +8,10 @@ marked as changing nothing a user or a file could see.
       into --out (01-<file>-<line>.patch, ...), on the lines of product code
       that changed between REV and HEAD of --repo. The same seed, tree and REV
       give the same faults.
+  mutate-faults.py harnesses SRC FILE...
+      names the fuzz harnesses (fuzz/fuzz_*.cpp of SRC) that run the code of a
+      FILE: through the headers they include, those headers' own sources and
+      what these include in turn.
   mutate-faults.py equivalent LIST PATCH
       prints the reason and exits 0 when the fault of PATCH is listed in LIST
       (tab-separated: file, line before, line after, reason), else exits 1.
@@ -466,6 +470,39 @@ def command_equivalent(args):
     return 1
 
 
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+
+
+def includes(src, path):
+    try:
+        with open(os.path.join(src, path), encoding="utf-8", errors="surrogateescape") as f:
+            return [name for name in INCLUDE.findall(f.read())
+                    if os.path.exists(os.path.join(src, name))]
+    except OSError:
+        return []
+
+
+def command_harnesses(args):
+    touched = {os.path.splitext(f)[0] for f in args.files}
+    fuzz = os.path.join(args.src, "fuzz")
+    for harness in sorted(os.listdir(fuzz)):
+        if not (harness.startswith("fuzz_") and harness.endswith(".cpp")):
+            continue
+        seen, pending = set(), includes(args.src, os.path.join("fuzz", harness))
+        while pending:
+            path = pending.pop()
+            if path in seen:
+                continue
+            seen.add(path)
+            pending += includes(args.src, path)
+            own = os.path.splitext(path)[0] + ".cpp"
+            if os.path.exists(os.path.join(args.src, own)) and own not in seen:
+                pending.append(own)
+        if touched & {os.path.splitext(p)[0] for p in seen}:
+            print(harness[:-len(".cpp")])
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     sub = parser.add_subparsers(dest="command", required=True)
@@ -476,11 +513,16 @@ def main():
     c.add_argument("--count", type=int, required=True)
     c.add_argument("--out", required=True)
     c.add_argument("--tests", required=True)
+    h = sub.add_parser("harnesses")
+    h.add_argument("src")
+    h.add_argument("files", nargs="+")
     e = sub.add_parser("equivalent")
     e.add_argument("list")
     e.add_argument("patch")
     args = parser.parse_args()
-    return command_choose(args) if args.command == "choose" else command_equivalent(args)
+    commands = {"choose": command_choose, "harnesses": command_harnesses,
+                "equivalent": command_equivalent}
+    return commands[args.command](args)
 
 
 if __name__ == "__main__":

@@ -25,7 +25,7 @@
 # The committed tree (HEAD) is cloned into DIR/src and built once into DIR/bin.
 # Each fault is then applied, the named test programs rebuilt and run through
 # ctest one by one (with the filter in GTEST_FILTER) until one fails, and, when
-# they all pass, the fuzz harnesses that include the touched file run for a few
+# they all pass, the fuzz harnesses that run the touched file's code run for a few
 # seconds; then the fault is taken back. One line per fault: KILLED (with the
 # program and test, or the timeout, that caught it), SURVIVED, EQUIVALENT (a
 # survivor listed in tests/mutants/equivalent.txt, counted apart), BROKEN (does
@@ -225,14 +225,12 @@ for p in "${patches[@]}"; do
     rm -f "$log.part"
   fi
   if [ -z "$verdict" ]; then
-    # The fuzz harnesses that include a touched parser's header.
+    # The fuzz harnesses that run a touched file's code.
     harnesses=()
-    while IFS= read -r file; do
-      header_file="${file%.*}.h"
-      for h in $(grep -l "#include \"$header_file\"" "$src"/fuzz/fuzz_*.cpp 2>/dev/null); do
-        harnesses+=(--only "$(basename "$h" .cpp)")
-      done
-    done < <(git -C "$src" diff --name-only)
+    mapfile -t touched < <(git -C "$src" diff --name-only)
+    for h in $(python3 "$faults_helper" harnesses "$src" "${touched[@]}"); do
+      harnesses+=(--only "$h")
+    done
     if [ "${#harnesses[@]}" -gt 0 ] &&
       ! "$src/scripts/fuzz.sh" --seconds "$fuzz_seconds" --jobs 1 --build "$work/fuzz" \
         "${harnesses[@]}" >>"$log" 2>&1; then
