@@ -244,12 +244,15 @@ TEST_F(RZImageViewTest, UnreadablePicturesShowARedMessageAndNoEntryClears) {
     EXPECT_EQ(view->getImage()->getWidth(), 372);
     EXPECT_EQ(view->getImage()->getHeight(), 128);
     int red = 0;
+    int white = 0; // the text's own background, where it is drawn opaque
     for (int y = 4; y < 24; ++y) {
         for (int x = 4; x < 200; ++x) {
             red += pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+            white += pixel(x, y) == RGB(255, 255, 255) ? 1 : 0;
         }
     }
     EXPECT_GT(red, 20);
+    EXPECT_EQ(white, 0);
     EXPECT_EQ(pixel(300, 100), RGB(212, 208, 200));
     // And it reaches the screen at once, though no animation repaints it.
     pump(50);
