@@ -14,7 +14,8 @@ marked as changing nothing a user or a file could see.
       what these include in turn.
   mutate-faults.py equivalent LIST PATCH
       prints the reason and exits 0 when the fault of PATCH is listed in LIST
-      (tab-separated: file, line before, line after, reason), else exits 1.
+      (tab-separated: file, the line above the fault's, the line before and
+      after the fault, reason), else exits 1.
 
 A fault is one of: a comparison turned (< <=, > >=, == !=), && and || swapped,
 a condition negated, an integer constant one more or less, a call statement
@@ -440,8 +441,10 @@ def command_choose(args):
 
 
 def fault_key(patch):
-    """file, line before, line after (stripped; "" for a removed line) of a one-line patch."""
-    path, removed, added = None, [], []
+    """file, the nearest line above that is not blank, the line before and after
+    the fault (each stripped; "" for a removed line) of a one-line patch. The
+    line above tells apart faults of the same text in one file."""
+    path, above, removed, added = None, "", [], []
     with open(patch, encoding="utf-8", errors="surrogateescape") as f:
         for line in f.read().split("\n"):
             if line.startswith("+++ "):
@@ -450,9 +453,11 @@ def fault_key(patch):
                 removed.append(line[1:].strip())
             elif path and line.startswith("+"):
                 added.append(line[1:].strip())
+            elif path and line.startswith(" ") and not removed and line.strip():
+                above = line.strip()
     if path is None or len(removed) != 1 or len(added) > 1:
         return None
-    return path, removed[0], added[0] if added else ""
+    return path, above, removed[0], added[0] if added else ""
 
 
 def command_equivalent(args):
@@ -464,8 +469,8 @@ def command_equivalent(args):
             if line.startswith("#") or not line.strip():
                 continue
             fields = line.rstrip("\n").split("\t")
-            if len(fields) >= 4 and tuple(f.strip() for f in fields[:3]) == key:
-                print(fields[3].strip())
+            if len(fields) >= 5 and tuple(f.strip() for f in fields[:4]) == key:
+                print(fields[4].strip())
                 return 0
     return 1
 
