@@ -11,8 +11,7 @@
 
 namespace {
 
-// One step: the entry at position gets a cost, or every entry a name and a
-// description.
+// One step: the entry at position gets a cost, or every entry a name and description.
 void costStep(RZEditData& document, std::uint32_t position, int cost) {
     ASSERT_TRUE(document.history().record(document, {position}, position, [&] {
         document.entryAt(position)->setCost(cost);
@@ -67,8 +66,7 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
     }
 
     // Steps of 64 KiB names and descriptions on every level: the oldest go, the
-    // bytes stay bounded (the texts the kept steps hold too), and what is kept
-    // still undoes to the text before it.
+    // texts kept stay within the byte bound, and what is kept still undoes to the text before it.
     document.history().clear();
     const std::string big(64 * 1024, 'x');
     for (int s = 0; s < 30; ++s) {
