@@ -202,14 +202,12 @@ TEST_F(RZImageViewTest, SmallCellsAreSingleForAreaOneElseAClusterOfSeven) {
 }
 
 TEST_F(RZImageViewTest, OtherSizesAreCutIntoSquaresAsHighAsThePicture) {
-    RZMagic* m = make(3, 1); // 100 x 50
-    show(m);
-    expectStrip(50, 3);
-    delete m;
-    m = make(3, 2);
-    show(m);
-    expectStrip(150, 3);
-    delete m;
+    for (const auto& [area, size] : {std::pair{1, 50}, std::pair{2, 150}}) {
+        RZMagic* m = make(3, area); // 100 x 50
+        show(m);
+        expectStrip(size, 3);
+        delete m;
+    }
 }
 
 TEST_F(RZImageViewTest, ReplacementGameFolderAndStockPictures) {
@@ -243,13 +241,11 @@ TEST_F(RZImageViewTest, UnreadablePicturesShowARedMessageAndNoEntryClears) {
     EXPECT_EQ(view->getCurrentFrame(), -1);
     EXPECT_EQ(view->getImage()->getWidth(), 372);
     EXPECT_EQ(view->getImage()->getHeight(), 128);
-    // The pixels of a colour where the message stands.
+    // The pixels of a colour where the message stands: (4, 4) to (199, 23).
     const auto count = [](HDC dc, COLORREF colour) {
         int found = 0;
-        for (int y = 4; y < 24; ++y) {
-            for (int x = 4; x < 200; ++x) {
-                found += GetPixel(dc, x, y) == colour ? 1 : 0;
-            }
+        for (int at = 0; at < 196 * 20; ++at) {
+            found += GetPixel(dc, 4 + at % 196, 4 + at / 196) == colour ? 1 : 0;
         }
         return found;
     };
