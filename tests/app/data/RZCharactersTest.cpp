@@ -212,6 +212,7 @@ TEST(RZCharacters, WalkListsThoseWithEnoughAptitude) {
     EXPECT_EQ("B", water[1].aptitude);
     EXPECT_EQ("S", water[2].aptitude);
     EXPECT_EQ("A", water[3].aptitude);
+    EXPECT_EQ("", characters.aptitudeText(7, 1)); // no eighth character
 
     EXPECT_EQ((Strings{"表示板"}), namesOf(walk(characters, 5, 5)));
     EXPECT_EQ(7u, walk(characters, 0, 0).size());

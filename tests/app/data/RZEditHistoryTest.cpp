@@ -11,7 +11,7 @@
 
 namespace {
 
-// One step: the entry at position gets a cost, or every entry a description.
+// One step: the entry at position gets a cost, or every entry a name and description.
 void costStep(RZEditData& document, std::uint32_t position, int cost) {
     ASSERT_TRUE(document.history().record(document, {position}, position, [&] {
         document.entryAt(position)->setCost(cost);
@@ -19,9 +19,10 @@ void costStep(RZEditData& document, std::uint32_t position, int cost) {
     }));
 }
 
-void descriptionStep(RZEditData& document, const std::string& text) {
+void textStep(RZEditData& document, const std::string& text) {
     ASSERT_TRUE(document.history().record(document, RZEditHistory::allPositions(document), 0, [&] {
         for (std::uint32_t i = 0; i < document.count(); ++i) {
+            document.entryAt(i)->setName(text);
             document.entryAt(i)->setDescription(text);
         }
         return true;
@@ -64,17 +65,18 @@ TEST(RZEditHistory, KeepsTheLastThousandStepsWithinItsByteBound) {
         EXPECT_EQ(document.entryAt(i)->getCost(), after[0][i]) << i;
     }
 
-    // Steps of 64 KiB descriptions on every level: the oldest go, the bytes stay
-    // bounded, and what is kept still undoes to the text before it.
+    // Steps of 64 KiB names and descriptions on every level: the oldest go, the
+    // texts kept stay within the byte bound, and what is kept still undoes to the text before it.
     document.history().clear();
     const std::string big(64 * 1024, 'x');
     for (int s = 0; s < 30; ++s) {
-        ASSERT_NO_FATAL_FAILURE(descriptionStep(document, big + std::to_string(s)));
+        ASSERT_NO_FATAL_FAILURE(textStep(document, big + std::to_string(s)));
         EXPECT_LE(document.history().storedBytes(), RZEditHistory::BYTE_LIMIT);
     }
     const size_t kept = document.history().undoCount();
     EXPECT_GE(kept, 1u);
     EXPECT_LT(kept, 30u);
+    EXPECT_LE((kept - 1) * n * 2 * big.size(), RZEditHistory::BYTE_LIMIT);
     for (size_t k = 0; k < kept; ++k) {
         ASSERT_GE(document.history().undo(document), 0);
     }

@@ -49,11 +49,11 @@ TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
     const std::pair<int, Problem> name = {FIELD_NAME, NO_NAME};
     const std::pair<int, Problem> missing = {FIELD_SOUND, SOUND_MISSING};
     std::vector<Level> levels = {
+        {4, "chosen and in the game", "game", out + "game.wav", {}}, // the first row too
         {0, "in the game", "game", "", {}},
         {1, "in the stock game", "stock", "", {}},
         {2, "nowhere", "nowhere", "", {missing}},
         {3, "chosen only", "chosen", out + "chosen.wav", {{FIELD_SOUND, SOUND_OUTSIDE_GAME}}},
-        {4, "chosen and in the game", "game", out + "game.wav", {}},
         {5, "no sound", "", out + "chosen.wav", {}},
         {6, "", "game", "", {name}},
         // Shared fields once, on the first level; numbers on every level.
@@ -109,13 +109,13 @@ TEST(RZTableCheck, ListsEachProblemOnceInTableOrderAndCopiesChosenSounds) {
     // Chosen files that exist outside the game's folder, under a plain name.
     const std::vector<Copy> made = copies(document, exists);
     ASSERT_EQ(made.size(), 2u);
-    EXPECT_EQ(made[0].position, 3u);
-    EXPECT_EQ(made[0].from.fullPath(), out + "chosen.wav");
-    EXPECT_EQ(made[0].to.fullPath(), game + "\\Music&Sound\\chosen.wav");
+    EXPECT_EQ(made[0].position, 0u);
+    EXPECT_EQ(made[0].to.fullPath(), game + "\\Music&Sound\\game.wav");
     EXPECT_EQ(made[1].position, 4u);
-    EXPECT_EQ(made[1].to.fullPath(), game + "\\Music&Sound\\game.wav");
+    EXPECT_EQ(made[1].from.fullPath(), out + "chosen.wav");
+    EXPECT_EQ(made[1].to.fullPath(), game + "\\Music&Sound\\chosen.wav");
     EXPECT_TRUE(copiesMend(lines, made));
-    EXPECT_FALSE(copiesMend(lines, {made[1]}));
+    EXPECT_FALSE(copiesMend(lines, {made[0]}));
     // A table not saved yet has no game folder to copy into.
     document.setTablePath(HFile());
     EXPECT_TRUE(copies(document, exists).empty());

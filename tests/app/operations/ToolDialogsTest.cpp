@@ -76,6 +76,7 @@ TEST_F(ToolDialogsTest, TableCheckListsProblemsAndCopiesChosenSounds) {
 
     Answerer answers;
     Editor editor;
+    editor.command(IDM_TABLE_CHECK); // before a table is open (greyed): no box, no list
     editor.command(editor.dataSetId("SetA"));
     const std::pair<int, const char*> chosen[] = {{5, "炎表"}, {7, "ice"}, {9, "same"}};
     for (const auto& spell : chosen) {

@@ -202,14 +202,12 @@ TEST_F(RZImageViewTest, SmallCellsAreSingleForAreaOneElseAClusterOfSeven) {
 }
 
 TEST_F(RZImageViewTest, OtherSizesAreCutIntoSquaresAsHighAsThePicture) {
-    RZMagic* m = make(3, 1); // 100 x 50
-    show(m);
-    expectStrip(50, 3);
-    delete m;
-    m = make(3, 2);
-    show(m);
-    expectStrip(150, 3);
-    delete m;
+    for (const auto& [area, size] : {std::pair{1, 50}, std::pair{2, 150}}) {
+        RZMagic* m = make(3, area); // 100 x 50
+        show(m);
+        expectStrip(size, 3);
+        delete m;
+    }
 }
 
 TEST_F(RZImageViewTest, ReplacementGameFolderAndStockPictures) {
@@ -243,25 +241,22 @@ TEST_F(RZImageViewTest, UnreadablePicturesShowARedMessageAndNoEntryClears) {
     EXPECT_EQ(view->getCurrentFrame(), -1);
     EXPECT_EQ(view->getImage()->getWidth(), 372);
     EXPECT_EQ(view->getImage()->getHeight(), 128);
-    int red = 0;
-    for (int y = 4; y < 24; ++y) {
-        for (int x = 4; x < 200; ++x) {
-            red += pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+    // The pixels of a colour where the message stands: (4, 4) to (199, 23).
+    const auto count = [](HDC dc, COLORREF colour) {
+        int found = 0;
+        for (int at = 0; at < 196 * 20; ++at) {
+            found += GetPixel(dc, 4 + at % 196, 4 + at / 196) == colour ? 1 : 0;
         }
-    }
-    EXPECT_GT(red, 20);
+        return found;
+    };
+    EXPECT_GT(count(view->getImage()->getDC(), RGB(255, 0, 0)), 20);
+    EXPECT_EQ(count(view->getImage()->getDC(), RGB(255, 255, 255)), 0); // no text background
     EXPECT_EQ(pixel(300, 100), RGB(212, 208, 200));
     // And it reaches the screen at once, though no animation repaints it.
     pump(50);
     HDC screen = GetDC(view->getHandle());
-    int shown = 0;
-    for (int y = 4; y < 24; ++y) {
-        for (int x = 4; x < 200; ++x) {
-            shown += GetPixel(screen, x, y) == RGB(255, 0, 0) ? 1 : 0;
-        }
-    }
+    EXPECT_GT(count(screen, RGB(255, 0, 0)), 20);
     ReleaseDC(view->getHandle(), screen);
-    EXPECT_GT(shown, 20);
     // A file that is no picture.
     testsupport::writeFile(game + "\\Default\\Picture\\MAGIC5.BMP", "BMnot really a picture");
     m->setPicture("MAGIC5.BMP");
