@@ -305,6 +305,19 @@ int HListView::removeAllItems() {
     return refused;
 }
 
+bool HListView::removeItem(int row) {
+    if (row < 0 || row >= getItemCount()) {
+        return false;
+    }
+    if (getHandle() != nullptr && !SendMessageA(getHandle(), LVM_DELETEITEM, row, 0)) {
+        return false;
+    }
+    rows.erase(rows.begin() + row);
+    rowColors.erase(rowColors.begin() + row);
+    renumberFrom(static_cast<size_t>(row));
+    return true;
+}
+
 void HListView::beginUpdate() {
     if (getHandle() != nullptr) {
         SendMessageA(getHandle(), WM_SETREDRAW, FALSE, 0);
