@@ -200,27 +200,68 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     editor.selectRow(row == 0 ? 1 : 0); // rewritten when left
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), static_cast<int>(expected.size()));
     EXPECT_EQ(editor.rowColour(row), RGB(255, 255, 255));
-    // The bulk change offers the shown rows.
-    std::vector<std::string> targets;
-    testsupport::DialogDriver bulk(
-        [&targets](HWND dialog) {
-            targets = comboTexts(GetDlgItem(dialog, IDC_BULK_TARGET));
-            pressIn(dialog, 0, {VK_ESCAPE});
+    // The bulk change's 表示している行 (the fifth target): 効率 + 1 on the shown
+    // rows only; without a filter that last choice shows as すべての行.
+    const int efficiencyColumn = RZSpellFields::listColumnOf(RZSpellFields::FIELD_EFFICIENCY);
+    std::vector<std::string> efficiencies[2] = {column(editor, efficiencyColumn)};
+    std::vector<std::string> targets[2];
+    const auto bulkDialog = [&targets](int round) {
+        return [&targets, round](HWND dialog) {
+            targets[round] = comboTexts(GetDlgItem(dialog, IDC_BULK_TARGET));
+            targets[round].push_back(comboSelection(dialog, IDC_BULK_TARGET));
+            SendDlgItemMessageA(dialog, IDC_BULK_FIELD, CB_SETCURSEL, 3, 0);
+            SendDlgItemMessageA(dialog, IDC_BULK_OPERATION, CB_SETCURSEL, 1, 0);
+            SetDlgItemTextA(dialog, IDC_BULK_VALUE, "1");
+            pressIn(dialog, IDC_BULK_TARGET, {VK_END});
+            pressIn(dialog, 0, {round == 0 ? VK_RETURN : VK_ESCAPE});
             return true;
-        },
-        "RZBulkChangeDialog");
-    editor.command(IDM_BULK_CHANGE);
-    ASSERT_EQ(targets.size(), 5u);
-    EXPECT_EQ(targets[4], "表示している行");
+        };
+    };
+    {
+        testsupport::DialogDriver bulk(bulkDialog(0), "RZBulkChangeDialog");
+        editor.command(IDM_BULK_CHANGE);
+    }
+    efficiencies[1] = column(editor, efficiencyColumn);
+    ASSERT_EQ(targets[0].size(), 6u);
+    EXPECT_EQ(targets[0][4], "表示している行");
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(std::stoi(efficiencies[1][i]), std::stoi(efficiencies[0][i]) + 1) << i;
+    }
+    // Saving keeps the filter and writes every row.
+    editor.press({VK_CONTROL, 'S'});
+    EXPECT_EQ(editor.title(), title + " [絞り込み " + std::to_string(expected.size()) + "/" +
+                                  std::to_string(all) + "行]");
+    EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), static_cast<int>(expected.size()));
+    const std::string saved = testsupport::readFile(data + "\\MagicTable");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 48);
+    int changedEfficiencies = 0;
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        const RZMagic* entry = document->entryAt(i);
+        changedEfficiencies +=
+            entry->getEfficiency() !=
+            spellLines(1)[entry->getIndex()].numbers[(entry->getLevel() - 1) * 4 + 3];
+    }
+    EXPECT_EQ(changedEfficiencies, static_cast<int>(expected.size()));
 
-    // Shift+Ctrl+L: every row again in the list's order, the selection kept.
+    // Shift+Ctrl+L: every row again in the list's order (行 descending once
+    // more: the save's refill put the rows in table order), the selection kept.
+    editor.clickColumn(IDC_SPELL_LIST, 0);
+    if (RZListViewEvent::directions()[0] != -1) {
+        editor.clickColumn(IDC_SPELL_LIST, 0);
+    }
     const RZMagic* selected = document->shownEntry();
     editor.focus(IDC_SPELL_LIST);
     editor.press({VK_SHIFT, VK_CONTROL, 'L'});
     EXPECT_EQ(editor.title(), title);
-    std::vector<std::string> descending(numbers.rbegin(), numbers.rend());
-    EXPECT_EQ(column(editor, 0), descending);
+    EXPECT_EQ(column(editor, 0), std::vector<std::string>(numbers.rbegin(), numbers.rend()));
     EXPECT_EQ(document->shownEntry(), selected);
     EXPECT_TRUE(editor.greyed(IDM_CLEAR_FILTER));
+    {
+        testsupport::DialogDriver bulk(bulkDialog(1), "RZBulkChangeDialog");
+        editor.command(IDM_BULK_CHANGE);
+    }
+    EXPECT_EQ(targets[1], (std::vector<std::string>{"すべての行", "選択した呪文のすべてのLv",
+                                                    "選択した行と同じ属性", "選択した行と同じLv",
+                                                    "すべての行"}));
     EXPECT_EQ(answers.unexpected, 0);
 }
