@@ -89,36 +89,38 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     const std::string cost = editor.control(IDC_COST)->getText();
     editor.type(IDC_COST, "5");
 
+    // The dialog opens with each drop-down's items and both boxes unchecked.
     // "zz" matches nothing: the box, over the dialog, which stays. Then the
-    // first element and ボブ, chosen with the keys.
-    std::vector<std::string> shownLists[4];
-    bool stockEnabled = false, checked = true;
+    // first element and ボブ, chosen with the keys, one control a step (the
+    // keys arrive after the step's focus change).
+    std::vector<std::string> shownLists[5];
     HWND filterDialog = nullptr;
     answers.push(IDOK);
     const int ids[4] = {IDC_FILTER_ELEMENT, IDC_FILTER_RANK, IDC_FILTER_TARGET,
                         IDC_FILTER_CHARACTER};
+    const auto press = [](int id, WORD key, int times) {
+        return [id, key, times](HWND dialog) {
+            for (int i = 0; i < times; ++i) {
+                pressIn(dialog, id, {key});
+            }
+        };
+    };
     testsupport::DialogDriver filter(
         testsupport::inTurn({[&](HWND dialog) {
                                  filterDialog = dialog;
                                  for (int i = 0; i < 4; ++i) {
                                      shownLists[i] = comboTexts(GetDlgItem(dialog, ids[i]));
                                  }
-                                 stockEnabled =
-                                     IsWindowEnabled(GetDlgItem(dialog, IDC_FILTER_STOCK));
-                                 checked = IsDlgButtonChecked(dialog, IDC_FILTER_CHANGED) ||
-                                           IsDlgButtonChecked(dialog, IDC_FILTER_STOCK);
+                                 for (int id : {IDC_FILTER_CHANGED, IDC_FILTER_STOCK}) {
+                                     shownLists[4].push_back(
+                                         std::to_string(IsDlgButtonChecked(dialog, id)) +
+                                         std::to_string(IsWindowEnabled(GetDlgItem(dialog, id))));
+                                 }
                                  pressIn(dialog, IDC_FILTER_TEXT, {'Z', 'Z'});
                              },
-                             // One control a step: the keys arrive after the step's focus change.
-                             [](HWND dialog) { pressIn(dialog, 0, {VK_RETURN}); },
-                             [](HWND dialog) {
-                                 pressIn(dialog, IDC_FILTER_TEXT, {VK_BACK, VK_BACK});
-                             },
-                             [](HWND dialog) { pressIn(dialog, IDC_FILTER_ELEMENT, {VK_DOWN}); },
-                             [](HWND dialog) {
-                                 pressIn(dialog, IDC_FILTER_CHARACTER, {VK_DOWN, VK_DOWN});
-                             },
-                             [](HWND dialog) { pressIn(dialog, 0, {VK_RETURN}); }}),
+                             press(0, VK_RETURN, 1), press(IDC_FILTER_TEXT, VK_BACK, 2),
+                             press(IDC_FILTER_ELEMENT, VK_DOWN, 1),
+                             press(IDC_FILTER_CHARACTER, VK_DOWN, 2), press(0, VK_RETURN, 1)}),
         "RZFilterDialog");
     editor.focus(IDC_SPELL_LIST);
     editor.press({VK_CONTROL, 'L'});
@@ -129,8 +131,7 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(shownLists[i], lists[i]) << i;
     }
-    EXPECT_TRUE(stockEnabled);
-    EXPECT_FALSE(checked);
+    EXPECT_EQ(shownLists[4], (std::vector<std::string>{"01", "01"}));
     std::vector<std::string> expected;
     for (int row : matching) {
         expected.push_back(numbers[static_cast<size_t>(row)]);
@@ -234,14 +235,6 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     EXPECT_EQ(editor.rowCount(IDC_SPELL_LIST), static_cast<int>(expected.size()));
     const std::string saved = testsupport::readFile(data + "\\MagicTable");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 48);
-    int changedEfficiencies = 0;
-    for (std::uint32_t i = 0; i < document->count(); ++i) {
-        const RZMagic* entry = document->entryAt(i);
-        changedEfficiencies +=
-            entry->getEfficiency() !=
-            spellLines(1)[entry->getIndex()].numbers[(entry->getLevel() - 1) * 4 + 3];
-    }
-    EXPECT_EQ(changedEfficiencies, static_cast<int>(expected.size()));
 
     // Shift+Ctrl+L: every row again in the list's order (行 descending once
     // more: the save's refill put the rows in table order), the selection kept.
