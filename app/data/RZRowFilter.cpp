@@ -20,12 +20,6 @@ bool Conditions::isEmpty() const {
            !changedOnly && !stockDiffersOnly;
 }
 
-bool Conditions::operator==(const Conditions& other) const {
-    return element == other.element && rank == other.rank && target == other.target &&
-           character == other.character && text == other.text && changedOnly == other.changedOnly &&
-           stockDiffersOnly == other.stockDiffersOnly;
-}
-
 bool matches(const Conditions& conditions, const Row& row) {
     return meets(conditions.element, row.element) && meets(conditions.rank, row.rank) &&
            meets(conditions.target, row.target) && (conditions.character == ANY || row.usable) &&
@@ -51,13 +45,16 @@ Row rowOf(const RZEditData& document, const RZMagic& entry, const Conditions& co
     row.element = entry.getElement();
     row.rank = entry.getRank();
     row.target = entry.getTarget();
-    row.name = entry.getName();
-    row.description = entry.getDescription();
-    row.sound = entry.getSound();
-    row.changed = RZEditData::differsFromBaseline(entry);
-    row.differsFromStock =
-        document.stockTable().isReadable() && document.stockTable().differs(entry);
-    // Only asked for a character that is there: a negative position is none.
+    // What no condition asks about is not worked out.
+    if (!conditions.text.empty()) {
+        row.name = entry.getName();
+        row.description = entry.getDescription();
+        row.sound = entry.getSound();
+    }
+    row.changed = conditions.changedOnly && RZEditData::differsFromBaseline(entry);
+    row.differsFromStock = conditions.stockDiffersOnly && document.stockTable().isReadable() &&
+                           document.stockTable().differs(entry);
+    // A negative position is no character.
     row.usable = conditions.character >= 0 && document.characters() != nullptr &&
                  document.characters()->mayUse(static_cast<std::uint32_t>(conditions.character),
                                                entry.getElement(), entry.getRank());

@@ -28,7 +28,6 @@ struct Conditions {
 
     // No condition is set: every row would be shown.
     bool isEmpty() const;
-    bool operator==(const Conditions& other) const;
 };
 
 // What the rule reads of one spell level.
@@ -50,8 +49,9 @@ bool matches(const Conditions& conditions, const Row& row);
 // whole Shift-JIS characters, ASCII letters in any case).
 bool holdsText(const RZMagic& entry, const std::string& text);
 
-// The facts of an entry the rule reads, by the document's own rules: the
-// changed rows' colour, the stock comparison and the usable-character list.
+// The facts of an entry the conditions ask about, by the document's own
+// rules: the changed rows' colour, the stock comparison and the
+// usable-character list; the others are left at their defaults.
 Row rowOf(const RZEditData& document, const RZMagic& entry, const Conditions& conditions);
 
 // The positions of the entries that meet the conditions, in table order.

@@ -48,11 +48,12 @@ void setText(HComponent* window, int id, const std::string& text) {
 // A list is refilled with one redraw at the end instead of one (with its
 // scroll-bar update) per row, which made a visible pause; its rows are also
 // deselected first, since removing selected rows gets slower with every refill
-// on some platforms. `empty` false keeps the rows, to be rewritten in place.
-void beginRefill(HListView* list, bool empty = true) {
+// on some platforms. `empty` false keeps the rows, to be rewritten in place;
+// `deselect` false keeps the selection, for a selected row that stays.
+void beginRefill(HListView* list, bool empty = true, bool deselect = true) {
     list->beginUpdate();
     HWND native = list->getHandle();
-    if (native != nullptr) {
+    if (native != nullptr && deselect) {
         LVITEMA none = {};
         none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(native, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
@@ -248,8 +249,10 @@ bool RZDisplay::showShownRows(HComponent* window, RZEditData* document) {
                            : positions[a] < positions[b];
     });
 
+    const bool selectionStays =
+        selected != nullptr && std::find(wanted.begin(), wanted.end(), selected) != wanted.end();
     window->setListenersEnabled(false);
-    beginRefill(list, false);
+    beginRefill(list, false, !selectionStays);
     // Rows that stay in the same order are kept and only the others removed
     // and inserted, which spares rewriting every row below a change;
     // otherwise every row is rewritten in place.
@@ -297,10 +300,13 @@ bool RZDisplay::showShownRows(HComponent* window, RZEditData* document) {
     }
     endRefill(list);
     window->setListenersEnabled(true);
-    if (!wanted.empty()) {
-        auto stays = std::find(wanted.begin(), wanted.end(), selected);
-        list->setSelectedIndex(stays != wanted.end() ? static_cast<int>(stays - wanted.begin())
-                                                     : 0);
+    if (selectionStays) {
+        // Still selected where it went: the form shows it already.
+        const int row =
+            static_cast<int>(std::find(wanted.begin(), wanted.end(), selected) - wanted.begin());
+        SendMessageA(list->getHandle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    } else if (!wanted.empty()) {
+        list->setSelectedIndex(0);
     } else {
         showEntry(window, document);
     }

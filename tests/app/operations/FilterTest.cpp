@@ -214,7 +214,7 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
             SendDlgItemMessageA(dialog, IDC_BULK_OPERATION, CB_SETCURSEL, 1, 0);
             SetDlgItemTextA(dialog, IDC_BULK_VALUE, "1");
             pressIn(dialog, IDC_BULK_TARGET, {VK_END});
-            pressIn(dialog, 0, {round == 0 ? VK_RETURN : VK_ESCAPE});
+            pressIn(dialog, 0, {static_cast<WORD>(round == 0 ? VK_RETURN : VK_ESCAPE)});
             return true;
         };
     };
