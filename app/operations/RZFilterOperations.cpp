@@ -6,7 +6,6 @@
 #include "app/data/RZRowFilter.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
-#include "app/views/RZDisplay.h"
 #include "app/views/RZFilterDialog.h"
 #include "app/views/RZIds.h"
 #include "support/HDebug.h"
@@ -69,10 +68,7 @@ bool applyFilter(HComponent* window, const RZRowFilter::Conditions& conditions) 
         return false;
     }
     document->setFilter(conditions, shown);
-    RZDisplay display;
-    display.showShownRows(window, document);
-    display.updateTitle(window, document);
-    updateCommandStates(window, document);
+    showFilter(window, document);
     return true;
 }
 

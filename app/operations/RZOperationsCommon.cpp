@@ -59,15 +59,18 @@ void showNewTable(HComponent* window, RZEditData* document) {
     showDocument(window, document);
 }
 
-void clearFilter(HComponent* window, RZEditData* document) {
-    if (document == nullptr) {
-        return;
-    }
-    document->clearFilter();
+void showFilter(HComponent* window, RZEditData* document) {
     RZDisplay display;
     display.showShownRows(window, document);
     display.updateTitle(window, document);
     updateCommandStates(window, document);
+}
+
+void clearFilter(HComponent* window, RZEditData* document) {
+    if (document != nullptr) {
+        document->clearFilter();
+        showFilter(window, document);
+    }
 }
 
 void revealEntry(HComponent* window, RZEditData* document, const RZMagic* entry) {

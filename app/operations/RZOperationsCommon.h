@@ -40,6 +40,9 @@ void showDocument(HComponent* window, RZEditData* document);
 // filter start afresh.
 void showNewTable(HComponent* window, RZEditData* document);
 
+// Shows the rows the document's filter shows (every row without one) in the
+// list's order, the title and the menus, once the filter was set or cleared.
+void showFilter(HComponent* window, RZEditData* document);
 // Turns the filter off and shows every row, in the list's order.
 void clearFilter(HComponent* window, RZEditData* document);
 // Turns the filter off when it hides the entry, so that its row can be
