@@ -140,9 +140,7 @@ int main() {
     const double filtering = medianMs(
         [&] {
             document->setFilter(filter, everyRow);
-            RZDisplay().showShownRows(&window, document);
-            RZDisplay().updateTitle(&window, document);
-            rzops::updateCommandStates(&window, document);
+            rzops::showFilter(&window, document);
             paint();
         },
         applied);
