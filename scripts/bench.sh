@@ -16,11 +16,12 @@
 # with one list view, the editor's window built with plain Win32 calls, the editor (start-up, the demo data set opened, its
 # preview animating for 10 s, peak memory), the one-frame animation program, the
 # 100 ms timer program, three more start-ups of each of the first four, and
-# the table tools' benchmark (the table check and a bulk change of every row
-# next to one refresh of the list), the file benchmark (open and save next to
-# raw file I/O, where an open's time goes, and the loaders on long inputs) and
-# the same opens in plain Win32 code, when they are built. A first round is run
-# and thrown away, so that no figure carries Wine's first start.
+# the table tools' benchmark (the table check, a bulk change of every row and
+# a filter set on the list next to one refresh of the list), the file
+# benchmark (open and save next to raw file I/O, where an open's time goes, and
+# the loaders on long inputs) and the same opens in plain Win32 code, when they
+# are built. A first round is run and thrown away, so that no figure carries
+# Wine's first start.
 # Prints a table of figure, baseline, ratio, target and pass or fail, and where
 # an open's time goes, stage by stage; exits with status 1 when a target is
 # missed (the document is written either way).
@@ -182,7 +183,7 @@ round() {
     keep "$tag" "$out" '^BENCH '
   fi
 
-  # The table check and the bulk change of every row, against a list refresh.
+  # The table check, the bulk change of every row and a filter, against a list refresh.
   if [ -f "$build/bench/bench_tools.exe" ]; then
     run_windows "$out" "$build/bench/bench_tools.exe" || echo "bench: bench_tools failed" >&2
     keep "$tag" "$out" '^BENCH '

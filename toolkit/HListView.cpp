@@ -6,6 +6,8 @@
 #include "toolkit/HListViewCustomDraw.h"
 #include "toolkit/HListViewTips.h"
 
+#include <utility>
+
 namespace {
 
 // What the frame of a list view shows: its scroll bars, and where its rows and
@@ -305,6 +307,19 @@ int HListView::removeAllItems() {
     return refused;
 }
 
+bool HListView::removeItem(int row) {
+    if (row < 0 || row >= getItemCount()) {
+        return false;
+    }
+    if (getHandle() != nullptr && !SendMessageA(getHandle(), LVM_DELETEITEM, row, 0)) {
+        return false;
+    }
+    rows.erase(rows.begin() + row);
+    rowColors.erase(rowColors.begin() + row);
+    renumberFrom(static_cast<size_t>(row));
+    return true;
+}
+
 void HListView::beginUpdate() {
     if (getHandle() != nullptr) {
         SendMessageA(getHandle(), WM_SETREDRAW, FALSE, 0);
@@ -325,12 +340,11 @@ void HListView::endUpdate() {
 // while the window is marked not visible (WM_SETREDRAW of the window manager
 // only clears and sets WS_VISIBLE; nothing is hidden or painted over), which
 // leaves the bars unpainted, and then what changed is repainted once: the
-// rows always, the frame when a scroll bar moved, everything when the bars or
-// the header moved. Marking the window visible again makes it all invalid,
-// though it was never painted over, so that is validated first. Only done
-// when nothing else was waiting to be painted, which the validation would
-// lose, and when there are scroll bars; otherwise, and where the list view
-// itself clears WS_VISIBLE, false.
+// rows always, a scroll bar that moved (set again, which paints it alone),
+// everything when the bars or the header moved. Marking the window visible again makes it all
+// invalid, though it was never painted over, so that is validated first. Only done when nothing
+// else was waiting to be painted, which the validation would lose, and when there are scroll bars;
+// otherwise, and where the list view itself clears WS_VISIBLE, false.
 bool HListView::redrawQuietly(HWND hwnd) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
     // Without scroll bars nothing is painted needlessly, and the plain way is quicker.
@@ -348,9 +362,16 @@ bool HListView::redrawQuietly(HWND hwnd) {
     UINT flags = RDW_INVALIDATE | RDW_ERASE;
     if (!sameLayout(before, after)) {
         flags |= RDW_FRAME | RDW_ALLCHILDREN;
-    } else if (!sameBar(before.horizontal, after.horizontal) ||
-               !sameBar(before.vertical, after.vertical)) {
-        flags |= RDW_FRAME;
+    } else {
+        // The whole frame (both bars and the border) costs twice as much.
+        const std::pair<int, SCROLLINFO> bars[] = {{SB_HORZ, after.horizontal},
+                                                   {SB_VERT, after.vertical}};
+        for (const auto& bar : bars) {
+            const SCROLLINFO& was = bar.first == SB_HORZ ? before.horizontal : before.vertical;
+            if (!sameBar(was, bar.second)) {
+                SetScrollInfo(hwnd, bar.first, &bar.second, TRUE);
+            }
+        }
     }
     RedrawWindow(hwnd, nullptr, nullptr, flags);
     return true;

@@ -59,6 +59,9 @@ class HListView : public HComponent {
     LPARAM getItemParam(int row, int column) const;
     // The sum of the rows the control refused to delete (0: all gone).
     int removeAllItems();
+    // Removes one row, the rows below moving up; false for a row out of range
+    // or one the control refused to delete (then the copy keeps it too).
+    bool removeItem(int row);
     // Many rows change between these two: the control stops redrawing at
     // beginUpdate and shows the result with one repaint at endUpdate, instead of
     // one repaint and scroll-bar update per row. Not nested; without a control

@@ -10,10 +10,15 @@ namespace {
 // More digits could leave 64 bits once added to or multiplied with a value.
 const std::size_t MOST_DIGITS = 18;
 
-bool reaches(Target target, const RZMagic& entry, const RZMagic* selected) {
+bool reaches(const RZEditData& document, std::uint32_t position, Target target,
+             const RZMagic* selected) {
     if (target == ALL_ROWS) {
         return true;
     }
+    if (target == SHOWN_ROWS) {
+        return document.isShown(position);
+    }
+    const RZMagic& entry = *document.entryAt(position);
     if (selected == nullptr) {
         return false;
     }
@@ -82,7 +87,7 @@ Plan plan(const RZEditData& document, int field, Operation operation, std::int64
     }
     for (std::uint32_t position = 0; position < document.count(); ++position) {
         const RZMagic* entry = document.entryAt(position);
-        if (!reaches(target, *entry, selected)) {
+        if (!reaches(document, position, target, selected)) {
             continue;
         }
         const Change change{position,

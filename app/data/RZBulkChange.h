@@ -27,6 +27,7 @@ enum Target : int {
     SELECTED_SPELL, // every level of the selected row's spell
     SAME_ELEMENT,   // every row of the selected row's element
     SAME_LEVEL,     // every row of the selected row's level
+    SHOWN_ROWS,     // every row the filter in force shows (all without one)
     TARGET_COUNT
 };
 
@@ -56,7 +57,7 @@ std::int64_t apply(Operation operation, std::int64_t present, std::int64_t value
 
 // Whether the target is reckoned from a selected row.
 constexpr bool needsSelection(Target target) {
-    return target != ALL_ROWS;
+    return target != ALL_ROWS && target != SHOWN_ROWS;
 }
 
 struct Change {
@@ -71,7 +72,7 @@ struct Plan {
 };
 
 // The rows the change reaches and their new values. Without a selected entry
-// only ALL_ROWS reaches any row.
+// only ALL_ROWS and SHOWN_ROWS reach any row.
 Plan plan(const RZEditData& document, int field, Operation operation, std::int64_t value,
           Target target, const RZMagic* selected);
 

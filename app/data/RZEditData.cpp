@@ -103,6 +103,41 @@ bool RZEditData::differsFromBaseline(const RZMagic& entry) {
     return entry.values() != entry.baseline().values();
 }
 
+bool RZEditData::isShown(std::uint32_t position) const {
+    if (position >= entries.size()) {
+        return false;
+    }
+    return !filtered || (position < shownRows.size() && shownRows[position]);
+}
+
+std::uint32_t RZEditData::shownCount() const {
+    std::uint32_t shown = 0;
+    for (std::uint32_t position = 0; position < count(); ++position) {
+        if (isShown(position)) {
+            ++shown;
+        }
+    }
+    return shown;
+}
+
+void RZEditData::setFilter(const RZRowFilter::Conditions& conditions,
+                           const std::vector<std::uint32_t>& positions) {
+    filtered = true;
+    filter = conditions;
+    shownRows.assign(entries.size(), false);
+    for (std::uint32_t position : positions) {
+        if (position < shownRows.size()) {
+            shownRows[position] = true;
+        }
+    }
+}
+
+void RZEditData::clearFilter() {
+    filtered = false;
+    filter = RZRowFilter::Conditions();
+    shownRows.clear();
+}
+
 void RZEditData::setFlags(std::uint32_t mask) {
     if (mask == 0) {
         flagBits = 0;

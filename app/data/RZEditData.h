@@ -4,6 +4,7 @@
 #include "app/data/RZCharacters.h"
 #include "app/data/RZEditHistory.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZRowFilter.h"
 #include "app/data/RZSpellFields.h"
 #include "app/data/RZStockTable.h"
 #include "support/HFile.h"
@@ -111,6 +112,23 @@ class RZEditData : public HObject {
     std::uint32_t listedCharacter() const { return character; }
     void setListedCharacter(std::uint32_t position) { character = position; }
 
+    // The filter in force: its conditions and the rows they matched when it
+    // was set (by position), which stay shown after edits until it is set
+    // again. Without a filter every row is shown.
+    bool isFiltered() const { return filtered; }
+    const RZRowFilter::Conditions& filterConditions() const { return filter; }
+    bool isShown(std::uint32_t position) const;
+    std::uint32_t shownCount() const;
+    // Positions beyond the table are left out.
+    void setFilter(const RZRowFilter::Conditions& conditions,
+                   const std::vector<std::uint32_t>& positions);
+    void clearFilter();
+
+    // The spell-list column (RZSpellFields::listColumn) the list's rows were
+    // last sorted by, or -1 while they stand in table order.
+    int sortedColumn() const { return sorted; }
+    void setSortedColumn(int column) { sorted = column; }
+
   private:
     std::vector<std::unique_ptr<RZMagic>> entries;
     HFile defaultTable;
@@ -126,4 +144,8 @@ class RZEditData : public HObject {
     std::string search;
     RZBulkChange::Choice bulk;
     std::uint32_t character = 0;
+    bool filtered = false;
+    RZRowFilter::Conditions filter;
+    std::vector<bool> shownRows; // by position, while filtered
+    int sorted = -1;
 };

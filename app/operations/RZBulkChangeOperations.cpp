@@ -123,7 +123,7 @@ bool RZOP0035(HComponent* window) {
     HWindow* owner = dynamic_cast<HWindow*>(window);
     RZEditData* document = documentOf(window);
     if (owner != nullptr && document != nullptr && document->hasTable()) {
-        RZBulkChangeDialog dialog(owner, document->bulkChoice());
+        RZBulkChangeDialog dialog(owner, document->bulkChoice(), document->isFiltered());
         if (showModal(dialog) == IDOK) {
             result = bulkChange(window, document->bulkChoice());
         }

@@ -85,6 +85,7 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
     case IDC_CHECK_CLOSE:
     case IDC_BULK_CANCEL:
     case IDC_CHARACTER_SPELLS_CLOSE:
+    case IDC_FILTER_CANCEL:
         RZOP0029(target);
         break;
     case IDC_CHECK_JUMP:
@@ -141,6 +142,15 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDM_CHARACTER_SPELLS:
         RZOP0036(target);
+        break;
+    case IDM_FILTER:
+        RZOP0040(target);
+        break;
+    case IDM_CLEAR_FILTER:
+        RZOP0041(target);
+        break;
+    case IDC_FILTER_OK:
+        runFilter(target);
         break;
     default:
         // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).

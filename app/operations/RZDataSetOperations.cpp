@@ -58,9 +58,8 @@ bool RZOP0002(HComponent* window, unsigned id) {
         }
         if (answer != IDCANCEL) {
             document->replaceFlags(flags);
-            // Another table: the steps of the last one cannot be undone here.
-            document->history().clear();
-            showDocument(window, document);
+            // Another table: the steps and the filter of the last one do not apply.
+            showNewTable(window, document);
         }
     }
     HLOG_END(SOURCE, 280, "RZOP0002");

@@ -1,8 +1,8 @@
 // Edit and tool operations: undo and redo, find, and the comparison with the
 // game's stock table.
 #include "app/data/RZEditData.h"
-#include "app/data/RZFindText.h"
 #include "app/data/RZMagic.h"
+#include "app/data/RZRowFilter.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
@@ -32,17 +32,13 @@ bool replay(HComponent* window, bool undo) {
     RZEditHistory& history = document->history();
     std::int64_t focus = undo ? history.undo(*document) : history.redo(*document);
     if (focus >= 0) {
-        showStep(window, document, document->entryAt(static_cast<std::uint32_t>(focus)));
+        const RZMagic* entry = document->entryAt(static_cast<std::uint32_t>(focus));
+        revealEntry(window, document, entry);
+        showStep(window, document, entry);
     } else {
         updateCommandStates(window, document);
     }
     return focus >= 0;
-}
-
-bool matches(const RZMagic* entry, const std::string& text) {
-    return entry != nullptr && (RZFindText::contains(entry->getName(), text) ||
-                                RZFindText::contains(entry->getDescription(), text) ||
-                                RZFindText::contains(entry->getSound(), text));
 }
 
 // Selects the next (or previous) row after the selected one whose entry holds
@@ -57,7 +53,8 @@ bool findRow(HComponent* window, const std::string& text, bool forward) {
         }
         for (int step = 1; step <= n; ++step) {
             int row = ((selected + (forward ? step : -step)) % n + n) % n;
-            if (matches(reinterpret_cast<const RZMagic*>(list->getItemParam(row, 0)), text)) {
+            const RZMagic* entry = reinterpret_cast<const RZMagic*>(list->getItemParam(row, 0));
+            if (entry != nullptr && RZRowFilter::holdsText(*entry, text)) {
                 list->setSelectedIndex(row);
                 return true;
             }

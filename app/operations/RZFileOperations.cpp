@@ -209,8 +209,7 @@ bool RZOP0005(HComponent* window) {
                 document->replaceFlags(flags);
                 result = true;
             }
-            document->history().clear();
-            showDocument(window, document);
+            showNewTable(window, document);
         }
     }
     HLOG_END(SOURCE, 560, "RZOP0005");
@@ -312,8 +311,7 @@ bool RZOP0017(HComponent* window) {
     if (go) {
         result = loadOrForget(document->tablePath(), document->soundPath(), document, 1720,
                               "RZOP0017:reload error");
-        document->history().clear();
-        showDocument(window, document);
+        showNewTable(window, document);
     }
     HLOG_END(SOURCE, 1740, "RZOP0017");
     return result;
@@ -327,8 +325,7 @@ bool RZOP0019(HComponent* window) {
         RZMagicLoader loader;
         loader.createDefault(document);
         document->replaceFlags(RZEditData::FLAG_NEW);
-        document->history().clear();
-        showDocument(window, document);
+        showNewTable(window, document);
         result = true;
     }
     HLOG_END(SOURCE, 1920, "RZOP0019");

@@ -6,6 +6,7 @@
 // call, and keeps no state of its own between calls.
 
 #include "app/data/RZBulkChange.h"
+#include "app/data/RZRowFilter.h"
 #include "app/data/RZTableTsv.h"
 
 class HComponent;
@@ -101,3 +102,13 @@ bool enterInListDialog(HComponent* dialog);
 // What 181 does once the choices are made (also the benchmark's way in): one
 // undo step, shown; false when the choices cannot be made.
 bool bulkChange(HComponent* window, const RZBulkChange::Choice& choice);
+
+// The filter of the spell list: its dialog (the rows that match every
+// condition shown, in the list's order), and turning it off; OK in the dialog
+// (the dialog ends only when some row matches).
+bool RZOP0040(HComponent* window);
+bool RZOP0041(HComponent* window);
+bool runFilter(HComponent* dialog);
+// What 167 does once the conditions are chosen (also the benchmark's way in):
+// no condition turns the filter off; false when no row matches (nothing changes).
+bool applyFilter(HComponent* window, const RZRowFilter::Conditions& conditions);

@@ -43,12 +43,47 @@ void showDocument(HComponent* window, RZEditData* document) {
     if (document != nullptr) {
         HStageClock::Scope stage("stock");
         document->readStockTable();
+        if (!document->hasTable()) {
+            document->clearFilter();
+        }
     }
     RZDisplay display;
     display.showTable(window, document);
     HStageClock::Scope stage("title");
     display.updateTitle(window, document);
     updateCommandStates(window, document);
+}
+
+void showNewTable(HComponent* window, RZEditData* document) {
+    if (document != nullptr) {
+        document->history().clear();
+        document->clearFilter();
+    }
+    showDocument(window, document);
+}
+
+void showFilter(HComponent* window, RZEditData* document) {
+    RZDisplay display;
+    display.showShownRows(window, document);
+    display.updateTitle(window, document);
+    updateCommandStates(window, document);
+}
+
+void clearFilter(HComponent* window, RZEditData* document) {
+    if (document != nullptr) {
+        document->clearFilter();
+        showFilter(window, document);
+    }
+}
+
+void revealEntry(HComponent* window, RZEditData* document, const RZMagic* entry) {
+    if (document == nullptr || entry == nullptr || !document->isFiltered()) {
+        return;
+    }
+    const std::int64_t position = RZEditHistory::positionOf(*document, entry);
+    if (position >= 0 && !document->isShown(static_cast<std::uint32_t>(position))) {
+        clearFilter(window, document);
+    }
 }
 
 namespace {
@@ -86,6 +121,9 @@ void updateCommandStates(HComponent* window, RZEditData* document) {
         enableItem(window, id, open);
     }
     enableItem(window, IDM_PASTE_TABLE, open && HClipboard::hasText());
+    // A filter is set on a table and cleared while one is on.
+    enableItem(window, IDM_FILTER, open);
+    enableItem(window, IDM_CLEAR_FILTER, document != nullptr && document->isFiltered());
     // Each character's spells also need the game's characters.
     enableItem(window, IDM_CHARACTER_SPELLS,
                open && document->characters() != nullptr && document->characters()->count() > 0);
@@ -127,9 +165,10 @@ bool selectPosition(HComponent* window, RZEditData* document, std::int64_t posit
     if (document == nullptr || position < 0) {
         return false;
     }
+    const RZMagic* entry = document->entryAt(static_cast<std::uint32_t>(position));
+    revealEntry(window, document, entry);
     RZDisplay display;
-    return display.selectEntry(window, document,
-                               document->entryAt(static_cast<std::uint32_t>(position)));
+    return display.selectEntry(window, document, entry);
 }
 
 void endTyping(HComponent* window) {

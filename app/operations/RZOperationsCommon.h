@@ -34,7 +34,20 @@ bool loadOrForget(const HFile& table, const HFile& sound, RZEditData* document, 
 
 // Refills the list and the title after a file operation; the stock table is
 // read again first, so the rows' colours compare with what is on disk now.
+// The filter stays (a save keeps it) while there is a table to filter.
 void showDocument(HComponent* window, RZEditData* document);
+// Shows another table, or the same one read again: its undo history and its
+// filter start afresh.
+void showNewTable(HComponent* window, RZEditData* document);
+
+// Shows the rows the document's filter shows (every row without one) in the
+// list's order, the title and the menus, once the filter was set or cleared.
+void showFilter(HComponent* window, RZEditData* document);
+// Turns the filter off and shows every row, in the list's order.
+void clearFilter(HComponent* window, RZEditData* document);
+// Turns the filter off when it hides the entry, so that its row can be
+// selected: undo and redo, and a dialog's jump to a row, go through here.
+void revealEntry(HComponent* window, RZEditData* document, const RZMagic* entry);
 
 // Greys or enables the menu items that depend on the document: undo and redo,
 // the stock-table tools (with the check mark of the colour switch) and the
@@ -58,7 +71,8 @@ void showStep(HComponent* window, RZEditData* document, const RZMagic* select = 
 int showModal(HDialog& dialog);
 
 // Selects the row of the entry at the document position and shows it in the
-// form; false when there is no such entry.
+// form, the filter turned off first when it hides the row (the jump to the row
+// a dialog chose); false when there is no such entry.
 bool selectPosition(HComponent* window, RZEditData* document, std::int64_t position);
 
 // Closes the typing step of the form's edit boxes: the selection or the focus

@@ -13,8 +13,9 @@ namespace {
 // In the order of RZBulkChange::Operation and RZBulkChange::Target.
 const char* const OPERATIONS[RZBulkChange::OPERATION_COUNT] = {"次の値にする", "次の値を足す",
                                                                "次の％にする"};
-const char* const TARGETS[RZBulkChange::TARGET_COUNT] = {
-    "すべての行", "選択した呪文のすべてのLv", "選択した行と同じ属性", "選択した行と同じLv"};
+const char* const TARGETS[RZBulkChange::TARGET_COUNT] = {"すべての行", "選択した呪文のすべてのLv",
+                                                         "選択した行と同じ属性",
+                                                         "選択した行と同じLv", "表示している行"};
 
 // A minus sign and 18 digits: more than any value the fields take.
 const int VALUE_LIMIT = 19;
@@ -31,8 +32,13 @@ void label(HDialog* dialog, int id, const char* text, int y) {
 
 } // namespace
 
-RZBulkChangeDialog::RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choice& last)
+RZBulkChangeDialog::RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choice& last,
+                                       bool filtered)
     : HDialog(owner), shown(last) {
+    // The shown rows are all rows while no filter is on.
+    if (!filtered && shown.target == RZBulkChange::SHOWN_ROWS) {
+        shown.target = RZBulkChange::ALL_ROWS;
+    }
     setClassName("RZBulkChangeDialog");
     setWindowClassName("RZBulkChangeDialog");
     setStoredText("一括変更");
@@ -62,7 +68,9 @@ RZBulkChangeDialog::RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choic
     label(this, IDC_BULK_TARGET_LABEL, "対象", 94);
     target = dropDown(this, IDC_BULK_TARGET, 94, 216);
     for (int i = 0; i < RZBulkChange::TARGET_COUNT; ++i) {
-        target->addItem(TARGETS[i], i);
+        if (i != RZBulkChange::SHOWN_ROWS || filtered) {
+            target->addItem(TARGETS[i], i);
+        }
     }
     HButton* runButton = make<HButton>(this, IDC_BULK_RUN, "実行");
     runButton->setBounds(102, 132, 84, 22);

@@ -7,12 +7,13 @@
 class HEdit;
 template <typename T> class HDropDown;
 
-// The bulk change's choices: 項目 (a number field), 操作, 値 (as typed) and 対象,
-// with "実行" (also Enter) and "キャンセル" (also Escape). The operation of
-// "実行" checks the choices and ends the dialog with IDOK, or keeps it open.
+// The bulk change's choices: 項目 (a number field), 操作, 値 (as typed) and 対象
+// (the rows the filter shows among them only while a filter is on), with
+// "実行" (also Enter) and "キャンセル" (also Escape). The operation of "実行"
+// checks the choices and ends the dialog with IDOK, or keeps it open.
 class RZBulkChangeDialog : public HDialog {
   public:
-    RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choice& last);
+    RZBulkChangeDialog(HWindow* owner, const RZBulkChange::Choice& last, bool filtered);
 
     // Also shows the choices given.
     int create() override;

@@ -8,6 +8,7 @@
 #include "app/views/RZFormBoxes.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
+#include "app/views/RZListViewEvent.h"
 #include "support/HDebug.h"
 #include "support/HStageClock.h"
 #include "toolkit/HComponent.h"
@@ -17,8 +18,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,11 +49,12 @@ void setText(HComponent* window, int id, const std::string& text) {
 // A list is refilled with one redraw at the end instead of one (with its
 // scroll-bar update) per row, which made a visible pause; its rows are also
 // deselected first, since removing selected rows gets slower with every refill
-// on some platforms. `empty` false keeps the rows, to be rewritten in place.
-void beginRefill(HListView* list, bool empty = true) {
+// on some platforms. `empty` false keeps the rows, to be rewritten in place;
+// `deselect` false keeps the selection, for a selected row that stays.
+void beginRefill(HListView* list, bool empty = true, bool deselect = true) {
     list->beginUpdate();
     HWND native = list->getHandle();
-    if (native != nullptr) {
+    if (native != nullptr && deselect) {
         LVITEMA none = {};
         none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(native, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
@@ -157,12 +162,20 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
     }
     window->setListenersEnabled(false);
     HStageClock::Scope stage("list");
-    // As many rows as the list has: they are rewritten in place, which ends as
-    // emptying and refilling the list would (document order, white rows).
-    const bool inPlace = list->getItemCount() == static_cast<int>(document->count());
-    beginRefill(list, !inPlace);
+    // The rows the filter shows (every row without one), in table order.
+    std::vector<RZMagic*> shown;
     for (std::uint32_t i = 0; i < document->count(); ++i) {
-        RZMagic* entry = document->entryAt(i);
+        if (document->isShown(i)) {
+            shown.push_back(document->entryAt(i));
+        }
+    }
+    document->setSortedColumn(-1);
+    // As many rows as the list has: they are rewritten in place, which ends as
+    // emptying and refilling the list would (table order, white rows).
+    const bool inPlace = list->getItemCount() == static_cast<int>(shown.size());
+    beginRefill(list, !inPlace);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        RZMagic* entry = shown[i];
         int row = static_cast<int>(i);
         if (inPlace) {
             // Only the cells whose text changes reach the control: another data
@@ -184,6 +197,120 @@ bool RZDisplay::showTable(HComponent* window, RZEditData* document) {
     } else {
         // Nothing to select, so no selection event clears the form: do it here,
         // and forget the shown entry, whose record the refill may have deleted.
+        showEntry(window, document);
+    }
+    return true;
+}
+
+bool RZDisplay::showShownRows(HComponent* window, RZEditData* document) {
+    if (window == nullptr || document == nullptr) {
+        return false;
+    }
+    HListView* list = control<HListView>(window, IDC_SPELL_LIST);
+    if (list == nullptr) {
+        return false;
+    }
+    std::vector<RZMagic*> present;
+    for (int row = 0; row < list->getItemCount(); ++row) {
+        present.push_back(rowEntry(list, row));
+    }
+    const int selectedRow = list->getSelectedIndex();
+    const RZMagic* selected =
+        selectedRow >= 0 ? present[static_cast<size_t>(selectedRow)] : nullptr;
+
+    // The rows to show in the list's order: those listed now where they are,
+    // the others after them in table order, then sorted again as the list was
+    // (a stable sort, so rows the sort finds equal keep their order).
+    std::map<const RZMagic*, std::uint32_t> positions;
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        positions[document->entryAt(i)] = i;
+    }
+    const auto shown = [&](const RZMagic* entry) {
+        auto found = positions.find(entry);
+        return found != positions.end() && document->isShown(found->second);
+    };
+    std::vector<RZMagic*> wanted;
+    std::set<const RZMagic*> listed;
+    for (RZMagic* entry : present) {
+        if (shown(entry) && listed.insert(entry).second) {
+            wanted.push_back(entry);
+        }
+    }
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        RZMagic* entry = document->entryAt(i);
+        if (document->isShown(i) && listed.count(entry) == 0) {
+            wanted.push_back(entry);
+        }
+    }
+    const int column = document->sortedColumn();
+    std::stable_sort(wanted.begin(), wanted.end(), [&](const RZMagic* a, const RZMagic* b) {
+        if (a == b) {
+            return false;
+        }
+        return column >= 0 ? RZListViewEvent::compare(reinterpret_cast<LPARAM>(a),
+                                                      reinterpret_cast<LPARAM>(b), column) < 0
+                           : positions[a] < positions[b];
+    });
+
+    const bool selectionStays =
+        selected != nullptr && std::find(wanted.begin(), wanted.end(), selected) != wanted.end();
+    window->setListenersEnabled(false);
+    beginRefill(list, false, !selectionStays);
+    // Rows that stay in the same order are kept and only the others removed
+    // and inserted, which spares rewriting every row below a change;
+    // otherwise every row is rewritten in place.
+    std::vector<const RZMagic*> staying;
+    for (const RZMagic* entry : present) {
+        if (shown(entry)) {
+            staying.push_back(entry);
+        }
+    }
+    std::vector<const RZMagic*> kept;
+    for (const RZMagic* entry : wanted) {
+        if (listed.count(entry) != 0) {
+            kept.push_back(entry);
+        }
+    }
+    if (staying == kept) {
+        for (int row = list->getItemCount() - 1; row >= 0; --row) {
+            if (!shown(present[static_cast<size_t>(row)])) {
+                list->removeItem(row);
+            }
+        }
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            const int row = static_cast<int>(i);
+            if (row >= list->getItemCount() || rowEntry(list, row) != wanted[i]) {
+                list->insertItem(row, columnText(wanted[i], 0));
+                list->setItemParam(row, 0, reinterpret_cast<LPARAM>(wanted[i]));
+            }
+        }
+    } else {
+        while (list->getItemCount() > static_cast<int>(wanted.size())) {
+            list->removeItem(list->getItemCount() - 1);
+        }
+        while (list->getItemCount() < static_cast<int>(wanted.size())) {
+            list->insertItem(list->getItemCount(), std::string());
+        }
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            list->setItemParam(static_cast<int>(i), 0, reinterpret_cast<LPARAM>(wanted[i]));
+        }
+    }
+    // Every row written from its entry: only cells whose text changes reach
+    // the control.
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        writeColumns(list, static_cast<int>(i), wanted[i], true);
+        colorRow(list, static_cast<int>(i), wanted[i], document);
+    }
+    endRefill(list);
+    window->setListenersEnabled(true);
+    if (selectionStays) {
+        // Still selected where it went: the form shows it already.
+        const int row =
+            static_cast<int>(std::find(wanted.begin(), wanted.end(), selected) - wanted.begin());
+        SendMessageA(list->getHandle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    } else if (!wanted.empty()) {
+        list->setSelectedIndex(0);
+    } else {
         showEntry(window, document);
     }
     return true;
@@ -509,6 +636,10 @@ bool RZDisplay::updateTitle(HComponent* window, RZEditData* document) {
         title = "新規ファイル - RZEdit";
     } else {
         title = document->tablePath().fullPath() + " - RZEdit";
+    }
+    if (document->isFiltered()) {
+        title += " [絞り込み " + decimal(static_cast<int>(document->shownCount())) + "/" +
+                 decimal(static_cast<int>(document->count())) + "行]";
     }
     window->setText(title);
     return true;

@@ -22,9 +22,15 @@ class RZDisplay : public HObject {
     RZDisplay();
     ~RZDisplay() override;
 
-    // Refills the spell list from the document and selects its first row (the
-    // selection then shows the entry); an empty refill clears the form.
+    // Refills the spell list from the document, the rows its filter shows in
+    // table order, and selects the first row (the selection then shows the
+    // entry); an empty refill clears the form.
     bool showTable(HComponent* window, RZEditData* document);
+    // Brings the spell list to the rows the document shows, once its filter
+    // was set or cleared: in the list's order (the column it was last sorted
+    // by, else table order), the selected row kept selected when it is still
+    // shown, else the first row selected.
+    bool showShownRows(HComponent* window, RZEditData* document);
     // Shows the selected row's entry in the form, the preview and the
     // character list; clears them when no row is selected.
     bool showEntry(HComponent* window, RZEditData* document);
@@ -41,7 +47,8 @@ class RZDisplay : public HObject {
     bool refreshForm(HComponent* window, RZEditData* document);
     // Makes the preview reload the picture of the entry it shows.
     bool refreshPicture(HComponent* window);
-    // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit".
+    // "RZEdit", "新規ファイル - RZEdit" or "<table path> - RZEdit"; with a
+    // filter on, " [絞り込み <shown>/<all>行]" after it.
     bool updateTitle(HComponent* window, RZEditData* document);
 
     // The text of one spell-list column (RZSpellFields::listColumn) for an entry.

@@ -85,6 +85,9 @@ enum RZMenuId : int {
     IDM_FIND = 164,
     IDM_FIND_NEXT = 165,
     IDM_FIND_PREVIOUS = 166, // accelerator only (Shift+F3)
+    // The Edit menu's filter of the spell list, after 次を検索.
+    IDM_FILTER = 167,
+    IDM_CLEAR_FILTER = 168,
 
     // The Tools menu, between Edit and Other.
     IDM_TOOLS = 170,
@@ -160,6 +163,24 @@ enum RZCharacterSpellsId : int {
     IDC_CHARACTER_SPELL_LIST = 252,
     IDC_CHARACTER_SPELLS_CLOSE = 253,
     IDC_CHARACTER_SPELLS_JUMP = 254, // Enter or a double click on a row
+};
+
+// The filter of the spell list: a label before each of its five choices.
+enum RZFilterId : int {
+    IDC_FILTER_ELEMENT_LABEL = 301,
+    IDC_FILTER_ELEMENT = 302,
+    IDC_FILTER_RANK_LABEL = 303,
+    IDC_FILTER_RANK = 304,
+    IDC_FILTER_TARGET_LABEL = 305,
+    IDC_FILTER_TARGET = 306,
+    IDC_FILTER_CHARACTER_LABEL = 307,
+    IDC_FILTER_CHARACTER = 308,
+    IDC_FILTER_TEXT_LABEL = 309,
+    IDC_FILTER_TEXT = 310,
+    IDC_FILTER_CHANGED = 311,
+    IDC_FILTER_STOCK = 312,
+    IDC_FILTER_OK = 313, // also Enter
+    IDC_FILTER_CANCEL = 314,
 };
 
 #endif // RC_INVOKED

@@ -1,5 +1,6 @@
 #include "app/views/RZListViewEvent.h"
 
+#include "app/data/RZEditData.h"
 #include "app/data/RZMagic.h"
 #include "app/data/RZSpellFields.h"
 #include "app/operations/RZOperations.h"
@@ -94,6 +95,13 @@ bool RZListViewEvent::onColumnClick(HWND hwnd, HListView* listView, int index) {
         }
     }
     listView->sortItems(&RZListViewEvent::compare, static_cast<LPARAM>(index));
+    // A refill after a filter keeps this order.
+    HComponent* window = listView->getRoot();
+    RZEditData* document =
+        window != nullptr ? RZEditData::getInstance(window->getHandle()) : nullptr;
+    if (document != nullptr) {
+        document->setSortedColumn(index);
+    }
     return true;
 }
 

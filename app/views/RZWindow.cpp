@@ -101,6 +101,8 @@ const MenuRow MENUS[] = {
     {IDM_EDIT_SEPARATOR_3, IDM_EDIT, "-"},
     {IDM_FIND, IDM_EDIT, "検索(&F)...\tCtrl+F"},
     {IDM_FIND_NEXT, IDM_EDIT, "次を検索(&N)\tF3"},
+    {IDM_FILTER, IDM_EDIT, "絞り込み(&L)...\tCtrl+L"},
+    {IDM_CLEAR_FILTER, IDM_EDIT, "絞り込みの解除(&W)\tShift+Ctrl+L"},
     {IDM_TOOLS, IDM_MENU_BAR, "ツール(&T)"},
     {IDM_STOCK_DIFF, IDM_TOOLS, "標準データとの差分(&D)..."},
     {IDM_RESET_TO_STOCK, IDM_TOOLS, "選択した呪文を標準に戻す(&R)"},
@@ -161,6 +163,8 @@ const AcceleratorRow ACCELERATORS[] = {
     {CTRL, 'F', IDM_FIND},
     {PLAIN, VK_F3, IDM_FIND_NEXT},
     {SHIFT, VK_F3, IDM_FIND_PREVIOUS},
+    {CTRL, 'L', IDM_FILTER},
+    {SHIFT_CTRL, 'L', IDM_CLEAR_FILTER},
 };
 
 } // namespace

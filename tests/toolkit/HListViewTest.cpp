@@ -307,9 +307,9 @@ TEST(HListView, RemoveAllItemsEmptiesCopyAndControl) {
 
 // A refill between beginUpdate and endUpdate leaves on screen exactly what a
 // full repaint of the control shows (rows, scroll bars, header): with the row
-// count kept, with the vertical bar going and coming back, with the rows
-// scrolled away from the top and the horizontal bar moved. A paint that was
-// already waiting at endUpdate is not lost.
+// count kept, with the vertical bar going and coming back or only its thumb
+// moving, with the rows scrolled away from the top and the horizontal bar
+// moved. A paint that was already waiting at endUpdate is not lost.
 TEST(HListView, AnUpdateShowsWhatAFullRepaintShows) {
     Window window;
     HListView* list = makeList(window, 652);
@@ -339,6 +339,7 @@ TEST(HListView, AnUpdateShowsWhatAFullRepaintShows) {
     EXPECT_TRUE(refill(40, "a"));
     EXPECT_TRUE(refill(3, "b"));
     EXPECT_TRUE(refill(60, "c"));
+    EXPECT_TRUE(refill(45, "c")); // the vertical bar's thumb alone moves
     SendMessageA(hwnd, LVM_SCROLL, 120, 300);
     pumpMessages(50);
     EXPECT_TRUE(refill(60, "d"));

@@ -66,10 +66,11 @@ TEST(RZBulkChange, ReachesTheTargetRowsAndFindsThoseOutOfRange) {
         record.setCost(row[3]);
         document.append(std::make_unique<RZMagic>(record));
     }
-    // Reckoned from row 1 (spell 0, level 2, element 0); with no row selected
-    // only ALL_ROWS reaches any row.
+    // Reckoned from row 1 (spell 0, level 2, element 0), a filter showing rows
+    // 1, 3 and 5; with no row selected only ALL_ROWS and SHOWN_ROWS reach any row.
+    document.setFilter(RZRowFilter::Conditions(), {1, 3, 5});
     const std::vector<std::uint32_t> reaches[TARGET_COUNT] = {
-        {0, 1, 2, 3, 4, 5}, {0, 1}, {0, 1, 3, 4}, {1, 4, 5}};
+        {0, 1, 2, 3, 4, 5}, {0, 1}, {0, 1, 3, 4}, {1, 4, 5}, {1, 3, 5}};
     for (int target = 0; target < TARGET_COUNT; ++target) {
         for (const RZMagic* selected : {document.entryAt(1), static_cast<RZMagic*>(nullptr)}) {
             const Plan plan = RZBulkChange::plan(document, RZSpellFields::FIELD_COST, ADD, 1,
@@ -79,13 +80,18 @@ TEST(RZBulkChange, ReachesTheTargetRowsAndFindsThoseOutOfRange) {
                 reached.push_back(change.position);
                 EXPECT_EQ(change.value, table[change.position][3] + 1);
             }
-            EXPECT_EQ(reached, selected != nullptr || target == ALL_ROWS
+            EXPECT_EQ(reached, selected != nullptr || !needsSelection(static_cast<Target>(target))
                                    ? reaches[target]
                                    : std::vector<std::uint32_t>{})
                 << target;
             EXPECT_TRUE(plan.allowed());
         }
     }
+    // Without a filter every row is shown.
+    document.clearFilter();
+    EXPECT_EQ(RZBulkChange::plan(document, RZSpellFields::FIELD_COST, ADD, 1, SHOWN_ROWS, nullptr)
+                  .changes.size(),
+              6u);
 
     // Cost takes 0..9999: only row 4 goes over. Range takes 0..99: 100 and -1
     // are out on every row, listed in table order.

@@ -59,6 +59,8 @@ const Route ROUTES[] = {
     {IDM_LAST, "RZOP0009"},
     {IDM_ABOUT, "RZOP0018"},
     {IDC_ABOUT_OK, "RZOP0020"},
+    {IDM_FILTER, "RZOP0040"},
+    {IDM_CLEAR_FILTER, "RZOP0041"},
     // Separators, menu titles, the data-set items and strays: opening a data set.
     {IDM_FILE_SEPARATOR_1, "RZOP0002"},
     {IDM_FILE_SEPARATOR_2, "RZOP0002"},

@@ -255,9 +255,11 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
                      {"やり直し(&Y)\tCtrl+Y", IDM_REDO},
                      {"", IDM_EDIT_SEPARATOR_3},
                      {"検索(&F)...\tCtrl+F", IDM_FIND},
-                     {"次を検索(&N)\tF3", IDM_FIND_NEXT}};
-    ASSERT_EQ(GetMenuItemCount(edit), 12);
-    for (int i = 0; i < 12; ++i) {
+                     {"次を検索(&N)\tF3", IDM_FIND_NEXT},
+                     {"絞り込み(&L)...\tCtrl+L", IDM_FILTER},
+                     {"絞り込みの解除(&W)\tShift+Ctrl+L", IDM_CLEAR_FILTER}};
+    ASSERT_EQ(GetMenuItemCount(edit), 14);
+    for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(menuText(edit, static_cast<UINT>(i)), editItems[i].text);
         EXPECT_EQ(GetMenuItemID(edit, i), static_cast<UINT>(editItems[i].id));
     }
@@ -293,22 +295,24 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
     // Nothing to undo or redo in a new window, and the colours start off.
     EXPECT_NE(GetMenuState(edit, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
     EXPECT_NE(GetMenuState(edit, IDM_REDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_NE(GetMenuState(edit, IDM_FILTER, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_NE(GetMenuState(edit, IDM_CLEAR_FILTER, MF_BYCOMMAND) & MF_GRAYED, 0u);
     EXPECT_EQ(GetMenuState(tools, IDM_SHOW_STOCK_DIFF, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(menuText(GetSubMenu(bar, 3), 0), "ﾊﾞｰｼﾞｮﾝ情報(&A)");
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), static_cast<UINT>(IDM_ABOUT));
 
     ACCEL table[30] = {};
     int n = CopyAcceleratorTableA(editor.window->getAccelerator(), table, 30);
-    ASSERT_EQ(n, 19);
-    const int expected[19][3] = {
-        {0x0B, 0x4E, IDM_NEW},          {0x0B, 0x4F, IDM_OPEN},    {0x03, 0x74, IDM_RELOAD},
-        {0x0B, 0x53, IDM_SAVE},         {0x0F, 0x53, IDM_SAVE_AS}, {0x0B, 0x51, IDM_EXIT},
-        {0x0B, 0x26, IDM_PREVIOUS},     {0x0B, 0x28, IDM_NEXT},    {0x0B, 0x21, IDM_PREVIOUS},
-        {0x0B, 0x22, IDM_NEXT},         {0x0B, 0x24, IDM_FIRST},   {0x0B, 0x23, IDM_LAST},
-        {0x0B, 0x74, IDM_REVERT},       {0x0B, 0x5A, IDM_UNDO},    {0x0B, 0x59, IDM_REDO},
-        {0x0F, 0x5A, IDM_REDO},         {0x0B, 0x46, IDM_FIND},    {0x03, 0x72, IDM_FIND_NEXT},
-        {0x07, 0x72, IDM_FIND_PREVIOUS}};
-    for (int i = 0; i < 19; ++i) {
+    ASSERT_EQ(n, 21);
+    const int expected[21][3] = {
+        {0x0B, 0x4E, IDM_NEW},           {0x0B, 0x4F, IDM_OPEN},    {0x03, 0x74, IDM_RELOAD},
+        {0x0B, 0x53, IDM_SAVE},          {0x0F, 0x53, IDM_SAVE_AS}, {0x0B, 0x51, IDM_EXIT},
+        {0x0B, 0x26, IDM_PREVIOUS},      {0x0B, 0x28, IDM_NEXT},    {0x0B, 0x21, IDM_PREVIOUS},
+        {0x0B, 0x22, IDM_NEXT},          {0x0B, 0x24, IDM_FIRST},   {0x0B, 0x23, IDM_LAST},
+        {0x0B, 0x74, IDM_REVERT},        {0x0B, 0x5A, IDM_UNDO},    {0x0B, 0x59, IDM_REDO},
+        {0x0F, 0x5A, IDM_REDO},          {0x0B, 0x46, IDM_FIND},    {0x03, 0x72, IDM_FIND_NEXT},
+        {0x07, 0x72, IDM_FIND_PREVIOUS}, {0x0B, 0x4C, IDM_FILTER},  {0x0F, 0x4C, IDM_CLEAR_FILTER}};
+    for (int i = 0; i < 21; ++i) {
         EXPECT_EQ(table[i].fVirt & 0x7F, expected[i][0]) << i;
         EXPECT_EQ(table[i].key, expected[i][1]) << i;
         EXPECT_EQ(table[i].cmd, expected[i][2]) << i;
