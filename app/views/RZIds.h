@@ -102,9 +102,10 @@ enum RZMenuId : int {
     IDM_TABLE_CHECK = 180,
     IDM_BULK_CHANGE = 181,
     IDM_CHARACTER_SPELLS = 182,
+    IDM_COMPARE_TABLE = 183,
 
     IDM_FIRST_EXTRA_ITEM = IDM_EDIT_SEPARATOR_2,
-    IDM_LAST_EXTRA_ITEM = IDM_CHARACTER_SPELLS,
+    IDM_LAST_EXTRA_ITEM = IDM_COMPARE_TABLE,
 
     // The File menu's data-set entries: a separator, then one item a data set.
     IDM_DATA_SET_SEPARATOR = 501,
@@ -160,6 +161,17 @@ enum RZCharacterSpellsId : int {
     IDC_CHARACTER_SPELL_LIST = 252,
     IDC_CHARACTER_SPELLS_CLOSE = 253,
     IDC_CHARACTER_SPELLS_JUMP = 254, // Enter or a double click on a row
+};
+
+// Comparing with another table: a line per differing field, each with a check
+// box (ids of their own, well apart from the other dialogs').
+enum RZTableCompareId : int {
+    IDC_COMPARE_LIST = 301,
+    IDC_COMPARE_TAKE = 302,
+    IDC_COMPARE_CHECK_ALL = 303,
+    IDC_COMPARE_UNCHECK_ALL = 304,
+    IDC_COMPARE_CLOSE = 305,
+    IDC_COMPARE_JUMP = 306, // Enter or a double click on a row
 };
 
 #endif // RC_INVOKED

@@ -9,9 +9,11 @@
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -329,5 +331,219 @@ TEST_F(ToolDialogsTest, EnterAndEscapeInAnOpenDropDownActOnTheDropDownOnly) {
         EXPECT_EQ(tableState(editor.document()), state) << c.dropDown;
         EXPECT_EQ(editor.selectedRow(), rowOf(8, 2)) << c.dropDown;
     }
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
+    // The stock table is spellLines(0) with sounds sndNN. SetA changed a cost,
+    // a range, a sound and a cost of a spell the other table lacks; the other
+    // table (40 spells) a name, an efficiency, the same range, a target and a
+    // description, a sound, and a description too long for a table line.
+    std::vector<SpellLine> mine = spellLines(0);
+    mine[1].numbers[0] = 8;
+    mine[3].numbers[1] = 5;
+    mine[45].numbers[0] += 1;
+    std::vector<std::string> mySounds = soundNames("");
+    mySounds[6] = "mine06";
+    std::vector<SpellLine> theirs = spellLines(0);
+    theirs.resize(40);
+    theirs[0].name = "業火";
+    theirs[0].numbers[4 + 3] = 6;
+    theirs[3].numbers[1] = 7;
+    theirs[5].target = 0;
+    theirs[5].description = "新しい説明";
+    theirs[10].description = "LONG";
+    std::vector<std::string> theirSounds = soundNames("");
+    theirSounds.resize(40);
+    theirSounds[7] = "pack07";
+    writeFile(data + "\\MagicTable", magicTableText(mine));
+    writeFile(data + "\\SoundFileName", soundFileText(mySounds));
+    const std::string mod = game + "\\Mod\\";
+    testsupport::makeFolders(mod);
+    // Written past the helper's line buffer.
+    std::string theirText = magicTableText(theirs);
+    theirText.replace(theirText.find("LONG"), 4, std::string(1000, 'x'));
+    writeFile(mod + "MagicTable", theirText);
+    writeFile(mod + "SoundFileName", soundFileText(theirSounds));
+
+    Answerer answers;
+    Editor editor;
+    EXPECT_TRUE(editor.greyed(IDM_COMPARE_TABLE));
+    editor.command(editor.dataSetId("SetA"));
+    EXPECT_FALSE(editor.greyed(IDM_COMPARE_TABLE));
+    const int selected = rowOf(0, 2);
+    editor.selectRow(selected);
+    const Rows loaded = testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12);
+    const std::string state = tableState(editor.document());
+
+    const auto line = [](int spell, int level, const char* field, const std::string& here,
+                         const std::string& there, const std::string& stock, const char* judged) {
+        char name[16];
+        snprintf(name, sizeof name, "呪文%02d-0", spell);
+        return std::vector<std::string>{number(rowOf(spell, level) + 1),
+                                        name,
+                                        "Lv" + number(level),
+                                        field,
+                                        here,
+                                        there,
+                                        stock,
+                                        judged};
+    };
+    const std::string longer(1000, 'x');
+    const Rows first = {
+        line(0, 1, "名称", "呪文00-0", "業火", "呪文00-0", "他の表で変更"),
+        line(0, 2, "効率", "1", "6", "1", "他の表で変更"),
+        line(1, 1, "消費", "8", "7", "7", "この表で変更"),
+        line(3, 1, "射程", "5", "7", "3", "両方で変更"),
+        line(5, 1, "対象", "敵", "地形", "敵", "他の表で変更"),
+        line(5, 1, "説明", "説明その5/0", "新しい説明", "説明その5/0", "他の表で変更"),
+        line(6, 1, "効果音", "mine06", "snd06", "snd06", "この表で変更"),
+        line(7, 1, "効果音", "snd07", "pack07", "snd07", "他の表で変更"),
+        line(10, 1, "説明", "説明その10/0", longer, "説明その10/0", "他の表で変更")};
+    const Rows left = {first[3], first[6], first[8]};
+    // Each step's lines, checks and whether the take button may be pressed.
+    struct Shown {
+        Rows rows;
+        std::vector<bool> checks;
+        bool takeEnabled;
+    };
+    const auto shownIn = [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
+        Shown shown{testsupport::listTexts(list, 8), {}, false};
+        for (int row = 0; row < testsupport::listRows(list); ++row) {
+            shown.checks.push_back(ListView_GetCheckState(list, row) != 0);
+        }
+        shown.takeEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_COMPARE_TAKE)) != FALSE;
+        return shown;
+    };
+    std::vector<Shown> seen;
+    std::string stateAfterRefusal;
+    int selectedAfterTake = -1;
+    std::string formAfterTake;
+    answers.push(IDOK, mod + "MagicTable");
+    answers.push(IDOK);
+    testsupport::DialogDriver compare(
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 seen.push_back(shownIn(dialog));
+                 // Space on the line the open table changed checks it.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 seen.push_back(shownIn(dialog));
+                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 // Refused: nothing changed; the long description unchecked.
+                 stateAfterRefusal = tableState(editor.document());
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
+             [&](HWND dialog) {
+                 seen.push_back(shownIn(dialog));
+                 selectedAfterTake = editor.selectedRow();
+                 formAfterTake = editor.control(IDC_NAME)->getText() + " " +
+                                 editor.control(IDC_EFFICIENCY)->getText();
+                 testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 seen.push_back(shownIn(dialog));
+                 testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 seen.push_back(shownIn(dialog));
+                 // Enter on a line jumps to its row.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                 testsupport::pressKeys({VK_RETURN});
+             }}),
+        "RZTableCompareDialog");
+    editor.command(IDM_COMPARE_TABLE);
+    EXPECT_EQ(compare.handled(), 1);
+    EXPECT_EQ(compare.forced(), 0);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(answers.seen[0].caption, "比較する表を開く");
+    EXPECT_EQ(answers.seen[0].fileTypes, "MagicTable|すべてのファイル (*.*)|");
+    EXPECT_EQ(answers.seen[0].owner, editor.hwnd);
+    EXPECT_FALSE(answers.seen[0].ownerEnabled);
+    expectBox(answers.seen[1], "他の表と比較",
+              "保存できない長さになる行があるため、取り込んでいません。\r\n\r\n" +
+                  number(rowOf(10, 1) + 1) + "行目 呪文10-0",
+              MB_OK, IDI_WARNING);
+    EXPECT_EQ(stateAfterRefusal, state);
+
+    ASSERT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen[0].rows, first);
+    EXPECT_EQ(seen[0].checks, (std::vector<bool>{1, 1, 0, 0, 1, 1, 0, 1, 1}));
+    EXPECT_TRUE(seen[0].takeEnabled);
+    EXPECT_EQ(seen[1].checks, (std::vector<bool>{1, 1, 1, 0, 1, 1, 0, 1, 1}));
+    // Taken: what is left keeps its (cleared) checks, and nothing is to take.
+    EXPECT_EQ(seen[2].rows, left);
+    EXPECT_EQ(seen[2].checks, std::vector<bool>(3, false));
+    EXPECT_FALSE(seen[2].takeEnabled);
+    EXPECT_EQ(seen[3].checks, std::vector<bool>(3, true));
+    EXPECT_TRUE(seen[3].takeEnabled);
+    EXPECT_EQ(seen[4].checks, std::vector<bool>(3, false));
+    EXPECT_FALSE(seen[4].takeEnabled);
+    EXPECT_EQ(selectedAfterTake, selected);
+    EXPECT_EQ(formAfterTake, "業火 6");
+    EXPECT_EQ(editor.selectedRow(), rowOf(3, 1));
+
+    // The rows the step changed, and only they, show the other table's values
+    // in yellow; a shared field on every level of its spell.
+    Rows taken = loaded;
+    const auto cellOf = [&taken](int spell, int level, RZSpellFields::Field field) -> std::string& {
+        return taken[static_cast<size_t>(rowOf(spell, level))]
+                    [static_cast<size_t>(RZSpellFields::listColumnOf(field))];
+    };
+    for (int level = 1; level <= 3; ++level) {
+        cellOf(0, level, RZSpellFields::FIELD_NAME) = "業火";
+    }
+    cellOf(0, 2, RZSpellFields::FIELD_EFFICIENCY) = "6";
+    cellOf(1, 1, RZSpellFields::FIELD_COST) = "7";
+    for (int level = 1; level <= 2; ++level) {
+        cellOf(5, level, RZSpellFields::FIELD_TARGET) = "地形";
+        cellOf(5, level, RZSpellFields::FIELD_DESCRIPTION) = "新しい説明";
+    }
+    cellOf(7, 1, RZSpellFields::FIELD_SOUND) = "pack07";
+    EXPECT_EQ(testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12), taken);
+    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
+        const bool changed = taken[static_cast<size_t>(r)] != loaded[static_cast<size_t>(r)];
+        EXPECT_EQ(editor.rowColour(r) == RZDisplay::CHANGED_COLOR.getColorRef(), changed) << r;
+    }
+
+    // Undone: every row as loaded, the first row the step changed selected.
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(tableState(editor.document()), state);
+    EXPECT_EQ(testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12), loaded);
+    EXPECT_EQ(editor.selectedRow(), rowOf(0, 1));
+
+    // Redone and saved: the bytes of the table with the changes taken.
+    editor.press({VK_CONTROL, 'Y'});
+    editor.press({VK_CONTROL, 'S'});
+    std::vector<SpellLine> saved = mine;
+    saved[0].name = "業火";
+    saved[0].numbers[4 + 3] = 6;
+    saved[1].numbers[0] = 7;
+    saved[5].target = 0;
+    saved[5].description = "新しい説明";
+    mySounds[7] = "pack07";
+    EXPECT_EQ(readFile(data + "\\MagicTable"), magicTableText(asWritten(saved)));
+    EXPECT_EQ(readFile(data + "\\SoundFileName"), soundFileText(mySounds));
+
+    // The table itself has no difference; an empty file holds no table.
+    writeFile(mod + "Empty", "");
+    answers.push(IDOK, data + "\\MagicTable");
+    answers.push(IDOK);
+    answers.push(IDOK, mod + "Empty");
+    answers.push(IDOK);
+    editor.command(IDM_COMPARE_TABLE);
+    editor.command(IDM_COMPARE_TABLE);
+    ASSERT_EQ(answers.seen.size(), 6u);
+    expectBox(answers.seen[3], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
+    expectBox(answers.seen[5], "他の表と比較",
+              "比較する表を読み込めませんでした。\r\n" + mod + "Empty", MB_OK, IDI_WARNING);
     EXPECT_EQ(answers.unexpected, 0);
 }
