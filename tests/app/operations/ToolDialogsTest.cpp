@@ -422,46 +422,49 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     std::string formAfterTake;
     answers.push(IDOK, mod + "MagicTable");
     answers.push(IDOK);
-    testsupport::DialogDriver compare(
-        testsupport::inTurn(
-            {[&](HWND dialog) {
-                 seen.push_back(shownIn(dialog));
-                 // Space on the line the open table changed checks it.
-                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
-                 testsupport::pressKeys({VK_SPACE});
-             },
-             [&](HWND dialog) {
-                 seen.push_back(shownIn(dialog));
-                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
-             },
-             [&](HWND dialog) {
-                 // Refused: nothing changed; the long description unchecked.
-                 stateAfterRefusal = tableState(editor.document());
-                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
-                 testsupport::pressKeys({VK_SPACE});
-             },
-             [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
-             [&](HWND dialog) {
-                 seen.push_back(shownIn(dialog));
-                 selectedAfterTake = editor.selectedRow();
-                 formAfterTake = editor.control(IDC_NAME)->getText() + " " +
-                                 editor.control(IDC_EFFICIENCY)->getText();
-                 testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
-             },
-             [&](HWND dialog) {
-                 seen.push_back(shownIn(dialog));
-                 testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
-             },
-             [&](HWND dialog) {
-                 seen.push_back(shownIn(dialog));
-                 // Enter on a line jumps to its row.
-                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
-                 testsupport::pressKeys({VK_RETURN});
-             }}),
-        "RZTableCompareDialog");
-    editor.command(IDM_COMPARE_TABLE);
-    EXPECT_EQ(compare.handled(), 1);
-    EXPECT_EQ(compare.forced(), 0);
+    {
+        // The driver goes with this dialog: its steps are for this one only.
+        testsupport::DialogDriver compare(
+            testsupport::inTurn(
+                {[&](HWND dialog) {
+                     seen.push_back(shownIn(dialog));
+                     // Space on the line the open table changed checks it.
+                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
+                     testsupport::pressKeys({VK_SPACE});
+                 },
+                 [&](HWND dialog) {
+                     seen.push_back(shownIn(dialog));
+                     pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+                 },
+                 [&](HWND dialog) {
+                     // Refused: nothing changed; the long description unchecked.
+                     stateAfterRefusal = tableState(editor.document());
+                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                     testsupport::pressKeys({VK_SPACE});
+                 },
+                 [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
+                 [&](HWND dialog) {
+                     seen.push_back(shownIn(dialog));
+                     selectedAfterTake = editor.selectedRow();
+                     formAfterTake = editor.control(IDC_NAME)->getText() + " " +
+                                     editor.control(IDC_EFFICIENCY)->getText();
+                     testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
+                 },
+                 [&](HWND dialog) {
+                     seen.push_back(shownIn(dialog));
+                     testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
+                 },
+                 [&](HWND dialog) {
+                     seen.push_back(shownIn(dialog));
+                     // Enter on a line jumps to its row.
+                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                     testsupport::pressKeys({VK_RETURN});
+                 }}),
+            "RZTableCompareDialog");
+        editor.command(IDM_COMPARE_TABLE);
+        EXPECT_EQ(compare.handled(), 1);
+        EXPECT_EQ(compare.forced(), 0);
+    }
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(answers.seen[0].caption, "比較する表を開く");
@@ -533,17 +536,39 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_EQ(readFile(data + "\\MagicTable"), magicTableText(asWritten(saved)));
     EXPECT_EQ(readFile(data + "\\SoundFileName"), soundFileText(mySounds));
 
+    // The last line taken closes the dialog.
+    std::vector<SpellLine> one = saved;
+    one[2].numbers[2] = 3;
+    const std::string oneChange = game + "\\One\\";
+    testsupport::makeFolders(oneChange);
+    writeFile(oneChange + "MagicTable", magicTableText(one));
+    writeFile(oneChange + "SoundFileName", soundFileText(mySounds));
+    answers.push(IDOK, oneChange + "MagicTable");
+    testsupport::DialogDriver last(
+        [](HWND dialog) {
+            pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+            return true;
+        },
+        "RZTableCompareDialog");
+    editor.command(IDM_COMPARE_TABLE);
+    EXPECT_EQ(last.handled(), 1);
+    EXPECT_EQ(last.forced(), 0);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1),
+                          RZSpellFields::listColumnOf(RZSpellFields::FIELD_AREA)),
+              "3");
+
     // The table itself has no difference; an empty file holds no table.
     writeFile(mod + "Empty", "");
+    editor.press({VK_CONTROL, 'Z'});
     answers.push(IDOK, data + "\\MagicTable");
     answers.push(IDOK);
     answers.push(IDOK, mod + "Empty");
     answers.push(IDOK);
     editor.command(IDM_COMPARE_TABLE);
     editor.command(IDM_COMPARE_TABLE);
-    ASSERT_EQ(answers.seen.size(), 6u);
-    expectBox(answers.seen[3], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
-    expectBox(answers.seen[5], "他の表と比較",
+    ASSERT_EQ(answers.seen.size(), 7u);
+    expectBox(answers.seen[4], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
+    expectBox(answers.seen[6], "他の表と比較",
               "比較する表を読み込めませんでした。\r\n" + mod + "Empty", MB_OK, IDI_WARNING);
     EXPECT_EQ(answers.unexpected, 0);
 }
