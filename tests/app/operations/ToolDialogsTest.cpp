@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -356,84 +356,65 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     std::vector<std::string> theirSounds = soundNames("");
     theirSounds.resize(40);
     theirSounds[7] = "pack07";
-    writeFile(data + "\\MagicTable", magicTableText(mine));
-    writeFile(data + "\\SoundFileName", soundFileText(mySounds));
-    const std::string mod = game + "\\Mod\\";
-    testsupport::makeFolders(mod);
+    const auto put = [](const std::string& folder, const std::string& table,
+                        const std::vector<std::string>& sounds) {
+        testsupport::makeFolders(folder);
+        writeFile(folder + "\\MagicTable", table);
+        writeFile(folder + "\\SoundFileName", soundFileText(sounds));
+    };
+    put(data, magicTableText(mine), mySounds);
     // Written past the helper's line buffer.
     std::string theirText = magicTableText(theirs);
     theirText.replace(theirText.find("LONG"), 4, std::string(1000, 'x'));
-    writeFile(mod + "MagicTable", theirText);
-    writeFile(mod + "SoundFileName", soundFileText(theirSounds));
+    put(game + "\\Mod", theirText, theirSounds);
 
     Answerer answers;
     Editor editor;
     EXPECT_TRUE(editor.greyed(IDM_COMPARE_TABLE));
     editor.command(editor.dataSetId("SetA"));
     EXPECT_FALSE(editor.greyed(IDM_COMPARE_TABLE));
-    const int selected = rowOf(0, 2);
-    editor.selectRow(selected);
-    const Rows loaded = testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12);
+    editor.selectRow(rowOf(0, 2));
     const std::string state = tableState(editor.document());
 
-    const auto line = [](int spell, int level, const char* field, const std::string& here,
-                         const std::string& there, const std::string& stock, const char* judged) {
-        char name[16];
-        snprintf(name, sizeof name, "呪文%02d-0", spell);
-        return std::vector<std::string>{number(rowOf(spell, level) + 1),
-                                        name,
-                                        "Lv" + number(level),
-                                        field,
-                                        here,
-                                        there,
-                                        stock,
-                                        judged};
-    };
-    const std::string longer(1000, 'x');
     const Rows first = {
-        line(0, 1, "名称", "呪文00-0", "業火", "呪文00-0", "他の表で変更"),
-        line(0, 2, "効率", "1", "6", "1", "他の表で変更"),
-        line(1, 1, "消費", "8", "7", "7", "この表で変更"),
-        line(3, 1, "射程", "5", "7", "3", "両方で変更"),
-        line(5, 1, "対象", "敵", "地形", "敵", "他の表で変更"),
-        line(5, 1, "説明", "説明その5/0", "新しい説明", "説明その5/0", "他の表で変更"),
-        line(6, 1, "効果音", "mine06", "snd06", "snd06", "この表で変更"),
-        line(7, 1, "効果音", "snd07", "pack07", "snd07", "他の表で変更"),
-        line(10, 1, "説明", "説明その10/0", longer, "説明その10/0", "他の表で変更")};
-    const Rows left = {first[3], first[6], first[8]};
-    // Each step's lines, checks and whether the take button may be pressed.
-    struct Shown {
-        Rows rows;
-        std::vector<bool> checks;
-        bool takeEnabled;
-    };
-    const auto shownIn = [](HWND dialog) {
+        {"1", "呪文00-0", "Lv1", "名称", "呪文00-0", "業火", "呪文00-0", "他の表で変更"},
+        {"2", "呪文00-0", "Lv2", "効率", "1", "6", "1", "他の表で変更"},
+        {"4", "呪文01-0", "Lv1", "消費", "8", "7", "7", "この表で変更"},
+        {"7", "呪文03-0", "Lv1", "射程", "5", "7", "3", "両方で変更"},
+        {"10", "呪文05-0", "Lv1", "対象", "敵", "地形", "敵", "他の表で変更"},
+        {"10", "呪文05-0", "Lv1", "説明", "説明その5/0", "新しい説明", "説明その5/0",
+         "他の表で変更"},
+        {"12", "呪文06-0", "Lv1", "効果音", "mine06", "snd06", "snd06", "この表で変更"},
+        {"13", "呪文07-0", "Lv1", "効果音", "snd07", "pack07", "snd07", "他の表で変更"},
+        {"18", "呪文10-0", "Lv1", "説明", "説明その10/0", std::string(1000, 'x'), "説明その10/0",
+         "他の表で変更"}};
+    // Each line's check ("1" or "0") and whether the take button may be pressed.
+    const auto checks = [](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
-        Shown shown{testsupport::listTexts(list, 8), {}, false};
+        std::string shown;
         for (int row = 0; row < testsupport::listRows(list); ++row) {
-            shown.checks.push_back(ListView_GetCheckState(list, row) != 0);
+            shown += ListView_GetCheckState(list, row) ? "1" : "0";
         }
-        shown.takeEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_COMPARE_TAKE)) != FALSE;
-        return shown;
+        return shown + (IsWindowEnabled(GetDlgItem(dialog, IDC_COMPARE_TAKE)) ? " take" : "");
     };
-    std::vector<Shown> seen;
-    std::string stateAfterRefusal;
-    int selectedAfterTake = -1;
-    std::string formAfterTake;
-    answers.push(IDOK, mod + "MagicTable");
+    Rows shown[2];
+    std::vector<std::string> checked;
+    std::string stateAfterRefusal, selectedAfterTake;
+    answers.push(IDOK, game + "\\Mod\\MagicTable");
     answers.push(IDOK);
     {
         // The driver goes with this dialog: its steps are for this one only.
         testsupport::DialogDriver compare(
             testsupport::inTurn(
                 {[&](HWND dialog) {
-                     seen.push_back(shownIn(dialog));
+                     shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                     checked.push_back(checks(dialog));
                      // Space on the line the open table changed checks it.
                      testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
                      testsupport::pressKeys({VK_SPACE});
                  },
                  [&](HWND dialog) {
-                     seen.push_back(shownIn(dialog));
+                     checked.push_back(checks(dialog));
                      pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
                  },
                  [&](HWND dialog) {
@@ -444,18 +425,19 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
                  },
                  [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
                  [&](HWND dialog) {
-                     seen.push_back(shownIn(dialog));
-                     selectedAfterTake = editor.selectedRow();
-                     formAfterTake = editor.control(IDC_NAME)->getText() + " " +
-                                     editor.control(IDC_EFFICIENCY)->getText();
+                     shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                     checked.push_back(checks(dialog));
+                     selectedAfterTake = number(editor.selectedRow()) + " " +
+                                         editor.control(IDC_NAME)->getText() + " " +
+                                         editor.control(IDC_EFFICIENCY)->getText();
                      testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
                  },
                  [&](HWND dialog) {
-                     seen.push_back(shownIn(dialog));
+                     checked.push_back(checks(dialog));
                      testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
                  },
                  [&](HWND dialog) {
-                     seen.push_back(shownIn(dialog));
+                     checked.push_back(checks(dialog));
                      // Enter on a line jumps to its row.
                      testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
                      testsupport::pressKeys({VK_RETURN});
@@ -472,57 +454,32 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_EQ(answers.seen[0].owner, editor.hwnd);
     EXPECT_FALSE(answers.seen[0].ownerEnabled);
     expectBox(answers.seen[1], "他の表と比較",
-              "保存できない長さになる行があるため、取り込んでいません。\r\n\r\n" +
-                  number(rowOf(10, 1) + 1) + "行目 呪文10-0",
+              "保存できない長さになる行があるため、取り込んでいません。\r\n\r\n18行目 呪文10-0",
               MB_OK, IDI_WARNING);
     EXPECT_EQ(stateAfterRefusal, state);
-
-    ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen[0].rows, first);
-    EXPECT_EQ(seen[0].checks, (std::vector<bool>{1, 1, 0, 0, 1, 1, 0, 1, 1}));
-    EXPECT_TRUE(seen[0].takeEnabled);
-    EXPECT_EQ(seen[1].checks, (std::vector<bool>{1, 1, 1, 0, 1, 1, 0, 1, 1}));
-    // Taken: what is left keeps its (cleared) checks, and nothing is to take.
-    EXPECT_EQ(seen[2].rows, left);
-    EXPECT_EQ(seen[2].checks, std::vector<bool>(3, false));
-    EXPECT_FALSE(seen[2].takeEnabled);
-    EXPECT_EQ(seen[3].checks, std::vector<bool>(3, true));
-    EXPECT_TRUE(seen[3].takeEnabled);
-    EXPECT_EQ(seen[4].checks, std::vector<bool>(3, false));
-    EXPECT_FALSE(seen[4].takeEnabled);
-    EXPECT_EQ(selectedAfterTake, selected);
-    EXPECT_EQ(formAfterTake, "業火 6");
+    EXPECT_EQ(shown[0], first);
+    // Taken: the lines left keep their checks (all cleared), so nothing is to take.
+    EXPECT_EQ(shown[1], (Rows{first[3], first[6], first[8]}));
+    EXPECT_EQ(checked, (std::vector<std::string>{"110011011 take", "111011011 take", "000",
+                                                 "111 take", "000"}));
+    // The selection and the form keep the selected row, with its new values.
+    EXPECT_EQ(selectedAfterTake, number(rowOf(0, 2)) + " 業火 6");
     EXPECT_EQ(editor.selectedRow(), rowOf(3, 1));
-
-    // The rows the step changed, and only they, show the other table's values
-    // in yellow; a shared field on every level of its spell.
-    Rows taken = loaded;
-    const auto cellOf = [&taken](int spell, int level, RZSpellFields::Field field) -> std::string& {
-        return taken[static_cast<size_t>(rowOf(spell, level))]
-                    [static_cast<size_t>(RZSpellFields::listColumnOf(field))];
-    };
-    for (int level = 1; level <= 3; ++level) {
-        cellOf(0, level, RZSpellFields::FIELD_NAME) = "業火";
-    }
-    cellOf(0, 2, RZSpellFields::FIELD_EFFICIENCY) = "6";
-    cellOf(1, 1, RZSpellFields::FIELD_COST) = "7";
-    for (int level = 1; level <= 2; ++level) {
-        cellOf(5, level, RZSpellFields::FIELD_TARGET) = "地形";
-        cellOf(5, level, RZSpellFields::FIELD_DESCRIPTION) = "新しい説明";
-    }
-    cellOf(7, 1, RZSpellFields::FIELD_SOUND) = "pack07";
-    EXPECT_EQ(testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12), taken);
+    // Exactly the rows the step changed are yellow; a shared field on every
+    // level of its spell.
+    const std::vector<int> changed = {rowOf(0, 1), rowOf(0, 2), rowOf(0, 3), rowOf(1, 1),
+                                      rowOf(5, 1), rowOf(5, 2), rowOf(7, 1)};
     for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
-        const bool changed = taken[static_cast<size_t>(r)] != loaded[static_cast<size_t>(r)];
-        EXPECT_EQ(editor.rowColour(r) == RZDisplay::CHANGED_COLOR.getColorRef(), changed) << r;
+        EXPECT_EQ(editor.rowColour(r) == RZDisplay::CHANGED_COLOR.getColorRef(),
+                  std::count(changed.begin(), changed.end(), r) > 0)
+            << r;
     }
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 3), 1), "業火");
 
     // Undone: every row as loaded, the first row the step changed selected.
     editor.press({VK_CONTROL, 'Z'});
     EXPECT_EQ(tableState(editor.document()), state);
-    EXPECT_EQ(testsupport::listTexts(editor.controlHandle(IDC_SPELL_LIST), 12), loaded);
     EXPECT_EQ(editor.selectedRow(), rowOf(0, 1));
-
     // Redone and saved: the bytes of the table with the changes taken.
     editor.press({VK_CONTROL, 'Y'});
     editor.press({VK_CONTROL, 'S'});
@@ -536,39 +493,31 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_EQ(readFile(data + "\\MagicTable"), magicTableText(asWritten(saved)));
     EXPECT_EQ(readFile(data + "\\SoundFileName"), soundFileText(mySounds));
 
-    // The last line taken closes the dialog.
-    std::vector<SpellLine> one = saved;
-    one[2].numbers[2] = 3;
-    const std::string oneChange = game + "\\One\\";
-    testsupport::makeFolders(oneChange);
-    writeFile(oneChange + "MagicTable", magicTableText(one));
-    writeFile(oneChange + "SoundFileName", soundFileText(mySounds));
-    answers.push(IDOK, oneChange + "MagicTable");
+    // The last line taken closes the dialog; the table then has no difference
+    // from it. An empty file holds no table.
+    saved[2].numbers[2] = 3;
+    put(game + "\\One", magicTableText(saved), mySounds);
+    writeFile(game + "\\Mod\\Empty", "");
+    answers.push(IDOK, game + "\\One\\MagicTable");
+    answers.push(IDOK, game + "\\One\\MagicTable");
+    answers.push(IDOK);
+    answers.push(IDOK, game + "\\Mod\\Empty");
+    answers.push(IDOK);
     testsupport::DialogDriver last(
         [](HWND dialog) {
             pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
             return true;
         },
         "RZTableCompareDialog");
-    editor.command(IDM_COMPARE_TABLE);
+    for (int times = 0; times < 3; ++times) {
+        editor.command(IDM_COMPARE_TABLE);
+    }
     EXPECT_EQ(last.handled(), 1);
     EXPECT_EQ(last.forced(), 0);
-    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1),
-                          RZSpellFields::listColumnOf(RZSpellFields::FIELD_AREA)),
-              "3");
-
-    // The table itself has no difference; an empty file holds no table.
-    writeFile(mod + "Empty", "");
-    editor.press({VK_CONTROL, 'Z'});
-    answers.push(IDOK, data + "\\MagicTable");
-    answers.push(IDOK);
-    answers.push(IDOK, mod + "Empty");
-    answers.push(IDOK);
-    editor.command(IDM_COMPARE_TABLE);
-    editor.command(IDM_COMPARE_TABLE);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1), 8), "3");
     ASSERT_EQ(answers.seen.size(), 7u);
     expectBox(answers.seen[4], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
     expectBox(answers.seen[6], "他の表と比較",
-              "比較する表を読み込めませんでした。\r\n" + mod + "Empty", MB_OK, IDI_WARNING);
+              "比較する表を読み込めませんでした。\r\n" + game + "\\Mod\\Empty", MB_OK, IDI_WARNING);
     EXPECT_EQ(answers.unexpected, 0);
 }
