@@ -503,17 +503,29 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     answers.push(IDOK);
     answers.push(IDOK, game + "\\Mod\\Empty");
     answers.push(IDOK);
+    // Space clears the one line's check, which greys the take button, and ticks it again.
     testsupport::DialogDriver last(
-        [](HWND dialog) {
-            pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
-            return true;
-        },
+        testsupport::inTurn({[&](HWND dialog) {
+                                 checked = {checks(dialog)};
+                                 testsupport::focusListRow(dialog,
+                                                           GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                                 testsupport::pressKeys({VK_SPACE});
+                             },
+                             [&](HWND dialog) {
+                                 checked.push_back(checks(dialog));
+                                 testsupport::pressKeys({VK_SPACE});
+                             },
+                             [&](HWND dialog) {
+                                 checked.push_back(checks(dialog));
+                                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+                             }}),
         "RZTableCompareDialog");
     for (int times = 0; times < 3; ++times) {
         editor.command(IDM_COMPARE_TABLE);
     }
     EXPECT_EQ(last.handled(), 1);
     EXPECT_EQ(last.forced(), 0);
+    EXPECT_EQ(checked, (std::vector<std::string>{"1 take", "0", "1 take"}));
     EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1), 8), "3");
     ASSERT_EQ(answers.seen.size(), 7u);
     expectBox(answers.seen[4], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
