@@ -416,7 +416,9 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
     };
     auto turns = std::make_shared<Turns>(Turns{std::move(steps)});
     return [turns](HWND dialog) {
-        if (!IsWindowEnabled(dialog) || (turns->done > 0 && GetTickCount() - turns->at < 300)) {
+        // A dialog of the same class after the last step is not this driver's.
+        if (turns->done == turns->steps.size() || !IsWindowEnabled(dialog) ||
+            (turns->done > 0 && GetTickCount() - turns->at < 300)) {
             return false;
         }
         turns->at = GetTickCount();

@@ -127,7 +127,8 @@ class DialogDriver {
 
 // A driver's action that takes the steps in turn on one dialog, one a tick,
 // each once the dialog is enabled again (no message box over it) and the keys
-// of the step before had time to arrive; done after the last.
+// of the step before had time to arrive; done after the last, and then leaves
+// any later dialog alone.
 std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps);
 
 // The texts of a list view's rows, the first `columns` cells of each.

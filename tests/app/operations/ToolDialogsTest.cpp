@@ -402,51 +402,48 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     std::string stateAfterRefusal, selectedAfterTake;
     answers.push(IDOK, game + "\\Mod\\MagicTable");
     answers.push(IDOK);
-    {
-        // The driver goes with this dialog: its steps are for this one only.
-        testsupport::DialogDriver compare(
-            testsupport::inTurn(
-                {[&](HWND dialog) {
-                     shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
-                     checked.push_back(checks(dialog));
-                     // Space on the line the open table changed checks it.
-                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
-                     testsupport::pressKeys({VK_SPACE});
-                 },
-                 [&](HWND dialog) {
-                     checked.push_back(checks(dialog));
-                     pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
-                 },
-                 [&](HWND dialog) {
-                     // Refused: nothing changed; the long description unchecked.
-                     stateAfterRefusal = tableState(editor.document());
-                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
-                     testsupport::pressKeys({VK_SPACE});
-                 },
-                 [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
-                 [&](HWND dialog) {
-                     shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
-                     checked.push_back(checks(dialog));
-                     selectedAfterTake = number(editor.selectedRow()) + " " +
-                                         editor.control(IDC_NAME)->getText() + " " +
-                                         editor.control(IDC_EFFICIENCY)->getText();
-                     testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
-                 },
-                 [&](HWND dialog) {
-                     checked.push_back(checks(dialog));
-                     testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
-                 },
-                 [&](HWND dialog) {
-                     checked.push_back(checks(dialog));
-                     // Enter on a line jumps to its row.
-                     testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
-                     testsupport::pressKeys({VK_RETURN});
-                 }}),
-            "RZTableCompareDialog");
-        editor.command(IDM_COMPARE_TABLE);
-        EXPECT_EQ(compare.handled(), 1);
-        EXPECT_EQ(compare.forced(), 0);
-    }
+    testsupport::DialogDriver compare(
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 checked.push_back(checks(dialog));
+                 // Space on the line the open table changed checks it.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 // Refused: nothing changed; the long description unchecked.
+                 stateAfterRefusal = tableState(editor.document());
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
+             [&](HWND dialog) {
+                 shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 checked.push_back(checks(dialog));
+                 selectedAfterTake = number(editor.selectedRow()) + " " +
+                                     editor.control(IDC_NAME)->getText() + " " +
+                                     editor.control(IDC_EFFICIENCY)->getText();
+                 testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 // Enter on a line jumps to its row.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                 testsupport::pressKeys({VK_RETURN});
+             }}),
+        "RZTableCompareDialog");
+    editor.command(IDM_COMPARE_TABLE);
+    EXPECT_EQ(compare.handled(), 1);
+    EXPECT_EQ(compare.forced(), 0);
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(answers.seen[0].caption, "比較する表を開く");
