@@ -89,6 +89,9 @@ rows = [
      "refreshing the list once (every row's cells and colour)"),
     ("Bulk change of every row on the demo table, shown", "tools.bulk_ms", "tools.refresh_ms",
      "ms", 1.5, None, "refreshing the list once (every row's cells and colour)"),
+    ("Comparing the demo table with a copy changed in every level", "tools.compare_ms",
+     "tools.refresh_ms", "ms", 1.5, None,
+     "refreshing the list once (every row's cells and colour)"),
 ]
 
 table = []
@@ -246,6 +249,9 @@ if any(median(way, "tools.check_ms") is not None for way in ways):
     add("  play test looks; the bulk change adds 1 to every row's efficiency as the")
     add("  dialog's 実行 does (plan, undo step, rows, form), painted, from the table as")
     add("  loaded with one step to undo (so the menu's undo items keep their states).")
+    add("  The comparison reads a copy of the table saved with every level changed")
+    add("  (cost, efficiency, each spell's description), as 他の表と比較 reads it, and")
+    add("  matches it against the table and the stock table.")
 add("")
 
 
