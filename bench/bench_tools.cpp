@@ -17,9 +17,16 @@
 //                     brought to them, the title and the menus, painted; from
 //                     every row shown under a filter (set outside the timing)
 //   tools.filter_on_ms  the same from no filter, turned off outside the timing
+//   tools.compare_ms  comparing the table with a copy changed in every level
+//                     (cost and efficiency of each level, each spell's
+//                     description), saved beside the run beforehand: the copy
+//                     read as the compare command reads it and matched against
+//                     the table and the stock table
 //
 //     wine-run.sh bench_tools.exe
+#include "app/data/RZMagicLoader.h"
 #include "app/data/RZTableCheck.h"
+#include "app/data/RZTableCompare.h"
 #include "app/operations/RZOperations.h"
 #include "app/operations/RZOperationsCommon.h"
 #include "app/views/RZDisplay.h"
@@ -155,6 +162,41 @@ int main() {
     std::printf("rows shown: %u of %u\n", static_cast<unsigned>(document->shownCount()),
                 static_cast<unsigned>(document->count()));
     std::printf("changed after undoing: %s\n", document->hasChanged() ? "yes" : "no");
+
+    // The copy: the table saved elsewhere with every level changed, then put back.
+    CreateDirectoryA("compare-copy", nullptr);
+    const HFile copy("compare-copy\\MagicTable");
+    const HFile copySound("compare-copy\\SoundFileName");
+    const HFile table = document->tablePath();
+    const HFile sound = document->soundPath();
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        RZMagic* entry = document->entryAt(i);
+        entry->setCost(entry->getCost() + 1);
+        entry->setEfficiency(entry->getEfficiency() + 1);
+        entry->setDescription(entry->getDescription() + "改");
+    }
+    const bool copied = RZMagicLoader().save(copy, copySound, document);
+    for (std::uint32_t i = 0; i < document->count(); ++i) {
+        document->entryAt(i)->setValues(document->entryAt(i)->baseline().values());
+    }
+    document->setTablePath(table);
+    document->setSoundPath(sound);
+    std::size_t lines = 0;
+    const double compare =
+        medianMs([] {},
+                 [&] {
+                     std::vector<ZDMagic> records;
+                     RZMagicLoader().readRecords(copy, copySound, &records);
+                     lines =
+                         RZTableCompare::compare(
+                             RZTableCompare::levelsOf(*document), RZTableCompare::levelsOf(records),
+                             RZTableCompare::levelsOf(document->stockTable().levels()))
+                             .size();
+                 });
+    if (copied) {
+        figure("tools.compare_ms", compare, 3);
+    }
+    std::printf("compared lines: %u\n", static_cast<unsigned>(lines));
     DestroyWindow(main);
     pump();
     return 0;

@@ -98,6 +98,9 @@ rows = [
      "ms", 1.5, None, "refreshing the list once (every row's cells and colour)"),
     ("Filter set on the demo table, shown", "tools.filter_ms", "tools.refresh_ms", "ms", 1.5,
      None, "refreshing the list once (every row's cells and colour)"),
+    ("Comparing the demo table with a copy changed in every level", "tools.compare_ms",
+     "tools.refresh_ms", "ms", 1.5, None,
+     "refreshing the list once (every row's cells and colour)"),
 ]
 
 table = []
@@ -308,6 +311,9 @@ if any(median(way, "tools.check_ms") is not None for way in ways):
     add("  dialog's OK sets it (rows matched, list, title, menus), painted, from every")
     add("  row shown under a filter (so the menu's 絞り込みの解除 keeps its state);")
     add("  `tools.filter_on_ms` is the same from no filter, the menu bar repainted.")
+    add("  The comparison reads a copy of the table saved with every level changed")
+    add("  (cost, efficiency, each spell's description), as 他の表と比較 reads it, and")
+    add("  matches it against the table and the stock table.")
 add("")
 
 

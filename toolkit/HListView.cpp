@@ -43,6 +43,11 @@ bool sameLayout(const FrameState& a, const FrameState& b) {
     return a.bars == b.bars && EqualRect(&a.client, &b.client) && EqualRect(&a.header, &b.header);
 }
 
+// The state image of a check box: 1 cleared, 2 ticked.
+UINT checkState(bool checked) {
+    return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+}
+
 void initCommonControlsOnce() {
     static bool done = false;
     if (!done) {
@@ -97,7 +102,8 @@ int HListView::create() {
     if (shown) {
         SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
     }
-    SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -139,6 +145,12 @@ void HListView::dispose() {
     if (tips) {
         tips->detach();
     }
+    // The user's checks outlive the control, as the rest of the copy does.
+    if (checkBoxes && getHandle() != nullptr) {
+        for (int row = 0; row < getItemCount(); ++row) {
+            rowChecks[static_cast<size_t>(row)] = isItemChecked(row);
+        }
+    }
     if (getHandle() != nullptr) {
         setHandle(nullptr);
     }
@@ -172,9 +184,11 @@ int HListView::insertItem(int row, const std::string& text) {
     if (row == count) {
         rows.push_back(std::vector<Cell>{cell});
         rowColors.push_back(HColor::WHITE);
+        rowChecks.push_back(false);
     } else {
         rows.insert(rows.begin() + row, std::vector<Cell>{cell});
         rowColors.insert(rowColors.begin() + row, HColor::WHITE);
+        rowChecks.insert(rowChecks.begin() + row, false);
         renumberFrom(static_cast<size_t>(row) + 1);
     }
     if (getHandle() == nullptr) {
@@ -304,6 +318,7 @@ int HListView::removeAllItems() {
     }
     rows.clear();
     rowColors.clear();
+    rowChecks.clear();
     return refused;
 }
 
@@ -397,6 +412,33 @@ int HListView::setSelectedIndex(int row) {
     return row;
 }
 
+bool HListView::isItemChecked(int row) const {
+    if (row < 0 || row >= getItemCount()) {
+        return false;
+    }
+    if (!checkBoxes || getHandle() == nullptr) {
+        return rowChecks[static_cast<size_t>(row)];
+    }
+    const LRESULT state =
+        SendMessageA(getHandle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == checkState(true);
+}
+
+bool HListView::setItemChecked(int row, bool checked) {
+    if (row < 0 || row >= getItemCount()) {
+        return false;
+    }
+    rowChecks[static_cast<size_t>(row)] = checked;
+    if (checkBoxes && getHandle() != nullptr) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.state = checkState(checked);
+        SendMessageA(getHandle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    return true;
+}
+
 HColor HListView::getItemColor(int row) const {
     if (row < 0 || row >= getItemCount()) {
         return HColor::WHITE;
@@ -466,14 +508,18 @@ bool HListView::sortItems(PFNLVCOMPARE compare, LPARAM param) {
     }
     std::vector<std::vector<Cell>> sortedRows;
     std::vector<HColor> sortedColors;
+    std::vector<bool> sortedChecks;
     sortedRows.reserve(count);
     sortedColors.reserve(count);
+    sortedChecks.reserve(count);
     for (size_t from : order) {
         sortedRows.push_back(std::move(rows[from]));
         sortedColors.push_back(rowColors[from]);
+        sortedChecks.push_back(rowChecks[from]);
     }
     rows.swap(sortedRows);
     rowColors.swap(sortedColors);
+    rowChecks.swap(sortedChecks);
     renumberFrom(0);
     return true;
 }
@@ -513,8 +559,14 @@ int HListView::insertNativeItem(int row, const Cell& cell) {
     item.iSubItem = 0;
     item.pszText = const_cast<char*>(cell.text.c_str());
     item.lParam = cell.param;
-    return static_cast<int>(
+    const int inserted = static_cast<int>(
         SendMessageA(getHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    // The control gives every new row a cleared check box, whatever the
+    // insertion asks: a ticked one is ticked afterwards.
+    if (checkBoxes && inserted >= 0 && rowChecks[static_cast<size_t>(row)]) {
+        setItemChecked(row, true);
+    }
+    return inserted;
 }
 
 bool HListView::setNativeText(const Cell& cell) {

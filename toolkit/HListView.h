@@ -85,6 +85,14 @@ class HListView : public HComponent {
     // Whether a cell too narrow for its text shows the whole text in a tip
     // while the mouse rests on it. Takes effect at the next create.
     void setCellTips(bool shown) { cellTips = shown; }
+    // Whether each row starts with a check box, which a click or Space ticks
+    // and clears (rows start cleared). Takes effect at the next create.
+    void setCheckBoxes(bool shown) { checkBoxes = shown; }
+    // The row's check (the control's while it exists); false for a row out
+    // of range.
+    bool isItemChecked(int row) const;
+    // False for a row out of range; a live control shows it at once.
+    bool setItemChecked(int row, bool checked);
     // White for a row out of range.
     HColor getItemColor(int row) const;
     // False for a row out of range; a live control is redrawn.
@@ -114,9 +122,12 @@ class HListView : public HComponent {
     std::vector<Column> columns;
     std::vector<std::vector<Cell>> rows;
     std::vector<HColor> rowColors;
+    // The checks as last set or read back from the control (at dispose).
+    std::vector<bool> rowChecks;
     bool singleSelection = false;
     bool selectionHighlighted = false;
     bool cellTips = false;
+    bool checkBoxes = false;
     std::unique_ptr<HListViewCustomDraw> customDraw;
     // Made at the first create that asks for them.
     std::unique_ptr<HListViewTips> tips;

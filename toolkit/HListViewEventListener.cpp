@@ -37,6 +37,13 @@ bool HListViewEventListener::handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPA
                     answer = 0;
                 }
             }
+            // A check box is the row's state image: 1 cleared, 2 ticked.
+            const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
+            if ((change->uChanged & LVIF_STATE) != 0 &&
+                ((change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK) != 0 &&
+                onChecked(hwnd, listView, change->iItem, image == INDEXTOSTATEIMAGEMASK(2))) {
+                answer = 0;
+            }
         }
         break;
     case LVN_ITEMCHANGING:
@@ -103,6 +110,12 @@ bool HListViewEventListener::onSelecting(HWND hwnd, HListView* listView, int ind
 
 bool HListViewEventListener::onRejecting(HWND hwnd, HListView* listView, int index) {
     printMessage("onRejecting hwnd=%llX, lv=%llX index=%d", hexOf(hwnd), hexOf(listView), index);
+    return true;
+}
+
+bool HListViewEventListener::onChecked(HWND hwnd, HListView* listView, int index, bool checked) {
+    printMessage("onChecked hwnd=%llX, lv=%llX index=%d checked=%d", hexOf(hwnd), hexOf(listView),
+                 index, checked ? 1 : 0);
     return true;
 }
 

@@ -5,7 +5,8 @@
 class HListView;
 
 // WM_NOTIFY from a list view (reflected to the list view's own listeners by
-// its top-level window): selection changes and column clicks as callbacks.
+// its top-level window): selection changes, check boxes, column clicks and
+// double clicks as callbacks.
 // Each gets the window handle passed with the message, the list view (null
 // when the listener sits on something else) and the row or column index. The
 // defaults write a debug line and return true.
@@ -25,6 +26,9 @@ class HListViewEventListener : public HEventListener {
     virtual bool onSelecting(HWND hwnd, HListView* listView, int index);
     // A row is about to lose its selection (LVN_ITEMCHANGING); false vetoes it.
     virtual bool onRejecting(HWND hwnd, HListView* listView, int index);
+    // A row's check box was ticked or cleared (LVN_ITEMCHANGED of the row's
+    // state image); true sets the result to 0.
+    virtual bool onChecked(HWND hwnd, HListView* listView, int index, bool checked);
     // A column header was clicked (LVN_COLUMNCLICK); index is the column.
     virtual bool onColumnClick(HWND hwnd, HListView* listView, int index);
     // A row was double-clicked (NM_DBLCLK); index is the row, -1 off the rows.

@@ -36,6 +36,8 @@ class RZStockTable {
     bool isReadable() const { return !records.empty(); }
     void forget() { records.clear(); }
 
+    // Every stock spell level, in file order.
+    const std::vector<ZDMagic>& levels() const { return records; }
     // The stock record of a spell level; null when there is none.
     const ZDMagic* recordFor(std::int32_t index, std::int32_t level) const;
     // Whether any compared field of the entry differs from its stock record.

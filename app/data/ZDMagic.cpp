@@ -24,15 +24,15 @@ std::string ZDMagic::fieldText(int kind) const {
     }
 }
 
-std::string ZDMagic::valueText(int field) const {
+std::string ZDMagic::valueText(const RZSpellValues& values, int field) {
     switch (RZSpellFields::isField(field) ? RZSpellFields::info(field).kind
                                           : RZSpellFields::Kind::TEXT) {
     case RZSpellFields::Kind::CHOICE:
-        return fieldText(TEXT_TARGET);
+        return RZMagicTables::text(TEXT_TARGET, RZSpellFields::number(values, field));
     case RZSpellFields::Kind::NUMBER:
-        return std::to_string(RZSpellFields::number(levelValues, field));
+        return std::to_string(RZSpellFields::number(values, field));
     case RZSpellFields::Kind::TEXT:
     default:
-        return RZSpellFields::text(levelValues, field);
+        return RZSpellFields::text(values, field);
     }
 }

@@ -62,7 +62,9 @@ class ZDMagic {
     std::string fieldText(int kind) const;
     // A field's value as the spell list shows it: the target's label ("" for
     // one the table lacks), numbers in decimal.
-    std::string valueText(int field) const;
+    std::string valueText(int field) const { return valueText(levelValues, field); }
+    // The same of any level's values.
+    static std::string valueText(const RZSpellValues& values, int field);
 
   private:
     std::int32_t index = -1;

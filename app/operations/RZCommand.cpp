@@ -83,6 +83,7 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
     case IDC_FIND_CANCEL:
     case IDC_DIFF_CLOSE:
     case IDC_CHECK_CLOSE:
+    case IDC_COMPARE_CLOSE:
     case IDC_BULK_CANCEL:
     case IDC_CHARACTER_SPELLS_CLOSE:
     case IDC_FILTER_CANCEL:
@@ -90,6 +91,7 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDC_CHECK_JUMP:
     case IDC_CHARACTER_SPELLS_JUMP:
+    case IDC_COMPARE_JUMP:
         enterInListDialog(target);
         break;
     case IDC_CHECK_COPY:
@@ -97,6 +99,13 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDC_BULK_RUN:
         runBulkChange(target);
+        break;
+    case IDC_COMPARE_TAKE:
+        takeCheckedChanges(target);
+        break;
+    case IDC_COMPARE_CHECK_ALL:
+    case IDC_COMPARE_UNCHECK_ALL:
+        checkAllChanges(target, id == IDC_COMPARE_CHECK_ALL);
         break;
     case IDM_UNDO:
         RZOP0021(target);
@@ -151,6 +160,9 @@ bool RZCommand::onCommand(HWND hwnd, unsigned id, HComponent* component) {
         break;
     case IDC_FILTER_OK:
         runFilter(target);
+        break;
+    case IDM_COMPARE_TABLE:
+        RZOP0037(target);
         break;
     default:
         // In practice the data-set entries of the File menu (IDM_FIRST_DATA_SET upward).

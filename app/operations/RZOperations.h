@@ -99,6 +99,17 @@ bool copyChosenSounds(HComponent* dialog);
 bool runBulkChange(HComponent* dialog);
 bool showCharacterSpells(HComponent* dialog);
 bool enterInListDialog(HComponent* dialog);
+// Comparing the open table with another table against the stock table: a
+// chooser, then the differences with a check box each (or a box when there
+// are none or the file cannot be read). Inside the dialog: the checked lines'
+// values taken (one undo step, or a box listing the rows too long to save and
+// nothing changed), the list compared again; every line checked or cleared.
+bool RZOP0037(HComponent* window);
+bool takeCheckedChanges(HComponent* dialog);
+bool checkAllChanges(HComponent* dialog, bool checked);
+// What 183 does once a file is chosen: false when the file cannot be read or
+// no table is open.
+bool compareWithTable(HComponent* window, const HFile& file);
 // What 181 does once the choices are made (also the benchmark's way in): one
 // undo step, shown; false when the choices cannot be made.
 bool bulkChange(HComponent* window, const RZBulkChange::Choice& choice);

@@ -91,7 +91,8 @@ namespace {
 // The items greyed while no table is open (the paste item also waits for text
 // on the clipboard).
 const int TABLE_COMMANDS[] = {
-    IDM_EXPORT_TSV, IDM_IMPORT_TSV, IDM_COPY_TABLE, IDM_TABLE_CHECK, IDM_BULK_CHANGE,
+    IDM_EXPORT_TSV,  IDM_IMPORT_TSV,  IDM_COPY_TABLE,
+    IDM_TABLE_CHECK, IDM_BULK_CHANGE, IDM_COMPARE_TABLE,
 };
 
 void enableItem(HComponent* window, int id, bool enabled) {

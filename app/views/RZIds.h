@@ -105,9 +105,10 @@ enum RZMenuId : int {
     IDM_TABLE_CHECK = 180,
     IDM_BULK_CHANGE = 181,
     IDM_CHARACTER_SPELLS = 182,
+    IDM_COMPARE_TABLE = 183,
 
     IDM_FIRST_EXTRA_ITEM = IDM_EDIT_SEPARATOR_2,
-    IDM_LAST_EXTRA_ITEM = IDM_CHARACTER_SPELLS,
+    IDM_LAST_EXTRA_ITEM = IDM_COMPARE_TABLE,
 
     // The File menu's data-set entries: a separator, then one item a data set.
     IDM_DATA_SET_SEPARATOR = 501,
@@ -181,6 +182,17 @@ enum RZFilterId : int {
     IDC_FILTER_STOCK = 312,
     IDC_FILTER_OK = 313, // also Enter
     IDC_FILTER_CANCEL = 314,
+};
+
+// Comparing with another table: a line per differing field, each with a check
+// box (ids of their own, well apart from the other dialogs').
+enum RZTableCompareId : int {
+    IDC_COMPARE_LIST = 321,
+    IDC_COMPARE_TAKE = 322,
+    IDC_COMPARE_CHECK_ALL = 323,
+    IDC_COMPARE_UNCHECK_ALL = 324,
+    IDC_COMPARE_CLOSE = 325,
+    IDC_COMPARE_JUMP = 326, // Enter or a double click on a row
 };
 
 #endif // RC_INVOKED

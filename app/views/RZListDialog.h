@@ -14,7 +14,8 @@ class RZListJumpEvent;
 // table. Enter or a double click on a row ends it with IDOK (chosenPosition
 // then names the row's entry); its close button and Escape end it with
 // IDCANCEL. A dialog built on it makes the list and the close button in its
-// own place of the Tab order and adds controls of its own.
+// own place of the Tab order and adds controls of its own; one whose list has
+// check boxes hears of every change of a check through checkChanged.
 class RZListDialog : public HDialog {
   public:
     struct Column {
@@ -43,6 +44,8 @@ class RZListDialog : public HDialog {
     std::size_t rowCount() const { return rows.size(); }
     // The document position of the selected row's entry, or -1.
     std::int64_t chosenPosition();
+    // A row's check box was ticked or cleared, by the user or the program.
+    virtual void checkChanged() {}
 
   protected:
     HListView* addList(int x, int y, int width, int height);

@@ -116,6 +116,7 @@ const MenuRow MENUS[] = {
     {IDM_TABLE_CHECK, IDM_TOOLS, "表のチェック(&K)..."},
     {IDM_BULK_CHANGE, IDM_TOOLS, "一括変更(&B)..."},
     {IDM_CHARACTER_SPELLS, IDM_TOOLS, "キャラクター別の呪文(&A)..."},
+    {IDM_COMPARE_TABLE, IDM_TOOLS, "他の表と比較(&M)..."},
     {IDM_OTHER, IDM_MENU_BAR, "その他(&O)"},
     {IDM_ABOUT, IDM_OTHER, "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
 };

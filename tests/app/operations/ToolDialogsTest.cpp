@@ -9,9 +9,11 @@
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -398,5 +400,202 @@ TEST_F(ToolDialogsTest, EnterAndEscapeInAnOpenDropDownActOnTheDropDownOnly) {
         EXPECT_EQ(tableState(editor.document()), state) << c.dropDown;
         EXPECT_EQ(editor.selectedRow(), rowOf(8, 2)) << c.dropDown;
     }
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
+    // The stock table is spellLines(0) with sounds sndNN. SetA changed a cost,
+    // a range, a sound and a cost of a spell the other table lacks; the other
+    // table (40 spells) a name, an efficiency, the same range, a target and a
+    // description, a sound, and a description too long for a table line.
+    std::vector<SpellLine> mine = spellLines(0);
+    mine[1].numbers[0] = 8;
+    mine[3].numbers[1] = 5;
+    mine[45].numbers[0] += 1;
+    std::vector<std::string> mySounds = soundNames("");
+    mySounds[6] = "mine06";
+    std::vector<SpellLine> theirs = spellLines(0);
+    theirs.resize(40);
+    theirs[0].name = "業火";
+    theirs[0].numbers[4 + 3] = 6;
+    theirs[3].numbers[1] = 7;
+    theirs[5].target = 0;
+    theirs[5].description = "新しい説明";
+    theirs[10].description = "LONG";
+    std::vector<std::string> theirSounds = soundNames("");
+    theirSounds.resize(40);
+    theirSounds[7] = "pack07";
+    const auto put = [](const std::string& folder, const std::string& table,
+                        const std::vector<std::string>& sounds) {
+        testsupport::makeFolders(folder);
+        writeFile(folder + "\\MagicTable", table);
+        writeFile(folder + "\\SoundFileName", soundFileText(sounds));
+    };
+    put(data, magicTableText(mine), mySounds);
+    // Written past the helper's line buffer.
+    std::string theirText = magicTableText(theirs);
+    theirText.replace(theirText.find("LONG"), 4, std::string(1000, 'x'));
+    put(game + "\\Mod", theirText, theirSounds);
+
+    Answerer answers;
+    Editor editor;
+    EXPECT_TRUE(editor.greyed(IDM_COMPARE_TABLE));
+    editor.command(editor.dataSetId("SetA"));
+    EXPECT_FALSE(editor.greyed(IDM_COMPARE_TABLE));
+    editor.selectRow(rowOf(0, 2));
+    const std::string state = tableState(editor.document());
+
+    const Rows first = {
+        {"1", "呪文00-0", "Lv1", "名称", "呪文00-0", "業火", "呪文00-0", "他の表で変更"},
+        {"2", "呪文00-0", "Lv2", "効率", "1", "6", "1", "他の表で変更"},
+        {"4", "呪文01-0", "Lv1", "消費", "8", "7", "7", "この表で変更"},
+        {"7", "呪文03-0", "Lv1", "射程", "5", "7", "3", "両方で変更"},
+        {"10", "呪文05-0", "Lv1", "対象", "敵", "地形", "敵", "他の表で変更"},
+        {"10", "呪文05-0", "Lv1", "説明", "説明その5/0", "新しい説明", "説明その5/0",
+         "他の表で変更"},
+        {"12", "呪文06-0", "Lv1", "効果音", "mine06", "snd06", "snd06", "この表で変更"},
+        {"13", "呪文07-0", "Lv1", "効果音", "snd07", "pack07", "snd07", "他の表で変更"},
+        {"18", "呪文10-0", "Lv1", "説明", "説明その10/0", std::string(1000, 'x'), "説明その10/0",
+         "他の表で変更"}};
+    // Each line's check ("1" or "0") and whether the take button may be pressed.
+    const auto checks = [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_COMPARE_LIST);
+        std::string shown;
+        for (int row = 0; row < testsupport::listRows(list); ++row) {
+            shown += ListView_GetCheckState(list, row) ? "1" : "0";
+        }
+        return shown + (IsWindowEnabled(GetDlgItem(dialog, IDC_COMPARE_TAKE)) ? " take" : "");
+    };
+    Rows shown[2];
+    std::vector<std::string> checked;
+    std::string stateAfterRefusal, selectedAfterTake;
+    answers.push(IDOK, game + "\\Mod\\MagicTable");
+    answers.push(IDOK);
+    testsupport::DialogDriver compare(
+        testsupport::inTurn(
+            {[&](HWND dialog) {
+                 shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 checked.push_back(checks(dialog));
+                 // Space on the line the open table changed checks it.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+             },
+             [&](HWND dialog) {
+                 // Refused: nothing changed; the long description unchecked.
+                 stateAfterRefusal = tableState(editor.document());
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 testsupport::pressKeys({VK_SPACE});
+             },
+             [&](HWND dialog) { pressIn(dialog, IDC_COMPARE_TAKE, {VK_RETURN}); },
+             [&](HWND dialog) {
+                 shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
+                 checked.push_back(checks(dialog));
+                 selectedAfterTake = number(editor.selectedRow()) + " " +
+                                     editor.control(IDC_NAME)->getText() + " " +
+                                     editor.control(IDC_EFFICIENCY)->getText();
+                 testsupport::pressButton(dialog, IDC_COMPARE_CHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
+             },
+             [&](HWND dialog) {
+                 checked.push_back(checks(dialog));
+                 // Enter on a line jumps to its row.
+                 testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                 testsupport::pressKeys({VK_RETURN});
+             }}),
+        "RZTableCompareDialog");
+    editor.command(IDM_COMPARE_TABLE);
+    EXPECT_EQ(compare.handled(), 1);
+    EXPECT_EQ(compare.forced(), 0);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_TRUE(answers.seen[0].fileDialog);
+    EXPECT_EQ(answers.seen[0].caption, "比較する表を開く");
+    EXPECT_EQ(answers.seen[0].fileTypes, "MagicTable|すべてのファイル (*.*)|");
+    EXPECT_EQ(answers.seen[0].owner, editor.hwnd);
+    EXPECT_FALSE(answers.seen[0].ownerEnabled);
+    expectBox(answers.seen[1], "他の表と比較",
+              "保存できない長さになる行があるため、取り込んでいません。\r\n\r\n18行目 呪文10-0",
+              MB_OK, IDI_WARNING);
+    EXPECT_EQ(stateAfterRefusal, state);
+    EXPECT_EQ(shown[0], first);
+    // Taken: the lines left keep their checks (all cleared), so nothing is to take.
+    EXPECT_EQ(shown[1], (Rows{first[3], first[6], first[8]}));
+    EXPECT_EQ(checked, (std::vector<std::string>{"110011011 take", "111011011 take", "000",
+                                                 "111 take", "000"}));
+    // The selection and the form keep the selected row, with its new values.
+    EXPECT_EQ(selectedAfterTake, number(rowOf(0, 2)) + " 業火 6");
+    EXPECT_EQ(editor.selectedRow(), rowOf(3, 1));
+    // Exactly the rows the step changed are yellow; a shared field on every
+    // level of its spell.
+    const std::vector<int> changed = {rowOf(0, 1), rowOf(0, 2), rowOf(0, 3), rowOf(1, 1),
+                                      rowOf(5, 1), rowOf(5, 2), rowOf(7, 1)};
+    for (int r = 0; r < editor.rowCount(IDC_SPELL_LIST); ++r) {
+        EXPECT_EQ(editor.rowColour(r) == RZDisplay::CHANGED_COLOR.getColorRef(),
+                  std::count(changed.begin(), changed.end(), r) > 0)
+            << r;
+    }
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(0, 3), 1), "業火");
+
+    // Undone: every row as loaded, the first row the step changed selected.
+    editor.press({VK_CONTROL, 'Z'});
+    EXPECT_EQ(tableState(editor.document()), state);
+    EXPECT_EQ(editor.selectedRow(), rowOf(0, 1));
+    // Redone and saved: the bytes of the table with the changes taken.
+    editor.press({VK_CONTROL, 'Y'});
+    editor.press({VK_CONTROL, 'S'});
+    std::vector<SpellLine> saved = mine;
+    saved[0].name = "業火";
+    saved[0].numbers[4 + 3] = 6;
+    saved[1].numbers[0] = 7;
+    saved[5].target = 0;
+    saved[5].description = "新しい説明";
+    mySounds[7] = "pack07";
+    EXPECT_EQ(readFile(data + "\\MagicTable"), magicTableText(asWritten(saved)));
+    EXPECT_EQ(readFile(data + "\\SoundFileName"), soundFileText(mySounds));
+
+    // The last line taken closes the dialog; the table then has no difference
+    // from it. An empty file holds no table.
+    saved[2].numbers[2] = 3;
+    put(game + "\\One", magicTableText(saved), mySounds);
+    writeFile(game + "\\Mod\\Empty", "");
+    answers.push(IDOK, game + "\\One\\MagicTable");
+    answers.push(IDOK, game + "\\One\\MagicTable");
+    answers.push(IDOK);
+    answers.push(IDOK, game + "\\Mod\\Empty");
+    answers.push(IDOK);
+    // Space clears the one line's check, which greys the take button, and ticks it again.
+    testsupport::DialogDriver last(
+        testsupport::inTurn({[&](HWND dialog) {
+                                 checked = {checks(dialog)};
+                                 testsupport::focusListRow(dialog,
+                                                           GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
+                                 testsupport::pressKeys({VK_SPACE});
+                             },
+                             [&](HWND dialog) {
+                                 checked.push_back(checks(dialog));
+                                 testsupport::pressKeys({VK_SPACE});
+                             },
+                             [&](HWND dialog) {
+                                 checked.push_back(checks(dialog));
+                                 pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
+                             }}),
+        "RZTableCompareDialog");
+    for (int times = 0; times < 3; ++times) {
+        editor.command(IDM_COMPARE_TABLE);
+    }
+    EXPECT_EQ(last.handled(), 1);
+    EXPECT_EQ(last.forced(), 0);
+    EXPECT_EQ(checked, (std::vector<std::string>{"1 take", "0", "1 take"}));
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1), 8), "3");
+    ASSERT_EQ(answers.seen.size(), 7u);
+    expectBox(answers.seen[4], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
+    expectBox(answers.seen[6], "他の表と比較",
+              "比較する表を読み込めませんでした。\r\n" + game + "\\Mod\\Empty", MB_OK, IDI_WARNING);
     EXPECT_EQ(answers.unexpected, 0);
 }

@@ -275,18 +275,20 @@ TEST_F(RZWindowTest, MenusAcceleratorsAndDataSets) {
                                      "",
                                      "表のチェック(&K)...",
                                      "一括変更(&B)...",
-                                     "キャラクター別の呪文(&A)..."};
+                                     "キャラクター別の呪文(&A)...",
+                                     "他の表と比較(&M)..."};
     const int toolIds[] = {IDM_STOCK_DIFF,        IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF,
                            IDM_TOOLS_SEPARATOR_1, IDM_EXPORT_TSV,     IDM_IMPORT_TSV,
                            IDM_COPY_TABLE,        IDM_PASTE_TABLE,    IDM_TOOLS_SEPARATOR_2,
-                           IDM_TABLE_CHECK,       IDM_BULK_CHANGE,    IDM_CHARACTER_SPELLS};
-    ASSERT_EQ(GetMenuItemCount(tools), 12);
-    for (int i = 0; i < 12; ++i) {
+                           IDM_TABLE_CHECK,       IDM_BULK_CHANGE,    IDM_CHARACTER_SPELLS,
+                           IDM_COMPARE_TABLE};
+    ASSERT_EQ(GetMenuItemCount(tools), 13);
+    for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(menuText(tools, static_cast<UINT>(i)), toolItems[i]);
         EXPECT_EQ(GetMenuItemID(tools, i), static_cast<UINT>(toolIds[i]));
     }
     // The items on the whole table wait for a table, the stock tools for a stock table.
-    for (UINT id : {175, 176, 177, 178, 180, 181, 182}) {
+    for (UINT id : {175, 176, 177, 178, 180, 181, 182, 183}) {
         EXPECT_NE(GetMenuState(tools, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
     }
     for (int id : {IDM_STOCK_DIFF, IDM_RESET_TO_STOCK, IDM_SHOW_STOCK_DIFF}) {
