@@ -4,6 +4,7 @@
 
 #include "support/HDebug.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HEventDisable.h"
 #include "toolkit/HGdiScope.h"
 #include "toolkit/HImage.h"
@@ -114,16 +115,43 @@ void HImageView::resize() {
     }
 }
 
+void HImageView::applyDpi() {
+    HComponent::applyDpi();
+    if (getHandle() == nullptr) {
+        return;
+    }
+    resize();
+    InvalidateRect(getHandle(), nullptr, FALSE);
+}
+
+int HImageView::getFrameScale() const {
+    int scale = std::max(1, getDpi() / HDpi::BASE);
+    if (backBuffer && frameWidth > 0 && frameHeight > 0) {
+        while (scale > 1 && (frameWidth * scale > backBuffer->getWidth() ||
+                             frameHeight * scale > backBuffer->getHeight())) {
+            --scale;
+        }
+    }
+    return scale;
+}
+
 RECT HImageView::shownArea() const {
     RECT area = {0, 0, 0, 0};
     if (backBuffer == nullptr) {
         return area;
     }
     if (currentFrame < 0) {
+        // Where both the view and the picture are: a picture made for a
+        // smaller view (before a change of screen) leaves the background.
         SetRect(&area, 0, 0, backBuffer->getWidth(), backBuffer->getHeight());
+        if (picture) {
+            area.right = std::min<LONG>(area.right, picture->getWidth());
+            area.bottom = std::min<LONG>(area.bottom, picture->getHeight());
+        }
     } else if (frameWidth > 0 && frameHeight > 0) {
         // A frame of no size shows nothing: the background stays.
-        SetRect(&area, 0, 0, frameWidth, frameHeight);
+        const int scale = getFrameScale();
+        SetRect(&area, 0, 0, frameWidth * scale, frameHeight * scale);
     }
     return area;
 }
@@ -149,8 +177,8 @@ void HImageView::compose(const RECT& area) {
     int width = part.right - part.left;
     int height = part.bottom - part.top;
     if (composed) {
-        int x = vertical ? 0 : frameWidth * currentFrame;
-        int y = vertical ? frameHeight * currentFrame : 0;
+        int x = (vertical ? 0 : frameWidth * currentFrame) * composedScale;
+        int y = (vertical ? frameHeight * currentFrame : 0) * composedScale;
         if (!composedStrip->draw(backBuffer->getDC(), part.left, part.top, width, height,
                                  x + part.left, y + part.top)) {
             HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
@@ -160,6 +188,8 @@ void HImageView::compose(const RECT& area) {
                            sourceX + part.left, sourceY + part.top)) {
             HLOG_INFO("HImageView", 156, "イメージバッファの転送に失敗");
         }
+    } else if (getFrameScale() > 1) {
+        composeFrame();
     } else {
         int x = vertical ? 0 : frameWidth * currentFrame;
         int y = vertical ? frameHeight * currentFrame : 0;
@@ -170,8 +200,23 @@ void HImageView::compose(const RECT& area) {
     }
 }
 
+void HImageView::composeFrame() {
+    const int scale = getFrameScale();
+    HImage frame(frameWidth, frameHeight, getHandle());
+    HImage scaled(frameWidth * scale, frameHeight * scale, getHandle());
+    RECT whole = {0, 0, frameWidth, frameHeight};
+    int x = vertical ? 0 : frameWidth * currentFrame;
+    int y = vertical ? frameHeight * currentFrame : 0;
+    if (!frame.fillRect(getBackgroundColor(), whole) ||
+        !picture->draw(frame.getDC(), 0, 0, frameWidth, frameHeight, x, y) ||
+        !frame.stretchTo(&scaled) || !scaled.draw(backBuffer.get(), 0, 0)) {
+        HLOG_INFO("HImageView", 212, "拡大したフレームの転送に失敗");
+    }
+}
+
 void HImageView::prepareComposedStrip() {
-    if (composedStrip && composedBackground == getBackgroundColor()) {
+    const int scale = getFrameScale();
+    if (composedStrip && composedBackground == getBackgroundColor() && composedScale == scale) {
         return;
     }
     composedStrip.reset();
@@ -180,7 +225,7 @@ void HImageView::prepareComposedStrip() {
     }
     long long width = vertical ? frameWidth : static_cast<long long>(frameWidth) * frameCount;
     long long height = vertical ? static_cast<long long>(frameHeight) * frameCount : frameHeight;
-    if (width * height > MAX_COMPOSED_PIXELS) {
+    if (width * height * scale * scale > MAX_COMPOSED_PIXELS) {
         return;
     }
     auto made =
@@ -196,8 +241,19 @@ void HImageView::prepareComposedStrip() {
                        std::min(made->getHeight(), picture->getHeight()), 0, 0)) {
         return;
     }
+    if (scale > 1) {
+        // Each pixel becomes a square of scale x scale pixels, never a blend.
+        auto scaled = std::make_unique<HImage>(made->getWidth() * scale, made->getHeight() * scale,
+                                               getHandle());
+        if (scaled->getDC() == nullptr || scaled->getBitmap() == nullptr ||
+            !made->stretchTo(scaled.get())) {
+            return;
+        }
+        made = std::move(scaled);
+    }
     composedStrip = std::move(made);
     composedBackground = getBackgroundColor();
+    composedScale = scale;
 }
 
 void HImageView::paint() {
@@ -222,9 +278,10 @@ void HImageView::paint() {
         prepareComposedStrip();
         if (composedStrip) {
             shownClear = false;
-            int x = vertical ? 0 : frameWidth * currentFrame;
-            int y = vertical ? frameHeight * currentFrame : 0;
-            if (!composedStrip->draw(scope.get(), 0, 0, frameWidth, frameHeight, x, y)) {
+            int x = (vertical ? 0 : frameWidth * currentFrame) * composedScale;
+            int y = (vertical ? frameHeight * currentFrame : 0) * composedScale;
+            if (!composedStrip->draw(scope.get(), 0, 0, frameWidth * composedScale,
+                                     frameHeight * composedScale, x, y)) {
                 HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
             }
             return;
