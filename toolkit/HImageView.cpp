@@ -35,6 +35,27 @@ class PaintAnswer : public HEventListener {
     HImageView* view;
 };
 
+// Answers WM_PRINTCLIENT (PrintWindow, WM_PRINT) with the whole view drawn on
+// the context given, as a paint draws it, also where the view is off the screen.
+class PrintAnswer : public HEventListener {
+  public:
+    explicit PrintAnswer(HImageView* imageView)
+        : HEventListener(HEventType(WM_PRINTCLIENT, "WM_PRINTCLIENT")), view(imageView) {
+        setClassName("PrintAnswer");
+    }
+    bool handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HComponent* component,
+                     LRESULT* result) override {
+        HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
+        if (view->print(reinterpret_cast<HDC>(wParam))) {
+            *result = 0;
+        }
+        return true;
+    }
+
+  private:
+    HImageView* view;
+};
+
 // BeginPaint and EndPaint around one paint.
 class PaintScope {
   public:
@@ -62,6 +83,8 @@ HImageView::HImageView(HContainer* parent, int id, const std::string& text)
     addListener(eraseDisable.get());
     paintAnswer = std::make_unique<PaintAnswer>(this);
     addListener(paintAnswer.get());
+    printAnswer = std::make_unique<PrintAnswer>(this);
+    addListener(printAnswer.get());
     setFocusable(false);
 }
 
@@ -72,6 +95,7 @@ HImageView::~HImageView() {
     }
     removeListener(eraseDisable.get());
     removeListener(paintAnswer.get());
+    removeListener(printAnswer.get());
     // The pictures of a view never created go with the members.
 }
 
@@ -300,6 +324,21 @@ void HImageView::paint() {
         backBuffer->draw(scope.get(), area.left, area.top, area.right - area.left,
                          area.bottom - area.top, area.left, area.top);
     }
+}
+
+bool HImageView::print(HDC dc) {
+    if (getHandle() == nullptr || picture == nullptr || dc == nullptr) {
+        return false;
+    }
+    if (!backBuffer) {
+        resize();
+    }
+    if (!backBuffer) {
+        return false;
+    }
+    RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
+    compose(whole);
+    return backBuffer->draw(dc, 0, 0, whole.right, whole.bottom, 0, 0);
 }
 
 bool HImageView::createImage(int width, int height) {

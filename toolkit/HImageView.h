@@ -38,6 +38,9 @@ class HImageView : public HComponent {
     void paint() override;
     // Makes the back buffer, or resizes it, to the client area.
     void resize() override;
+    // Composes the whole view and copies it onto a device context (what
+    // PrintWindow gets); false without a picture.
+    bool print(HDC dc);
     // Also the back buffer and the scale of the frames, and all is drawn again.
     void applyDpi() override;
 
@@ -102,6 +105,8 @@ class HImageView : public HComponent {
     // Answers WM_PAINT when paint draws the view, so the static control's own
     // paint does not follow.
     std::unique_ptr<HEventListener> paintAnswer;
+    // Answers WM_PRINTCLIENT with the whole view.
+    std::unique_ptr<HEventListener> printAnswer;
     // Every frame of the running animation over the background; null while
     // none runs or before its first paint.
     std::unique_ptr<HImage> composedStrip;
