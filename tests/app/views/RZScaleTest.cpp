@@ -66,12 +66,19 @@ void checkFits(std::ostream& out, const std::string& where, HFONT font, const st
     }
 }
 
-// "<name> <id> <left> <top> <right> <bottom> <class>" for the window's outer
-// size (id 0) and each control in its client area, with the texts that do not fit.
+int fontHeight(HWND control) {
+    LOGFONTA font = {};
+    GetObjectA(fontOf(control), sizeof(font), &font);
+    return font.lfHeight;
+}
+
+// "<name> <id> <left> <top> <right> <bottom> <class> <font height>" for the
+// window's outer size (id 0), each control in its client area and each column
+// of a list (id "<list>/<column>"), with the texts that do not fit.
 void describe(HWND window, const std::string& name, std::ostream& out) {
     RECT r = {};
     GetWindowRect(window, &r);
-    out << name << " 0 0 0 " << r.right - r.left << " " << r.bottom - r.top << " Window\n";
+    out << name << " 0 0 0 " << r.right - r.left << " " << r.bottom - r.top << " Window 0\n";
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const int id = GetDlgCtrlID(child);
         char kind[32] = {};
@@ -79,7 +86,7 @@ void describe(HWND window, const std::string& name, std::ostream& out) {
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
         out << name << " " << id << " " << r.left << " " << r.top << " " << r.right << " "
-            << r.bottom << " " << kind << "\n";
+            << r.bottom << " " << kind << " " << fontHeight(child) << "\n";
         const std::string where = name + " " + std::to_string(id);
         if (lstrcmpiA(kind, "Static") == 0 || lstrcmpiA(kind, "Button") == 0) {
             checkFits(out, where, fontOf(child), testsupport::windowText(child), r.right - r.left);
@@ -95,7 +102,12 @@ void describe(HWND window, const std::string& name, std::ostream& out) {
                 RECT place = {};
                 Header_GetItem(header, c, &item);
                 Header_GetItemRect(header, c, &place);
-                checkFits(out, where, font, text, place.right - place.left);
+                out << where << "/" << c << " " << place.left << " " << place.top << " "
+                    << place.right << " " << place.bottom << " Header " << fontHeight(header)
+                    << "\n";
+                // A heading keeps a margin of three edges on either side.
+                checkFits(out, where, font, text,
+                          place.right - place.left - 6 * GetSystemMetrics(SM_CXEDGE));
             }
         }
     }
@@ -128,7 +140,10 @@ void describeMenu(HMENU menu, std::ostream& out) {
 
 struct Layout {
     std::map<std::string, RECT> places; // "<name> <id>"
-    std::vector<std::string> dropDowns; // their places' names
+    std::map<std::string, int> fonts;   // their heights
+    // Closed drop-downs and headings, as tall as the system makes them for
+    // their font (the layout gives a drop-down the height of its open list).
+    std::vector<std::string> fontTall;
     std::vector<std::string> cuts;
     int rows = 0;
     SIZE largest = {}; // the largest window the system makes
@@ -160,8 +175,9 @@ Layout readLayout(const std::string& file) {
             RECT r = {};
             words >> id >> r.left >> r.top >> r.right >> r.bottom >> kind;
             layout.places[name + " " + id] = r;
-            if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
-                layout.dropDowns.push_back(name + " " + id);
+            words >> layout.fonts[name + " " + id];
+            if (lstrcmpiA(kind.c_str(), "ComboBox") == 0 || kind == "Header") {
+                layout.fontTall.push_back(name + " " + id);
             }
         }
     }
@@ -285,12 +301,13 @@ TEST(RZScaleTest, WindowAndEveryDialogAreLaidOutForTheScreensResolution) {
             EXPECT_NEAR(want.left, got.left, 1) << place.first;
             EXPECT_NEAR(want.top, got.top, 1) << place.first;
             EXPECT_NEAR(want.right, got.right, 1) << place.first;
-            // A closed drop-down is as tall as the system makes it for its font
-            // (the layout gives the height of its open list).
-            const bool dropDown =
-                std::count(base.dropDowns.begin(), base.dropDowns.end(), place.first) > 0;
-            EXPECT_TRUE(dropDown || std::abs(want.bottom - got.bottom) <= 1)
+            const bool fontTall =
+                std::count(base.fontTall.begin(), base.fontTall.end(), place.first) > 0;
+            EXPECT_TRUE(fontTall || std::abs(want.bottom - got.bottom) <= 1)
                 << place.first << " bottom " << got.bottom << ", not " << want.bottom;
+            EXPECT_NEAR(HDpi::scale(base.fonts.at(place.first), dpi),
+                        shown.fonts.count(place.first) ? shown.fonts.at(place.first) : 0, 1)
+                << place.first << " font";
         }
         // Frames at a whole-number scale, each pixel a square of pixels: twice
         // the size from 192 DPI, as at 96 below it.
@@ -316,7 +333,8 @@ TEST(RZScaleTest, WindowAndEveryDialogAreLaidOutForTheScreensResolution) {
         GetWindowRect(editor.mainWindow(), &outer);
         EXPECT_EQ(shown.places.at("main 0").right, outer.right - outer.left);
         for (const auto& place : shown.places) {
-            if (place.first.rfind("main ", 0) == 0 && place.first != "main 0") {
+            if (place.first.rfind("main ", 0) == 0 && place.first != "main 0" &&
+                place.first.find('/') == std::string::npos) {
                 RECT r = {};
                 GetWindowRect(editor.control(std::stoi(place.first.substr(5))), &r);
                 MapWindowPoints(nullptr, editor.mainWindow(), reinterpret_cast<POINT*>(&r), 2);
@@ -340,12 +358,6 @@ std::map<int, RECT> placesIn(HWND window) {
         places[GetDlgCtrlID(child)] = r;
     }
     return places;
-}
-
-int fontHeight(HWND control) {
-    LOGFONTA font = {};
-    GetObjectA(fontOf(control), sizeof(font), &font);
-    return font.lfHeight;
 }
 
 // WM_DPICHANGED as the system sends it when a window is moved to a screen of
