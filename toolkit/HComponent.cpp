@@ -113,7 +113,11 @@ int HComponent::create() {
 }
 
 HFONT HComponent::shownFont() {
-    return font ? font->getHandleForDpi(getDpi()) : HFont::systemFontForDpi(getDpi());
+    if (font) {
+        return font->getHandleForDpi(getDpi());
+    }
+    // At the system's resolution the control makes the system's font itself.
+    return getDpi() == HDpi::ofSystem() ? nullptr : HFont::systemFontForDpi(getDpi());
 }
 
 void HComponent::applyDpi() {
@@ -121,9 +125,10 @@ void HComponent::applyDpi() {
         return;
     }
     place();
-    // Without a font of its own, null gives the control its own choice back.
-    HFONT fontHandle = shownFont();
-    if (fontHandle || !font) {
+    // Without a font of its own the system's, also at the system's resolution:
+    // a control given a font keeps it until it is given another.
+    HFONT fontHandle = font ? shownFont() : HFont::systemFontForDpi(getDpi());
+    if (fontHandle) {
         SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
     }
 }

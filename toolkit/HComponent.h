@@ -137,8 +137,8 @@ class HComponent : public HObject {
     void setDpi(int value) { dpi = value; }
     // The size the native window has, or will have when it is made.
     SIZE shownSize();
-    // The font the native window shows, made for its resolution; null for
-    // the system's font at the system's resolution.
+    // The font the native window is made with, for its resolution; null for
+    // the control's own choice, the system's font, at the system's resolution.
     HFONT shownFont();
     // The native child window of a control: the requested bounds, the parent's
     // window, the component's id as child id, the application's instance.

@@ -54,7 +54,7 @@ HFONT HFont::make(int dpi) {
 
 HFONT HFont::systemFontForDpi(int dpi) {
     const int system = HDpi::ofSystem();
-    if (dpi == system || dpi <= 0) {
+    if (dpi <= 0) {
         return nullptr;
     }
     static std::map<int, HGdiObject<HFONT>> fonts;

@@ -30,9 +30,9 @@ class HFont : public HObject {
     // that the windows showing it can be given the new one first.
     HFONT getHandleForDpi(int dpi);
 
-    // The font controls show when given none (the icon titles' font) made for
-    // a resolution other than the system's, kept until the program ends; null
-    // at the system's resolution, where the controls make that font themselves.
+    // The font controls show when given none (the icon titles' font, which the
+    // system gives for its own resolution) made for a resolution, kept until
+    // the program ends.
     static HFONT systemFontForDpi(int dpi);
 
     const std::string& getFaceName() const { return faceName; }

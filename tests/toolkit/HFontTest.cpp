@@ -70,10 +70,10 @@ TEST(HFont, StyleBitsAndAGivenDeviceContext) {
     EXPECT_EQ(-16, describe(font.getHandleForDpi(96)).lfHeight);
     EXPECT_EQ(-24, describe(large).lfHeight);
 
-    // The controls' own font at the system's resolution; made for another one.
+    // The controls' own font, made for the system's resolution and another one.
     LOGFONTA icons = {};
     SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icons), &icons, 0);
-    EXPECT_EQ(nullptr, HFont::systemFontForDpi(screenDpi()));
+    EXPECT_EQ(icons.lfHeight, describe(HFont::systemFontForDpi(screenDpi())).lfHeight);
     LOGFONTA doubled = describe(HFont::systemFontForDpi(2 * screenDpi()));
     EXPECT_EQ(2 * icons.lfHeight, doubled.lfHeight);
     EXPECT_STREQ(icons.lfFaceName, doubled.lfFaceName);
