@@ -4,7 +4,9 @@
 // the editor's class style and window style (WS_CLIPCHILDREN among them), the
 // editor's 33 controls of the same classes, styles, places and font, the two
 // report list views with their columns, a menu bar of the same shape, then
-// ShowWindow and UpdateWindow. At its first WM_PAINT it reports the time since
+// ShowWindow and UpdateWindow; all of it laid out for the screen's resolution
+// as the editor lays out its own (places, sizes, columns and font given at 96
+// DPI, scaled with MulDiv). At its first WM_PAINT it reports the time since
 // the process was created (the clock of the editor's bench hook), then quits.
 // What this program takes over the minimal window program is what the window
 // itself costs the platform; what the editor takes over this program is what
@@ -50,6 +52,13 @@ const int CHARACTER_COLUMN_WIDTHS[] = {116, 36};
 // Items of each menu of the editor's menu bar (separators included).
 const int MENU_ITEMS[] = {8, 13, 8, 1};
 
+// The screen's resolution, which the window is laid out for.
+int screenDpi = 96;
+
+int scaled(int value) {
+    return MulDiv(value, screenDpi, 96);
+}
+
 HWND createControl(HWND parent, const Control& control, int id, HFONT font, bool firstList) {
     const char* windowClass = "STATIC";
     const char* text = "ラベル";
@@ -87,10 +96,11 @@ HWND createControl(HWND parent, const Control& control, int id, HFONT font, bool
         text = "";
         break;
     }
-    HWND hwnd =
-        CreateWindowExA(exStyle, windowClass, text, style, control.x, control.y, control.width,
-                        control.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(
+        exStyle, windowClass, text, style, scaled(control.x), scaled(control.y),
+        scaled(control.x + control.width) - scaled(control.x),
+        scaled(control.y + control.height) - scaled(control.y), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (hwnd != nullptr && !(control.kind == LIST && firstList)) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -104,7 +114,7 @@ void addColumns(HWND list, const int* widths, int count) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = widths[i];
+        column.cx = scaled(widths[i]);
         column.pszText = text;
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -118,20 +128,24 @@ int main() {
     INITCOMMONCONTROLSEX init = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    HDC screen = GetDC(nullptr);
+    screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
     const char* className = "BenchFormWindow";
     if (!BenchFirstPaint::registerClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
                                         CreateSolidBrush(RGB(212, 208, 200)))) {
         return 1;
     }
-    HWND window = CreateWindowExA(
-        0, className, "bench", WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, className, "bench",
+                                  WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, scaled(640), scaled(480), nullptr,
+                                  nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH, "ＭＳ ゴシック");
+    HFONT font = CreateFontA(-MulDiv(9, screenDpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, "ＭＳ ゴシック");
     bool firstList = true;
     int id = 101;
     for (const Control& control : CONTROLS) {

@@ -15,9 +15,11 @@
 # Each round runs, one after the other: the minimal window program, the same
 # with one list view, the editor's window built with plain Win32 calls, the editor (start-up, the demo data set opened, its
 # preview animating for 10 s, peak memory), the one-frame animation program, the
-# 100 ms timer program, three more start-ups of each of the first four, and
-# the table tools' benchmark (the table check, a bulk change of every row and
-# a filter set on the list next to one refresh of the list), the file
+# 100 ms timer program, three more start-ups of each of the first four, four
+# start-ups of the plain-Win32 window and of the editor at 150 % (the prefix's
+# LogPixels at 144 for them, 96 again after), and the table tools' benchmark
+# (the table check, a bulk change of every row, a filter set on the list and
+# the comparison with another table next to one refresh of the list), the file
 # benchmark (open and save next to raw file I/O, where an open's time goes, and
 # the loaders on long inputs) and the same opens in plain Win32 code, when they
 # are built. A first round is run and thrown away, so that no figure carries
@@ -75,7 +77,14 @@ mkdir -p "$work"
 
 holder_pid=""
 spinner_pid=""
+# The display scale of the programs Wine starts from now on (the prefix's LogPixels).
+dpi_changed=""
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  dpi_changed=$([ "$1" = 96 ] || echo 1)
+}
 cleanup() {
+  [ -n "$dpi_changed" ] && set_dpi 96
   [ -n "$spinner_pid" ] && kill "$spinner_pid" 2>/dev/null || true
   [ -n "$holder_pid" ] && kill "$holder_pid" 2>/dev/null || true
   wineserver -k >/dev/null 2>&1 || true
@@ -136,8 +145,9 @@ results="$work/results.txt"
 # One round of one way; its BENCH lines go to the results, each tagged with the
 # round and the way.
 keep() {
-  local tag="$1" file="$2" pattern="$3"
-  [ -f "$file" ] && grep -a "$pattern" "$file" | tr -d '\r' | sed "s/^/$tag /" >>"$results" || true
+  local tag="$1" file="$2" pattern="$3" renamed="${4:-startup.}"
+  [ -f "$file" ] && grep -a "$pattern" "$file" | tr -d '\r' |
+    sed "s/^BENCH startup\./BENCH $renamed/; s/^/$tag /" >>"$results" || true
 }
 round() {
   local tag="$1 $2" out="$work/out.txt" editor="$work/editor.txt"
@@ -176,6 +186,19 @@ round() {
       run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
     keep "$tag" "$editor" '^BENCH startup\.'
   done
+
+  # Start-up at 150 %: the plain-Win32 window and the editor, both laid out for
+  # 144 DPI, their figures named startup144.
+  set_dpi 144
+  for _ in 1 2 3 4; do
+    run_windows "$out" "$build/bench/bench_formwin.exe" || echo "bench: bench_formwin failed" >&2
+    keep "$tag" "$out" '^BENCH startup\.' startup144.
+    rm -f "$editor"
+    RZEDIT_BENCH_FILE="$(winpath "$editor")" RZEDIT_BENCH_SECONDS=0 \
+      run_windows "$out" "$build/RZEdit.exe" || echo "bench: RZEdit failed" >&2
+    keep "$tag" "$editor" '^BENCH startup\.' startup144.
+  done
+  set_dpi 96
 
   # The undo history: 1,000 steps on the demo table, then undoing them all.
   if [ -f "$build/bench/bench_undo.exe" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws RZEdit's application icon, a spell book with a star on it, and writes
-# app/views/RZEdit.ico with 16, 32 and 48 pixel images (committed; run again
-# after changing the picture). Needs ImageMagick.
+# app/views/RZEdit.ico with the sizes the shell asks for at the display scales
+# from 100 % to 200 %: 16, 20, 24, 32, 40, 48, 64 and 256 pixels (committed;
+# run again after changing the picture). Needs ImageMagick.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -20,8 +21,13 @@ convert -size 256x256 xc:none \
   -fill '#C83030' -stroke none -draw 'polygon 176,226 176,252 188,242 200,252 200,226' \
   "$work/icon-256.png"
 
-for size in 48 32 16; do
+# Largest first; the 256-pixel image is stored PNG-compressed (8 bits a
+# channel), as the shell takes it.
+convert "$work/icon-256.png" -depth 8 "$work/icon-256-8.png"
+images=("$work/icon-256-8.png")
+for size in 64 48 40 32 24 20 16; do
   convert "$work/icon-256.png" -filter Lanczos -resize ${size}x${size} "$work/icon-$size.png"
+  images+=("$work/icon-$size.png")
 done
-convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-16.png" "$out"
+convert "${images[@]}" "$out"
 echo "make-icon: $out"

@@ -5,6 +5,7 @@
 #include "toolkit/HWindow.h"
 #include "toolkit/HDefaultKeyListener.h"
 #include "toolkit/HDefaultPaintListener.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HDropTarget.h"
 #include "toolkit/HEventListener.h"
 #include "toolkit/HFont.h"
@@ -21,6 +22,22 @@ std::map<HWND, HComponent*>& registry() {
 
 // Each message's list starts with room for 256 listeners.
 const std::size_t LISTENER_ROOM = 256;
+
+// The place of a window of the size, moved where needed so that its top left
+// corner, and with it the title bar, lies on the work area of its screen: a
+// window larger than the screen (a high display scale on a small screen) is
+// cut at the right and bottom rather than out of reach above.
+POINT keepTitleOnScreen(int x, int y, SIZE size) {
+    POINT place = {x, y};
+    RECT wanted = {x, y, x + size.cx, y + size.cy};
+    MONITORINFO screen = {};
+    screen.cbSize = sizeof(screen);
+    if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen)) {
+        place.x = std::max(place.x, screen.rcWork.left);
+        place.y = std::max(place.y, screen.rcWork.top);
+    }
+    return place;
+}
 } // namespace
 
 HComponent::HComponent() : textColor(0, 0, 0), backgroundColor(255, 255, 255) {
@@ -86,16 +103,41 @@ int HComponent::create() {
     // A window whose class already uses the toolkit's procedure has no own
     // procedure to fall back to (calling it would loop).
     savedProcedure = own == &HComponent::windowProcedure ? nullptr : own;
-    if (font) {
-        HFONT fontHandle = font->getHandle();
-        if (fontHandle) {
-            // A control not on screen yet is painted in full when it is shown:
-            // a redraw now would only be work for the window system.
-            BOOL redraw = IsWindowVisible(handle) ? TRUE : FALSE;
-            SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), redraw);
-        }
+    if (HFONT fontHandle = shownFont()) {
+        // A control not on screen yet is painted in full when it is shown:
+        // a redraw now would only be work for the window system.
+        BOOL redraw = IsWindowVisible(handle) ? TRUE : FALSE;
+        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), redraw);
     }
     return 1;
+}
+
+HFONT HComponent::shownFont() {
+    if (font) {
+        return font->getHandleForDpi(getDpi());
+    }
+    // At the system's resolution the control makes the system's font itself.
+    return getDpi() == HDpi::ofSystem() ? nullptr : HFont::systemFontForDpi(getDpi());
+}
+
+void HComponent::applyDpi() {
+    if (!handle) {
+        return;
+    }
+    place();
+    // Without a font of its own the system's, also at the system's resolution:
+    // a control given a font keeps it until it is given another.
+    HFONT fontHandle = font ? shownFont() : HFont::systemFontForDpi(getDpi());
+    if (fontHandle) {
+        SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
+    }
+}
+
+int HComponent::getDpi() const {
+    if (parent) {
+        return parent->getDpi();
+    }
+    return dpi > 0 ? dpi : HDpi::ofSystem();
 }
 
 int HComponent::recreate() {
@@ -203,7 +245,7 @@ void HComponent::moveFocus(int step) {
 
 HWND HComponent::createChildWindow(DWORD exStyle, const char* windowClass, const char* text,
                                    DWORD style) {
-    RECT r = requested;
+    RECT r = getPlacement();
     return CreateWindowExA(exStyle, windowClass, text, style, r.left, r.top, r.right - r.left,
                            r.bottom - r.top, parent ? parent->getHandle() : nullptr,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -365,48 +407,72 @@ void HComponent::setBounds(int x, int y, int width, int height) {
     requested.top = y;
     requested.right = x + width;
     requested.bottom = y + height;
-    if (handle) {
-        MoveWindow(handle, x, y, width, height, TRUE);
-    }
+    place();
 }
 
 RECT HComponent::getPlacement() {
-    RECT rect = getBounds();
-    // A child window is placed in its parent's client coordinates, not the
-    // screen's that GetWindowRect gives.
-    if (handle && (GetWindowLongPtrA(handle, GWL_STYLE) & WS_CHILD)) {
-        HWND owner = GetParent(handle);
-        if (owner) {
-            MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&rect), 2);
-        }
+    const int shownDpi = getDpi();
+    if (parent) {
+        return HDpi::scale(requested, shownDpi);
     }
+    RECT rect = requested;
+    rect.right = rect.left + HDpi::scale(requested.right - requested.left, shownDpi);
+    rect.bottom = rect.top + HDpi::scale(requested.bottom - requested.top, shownDpi);
     return rect;
 }
 
-void HComponent::setWidth(int width) {
-    RECT rect = getPlacement();
-    rect.right = rect.left + width;
-    requested = rect;
+void HComponent::place() {
     if (handle) {
+        RECT rect = getPlacement();
         MoveWindow(handle, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                    TRUE);
     }
 }
 
-void HComponent::setHeight(int height) {
-    RECT rect = getPlacement();
-    rect.bottom = rect.top + height;
-    requested = rect;
-    if (handle) {
-        MoveWindow(handle, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   TRUE);
+void HComponent::keepScreenPlace() {
+    // A top-level window may have been moved since its bounds were set.
+    RECT shown = {0, 0, 0, 0};
+    if (handle && !parent && GetWindowRect(handle, &shown)) {
+        OffsetRect(&requested, shown.left - requested.left, shown.top - requested.top);
     }
+}
+
+void HComponent::setWidth(int width) {
+    keepScreenPlace();
+    requested.right = requested.left + width;
+    place();
+}
+
+void HComponent::setHeight(int height) {
+    keepScreenPlace();
+    requested.bottom = requested.top + height;
+    place();
+}
+
+void HComponent::setLocation(int x, int y) {
+    OffsetRect(&requested, x - requested.left, y - requested.top);
+    if (handle && !parent) {
+        // The size stays as the window has it (a new screen may have given it another).
+        SetWindowPos(handle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        place();
+    }
+}
+
+SIZE HComponent::shownSize() {
+    if (handle) {
+        return getSize();
+    }
+    const int shownDpi = getDpi();
+    SIZE size = {HDpi::scale(requested.right - requested.left, shownDpi),
+                 HDpi::scale(requested.bottom - requested.top, shownDpi)};
+    return size;
 }
 
 void HComponent::setFont(HFont* value) {
     font = value;
     if (font && handle) {
-        HFONT fontHandle = font->getHandle();
+        HFONT fontHandle = shownFont();
         if (fontHandle) {
             SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle), TRUE);
         }
@@ -462,11 +528,10 @@ void HComponent::moveCenter(HComponent* component) {
     }
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int width = component->getWidth();
-    int height = component->getHeight();
-    int x = (screenWidth - width) / 2;
-    int y = (screenHeight - height) / 2;
-    component->setBounds(x, y, width, height);
+    SIZE size = component->shownSize();
+    POINT place =
+        keepTitleOnScreen((screenWidth - size.cx) / 2, (screenHeight - size.cy) / 2, size);
+    component->setLocation(place.x, place.y);
     HDebug::debug("moveCenter:%d %d %d %d", component->getX(), component->getY(),
                   component->getWidth(), component->getHeight());
 }
@@ -476,11 +541,10 @@ void HComponent::centerOver(HComponent* component, HComponent* other) {
         return;
     }
     RECT area = other->getBounds();
-    int width = component->getWidth();
-    int height = component->getHeight();
-    int x = area.left + ((area.right - area.left) - width) / 2;
-    int y = area.top + ((area.bottom - area.top) - height) / 2;
-    component->setBounds(x, y, width, height);
+    SIZE size = component->shownSize();
+    POINT place = keepTitleOnScreen(area.left + ((area.right - area.left) - size.cx) / 2,
+                                    area.top + ((area.bottom - area.top) - size.cy) / 2, size);
+    component->setLocation(place.x, place.y);
 }
 
 LRESULT CALLBACK HComponent::windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

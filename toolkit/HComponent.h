@@ -74,6 +74,10 @@ class HComponent : public HObject {
     int getAlignment() const { return alignment; }
     void setAlignment(int value) { alignment = value; }
 
+    // Bounds are given at 96 DPI (HDpi::BASE): a child's place in its parent's
+    // client area and its size, a top-level window's size; a top-level
+    // window's place is on the screen, in the screen's pixels. The native
+    // window gets them scaled for the resolution of its window (getDpi).
     int getX();
     int getY();
     int getWidth();
@@ -84,6 +88,17 @@ class HComponent : public HObject {
     void setBounds(int x, int y, int width, int height);
     void setWidth(int width);
     void setHeight(int height);
+    // Moves a top-level window to a place on the screen, keeping its size.
+    void setLocation(int x, int y);
+
+    // The resolution the native windows are laid out for: that of the
+    // top-level window, which follows the screen it is on; before it exists,
+    // the system's.
+    int getDpi() const;
+    // Places the native window for the resolution of its window and gives it
+    // its font made for it; done for every control when the window moved to a
+    // screen of another resolution.
+    virtual void applyDpi();
 
     HFont* getFont() const { return font; }
     void setFont(HFont* value);
@@ -113,9 +128,18 @@ class HComponent : public HObject {
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   protected:
-    // The bounds in the coordinates MoveWindow takes: the parent's client area
-    // for a child window, the screen for a top-level one.
+    // The native window's place and size as MoveWindow takes them, from the
+    // requested bounds at the resolution of its window: scaled in the parent's
+    // client area for a child window, at its place on the screen for a
+    // top-level one.
     RECT getPlacement();
+    // A top-level window's resolution, once it is known.
+    void setDpi(int value) { dpi = value; }
+    // The size the native window has, or will have when it is made.
+    SIZE shownSize();
+    // The font the native window is made with, for its resolution; null for
+    // the control's own choice, the system's font, at the system's resolution.
+    HFONT shownFont();
     // The native child window of a control: the requested bounds, the parent's
     // window, the component's id as child id, the application's instance.
     HWND createChildWindow(DWORD exStyle, const char* windowClass, const char* text, DWORD style);
@@ -125,11 +149,16 @@ class HComponent : public HObject {
     bool enabledFlag = true;
 
   private:
+    // Moves the native window, if any, to the requested bounds.
+    void place();
+    // A top-level window's requested place becomes the one it has on the screen.
+    void keepScreenPlace();
     // Passes the focus to the next (step 1) or previous (step -1) sibling that
     // is focusable, enabled and visible.
     void moveFocus(int step);
 
     int id = 0;
+    int dpi = 0; // a top-level window's; 0 before it is known
     HWND handle = nullptr;
     HContainer* parent = nullptr; // borrowed: the parent outlives its children
     std::string kindName;

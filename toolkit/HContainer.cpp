@@ -62,6 +62,19 @@ void HContainer::resize() {
     }
 }
 
+void HContainer::applyDpi() {
+    HComponent::applyDpi();
+    applyDpiToChildren();
+}
+
+void HContainer::applyDpiToChildren() {
+    for (HComponent* child : children) {
+        if (child) {
+            child->applyDpi();
+        }
+    }
+}
+
 void HContainer::paintChildren() {
     for (auto entry = order.rbegin(); entry != order.rend(); ++entry) {
         HComponent* child = getChild(entry->second);

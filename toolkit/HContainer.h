@@ -21,6 +21,8 @@ class HContainer : public HComponent {
     int create() override;
     void dispose() override;
     void resize() override;
+    // Its own window, then every child.
+    void applyDpi() override;
     HComponent* findById(int id) override;
     void setListenersEnabled(bool enabled) override;
     virtual void paintChildren();
@@ -36,6 +38,7 @@ class HContainer : public HComponent {
     bool isResizable() const { return resizable; }
 
   protected:
+    void applyDpiToChildren();
     bool resizable = false;
 
   private:

@@ -17,7 +17,10 @@ class HFont;
 // A dialog built on it sets itself up in its constructor with the helpers
 // below: its font first (the controls made after it take it), its controls and
 // listeners made through make (or own) and listen, and the commands of Enter
-// and Escape.
+// and Escape. Its size (setWidth, setHeight), its controls' bounds and its
+// lists' column widths are given at 96 DPI and its font in points: the toolkit
+// lays all of it out for the screen's resolution, and again when the dialog is
+// moved to a screen of another one; the dialog does nothing of its own for it.
 // The dialog keeps what it owns until its native windows are gone, so no
 // message ever reaches a control or listener that was deleted, whatever the
 // order of a derived dialog's members.

@@ -25,6 +25,12 @@ template <typename Handle> class HGdiObject {
         }
         handle = made;
     }
+    // Gives the object up to the caller, who frees it from now on.
+    Handle release() {
+        Handle given = handle;
+        handle = nullptr;
+        return given;
+    }
 
   private:
     Handle handle = nullptr;

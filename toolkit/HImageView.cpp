@@ -4,6 +4,7 @@
 
 #include "support/HDebug.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HEventDisable.h"
 #include "toolkit/HGdiScope.h"
 #include "toolkit/HImage.h"
@@ -25,6 +26,27 @@ class PaintAnswer : public HEventListener {
                      LRESULT* result) override {
         HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
         if (view->getHandle() != nullptr && view->getImage() != nullptr) {
+            *result = 0;
+        }
+        return true;
+    }
+
+  private:
+    HImageView* view;
+};
+
+// Answers WM_PRINTCLIENT (PrintWindow, WM_PRINT) with the whole view drawn on
+// the context given, as a paint draws it, also where the view is off the screen.
+class PrintAnswer : public HEventListener {
+  public:
+    explicit PrintAnswer(HImageView* imageView)
+        : HEventListener(HEventType(WM_PRINTCLIENT, "WM_PRINTCLIENT")), view(imageView) {
+        setClassName("PrintAnswer");
+    }
+    bool handleEvent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HComponent* component,
+                     LRESULT* result) override {
+        HEventListener::handleEvent(hwnd, msg, wParam, lParam, component, result);
+        if (view->print(reinterpret_cast<HDC>(wParam))) {
             *result = 0;
         }
         return true;
@@ -61,6 +83,8 @@ HImageView::HImageView(HContainer* parent, int id, const std::string& text)
     addListener(eraseDisable.get());
     paintAnswer = std::make_unique<PaintAnswer>(this);
     addListener(paintAnswer.get());
+    printAnswer = std::make_unique<PrintAnswer>(this);
+    addListener(printAnswer.get());
     setFocusable(false);
 }
 
@@ -71,6 +95,7 @@ HImageView::~HImageView() {
     }
     removeListener(eraseDisable.get());
     removeListener(paintAnswer.get());
+    removeListener(printAnswer.get());
     // The pictures of a view never created go with the members.
 }
 
@@ -114,16 +139,43 @@ void HImageView::resize() {
     }
 }
 
+void HImageView::applyDpi() {
+    HComponent::applyDpi();
+    if (getHandle() == nullptr) {
+        return;
+    }
+    resize();
+    InvalidateRect(getHandle(), nullptr, FALSE);
+}
+
+int HImageView::getFrameScale() const {
+    int scale = std::max(1, getDpi() / HDpi::BASE);
+    if (backBuffer && frameWidth > 0 && frameHeight > 0) {
+        while (scale > 1 && (frameWidth * scale > backBuffer->getWidth() ||
+                             frameHeight * scale > backBuffer->getHeight())) {
+            --scale;
+        }
+    }
+    return scale;
+}
+
 RECT HImageView::shownArea() const {
     RECT area = {0, 0, 0, 0};
     if (backBuffer == nullptr) {
         return area;
     }
     if (currentFrame < 0) {
+        // Where both the view and the picture are: a picture made for a
+        // smaller view (before a change of screen) leaves the background.
         SetRect(&area, 0, 0, backBuffer->getWidth(), backBuffer->getHeight());
+        if (picture) {
+            area.right = std::min<LONG>(area.right, picture->getWidth());
+            area.bottom = std::min<LONG>(area.bottom, picture->getHeight());
+        }
     } else if (frameWidth > 0 && frameHeight > 0) {
         // A frame of no size shows nothing: the background stays.
-        SetRect(&area, 0, 0, frameWidth, frameHeight);
+        const int scale = getFrameScale();
+        SetRect(&area, 0, 0, frameWidth * scale, frameHeight * scale);
     }
     return area;
 }
@@ -149,8 +201,8 @@ void HImageView::compose(const RECT& area) {
     int width = part.right - part.left;
     int height = part.bottom - part.top;
     if (composed) {
-        int x = vertical ? 0 : frameWidth * currentFrame;
-        int y = vertical ? frameHeight * currentFrame : 0;
+        int x = (vertical ? 0 : frameWidth * currentFrame) * composedScale;
+        int y = (vertical ? frameHeight * currentFrame : 0) * composedScale;
         if (!composedStrip->draw(backBuffer->getDC(), part.left, part.top, width, height,
                                  x + part.left, y + part.top)) {
             HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
@@ -160,6 +212,8 @@ void HImageView::compose(const RECT& area) {
                            sourceX + part.left, sourceY + part.top)) {
             HLOG_INFO("HImageView", 156, "イメージバッファの転送に失敗");
         }
+    } else if (getFrameScale() > 1) {
+        composeFrame();
     } else {
         int x = vertical ? 0 : frameWidth * currentFrame;
         int y = vertical ? frameHeight * currentFrame : 0;
@@ -170,8 +224,23 @@ void HImageView::compose(const RECT& area) {
     }
 }
 
+void HImageView::composeFrame() {
+    const int scale = getFrameScale();
+    HImage frame(frameWidth, frameHeight, getHandle());
+    HImage scaled(frameWidth * scale, frameHeight * scale, getHandle());
+    RECT whole = {0, 0, frameWidth, frameHeight};
+    int x = vertical ? 0 : frameWidth * currentFrame;
+    int y = vertical ? frameHeight * currentFrame : 0;
+    if (!frame.fillRect(getBackgroundColor(), whole) ||
+        !picture->draw(frame.getDC(), 0, 0, frameWidth, frameHeight, x, y) ||
+        !frame.stretchTo(&scaled) || !scaled.draw(backBuffer.get(), 0, 0)) {
+        HLOG_INFO("HImageView", 212, "拡大したフレームの転送に失敗");
+    }
+}
+
 void HImageView::prepareComposedStrip() {
-    if (composedStrip && composedBackground == getBackgroundColor()) {
+    const int scale = getFrameScale();
+    if (composedStrip && composedBackground == getBackgroundColor() && composedScale == scale) {
         return;
     }
     composedStrip.reset();
@@ -180,7 +249,7 @@ void HImageView::prepareComposedStrip() {
     }
     long long width = vertical ? frameWidth : static_cast<long long>(frameWidth) * frameCount;
     long long height = vertical ? static_cast<long long>(frameHeight) * frameCount : frameHeight;
-    if (width * height > MAX_COMPOSED_PIXELS) {
+    if (width * height * scale * scale > MAX_COMPOSED_PIXELS) {
         return;
     }
     auto made =
@@ -196,8 +265,19 @@ void HImageView::prepareComposedStrip() {
                        std::min(made->getHeight(), picture->getHeight()), 0, 0)) {
         return;
     }
+    if (scale > 1) {
+        // Each pixel becomes a square of scale x scale pixels, never a blend.
+        auto scaled = std::make_unique<HImage>(made->getWidth() * scale, made->getHeight() * scale,
+                                               getHandle());
+        if (scaled->getDC() == nullptr || scaled->getBitmap() == nullptr ||
+            !made->stretchTo(scaled.get())) {
+            return;
+        }
+        made = std::move(scaled);
+    }
     composedStrip = std::move(made);
     composedBackground = getBackgroundColor();
+    composedScale = scale;
 }
 
 void HImageView::paint() {
@@ -222,9 +302,10 @@ void HImageView::paint() {
         prepareComposedStrip();
         if (composedStrip) {
             shownClear = false;
-            int x = vertical ? 0 : frameWidth * currentFrame;
-            int y = vertical ? frameHeight * currentFrame : 0;
-            if (!composedStrip->draw(scope.get(), 0, 0, frameWidth, frameHeight, x, y)) {
+            int x = (vertical ? 0 : frameWidth * currentFrame) * composedScale;
+            int y = (vertical ? frameHeight * currentFrame : 0) * composedScale;
+            if (!composedStrip->draw(scope.get(), 0, 0, frameWidth * composedScale,
+                                     frameHeight * composedScale, x, y)) {
                 HLOG_INFO("HImageView", 175, "イメージバッファの転送に失敗");
             }
             return;
@@ -243,6 +324,21 @@ void HImageView::paint() {
         backBuffer->draw(scope.get(), area.left, area.top, area.right - area.left,
                          area.bottom - area.top, area.left, area.top);
     }
+}
+
+bool HImageView::print(HDC dc) {
+    if (getHandle() == nullptr || picture == nullptr || dc == nullptr) {
+        return false;
+    }
+    if (!backBuffer) {
+        resize();
+    }
+    if (!backBuffer) {
+        return false;
+    }
+    RECT whole = {0, 0, backBuffer->getWidth(), backBuffer->getHeight()};
+    compose(whole);
+    return backBuffer->draw(dc, 0, 0, whole.right, whole.bottom, 0, 0);
 }
 
 bool HImageView::createImage(int width, int height) {

@@ -18,7 +18,10 @@ class HImageViewTimerListener;
 // paints over it. A timer tick redraws only the frame's rectangle: a running
 // animation keeps its frames drawn over the background (its composed strip),
 // read from the picture at the first paint after the animation started, so a
-// tick copies one frame.
+// tick copies one frame. On a screen of twice the base resolution and more the
+// frames are drawn at a whole-number scale (each pixel a square of pixels, no
+// smoothing), as large as the resolution allows and the view holds, so they
+// stay sharp; the whole picture, made for the view's own size, is drawn as it is.
 class HImageView : public HComponent {
   public:
     // The most pixels of a composed strip (16 MB at 4 bytes a pixel); a
@@ -35,6 +38,11 @@ class HImageView : public HComponent {
     void paint() override;
     // Makes the back buffer, or resizes it, to the client area.
     void resize() override;
+    // Composes the whole view and copies it onto a device context (what
+    // PrintWindow gets); false without a picture.
+    bool print(HDC dc);
+    // Also the back buffer and the scale of the frames, and all is drawn again.
+    void applyDpi() override;
 
     // Stops the animation and replaces the picture by a new one of that size
     // filled with the background colour; returns the fill's result.
@@ -61,6 +69,10 @@ class HImageView : public HComponent {
     int getInterval() const { return interval; }
     // -1 while the whole picture is shown.
     int getCurrentFrame() const { return currentFrame; }
+    // How many pixels across (and down) each pixel of a frame is drawn as:
+    // the view's resolution over the base one, whole (1 below 192 DPI, 2 from
+    // it), less where the frame would not fit the view; 1 at least.
+    int getFrameScale() const;
 
   private:
     void startTimer();
@@ -69,9 +81,13 @@ class HImageView : public HComponent {
     // The back buffer's pixels of the area as a full redraw makes them: the
     // background, with the frame's part of the picture drawn over it.
     void compose(const RECT& area);
-    // Makes the composed strip of the running animation if there is none or
-    // the background changed; none over MAX_COMPOSED_PIXELS.
+    // Makes the composed strip of the running animation, at the frame scale,
+    // if there is none or the background or the scale changed; none over
+    // MAX_COMPOSED_PIXELS.
     void prepareComposedStrip();
+    // The current frame alone over the background, at the frame scale, into
+    // the back buffer: the way without a composed strip.
+    void composeFrame();
 
     std::unique_ptr<HImage> picture;
     std::unique_ptr<HImage> backBuffer;
@@ -89,10 +105,13 @@ class HImageView : public HComponent {
     // Answers WM_PAINT when paint draws the view, so the static control's own
     // paint does not follow.
     std::unique_ptr<HEventListener> paintAnswer;
+    // Answers WM_PRINTCLIENT with the whole view.
+    std::unique_ptr<HEventListener> printAnswer;
     // Every frame of the running animation over the background; null while
     // none runs or before its first paint.
     std::unique_ptr<HImage> composedStrip;
     HColor composedBackground;
+    int composedScale = 1;
     // Set by invalidateFrame, taken by the next paint.
     bool tickPending = false;
     bool timerRunning = false;

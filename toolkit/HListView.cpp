@@ -3,6 +3,7 @@
 #include "support/HDebug.h"
 #include "support/HShiftJis.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HListViewCustomDraw.h"
 #include "toolkit/HListViewTips.h"
 
@@ -108,7 +109,7 @@ int HListView::create() {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = columns[i].format;
-        column.cx = columns[i].width;
+        column.cx = HDpi::scale(columns[i].width, getDpi());
         column.pszText = const_cast<char*>(columns[i].text.c_str());
         column.iSubItem = static_cast<int>(i);
         SendMessageA(hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -141,6 +142,23 @@ int HListView::create() {
     return created;
 }
 
+void HListView::applyDpi() {
+    HWND hwnd = getHandle();
+    if (hwnd == nullptr) {
+        return;
+    }
+    HComponent::applyDpi();
+    const int shownDpi = getDpi();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, i, HDpi::scale(columns[i].width, shownDpi));
+    }
+    if (tips) {
+        // Made again with the list's new font and width.
+        tips->detach();
+        tips->attach();
+    }
+}
+
 void HListView::dispose() {
     if (tips) {
         tips->detach();
@@ -167,7 +185,7 @@ int HListView::addColumn(const std::string& text, int width, int format) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = stored.format;
-    column.cx = stored.width;
+    column.cx = HDpi::scale(stored.width, getDpi());
     column.pszText = const_cast<char*>(stored.text.c_str());
     column.iSubItem = position;
     LRESULT inserted =

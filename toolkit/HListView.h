@@ -43,6 +43,8 @@ class HListView : public HComponent {
     int create() override;
     // Forgets the handle; the control goes with its parent window, the copy stays.
     void dispose() override;
+    // Also the columns' widths, which are given at 96 DPI like the bounds.
+    void applyDpi() override;
 
     // 0 inserted; -1 the control refused; 1 stored only (no control yet).
     int addColumn(const std::string& text, int width, int format = LVCFMT_LEFT);

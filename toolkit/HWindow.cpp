@@ -6,6 +6,7 @@
 #include "toolkit/HDefaultCtlColorSListener.h"
 #include "toolkit/HDefaultDestroyListener.h"
 #include "toolkit/HDefaultNotifyListener.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HDropTarget.h"
 #include "toolkit/HMenuBar.h"
 
@@ -112,7 +113,9 @@ int HWindow::createWindow() {
         registered = classAtom != 0;
     }
     if (registered) {
-        RECT bounds = requested;
+        // Sized for the resolution of the owner's screen, or the system's.
+        setDpi(parentHandle ? HDpi::ofWindow(parentHandle) : HDpi::ofSystem());
+        RECT bounds = getPlacement();
         HWND created =
             CreateWindowExA(exStyle, windowClassName.c_str(), getStoredText().c_str(), windowStyle,
                             bounds.left, bounds.top, bounds.right - bounds.left,
@@ -122,6 +125,15 @@ int HWindow::createWindow() {
     if (!getHandle()) {
         HLOG_INFO("HWindow", 177, "HWindow:create error");
         return 0;
+    }
+    // A window that came up on a screen of another resolution is sized for
+    // that one before its controls are made.
+    const int shownDpi = HDpi::ofWindow(getHandle());
+    if (shownDpi != getDpi()) {
+        setDpi(shownDpi);
+        RECT bounds = getPlacement();
+        SetWindowPos(getHandle(), nullptr, 0, 0, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (getDropTarget()) {
         getDropTarget()->attach(this);
@@ -154,6 +166,34 @@ void HWindow::dispose() {
     }
     setHandle(nullptr);
     HDebug::print(HDebug::LEVEL_JOURNAL, HDebug::FORMAT_END, "HWindow", 234, "HWindow.dispose");
+}
+
+LRESULT HWindow::handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool useDefault) {
+    if (msg == WM_DPICHANGED && hwnd == getHandle()) {
+        // Both halves of wParam hold the new resolution (across and down).
+        changeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
+    return HContainer::handleMessage(hwnd, msg, wParam, lParam, useDefault);
+}
+
+void HWindow::changeDpi(int dpi, const RECT* suggested) {
+    HWND window = getHandle();
+    if (!window || dpi <= 0) {
+        return;
+    }
+    setDpi(dpi);
+    if (suggested) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    applyDpiToChildren();
+    if (menuBar) {
+        DrawMenuBar(window);
+    }
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 HComponent* HWindow::findById(int id) {

@@ -28,6 +28,14 @@ class HWindow : public HContainer {
     HComponent* findById(int id) override;
     void setResizable(bool resizable) override;
     bool isVisible() override;
+    // WM_DPICHANGED: the window was moved to a screen of another resolution.
+    LRESULT handleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                          bool useDefault) override;
+    // Takes the rectangle the system suggests for the new resolution (none:
+    // keeps its own), lays every control out again from its bounds and gives
+    // it its font made for the resolution. What the controls hold (texts,
+    // rows, the selection) stays as it is.
+    void changeDpi(int dpi, const RECT* suggested);
 
     // The new number of entries, or -1.
     int addAccelerator(BYTE fVirt, WORD key, WORD cmd);

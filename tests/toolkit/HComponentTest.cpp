@@ -154,6 +154,12 @@ TEST(HComponent, MoveCenterAndCenterOverTruncateTowardZero) {
     EXPECT_EQ(192 + 269, small.getX());
     EXPECT_EQ(144 + 214, small.getY());
 
+    // A window larger than the screen keeps its title bar on it.
+    auto large = makeHost(0, 0, 1200, 900);
+    HComponent::moveCenter(large.get());
+    EXPECT_EQ(0, large->getX());
+    EXPECT_EQ(0, large->getY());
+
     HComponent::moveCenter(nullptr);
     HComponent::centerOver(nullptr, window.get());
     HComponent::centerOver(&small, nullptr);

@@ -61,6 +61,23 @@ TEST(HFont, StyleBitsAndAGivenDeviceContext) {
     EXPECT_EQ(handle, font.getHandle());
     DeleteDC(memory);
 
+    // Made again for another resolution; the font before stays usable until
+    // the one after it is made.
+    HFONT large = font.getHandleForDpi(144);
+    EXPECT_EQ(-24, font.getHeight());
+    EXPECT_EQ(large, font.getHandleForDpi(144));
+    EXPECT_EQ(-24, describe(large).lfHeight);
+    EXPECT_EQ(-16, describe(font.getHandleForDpi(96)).lfHeight);
+    EXPECT_EQ(-24, describe(large).lfHeight);
+
+    // The controls' own font, made for the system's resolution and another one.
+    LOGFONTA icons = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(icons), &icons, 0);
+    EXPECT_EQ(icons.lfHeight, describe(HFont::systemFontForDpi(screenDpi())).lfHeight);
+    LOGFONTA doubled = describe(HFont::systemFontForDpi(2 * screenDpi()));
+    EXPECT_EQ(2 * icons.lfHeight, doubled.lfHeight);
+    EXPECT_STREQ(icons.lfFaceName, doubled.lfFaceName);
+
     HFont onlyItalic("ＭＳ ゴシック", HFont::ITALIC, 9);
     info = describe(onlyItalic.getHandle());
     EXPECT_EQ(FW_DONTCARE, info.lfWeight);

@@ -1,6 +1,7 @@
 // The program file as Windows shows it: the version in its properties, the
-// manifest that asks for the current common controls, and its own icon in the
-// title bar of the running editor.
+// manifest that asks for the current common controls and declares the program
+// aware of each screen's resolution, and its own icon in the title bar of the
+// running editor.
 #include "app/views/RZIds.h"
 #include "tests/app/views/RZProcessSupport.h"
 #include "tests/common/TestSupport.h"
@@ -70,8 +71,11 @@ TEST(RZProgramFileTest, CarriesVersionManifestAndItsIconShowsInTheTitleBar) {
     EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" "
                                                "version=\"6.0.0.0\""))
         << manifest;
-    // The layout is in fixed pixels: Windows scales the window as a whole.
-    EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << manifest;
+    // The program lays itself out for each screen's resolution: Windows must
+    // not stretch its windows as pictures.
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"))
+        << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true/pm</dpiAware>")) << manifest;
 
     EditorProcess editor;
     ASSERT_TRUE(editor.start(program, testsupport::makeScratchDir("icon")));
