@@ -349,6 +349,7 @@ bool HListView::removeItem(int row) {
     }
     rows.erase(rows.begin() + row);
     rowColors.erase(rowColors.begin() + row);
+    rowChecks.erase(rowChecks.begin() + row);
     renumberFrom(static_cast<size_t>(row));
     return true;
 }

@@ -305,6 +305,29 @@ TEST(HListView, RemoveAllItemsEmptiesCopyAndControl) {
     EXPECT_EQ("r1c2", testsupport::listCell(list->getHandle(), 1, 2));
 }
 
+// A removed row takes its colour and check box with it: the rows below move up
+// with theirs, and a row added at the end starts white and cleared.
+TEST(HListView, ARemovedRowTakesItsColourAndCheckWithIt) {
+    Window window;
+    HListView* list = makeList(window, 660);
+    list->setCheckBoxes(true);
+    fill(list, 3);
+    window.show();
+    list->setItemChecked(0, true);
+    list->setItemChecked(2, true);
+    list->setItemColor(0, HColor(255, 0, 0));
+    EXPECT_FALSE(list->removeItem(3));
+    ASSERT_TRUE(list->removeItem(0));
+    EXPECT_EQ(0, list->insertItem(2, "new"));
+    const char* texts[] = {"r1c0", "r2c0", "new"};
+    const bool checks[] = {false, true, false};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(texts[row], testsupport::listCell(list->getHandle(), row, 0)) << row;
+        EXPECT_EQ(checks[row], list->isItemChecked(row)) << row;
+        EXPECT_TRUE(list->getItemColor(row) == HColor::WHITE) << row;
+    }
+}
+
 // A refill between beginUpdate and endUpdate leaves on screen exactly what a
 // full repaint of the control shows (rows, scroll bars, header): with the row
 // count kept, with the vertical bar going and coming back or only its thumb
