@@ -469,6 +469,7 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     Rows shown[2];
     std::vector<std::string> checked;
     std::string stateAfterRefusal, selectedAfterTake;
+    std::vector<int> focused;
     answers.push(IDOK, game + "\\Mod\\MagicTable");
     answers.push(IDOK);
     testsupport::DialogDriver compare(
@@ -494,6 +495,7 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
              [&](HWND dialog) {
                  shown[1] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
                  checked.push_back(checks(dialog));
+                 focused.push_back(GetDlgCtrlID(GetFocus()));
                  selectedAfterTake = number(editor.selectedRow()) + " " +
                                      editor.control(IDC_NAME)->getText() + " " +
                                      editor.control(IDC_EFFICIENCY)->getText();
@@ -501,10 +503,11 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
              },
              [&](HWND dialog) {
                  checked.push_back(checks(dialog));
-                 testsupport::pressButton(dialog, IDC_COMPARE_UNCHECK_ALL);
+                 pressIn(dialog, IDC_COMPARE_UNCHECK_ALL, {VK_SPACE});
              },
              [&](HWND dialog) {
                  checked.push_back(checks(dialog));
+                 focused.push_back(GetDlgCtrlID(GetFocus()));
                  // Enter on a line jumps to its row.
                  testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 0);
                  testsupport::pressKeys({VK_RETURN});
@@ -528,6 +531,9 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_EQ(shown[1], (Rows{first[3], first[6], first[8]}));
     EXPECT_EQ(checked, (std::vector<std::string>{"110011011 take", "111011011 take", "000",
                                                  "111 take", "000"}));
+    // The take button greyed with the focus gives it to the list; a button
+    // that clears the checks keeps it.
+    EXPECT_EQ(focused, (std::vector<int>{IDC_COMPARE_LIST, IDC_COMPARE_UNCHECK_ALL}));
     // The selection and the form keep the selected row, with its new values.
     EXPECT_EQ(selectedAfterTake, number(rowOf(0, 2)) + " 業火 6");
     EXPECT_EQ(editor.selectedRow(), rowOf(3, 1));
