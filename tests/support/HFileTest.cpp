@@ -198,6 +198,9 @@ TEST(HHandle, FilesAreLetGoOnEveryPath) {
     ASSERT_TRUE(owner.isOpen());
     HHandle taken(std::move(owner));
     EXPECT_FALSE(owner.isOpen());
+    // Nothing held, nothing to close: neither one given away nor the null an API failed with.
+    EXPECT_TRUE(owner.close());
+    EXPECT_TRUE(HHandle(nullptr).close());
     EXPECT_FALSE(takenAlone());
     taken = HHandle();
     EXPECT_TRUE(takenAlone()) << "after the owner was given an empty handle";

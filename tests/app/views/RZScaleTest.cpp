@@ -78,6 +78,8 @@ void describe(HWND window, const std::string& name, Places& places) {
         places[where] = {
             r.left, r.top, r.right, r.bottom, fontHeight(child), lstrcmpiA(kind, "ComboBox") == 0};
         if (lstrcmpiA(kind, "Static") == 0 || lstrcmpiA(kind, "Button") == 0) {
+            // In the window's or the dialog's font, never the system's bitmap one.
+            EXPECT_NE(fontOf(child), nullptr) << where;
             expectFits(fontOf(child), testsupport::windowText(child), r.right - r.left, where);
         }
         HWND header = reinterpret_cast<HWND>(SendMessageA(child, LVM_GETHEADER, 0, 0));
