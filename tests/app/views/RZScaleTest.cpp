@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,6 +70,7 @@ void describe(HWND window, const std::string& name, Places& places) {
     RECT r = {};
     GetWindowRect(window, &r);
     places[name + " 0"] = {0, 0, r.right - r.left, r.bottom - r.top, 0, 0};
+    std::set<int> buttonHeights; // of the push buttons: one row of buttons looks even
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string where = name + " " + std::to_string(GetDlgCtrlID(child));
         char kind[32] = {};
@@ -80,6 +82,10 @@ void describe(HWND window, const std::string& name, Places& places) {
         if (lstrcmpiA(kind, "Static") == 0 || lstrcmpiA(kind, "Button") == 0) {
             // In the window's or the dialog's font, never the system's bitmap one.
             EXPECT_NE(fontOf(child), nullptr) << where;
+            if (lstrcmpiA(kind, "Button") == 0 &&
+                (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON) {
+                buttonHeights.insert(r.bottom - r.top);
+            }
             expectFits(fontOf(child), testsupport::windowText(child), r.right - r.left, where);
         }
         HWND header = reinterpret_cast<HWND>(SendMessageA(child, LVM_GETHEADER, 0, 0));
@@ -99,6 +105,7 @@ void describe(HWND window, const std::string& name, Places& places) {
                        r.right - r.left - 6 * GetSystemMetrics(SM_CXEDGE), where);
         }
     }
+    EXPECT_LE(buttonHeights.size(), 1u) << name << ": push buttons of different heights";
 }
 
 } // namespace
