@@ -262,6 +262,9 @@ TEST_F(StockTableTest, ACutCellShowsItsWholeTextWhileTheMouseRestsOnIt) {
     editor.selectRow(rowOf(4, 1));
     const std::string longText = "とても長い説明文がここに入ります。最後まで読めるでしょうか";
     editor.type(IDC_DESCRIPTION, longText);
+    const std::string otherText = "もうひとつの長い説明文です。これも最後まで読めるでしょうか";
+    editor.selectRow(rowOf(6, 1));
+    editor.type(IDC_DESCRIPTION, otherText);
     // The text of the tip this thread shows, or "-".
     const auto tipText = [] {
         for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
@@ -286,32 +289,40 @@ TEST_F(StockTableTest, ACutCellShowsItsWholeTextWhileTheMouseRestsOnIt) {
         move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(1, &move, sizeof move);
     };
-    // Resting on the cut 現在 cell of that row (the second) until a tip shows,
-    // then on a row number, shown whole, for longer than a tip takes.
+    // Resting on each cut 現在 cell in turn until its tip shows, then on a row
+    // number, shown whole, for longer than a tip takes.
+    const std::string wanted[] = {longText, otherText};
     std::vector<std::string> tips;
+    int step = 0;
     DWORD since = GetTickCount();
     testsupport::DialogDriver diff(
         [&](HWND dialog) {
             HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
-            if (tips.empty()) {
-                restOn(list, 1, 5);
-                tips.push_back(testsupport::listCell(list, 1, 5));
-            } else if (tips.size() == 1 && tipText() == "-" && GetTickCount() - since < 4000) {
+            const DWORD waited = GetTickCount() - since;
+            if (step > 0 && (step < 3 ? tipText() != wanted[step - 1] && waited < 4000
+                                      : waited < 1500)) {
                 return false;
-            } else if (tips.size() == 1) {
+            }
+            if (step > 0) {
                 tips.push_back(tipText());
-                restOn(list, 0, 0);
-            } else if (GetTickCount() - since < 1500) {
-                return false;
-            } else {
-                tips.push_back(tipText());
+            }
+            if (step == 3) {
                 testsupport::pressKeys({VK_ESCAPE});
                 return true;
             }
+            for (int row = 0; row < testsupport::listRows(list); ++row) {
+                if (step < 2 && testsupport::listCell(list, row, 5) == wanted[step]) {
+                    restOn(list, row, 5);
+                }
+            }
+            if (step == 2) {
+                restOn(list, 0, 0);
+            }
+            ++step;
             since = GetTickCount();
             return false;
         },
         "RZStockDiffDialog", 40);
     editor.command(IDM_STOCK_DIFF);
-    EXPECT_EQ(tips, (std::vector<std::string>{longText, longText, "-"}));
+    EXPECT_EQ(tips, (std::vector<std::string>{longText, otherText, "-"}));
 }
