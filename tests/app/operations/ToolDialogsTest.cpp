@@ -6,6 +6,7 @@
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
+#include "support/HHandle.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
 
@@ -566,14 +567,21 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_EQ(readFile(data + "\\SoundFileName"), soundFileText(mySounds));
 
     // The last line taken closes the dialog; the table then has no difference
-    // from it. An empty file holds no table.
+    // from it. An empty file holds no table, nor does one another program
+    // holds open without sharing.
     saved[2].numbers[2] = 3;
     put(game + "\\One", magicTableText(saved), mySounds);
     writeFile(game + "\\Mod\\Empty", "");
+    const std::string held = game + "\\Mod\\MagicTable";
+    HHandle holder(CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.isOpen());
     answers.push(IDOK, game + "\\One\\MagicTable");
     answers.push(IDOK, game + "\\One\\MagicTable");
     answers.push(IDOK);
     answers.push(IDOK, game + "\\Mod\\Empty");
+    answers.push(IDOK);
+    answers.push(IDOK, held);
     answers.push(IDOK);
     // Space clears the one line's check, which greys the take button, and ticks it again.
     testsupport::DialogDriver last(
@@ -592,16 +600,18 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
                                  pressIn(dialog, IDC_COMPARE_TAKE, {VK_SPACE});
                              }}),
         "RZTableCompareDialog");
-    for (int times = 0; times < 3; ++times) {
+    for (int times = 0; times < 4; ++times) {
         editor.command(IDM_COMPARE_TABLE);
     }
     EXPECT_EQ(last.handled(), 1);
     EXPECT_EQ(last.forced(), 0);
     EXPECT_EQ(checked, (std::vector<std::string>{"1 take", "0", "1 take"}));
     EXPECT_EQ(editor.cell(IDC_SPELL_LIST, rowOf(2, 1), 8), "3");
-    ASSERT_EQ(answers.seen.size(), 7u);
+    ASSERT_EQ(answers.seen.size(), 9u);
     expectBox(answers.seen[4], "他の表と比較", "違いはありません。", MB_OK, IDI_INFORMATION);
     expectBox(answers.seen[6], "他の表と比較",
               "比較する表を読み込めませんでした。\r\n" + game + "\\Mod\\Empty", MB_OK, IDI_WARNING);
+    expectBox(answers.seen[8], "他の表と比較", "比較する表を読み込めませんでした。\r\n" + held,
+              MB_OK, IDI_WARNING);
     EXPECT_EQ(answers.unexpected, 0);
 }
