@@ -161,6 +161,15 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     EXPECT_TRUE(editor.greyed(IDM_CLEAR_FILTER));
     editor.press({VK_CONTROL, 'Y'});
 
+    // Enter on キャンセル cancels what the dialog holds.
+    testsupport::DialogDriver cancelled(
+        testsupport::inTurn({press(IDC_FILTER_CHANGED, VK_SPACE, 1),
+                             press(IDC_FILTER_CANCEL, VK_RETURN, 1)}),
+        "RZFilterDialog");
+    editor.command(IDM_FILTER);
+    EXPECT_EQ(cancelled.forced(), 0);
+    EXPECT_EQ(editor.title(), title);
+
     // 行 descending, then the changed rows: the dialog shows "すべて" and an
     // empty text (no filter), the rows keep the list's order.
     editor.clickColumn(IDC_SPELL_LIST, 0);
