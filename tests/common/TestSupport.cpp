@@ -448,6 +448,22 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps) {
     };
 }
 
+std::size_t buttonHeights(HWND window) {
+    std::vector<int> heights;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char kind[16] = {};
+        GetClassNameA(child, kind, sizeof(kind));
+        RECT r = {};
+        if (lstrcmpiA(kind, "Button") == 0 &&
+            (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON &&
+            GetWindowRect(child, &r) &&
+            std::find(heights.begin(), heights.end(), r.bottom - r.top) == heights.end()) {
+            heights.push_back(r.bottom - r.top);
+        }
+    }
+    return heights.size();
+}
+
 std::vector<std::string> listHeadings(HWND list) {
     std::vector<std::string> headings;
     char text[256] = {};

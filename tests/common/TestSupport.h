@@ -137,6 +137,9 @@ std::function<bool(HWND)> inTurn(std::vector<std::function<void(HWND)>> steps);
 
 // The headings of a list view's columns, in order.
 std::vector<std::string> listHeadings(HWND list);
+// How many heights the push buttons of a window have (one row of buttons
+// looks even when it is 1; 0 without buttons).
+std::size_t buttonHeights(HWND window);
 // The texts of a list view's rows, the first `columns` cells of each.
 std::vector<std::vector<std::string>> listTexts(HWND list, int columns);
 

@@ -163,8 +163,8 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
 
     // Enter on キャンセル cancels what the dialog holds.
     testsupport::DialogDriver cancelled(
-        testsupport::inTurn({press(IDC_FILTER_CHANGED, VK_SPACE, 1),
-                             press(IDC_FILTER_CANCEL, VK_RETURN, 1)}),
+        testsupport::inTurn(
+            {press(IDC_FILTER_CHANGED, VK_SPACE, 1), press(IDC_FILTER_CANCEL, VK_RETURN, 1)}),
         "RZFilterDialog");
     editor.command(IDM_FILTER);
     EXPECT_EQ(cancelled.forced(), 0);

@@ -299,8 +299,8 @@ TEST_F(StockTableTest, ACutCellShowsItsWholeTextWhileTheMouseRestsOnIt) {
         [&](HWND dialog) {
             HWND list = GetDlgItem(dialog, IDC_DIFF_LIST);
             const DWORD waited = GetTickCount() - since;
-            if (step > 0 && (step < 3 ? tipText() != wanted[step - 1] && waited < 4000
-                                      : waited < 1500)) {
+            if (step > 0 &&
+                (step < 3 ? tipText() != wanted[step - 1] && waited < 4000 : waited < 1500)) {
                 return false;
             }
             if (step > 0) {

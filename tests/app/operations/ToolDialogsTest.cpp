@@ -478,6 +478,8 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
             {[&](HWND dialog) {
                  shown[0] = testsupport::listTexts(GetDlgItem(dialog, IDC_COMPARE_LIST), 8);
                  checked.push_back(checks(dialog));
+                 EXPECT_EQ(testsupport::buttonHeights(dialog), 1u)
+                     << "one row of buttons looks even";
                  // Space on the line the open table changed checks it.
                  testsupport::focusListRow(dialog, GetDlgItem(dialog, IDC_COMPARE_LIST), 2);
                  testsupport::pressKeys({VK_SPACE});

@@ -16,7 +16,6 @@
 #include <commctrl.h>
 
 #include <map>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,7 +69,6 @@ void describe(HWND window, const std::string& name, Places& places) {
     RECT r = {};
     GetWindowRect(window, &r);
     places[name + " 0"] = {0, 0, r.right - r.left, r.bottom - r.top, 0, 0};
-    std::set<int> buttonHeights; // of the push buttons: one row of buttons looks even
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string where = name + " " + std::to_string(GetDlgCtrlID(child));
         char kind[32] = {};
@@ -82,10 +80,6 @@ void describe(HWND window, const std::string& name, Places& places) {
         if (lstrcmpiA(kind, "Static") == 0 || lstrcmpiA(kind, "Button") == 0) {
             // In a live font of the window's or the dialog's, never the system's bitmap one.
             EXPECT_NE(fontHeight(child), 0) << where;
-            if (lstrcmpiA(kind, "Button") == 0 &&
-                (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON) {
-                buttonHeights.insert(r.bottom - r.top);
-            }
             expectFits(fontOf(child), testsupport::windowText(child), r.right - r.left, where);
         }
         HWND header = reinterpret_cast<HWND>(SendMessageA(child, LVM_GETHEADER, 0, 0));
@@ -105,7 +99,7 @@ void describe(HWND window, const std::string& name, Places& places) {
                        r.right - r.left - 6 * GetSystemMetrics(SM_CXEDGE), where);
         }
     }
-    EXPECT_LE(buttonHeights.size(), 1u) << name << ": push buttons of different heights";
+    EXPECT_LE(testsupport::buttonHeights(window), 1u) << name << ": push buttons of uneven heights";
 }
 
 } // namespace
