@@ -48,7 +48,7 @@ KINDS = {
 
 # Lines that hold code but where a change is invisible by design or cannot be
 # a runtime fault.
-SKIPPED_CALLS = re.compile(r"\b(HLOG_\w+|static_assert|assert)\s*\(")
+SKIPPED_CALLS = re.compile(r"\b(HLOG_\w+|printMessage|static_assert|assert)\s*\(")
 
 
 def git(repo, *args):
