@@ -187,18 +187,20 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     }
     ASSERT_GE(expected.size(), 2u);
     std::vector<std::string> opened;
-    testsupport::DialogDriver changed(
-        [&](HWND dialog) {
-            for (int id : ids) {
-                opened.push_back(comboSelection(dialog, id));
-            }
-            opened.push_back(testsupport::windowText(GetDlgItem(dialog, IDC_FILTER_TEXT)));
-            pressIn(dialog, IDC_FILTER_CHANGED, {VK_SPACE});
-            pressIn(dialog, 0, {VK_RETURN});
-            return true;
-        },
-        "RZFilterDialog");
-    editor.command(IDM_FILTER);
+    {
+        testsupport::DialogDriver changed(
+            [&](HWND dialog) {
+                for (int id : ids) {
+                    opened.push_back(comboSelection(dialog, id));
+                }
+                opened.push_back(testsupport::windowText(GetDlgItem(dialog, IDC_FILTER_TEXT)));
+                pressIn(dialog, IDC_FILTER_CHANGED, {VK_SPACE});
+                pressIn(dialog, 0, {VK_RETURN});
+                return true;
+            },
+            "RZFilterDialog");
+        editor.command(IDM_FILTER);
+    }
     EXPECT_EQ(opened, (std::vector<std::string>{"すべて", "すべて", "すべて", "すべて", ""}));
     EXPECT_EQ(column(editor, 0), expected);
     // An edit that puts the hidden row's cost back: no longer changed, still shown.
@@ -265,5 +267,27 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
     EXPECT_EQ(targets[1], (std::vector<std::string>{"すべての行", "選択した呪文のすべてのLv",
                                                     "選択した行と同じ属性", "選択した行と同じLv",
                                                     "すべての行"}));
+    // A text filter, then OK with the text cleared: no condition left is no filter.
+    std::vector<std::string> titles;
+    {
+        int round = 0;
+        testsupport::DialogDriver text(
+            [&round](HWND dialog) {
+                SetDlgItemTextA(dialog, IDC_FILTER_TEXT, round++ == 0 ? "FireBall" : "");
+                pressIn(dialog, 0, {VK_RETURN});
+                return true;
+            },
+            "RZFilterDialog");
+        for (int i = 0; i < 2; ++i) {
+            editor.command(IDM_FILTER);
+            titles.push_back(editor.title() + " " +
+                             std::to_string(editor.rowCount(IDC_SPELL_LIST)));
+        }
+    }
+    const int named = static_cast<int>(expected.size()) - 1; // the renamed spell's levels
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{title + " [絞り込み " + std::to_string(named) + "/" +
+                                            std::to_string(all) + "行] " + std::to_string(named),
+                                        title + " " + std::to_string(all)}));
     EXPECT_EQ(answers.unexpected, 0);
 }
