@@ -1,6 +1,7 @@
 // Another table set beside the open one, field by field, with the stock table
 // as the judge: which lines are listed, on which row, and who changed them.
 #include "app/data/RZTableCompare.h"
+#include "app/data/RZTableText.h"
 
 #include <gtest/gtest.h>
 
@@ -61,4 +62,33 @@ TEST(RZTableCompare, ListsEachDifferingFieldOnceWithWhoChangedIt) {
     // The same table on both sides, or tables without a level in common.
     EXPECT_TRUE(compare(open, open, stock).empty());
     EXPECT_TRUE(compare(open, {other[0]}, stock).empty());
+}
+
+TEST(RZTableCompare, TakesAFieldOnItsLevelAndASharedFieldOnEveryLevelOfItsSpell) {
+    const std::vector<Level> open = {
+        {5, 1, {"炎", 1, 11, 4, 1, 50, "焼く", "fire"}},
+        {5, 2, {"炎", 1, 20, 3, 2, 60, "焼く", "fire"}},
+        {7, 1, {"氷", 0, 5, 1, 1, 9, "凍る", "ice"}},
+    };
+    const std::vector<Level> other = {
+        {7, 1, {"氷", 0, 5, 1, 1, 9, std::string(RZTableText::LINE_LIMIT, 'x'), "ice"}},
+        {5, 1, {"業火", 1, 11, 4, 3, 50, "焼く", "fire"}},
+        {5, 2, {"炎", 1, 20, 3, 7, 60, "焼く", "fire"}},
+    };
+    const std::vector<Line> lines = compare(open, other, {});
+    ASSERT_EQ(described(lines), (std::vector<std::string>{"0 1 名称 none -1", "0 1 範囲 none -1",
+                                                          "1 2 範囲 none -1", "2 0 説明 none -1"}));
+    // 範囲 of level 1 alone, 名称 on both levels; a line naming no level is passed over.
+    Line outside = lines[1];
+    outside.position = 3;
+    Taking taking = take(open, other, {lines[1], lines[0], outside});
+    EXPECT_EQ(taking.positions, (std::vector<std::uint32_t>{0, 1}));
+    const std::vector<RZSpellValues> values = {{"業火", 1, 11, 4, 3, 50, "焼く", "fire"},
+                                               {"業火", 1, 20, 3, 2, 60, "焼く", "fire"}};
+    EXPECT_TRUE(taking.values == values);
+    EXPECT_TRUE(taking.allowed());
+    // A description that leaves the spell's line longer than a save writes.
+    taking = take(open, other, {lines[2], lines[3]});
+    EXPECT_EQ(taking.positions, (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(taking.tooLong, (std::vector<std::uint32_t>{2}));
 }
