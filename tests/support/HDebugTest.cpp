@@ -1,4 +1,5 @@
 #include "support/HDebug.h"
+#include "support/HStageClock.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace testsupport;
@@ -211,4 +213,64 @@ TEST(HDebug, RotationReachedByReallyWritingPastTheLimit) {
     EXPECT_LT(rotatedSize, HDebug::SIZE_LIMIT + 4096);
     std::string fresh = readFile(dir + "\\debug.log");
     EXPECT_NE(std::string::npos, fresh.find("情報：ログ出力再開"));
+}
+
+// The benchmarks' stage clock: each stage's own time, the stages inside it
+// left out, handed over as a stage ends or another begins inside it.
+namespace {
+
+std::vector<std::pair<std::string, double>> charged;
+
+void noteStage(const char* stage, double ms) {
+    charged.emplace_back(stage, ms);
+}
+
+double nowMs() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Spins until `ms` have passed.
+void spend(double ms) {
+    const double start = nowMs();
+    while (nowMs() - start < ms) {
+    }
+}
+
+} // namespace
+
+TEST(HStageClock, HandsEachStageItsOwnTimeWhileSomebodyListens) {
+    charged.clear();
+    {
+        HStageClock::Scope unheard("unheard");
+        spend(1);
+    }
+    HStageClock::setListener(noteStage);
+    const double start = nowMs();
+    {
+        HStageClock::Scope outer("outer");
+        spend(4);
+        {
+            HStageClock::Scope inner("inner");
+            spend(12);
+        }
+        spend(4);
+    }
+    const double elapsed = nowMs() - start;
+    HStageClock::setListener(nullptr);
+    { HStageClock::Scope after("after"); }
+    std::vector<std::string> stages;
+    for (const auto& stage : charged) {
+        stages.push_back(stage.first);
+    }
+    ASSERT_EQ(stages, (std::vector<std::string>{"outer", "inner", "outer"}));
+    // Each at least what it spent, together no more than the whole took.
+    double sum = 0;
+    for (std::size_t i = 0; i < charged.size(); ++i) {
+        EXPECT_GE(charged[i].second, i == 1 ? 12 : 4) << i;
+        sum += charged[i].second;
+    }
+    EXPECT_LE(sum, elapsed + 0.001);
 }
