@@ -164,11 +164,22 @@ TEST_F(TableTextTest, ExportAndImportThroughTheToolsMenu) {
     expectBox(answers.seen.back(), "TSVファイル", "TSVファイルを書き出せませんでした。", MB_OK,
               IDI_EXCLAMATION);
 
-    // A table never saved offers the table's usual name.
-    editor.command(IDM_NEW);
-    answers.push(IDCANCEL);
-    editor.command(IDM_EXPORT_TSV);
-    EXPECT_EQ("MagicTable", answers.seen.back().fileName);
+    // A table kept outside a Data folder offers its own folder's name; one
+    // never saved, the table's usual name.
+    CreateDirectoryA((out + "\\Mods").c_str(), nullptr);
+    writeFile(out + "\\Mods\\MagicTable", table);
+    answers.push(IDOK, out + "\\Mods\\MagicTable");
+    editor.command(IDM_OPEN);
+    std::vector<std::string> offered;
+    for (int id : {0, static_cast<int>(IDM_NEW)}) {
+        if (id != 0) {
+            editor.command(id);
+        }
+        answers.push(IDCANCEL);
+        editor.command(IDM_EXPORT_TSV);
+        offered.push_back(answers.seen.back().fileName);
+    }
+    EXPECT_EQ(offered, (std::vector<std::string>{"Mods", "MagicTable"}));
     EXPECT_EQ(0, answers.unexpected);
 }
 
