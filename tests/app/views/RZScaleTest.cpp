@@ -59,13 +59,20 @@ void expectFits(HFONT font, const std::string& text, int room, const std::string
     ReleaseDC(nullptr, dc);
 }
 
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 // Where each thing lies, "<window> <id>" (id 0: the window's outer size; a list
 // column "<list>/<column>"): left, top, right, bottom, font height, and 1 when
 // the system sizes its height by the font (a closed drop-down, whose layout
 // height is that of its open list; a heading).
 using Places = std::map<std::string, std::vector<int>>;
 
-void describe(HWND window, const std::string& name, Places& places) {
+void describe(HWND window, const std::string& name, Places& places, int dpi = screenDpi()) {
     RECT r = {};
     GetWindowRect(window, &r);
     places[name + " 0"] = {0, 0, r.right - r.left, r.bottom - r.top, 0, 0};
@@ -78,8 +85,8 @@ void describe(HWND window, const std::string& name, Places& places) {
         places[where] = {
             r.left, r.top, r.right, r.bottom, fontHeight(child), lstrcmpiA(kind, "ComboBox") == 0};
         if (lstrcmpiA(kind, "Static") == 0 || lstrcmpiA(kind, "Button") == 0) {
-            // In a live font of the window's or the dialog's, never the system's bitmap one.
-            EXPECT_NE(fontHeight(child), 0) << where;
+            // In the window's or the dialog's 9-point font, never the system's bitmap one.
+            EXPECT_EQ(fontHeight(child), -MulDiv(9, dpi, 72)) << where;
             expectFits(fontOf(child), testsupport::windowText(child), r.right - r.left, where);
         }
         HWND header = reinterpret_cast<HWND>(SendMessageA(child, LVM_GETHEADER, 0, 0));
@@ -250,7 +257,7 @@ TEST(RZScaleTest, MovingToAScreenOfAnotherResolutionLaysOutAgainAndKeepsTheWork)
     SendMessageA(editor.hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
     Places moved;
-    describe(editor.hwnd, "main", moved);
+    describe(editor.hwnd, "main", moved, 192);
     EXPECT_EQ(1000, moved["main 0"][2]);
     EXPECT_EQ(740, moved["main 0"][3]);
     for (const auto& place : before) {
