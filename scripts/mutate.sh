@@ -243,6 +243,9 @@ for p in "${patches[@]}"; do
     fi
   fi
   git -C "$src" checkout -qf -- .
+  # A test program stopped by a fault leaves its temporary folder (a few of
+  # hundreds of megabytes): hundreds of faults would fill the disk.
+  rm -rf "$RZ_WINEPREFIX"/drive_c/users/*/Temp/rztest-*
   printf '%-10s %-28s %s%s\n' "$verdict" "$name" "$fault" "$note"
   case "$verdict" in
     KILLED) killed=$((killed + 1)) ;;

@@ -47,5 +47,11 @@ int main(int argc, char** argv) {
     HDebug::start();
     int result = RUN_ALL_TESTS();
     HDebug::stop();
+    // A passing run leaves nothing behind (some tests write files of hundreds
+    // of megabytes); a failing one keeps its files and log to look at.
+    if (result == 0) {
+        SetCurrentDirectoryA(temp);
+        testsupport::removeTree(dir);
+    }
     return result;
 }

@@ -59,6 +59,86 @@ void expectFits(HFONT font, const std::string& text, int room, const std::string
     ReleaseDC(nullptr, dc);
 }
 
+// What the user sees of a window's client area, painted now (`skipped` left
+// out: an animation): its pixels' FNV-1a hash in hex; the picture is kept in
+// `file` to look at.
+std::string lookOf(HWND window, const std::string& file, RECT skipped = RECT{}) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HideCaret(nullptr); // it blinks
+    RECT client = {};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window);
+    const std::vector<DWORD> pixels =
+        testsupport::pixelsOf(client.right, client.bottom, [&](HDC dc) {
+            BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        });
+    ReleaseDC(window, screen);
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t at = 0; at < pixels.size(); ++at) {
+        const POINT point = {static_cast<LONG>(at % static_cast<std::size_t>(client.right)),
+                             static_cast<LONG>(at / static_cast<std::size_t>(client.right))};
+        hash = (hash ^ (PtInRect(&skipped, point) ? 0 : pixels[at] & 0xFFFFFF)) * 1099511628211ull;
+    }
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = client.right;
+    info.biHeight = -client.bottom;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    head.bfType = 0x4D42;
+    head.bfOffBits = sizeof(head) + sizeof(info);
+    head.bfSize = head.bfOffBits + static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    testsupport::writeFile(file,
+                           std::string(reinterpret_cast<const char*>(&head), sizeof(head)) +
+                               std::string(reinterpret_cast<const char*>(&info), sizeof(info)) +
+                               std::string(reinterpret_cast<const char*>(pixels.data()),
+                                           pixels.size() * sizeof(DWORD)));
+    char text[24];
+    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+// How the window and each dialog look at two resolutions, as lookOf hashes
+// them. A change of anything drawn (a place, a size, a text, a font, a colour)
+// changes its line: look at the bitmap the failure names, and when it is as
+// meant, put the new hash here.
+const std::map<std::string, std::string> LOOKS = {
+    {"main 96", "59ab8a6b7c0f3914"},
+    {"main 144", "f8ef8cdeb0f947f4"},
+    {"RZBulkChangeDialog 96", "e17665d2baf0c62d"},
+    {"RZBulkChangeDialog 144", "e8218ee27f3c7810"},
+    {"RZCharacterSpellsDialog 96", "b3b01dd9407c83a4"},
+    {"RZCharacterSpellsDialog 144", "06322839d2d96598"},
+    {"RZFilterDialog 96", "f675558549c2406f"},
+    {"RZFilterDialog 144", "6413b1521084e5d6"},
+    {"RZFindDialog 96", "8e96abcf77604b73"},
+    {"RZFindDialog 144", "a483f89da181b1e2"},
+    {"RZStockDiffDialog 96", "31e6b41cb2cd7aaf"},
+    {"RZStockDiffDialog 144", "e3127e4bee0dadb7"},
+    {"RZTableCheckDialog 96", "0cd75d02e5343079"},
+    {"RZTableCheckDialog 144", "e755c21f13bf3a52"},
+    {"RZVersion 96", "09c0abe4c84f044c"},
+    {"RZVersion 144", "ada0d3d67bc1edf8"},
+};
+
+// Checks the look of `name` at 96 and 144 DPI (at 192 a dialog is larger
+// than the test's screen).
+void expectLook(HWND window, const std::string& name, const std::string& folder,
+                RECT skipped = RECT{}) {
+    const int dpi = HDpi::ofWindow(window);
+    if (dpi != HDpi::BASE && dpi != 144) {
+        return;
+    }
+    const std::string key = name + " " + std::to_string(dpi);
+    const auto known = LOOKS.find(key);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string file = folder + "\\" + name + "-" + std::to_string(dpi) + ".bmp";
+    EXPECT_EQ(known != LOOKS.end() ? known->second : "", lookOf(window, file, skipped))
+        << key << " looks different: " << file;
+}
+
 int screenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -118,12 +198,19 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
     const std::string base = testsupport::environment("RZ_SCALE_BASE");
     ASSERT_FALSE(base.empty());
     ASSERT_TRUE(setGameDirectory(sharedGame()));
+    const std::string folder = testsupport::programDirectory() + "\\looks";
+    // No tip or hot item under the mouse.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Places places;
     Answerer answers;
     Editor editor;
     editor.command(editor.dataSetId("SetA"));
     editor.selectRow(0);
     describe(editor.hwnd, "main", places);
+    RECT animated = {};
+    GetWindowRect(editor.controlHandle(IDC_PICTURE), &animated);
+    MapWindowPoints(nullptr, editor.hwnd, reinterpret_cast<POINT*>(&animated), 2);
+    expectLook(editor.hwnd, "main", folder, animated);
     EXPECT_GE(SendMessageA(editor.controlHandle(IDC_SPELL_LIST), LVM_GETCOUNTPERPAGE, 0, 0), 7);
     // The menu bar's items (a menu's own items the system lays out to fit).
     NONCLIENTMETRICSA metrics = {};
@@ -143,6 +230,7 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
         testsupport::DialogDriver driver(
             [&](HWND shown) {
                 describe(shown, dialog.windowClass, places);
+                expectLook(shown, dialog.windowClass, folder);
                 PostMessageA(shown, WM_CLOSE, 0, 0);
                 return true;
             },
