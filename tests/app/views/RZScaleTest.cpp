@@ -1,7 +1,8 @@
 // The window and every dialog laid out for the screen's resolution. Wine takes
 // the resolution from the prefix's LogPixels when a process starts, so the
 // editor is run at each resolution in a process of its own (this program again)
-// and set against its own layout at 96 DPI, scaled.
+// and set against its own layout at 96 DPI, scaled; at 96 and 144 DPI each
+// also looks, pixel for pixel, as it did when its look was last approved.
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
 #include "app/views/RZWindow.h"
@@ -27,12 +28,14 @@ namespace {
 const struct {
     int command;
     const char* windowClass;
+    const char* chosen; // the table a chooser before the dialog is given, in the game
 } DIALOGS[] = {{IDM_FIND, "RZFindDialog"},
                {IDM_BULK_CHANGE, "RZBulkChangeDialog"},
                {IDM_TABLE_CHECK, "RZTableCheckDialog"},
                {IDM_STOCK_DIFF, "RZStockDiffDialog"},
                {IDM_CHARACTER_SPELLS, "RZCharacterSpellsDialog"},
                {IDM_FILTER, "RZFilterDialog"},
+               {IDM_COMPARE_TABLE, "RZTableCompareDialog", "\\SetB\\Data\\MagicTable"},
                {IDM_ABOUT, "RZVersion"}};
 
 HFONT fontOf(HWND window) {
@@ -59,32 +62,35 @@ void expectFits(HFONT font, const std::string& text, int room, const std::string
     ReleaseDC(nullptr, dc);
 }
 
-// What the user sees of a window's client area, painted now (`skipped` left
-// out: an animation): its pixels' FNV-1a hash in hex; the picture is kept in
-// `file` to look at.
-std::string lookOf(HWND window, const std::string& file, RECT skipped = RECT{}) {
+// A window's client area as the user sees it, painted now.
+std::vector<DWORD> clientPixels(HWND window, RECT& client) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     HideCaret(nullptr); // it blinks
-    RECT client = {};
     GetClientRect(window, &client);
     HDC screen = GetDC(window);
-    const std::vector<DWORD> pixels =
-        testsupport::pixelsOf(client.right, client.bottom, [&](HDC dc) {
-            BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        });
+    std::vector<DWORD> pixels = testsupport::pixelsOf(client.right, client.bottom, [&](HDC dc) {
+        BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    });
     ReleaseDC(window, screen);
+    return pixels;
+}
+
+// Pixels, rows of `width`, as the FNV-1a hash of their colours in hex, those
+// in `skipped` (an animation) left out; kept in `file` as a bitmap to look at.
+std::string lookOf(const std::vector<DWORD>& pixels, int width, const std::string& file,
+                   RECT skipped) {
     std::uint64_t hash = 14695981039346656037ull;
     for (std::size_t at = 0; at < pixels.size(); ++at) {
-        const POINT point = {static_cast<LONG>(at % static_cast<std::size_t>(client.right)),
-                             static_cast<LONG>(at / static_cast<std::size_t>(client.right))};
+        const POINT point = {static_cast<LONG>(at % static_cast<std::size_t>(width)),
+                             static_cast<LONG>(at / static_cast<std::size_t>(width))};
         hash = (hash ^ (PtInRect(&skipped, point) ? 0 : pixels[at] & 0xFFFFFF)) * 1099511628211ull;
     }
     BITMAPFILEHEADER head = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);
-    info.biWidth = client.right;
-    info.biHeight = -client.bottom;
+    info.biWidth = width;
+    info.biHeight = -static_cast<LONG>(pixels.size() / static_cast<std::size_t>(width));
     info.biPlanes = 1;
     info.biBitCount = 32;
     head.bfType = 0x4D42;
@@ -107,6 +113,8 @@ std::string lookOf(HWND window, const std::string& file, RECT skipped = RECT{}) 
 const std::map<std::string, std::string> LOOKS = {
     {"main 96", "59ab8a6b7c0f3914"},
     {"main 144", "f8ef8cdeb0f947f4"},
+    {"picture 96", "1a12fc9404408f25"},
+    {"picture 144", "9127e954c1e46925"},
     {"RZBulkChangeDialog 96", "e17665d2baf0c62d"},
     {"RZBulkChangeDialog 144", "e8218ee27f3c7810"},
     {"RZCharacterSpellsDialog 96", "b3b01dd9407c83a4"},
@@ -119,24 +127,32 @@ const std::map<std::string, std::string> LOOKS = {
     {"RZStockDiffDialog 144", "e3127e4bee0dadb7"},
     {"RZTableCheckDialog 96", "0cd75d02e5343079"},
     {"RZTableCheckDialog 144", "e755c21f13bf3a52"},
+    {"RZTableCompareDialog 96", "e8406aa25f7a2886"},
+    {"RZTableCompareDialog 144", "2f19cb5c6935b997"},
     {"RZVersion 96", "09c0abe4c84f044c"},
     {"RZVersion 144", "ada0d3d67bc1edf8"},
 };
 
 // Checks the look of `name` at 96 and 144 DPI (at 192 a dialog is larger
 // than the test's screen).
-void expectLook(HWND window, const std::string& name, const std::string& folder,
+void expectLook(const std::vector<DWORD>& pixels, int width, const std::string& name, int dpi,
                 RECT skipped = RECT{}) {
-    const int dpi = HDpi::ofWindow(window);
     if (dpi != HDpi::BASE && dpi != 144) {
         return;
     }
+    const std::string folder = testsupport::programDirectory() + "\\looks";
+    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string key = name + " " + std::to_string(dpi);
     const auto known = LOOKS.find(key);
-    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string file = folder + "\\" + name + "-" + std::to_string(dpi) + ".bmp";
-    EXPECT_EQ(known != LOOKS.end() ? known->second : "", lookOf(window, file, skipped))
+    EXPECT_EQ(known != LOOKS.end() ? known->second : "", lookOf(pixels, width, file, skipped))
         << key << " looks different: " << file;
+}
+
+void expectLook(HWND window, const std::string& name, RECT skipped = RECT{}) {
+    RECT client = {};
+    const std::vector<DWORD> pixels = clientPixels(window, client);
+    expectLook(pixels, client.right, name, HDpi::ofWindow(window), skipped);
 }
 
 int screenDpi() {
@@ -198,7 +214,6 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
     const std::string base = testsupport::environment("RZ_SCALE_BASE");
     ASSERT_FALSE(base.empty());
     ASSERT_TRUE(setGameDirectory(sharedGame()));
-    const std::string folder = testsupport::programDirectory() + "\\looks";
     // No tip or hot item under the mouse.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Places places;
@@ -210,7 +225,7 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
     RECT animated = {};
     GetWindowRect(editor.controlHandle(IDC_PICTURE), &animated);
     MapWindowPoints(nullptr, editor.hwnd, reinterpret_cast<POINT*>(&animated), 2);
-    expectLook(editor.hwnd, "main", folder, animated);
+    expectLook(editor.hwnd, "main", animated);
     EXPECT_GE(SendMessageA(editor.controlHandle(IDC_SPELL_LIST), LVM_GETCOUNTPERPAGE, 0, 0), 7);
     // The menu bar's items (a menu's own items the system lays out to fit).
     NONCLIENTMETRICSA metrics = {};
@@ -230,11 +245,14 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
         testsupport::DialogDriver driver(
             [&](HWND shown) {
                 describe(shown, dialog.windowClass, places);
-                expectLook(shown, dialog.windowClass, folder);
+                expectLook(shown, dialog.windowClass);
                 PostMessageA(shown, WM_CLOSE, 0, 0);
                 return true;
             },
             dialog.windowClass);
+        if (dialog.chosen != nullptr) {
+            answers.push(IDOK, sharedGame() + dialog.chosen);
+        }
         editor.command(dialog.command);
         EXPECT_EQ(1, driver.handled()) << dialog.windowClass;
     }
@@ -248,6 +266,7 @@ TEST(RZScaleRecording, DISABLED_WindowDialogsMenusAndPicture) {
     const std::vector<DWORD> picture = testsupport::pixelsOf(
         client.right, client.bottom, [&](HDC dc) { PrintWindow(view, dc, 0); });
     places["picture view"] = {client.right, 0, 0, 0, 0, 0};
+    expectLook(picture, client.right, "picture", HDpi::ofWindow(view));
 
     const int dpi = HDpi::ofWindow(editor.hwnd);
     if (dpi == HDpi::BASE) {
