@@ -133,6 +133,24 @@ TEST(RZEditData, OwnsEntriesAndForgetsTheShownOneWhenCleared) {
     document.entryAt(2)->setCost(5);
     EXPECT_TRUE(document.hasChanged());
 
+    // A filter shows the positions given (one beyond the table left out);
+    // without one every row, and still none beyond the table.
+    RZRowFilter::Conditions byText;
+    byText.text = "ソ";
+    document.setFilter(byText, {0, 2, 7});
+    std::string shown;
+    for (bool filtered : {true, false}) {
+        if (!filtered) {
+            document.clearFilter();
+        }
+        shown += std::to_string(document.isFiltered()) + document.filterConditions().text + ":";
+        for (std::uint32_t position = 0; position <= 3; ++position) {
+            shown += std::to_string(document.isShown(position));
+        }
+        shown += "/" + std::to_string(document.shownCount()) + " ";
+    }
+    EXPECT_EQ(shown, "1ソ:1010/2 0:1110/3 ");
+
     document.setShownEntry(document.entryAt(1));
     EXPECT_EQ(document.entryAt(1), document.shownEntry());
     document.clear();
