@@ -1,6 +1,7 @@
 #include "tests/common/TestSupport.h"
 #include "tests/toolkit/ControlTestWindow.h"
 #include "toolkit/HButton.h"
+#include "toolkit/HCheckBox.h"
 #include "toolkit/HLabel.h"
 
 #include <gtest/gtest.h>
@@ -145,4 +146,27 @@ TEST(HButton, KeyUpWithoutKeyDownAndOtherKeysDoNothing) {
     EXPECT_EQ(0, SendMessageA(button->getHandle(), WM_KEYUP, VK_RETURN, 0xC0000001));
     pumpMessages(50);
     EXPECT_EQ(1u, commandsFor(*commands, 340).size());
+}
+
+// The check as set before the box exists, while it does (by the program or the
+// user) and after it is gone.
+TEST(HCheckBox, KeepsItsCheckBeforeWhileAndAfterItsWindow) {
+    Window window;
+    HCheckBox* box = window.make<HCheckBox>(window.get(), 304, "変更した行だけ");
+    box->setBounds(10, 100, 160, 20);
+    box->setChecked(true);
+    window.show();
+    ASSERT_NE(nullptr, box->getHandle());
+    const auto shown = [box] { return SendMessageA(box->getHandle(), BM_GETCHECK, 0, 0); };
+    std::vector<LRESULT> states = {shown()};
+    box->setChecked(false);
+    states.push_back(shown());
+    EXPECT_FALSE(box->isChecked());
+    SendMessageA(box->getHandle(), BM_CLICK, 0, 0);
+    states.push_back(shown());
+    EXPECT_EQ(states, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
+    EXPECT_EQ(BS_AUTOCHECKBOX, GetWindowLongA(box->getHandle(), GWL_STYLE) & BS_TYPEMASK);
+    box->dispose();
+    EXPECT_EQ(nullptr, box->getHandle());
+    EXPECT_TRUE(box->isChecked());
 }
