@@ -289,5 +289,37 @@ TEST_F(FilterTest, ShowsMatchingRowsUntilUndoReachesAHiddenOneOrTheKeyClearsIt) 
               (std::vector<std::string>{title + " [絞り込み " + std::to_string(named) + "/" +
                                             std::to_string(all) + "行] " + std::to_string(named),
                                         title + " " + std::to_string(all)}));
+
+    // Sorted by 消費, the first row's cost raised past all others: the row keeps
+    // its place until a filter fills the list again in the column's order.
+    const int costColumn = RZSpellFields::listColumnOf(RZSpellFields::FIELD_COST);
+    editor.clickColumn(IDC_SPELL_LIST, costColumn);
+    if (RZListViewEvent::directions()[costColumn] != 1) {
+        editor.clickColumn(IDC_SPELL_LIST, costColumn);
+    }
+    editor.selectRow(0);
+    const RZMagic* raised = document->shownEntry();
+    editor.type(IDC_COST, "9999");
+    editor.selectRow(1);
+    EXPECT_EQ(editor.cell(IDC_SPELL_LIST, 0, costColumn), "9999");
+    {
+        testsupport::DialogDriver byName(
+            [](HWND dialog) {
+                SetDlgItemTextA(dialog, IDC_FILTER_TEXT, "呪文");
+                pressIn(dialog, 0, {VK_RETURN});
+                return true;
+            },
+            "RZFilterDialog");
+        editor.command(IDM_FILTER);
+    }
+    const std::vector<std::string> costs = column(editor, costColumn);
+    ASSERT_EQ(costs.size(), static_cast<size_t>(all - named));
+    EXPECT_TRUE(
+        std::is_sorted(costs.begin(), costs.end(), [](const std::string& a, const std::string& b) {
+            return std::stoi(a) < std::stoi(b);
+        }));
+    EXPECT_EQ(costs.back(), "9999");
+    editor.selectRow(all - named - 1);
+    EXPECT_EQ(document->shownEntry(), raised);
     EXPECT_EQ(answers.unexpected, 0);
 }
