@@ -220,8 +220,9 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
     };
     Rows items;
     bool valueFocused = false;
-    answers.push(IDOK);
-    answers.push(IDOK);
+    for (int box = 0; box < 4; ++box) {
+        answers.push(IDOK);
+    }
     testsupport::DialogDriver bulk(
         testsupport::inTurn(
             {[&](HWND dialog) {
@@ -234,6 +235,12 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
                  choose(dialog, {"効率", "次の値を足す", "すべての行"}, "1x");
              },
              [&](HWND dialog) {
+                 choose(dialog, {"効率", "次の値にする", "すべての行"}, "-1");
+             },
+             [&](HWND dialog) {
+                 choose(dialog, {"効率", "次の％にする", "すべての行"}, "1001");
+             },
+             [&](HWND dialog) {
                  valueFocused = GetFocus() == GetDlgItem(dialog, IDC_BULK_VALUE);
                  choose(dialog, {"射程", "次の％にする", "選択した行と同じ属性"}, "150");
              }}),
@@ -244,9 +251,14 @@ TEST_F(ToolDialogsTest, BulkChangeSetsManyRowsInOneUndoStep) {
                            {"次の値にする", "次の値を足す", "次の％にする"},
                            {"すべての行", "選択した呪文のすべてのLv", "選択した行と同じ属性",
                             "選択した行と同じLv"}}));
-    ASSERT_EQ(answers.seen.size(), 2u);
+    ASSERT_EQ(answers.seen.size(), 4u);
     expectBox(answers.seen[0], "一括変更", refusal, MB_OK, IDI_WARNING);
-    expectBox(answers.seen[1], "一括変更", "値には整数を入力してください。", MB_OK, IDI_WARNING);
+    const char* const wrongValues[] = {"値には整数を入力してください。",
+                                       "値には0以上の整数を入力してください。",
+                                       "％には0～1000の整数を入力してください。"};
+    for (int i = 0; i < 3; ++i) {
+        expectBox(answers.seen[i + 1], "一括変更", wrongValues[i], MB_OK, IDI_WARNING);
+    }
     EXPECT_TRUE(valueFocused);
 
     // 射程 at 150% on every row of the selected row's element, halves up.
