@@ -3,6 +3,7 @@
 #include "tests/common/TestSupport.h"
 #include "tests/toolkit/NativeTestSupport.h"
 #include "toolkit/HContainer.h"
+#include "toolkit/HDpi.h"
 #include "toolkit/HImage.h"
 #include "toolkit/HImageView.h"
 
@@ -25,6 +26,8 @@ class Frame : public HContainer {
         setHandle(CreateWindowExA(0, "RZImageViewTestFrame", "frame", WS_POPUP | WS_VISIBLE, 0, 0,
                                   200, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     }
+    // The resolution its views are made for.
+    void useDpi(int dpi) { setDpi(dpi); }
     ~Frame() override {
         HWND h = getHandle();
         setHandle(nullptr);
@@ -207,4 +210,33 @@ TEST(HImageViewTest, TheWindowShowsTheFrameAfterEachPaintMessage) {
     EXPECT_EQ(0, SendMessageA(view.getHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
     EXPECT_EQ(FRAME_COLOURS[0], GetPixel(dc, 16, 16)); // the last frame painted
     ReleaseDC(view.getHandle(), dc);
+}
+
+// At twice the resolution, a strip too large to be scaled whole (over
+// MAX_COMPOSED_PIXELS once doubled) has each frame scaled on its own, filling
+// the doubled view from its corner.
+TEST(HImageViewTest, AFrameOfAStripTooLargeToScaleWholeIsScaledOnItsOwn) {
+    Frame frame;
+    frame.useDpi(2 * HDpi::BASE);
+    HImageView view(&frame, 131, "");
+    view.setBounds(0, 0, 16, 16);
+    view.setBackgroundColor(HColor(212, 208, 200));
+    view.create();
+    const int frames = 4200; // 16 x 67,200 pixels, 4 times that doubled
+    ASSERT_TRUE(view.createImage(16, 16 * frames));
+    for (int i = 0; i < 4; i++) {
+        paintRect(view.getImage(), 0, 16 * i, 16, 16 * i + 16, FRAME_COLOURS[i]);
+    }
+    view.startTimerAnimation(16, 16, frames, 1, 60000);
+    ASSERT_EQ(2, view.getFrameScale());
+    std::vector<COLORREF> corners;
+    for (int i = 0; i < 2; i++) {
+        view.paint();
+        for (POINT at : {POINT{0, 0}, POINT{31, 31}, POINT{32, 32}}) {
+            corners.push_back(GetPixel(view.getBackBuffer()->getDC(), at.x, at.y));
+        }
+        view.nextFrame();
+    }
+    EXPECT_EQ(corners, (std::vector<COLORREF>{FRAME_COLOURS[0], FRAME_COLOURS[0], CLR_INVALID,
+                                              FRAME_COLOURS[1], FRAME_COLOURS[1], CLR_INVALID}));
 }
