@@ -172,6 +172,11 @@ void describe(HWND window, const std::string& name, Places& places, int dpi = sc
     RECT r = {};
     GetWindowRect(window, &r);
     places[name + " 0"] = {0, 0, r.right - r.left, r.bottom - r.top, 0, 0};
+    // Also a window larger than the screen keeps its title bar on it.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(r.left >= work.left && r.top >= work.top)
+        << name << " at " << r.left << ", " << r.top;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string where = name + " " + std::to_string(GetDlgCtrlID(child));
         char kind[32] = {};
