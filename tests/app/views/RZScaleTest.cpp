@@ -1,7 +1,7 @@
 // The window and every dialog laid out for the screen's resolution. Wine takes
 // the resolution from the prefix's LogPixels when a process starts, so the
 // editor is run at each resolution in a process of its own (this program again)
-// and set against its own layout at 96 DPI, scaled; at 96 and 144 DPI each
+// and set against its own layout at 96 DPI, scaled; at 96, 120 and 144 DPI each
 // also looks, pixel for pixel, as it did when its look was last approved.
 #include "app/views/RZIds.h"
 #include "app/views/RZImageView.h"
@@ -112,34 +112,45 @@ std::string lookOf(const std::vector<DWORD>& pixels, int width, const std::strin
 // meant, put the new hash here.
 const std::map<std::string, std::string> LOOKS = {
     {"main 96", "59ab8a6b7c0f3914"},
+    {"main 120", "708dd19e352d5c6f"},
     {"main 144", "f8ef8cdeb0f947f4"},
     {"main-filtered 96", "0a7aadef1ff68a9d"},
+    {"main-filtered 120", "82095d30fbd1ca6d"},
     {"main-filtered 144", "93bd3253f4803366"},
     {"picture 96", "1a12fc9404408f25"},
+    {"picture 120", "21633ee5395897a5"},
     {"picture 144", "9127e954c1e46925"},
     {"RZBulkChangeDialog 96", "e17665d2baf0c62d"},
+    {"RZBulkChangeDialog 120", "f29decc03aa6f322"},
     {"RZBulkChangeDialog 144", "e8218ee27f3c7810"},
     {"RZCharacterSpellsDialog 96", "b3b01dd9407c83a4"},
+    {"RZCharacterSpellsDialog 120", "ec51928432cec508"},
     {"RZCharacterSpellsDialog 144", "06322839d2d96598"},
     {"RZFilterDialog 96", "f675558549c2406f"},
+    {"RZFilterDialog 120", "a76d62aace562ef1"},
     {"RZFilterDialog 144", "6413b1521084e5d6"},
     {"RZFindDialog 96", "8e96abcf77604b73"},
+    {"RZFindDialog 120", "b9a5aa583f8ac3d4"},
     {"RZFindDialog 144", "a483f89da181b1e2"},
     {"RZStockDiffDialog 96", "31e6b41cb2cd7aaf"},
+    {"RZStockDiffDialog 120", "b644fe1cad885044"},
     {"RZStockDiffDialog 144", "e3127e4bee0dadb7"},
     {"RZTableCheckDialog 96", "0cd75d02e5343079"},
+    {"RZTableCheckDialog 120", "991adba503d9893c"},
     {"RZTableCheckDialog 144", "e755c21f13bf3a52"},
     {"RZTableCompareDialog 96", "e8406aa25f7a2886"},
+    {"RZTableCompareDialog 120", "378772c954472d07"},
     {"RZTableCompareDialog 144", "2f19cb5c6935b997"},
     {"RZVersion 96", "09c0abe4c84f044c"},
+    {"RZVersion 120", "6318ef2e6f2fd887"},
     {"RZVersion 144", "ada0d3d67bc1edf8"},
 };
 
-// Checks the look of `name` at 96 and 144 DPI (at 192 a dialog is larger
-// than the test's screen).
+// Checks the look of `name` at 96, 120 and 144 DPI (at 192 a dialog is
+// larger than the test's screen).
 void expectLook(const std::vector<DWORD>& pixels, int width, const std::string& name, int dpi,
                 RECT skipped = RECT{}) {
-    if (dpi != HDpi::BASE && dpi != 144) {
+    if (dpi > 144) {
         return;
     }
     const std::string folder = testsupport::programDirectory() + "\\looks";
