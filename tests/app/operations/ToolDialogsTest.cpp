@@ -6,6 +6,7 @@
 #include "app/views/RZDisplay.h"
 #include "app/views/RZIds.h"
 #include "app/views/RZWindow.h"
+#include "app/operations/RZOperations.h"
 #include "support/HHandle.h"
 #include "tests/app/views/EditorHarness.h"
 #include "tests/common/TestSupport.h"
@@ -15,7 +16,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -627,5 +630,71 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
               "比較する表を読み込めませんでした。\r\n" + game + "\\Mod\\Empty", MB_OK, IDI_WARNING);
     expectBox(answers.seen[8], "他の表と比較", "比較する表を読み込めませんでした。\r\n" + held,
               MB_OK, IDI_WARNING);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+// The Tools and filter operations as their commands and the benchmarks call
+// them: without a table each opens nothing and says it did nothing, as do the
+// dialogs' own ones given a window that is no such dialog; with a table each
+// says what it did.
+TEST_F(ToolDialogsTest, OperationsSayWhatTheyDid) {
+    Answerer answers;
+    Editor editor;
+    HComponent* window = editor.window;
+    std::vector<std::unique_ptr<testsupport::DialogDriver>> dialogs;
+    for (const char* kind : {"RZBulkChangeDialog", "RZCharacterSpellsDialog", "RZTableCheckDialog",
+                             "RZFilterDialog", "RZTableCompareDialog"}) {
+        dialogs.push_back(std::make_unique<testsupport::DialogDriver>(
+            [](HWND dialog) {
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+                return true;
+            },
+            kind));
+    }
+    RZRowFilter::Conditions byName, nothing, noMatch;
+    byName.text = "呪文01";
+    noMatch.text = "zz";
+    RZBulkChange::Choice addOne;
+    addOne.operation = RZBulkChange::ADD;
+    addOne.value = "1";
+    const std::string out = testsupport::makeScratchDir("operations");
+    const std::pair<const char*, std::function<bool()>> calls[] = {
+        {"check", [&] { return RZOP0034(window); }},
+        {"bulk", [&] { return RZOP0035(window); }},
+        {"characters", [&] { return RZOP0036(window); }},
+        {"compare", [&] { return RZOP0037(window); }},
+        {"filter", [&] { return RZOP0040(window); }},
+        {"copy", [&] { return copyChosenSounds(window); }},
+        {"run", [&] { return runBulkChange(window); }},
+        {"show", [&] { return showCharacterSpells(window); }},
+        {"take", [&] { return takeCheckedChanges(window); }},
+        {"checkAll", [&] { return checkAllChanges(window, true); }},
+        {"runFilter", [&] { return runFilter(window); }},
+        {"byName", [&] { return applyFilter(window, byName); }},
+        {"clear", [&] { return RZOP0041(window); }},
+        {"noMatch", [&] { return applyFilter(window, noMatch); }},
+        {"nothing", [&] { return applyFilter(window, nothing); }},
+        {"add", [&] { return bulkChange(window, addOne); }},
+        {"export", [&] { return exportTableText(window, HFile(out + "\\all.tsv")); }},
+        {"compareMissing", [&] { return compareWithTable(window, HFile(out + "\\none")); }},
+    };
+    // The first five open their dialogs once a table is open.
+    std::vector<std::string> done[2];
+    for (int open = 0; open < 2; ++open) {
+        if (open == 1) {
+            for (const auto& dialog : dialogs) {
+                EXPECT_EQ(dialog->handled(), 0);
+            }
+            editor.command(editor.dataSetId("SetA"));
+            answers.push(IDOK); // the comparison's box for the missing file
+        }
+        for (std::size_t i = open == 1 ? 5 : 0; i < sizeof calls / sizeof calls[0]; ++i) {
+            if (calls[i].second()) {
+                done[open].push_back(calls[i].first);
+            }
+        }
+    }
+    EXPECT_TRUE(done[0].empty()) << done[0].front();
+    EXPECT_EQ(done[1], (std::vector<std::string>{"byName", "clear", "nothing", "add", "export"}));
     EXPECT_EQ(answers.unexpected, 0);
 }
