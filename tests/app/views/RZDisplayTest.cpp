@@ -479,3 +479,27 @@ TEST_F(RZDisplayTest, EveryCommandReachesItsOperation) {
     }
     EXPECT_TRUE(e.alive());
 }
+
+// The list's refills and selection, given no window, no document or a window
+// without the spell list (a dialog, say), change nothing and say so; given the
+// editor's window and document they say they did their work.
+TEST_F(RZDisplayTest, WithoutTheWindowOrTheDocumentTheListIsLeftAlone) {
+    Editor& e = *editor;
+    RZEditData* document = e.document();
+    const RZMagic* second = entry(1);
+    HWindow bare;
+    RZDisplay display;
+    std::string done;
+    for (HComponent* window : {static_cast<HComponent*>(nullptr), static_cast<HComponent*>(&bare),
+                               static_cast<HComponent*>(e.window)}) {
+        for (RZEditData* given : {static_cast<RZEditData*>(nullptr), document}) {
+            done += std::to_string(display.showShownRows(window, given)) +
+                    std::to_string(display.refreshRows(window, given)) +
+                    std::to_string(display.selectEntry(window, given, second)) +
+                    std::to_string(display.showTable(window, given)) + " ";
+        }
+    }
+    EXPECT_EQ(done, "0000 0000 0000 0000 0000 1111 ");
+    EXPECT_EQ(e.rowCount(IDC_SPELL_LIST), 81);
+    EXPECT_EQ(document->shownEntry(), second); // the table shown again keeps the selected row
+}
