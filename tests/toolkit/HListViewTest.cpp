@@ -312,7 +312,12 @@ TEST(HListView, ARemovedRowTakesItsColourAndCheckWithIt) {
     HListView* list = makeList(window, 660);
     list->setCheckBoxes(true);
     fill(list, 3);
+    // A check given before the list has its window is kept, and shown once it has.
+    list->setItemChecked(1, true);
+    const bool before = list->isItemChecked(1);
     window.show();
+    EXPECT_TRUE(before && list->isItemChecked(1));
+    list->setItemChecked(1, false);
     list->setItemChecked(0, true);
     list->setItemChecked(2, true);
     list->setItemColor(0, HColor(255, 0, 0));
