@@ -238,6 +238,13 @@ TEST(HFileWriter, SmallWritesAreCollectedAndReplaceTheOldFile) {
     EXPECT_TRUE(writer.close());
     EXPECT_EQ("abc\r\n123456789", readFile(path));
     EXPECT_FALSE(writer.setBufferSize(0));
+    // A writer that goes without close() writes what it still holds.
+    {
+        HFileWriter unclosed{HFile(path)};
+        ASSERT_TRUE(unclosed.open());
+        EXPECT_TRUE(unclosed.write("xyz", 3));
+    }
+    EXPECT_EQ("xyz", readFile(path));
 }
 
 TEST(HFileWriter, FailuresAreResultsAndLogged) {
