@@ -538,6 +538,7 @@ TEST_F(ToolDialogsTest, CompareWithAnotherTableTakesTheCheckedChanges) {
     EXPECT_TRUE(answers.seen[0].fileDialog);
     EXPECT_EQ(answers.seen[0].caption, "比較する表を開く");
     EXPECT_EQ(answers.seen[0].fileTypes, "MagicTable|すべてのファイル (*.*)|");
+    EXPECT_EQ(answers.seen[0].fileType, "MagicTable");
     EXPECT_EQ(answers.seen[0].owner, editor.hwnd);
     EXPECT_FALSE(answers.seen[0].ownerEnabled);
     expectBox(answers.seen[1], "他の表と比較",

@@ -250,6 +250,7 @@ bool Answerer::answer(HWND dialog) {
     for (const std::string& type : typeTexts) {
         s.fileTypes += type + "|";
     }
+    s.fileType = types != nullptr ? testsupport::comboSelection(dialog, FILE_TYPES) : "";
     const int typeCount = static_cast<int>(typeTexts.size());
     seen.push_back(s);
     Reply reply{IDCANCEL, std::string(), 0};

@@ -58,6 +58,7 @@ struct Seen {
     std::string text;
     bool fileDialog = false;
     std::string fileTypes; // a file dialog's file types, each followed by "|"
+    std::string fileType;  // the file type it starts with
     std::string fileName;  // the text a file dialog's file name box starts with
     HWND owner = nullptr;
     bool ownerEnabled = false; // whether the owner took input while it was open
