@@ -28,7 +28,7 @@ namespace {
 const struct {
     int command;
     const char* windowClass;
-    const char* chosen; // the table a chooser before the dialog is given, in the game
+    const char* chosen = nullptr; // the table a chooser before the dialog is given, in the game
 } DIALOGS[] = {{IDM_FIND, "RZFindDialog"},
                {IDM_BULK_CHANGE, "RZBulkChangeDialog"},
                {IDM_TABLE_CHECK, "RZTableCheckDialog"},
@@ -168,20 +168,13 @@ void expectLook(HWND window, const std::string& name, RECT skipped = RECT{}) {
     expectLook(pixels, client.right, name, HDpi::ofWindow(window), skipped);
 }
 
-int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // Where each thing lies, "<window> <id>" (id 0: the window's outer size; a list
 // column "<list>/<column>"): left, top, right, bottom, font height, and 1 when
 // the system sizes its height by the font (a closed drop-down, whose layout
 // height is that of its open list; a heading).
 using Places = std::map<std::string, std::vector<int>>;
 
-void describe(HWND window, const std::string& name, Places& places, int dpi = screenDpi()) {
+void describe(HWND window, const std::string& name, Places& places, int dpi = HDpi::ofSystem()) {
     RECT r = {};
     GetWindowRect(window, &r);
     places[name + " 0"] = {0, 0, r.right - r.left, r.bottom - r.top, 0, 0};
